@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs whatever the build, the program and the tests need and is missing,
+# then configures and builds into build/. Sourced by run.sh and test.sh.
+set -euo pipefail
+
+CORVANTA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+CORVANTA_BUILD="${CORVANTA_BUILD:-$CORVANTA_ROOT/build}"
+
+packages=(
+  cmake g++ make pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  pdftk-java
+  fonts-crosextra-carlito fonts-liberation2
+  xvfb xauth
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  as_root=()
+  if [ "$(id -u)" -ne 0 ]; then
+    as_root=(sudo)
+  fi
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S "$CORVANTA_ROOT" -B "$CORVANTA_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$CORVANTA_BUILD" --parallel "$(nproc)"

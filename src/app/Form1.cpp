@@ -1,0 +1,266 @@
+#include "app/Form1.h"
+
+#include "app/Helpers.h"
+#include "app/Layout.h"
+#include "app/Site.h"
+#include "app/Twips.h"
+#include "commands/Icons.h"
+#include "filelist/FileListModel.h"
+#include "filelist/FileListView.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QPixmap>
+#include <QProgressBar>
+
+namespace corvanta {
+
+namespace {
+
+const QString kListHint = QStringLiteral(
+    "Drag and drop files here. Drag files up and down to change order. Double-click item to remove it.");
+
+void placeTwips(QWidget *widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                        twipsToPixels(height));
+}
+
+QFont boldFont(const QString &family, double points)
+{
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
+Form1::Form1(Services services, QWidget *parent)
+    : QMainWindow(parent)
+    , m_services(std::move(services))
+    , m_settings(m_services.settingsFile)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setFont(boldFont(QStringLiteral("Arial"), 9));
+    resize(twipsToPixels(8565), twipsToPixels(7440));
+
+    // The controls sit at fixed client-area positions, as the layout rule
+    // places them, above an empty central surface.
+    auto *surface = new QWidget(this);
+    surface->setObjectName(QStringLiteral("surface"));
+    surface->setMouseTracking(true);
+    surface->installEventFilter(this);
+    setCentralWidget(surface);
+
+    const QFont controlFont = boldFont(QStringLiteral("Calibri"), 11.25);
+
+    Frame1 = new QGroupBox(QStringLiteral("Option"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFont(controlFont);
+    placeTwips(Frame1, 120, 3510, 6840, 735);
+    Frame1->setMouseTracking(true);
+    Frame1->installEventFilter(this);
+
+    Check1 = new QCheckBox(QStringLiteral("Prompt for password because PDF files are password protected"),
+                           Frame1);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Check1->setFont(controlFont);
+    placeTwips(Check1, 240, 300, 6375, 255);
+    connect(Check1, &QCheckBox::stateChanged, this, [this] { Check1_Click(); });
+
+    m_fileList = new FileListModel(this);
+    ListView1 = new FileListView(this);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setFont(controlFont);
+    ListView1->setToolTip(kListHint);
+    ListView1->setFileList(m_fileList);
+    placeTwips(ListView1, 120, 855, 5415, 2535);
+    connect(ListView1, &FileListView::doubleClickedAnywhere, this, [this] { ListView1_DblClick(); });
+    connect(ListView1, &FileListView::keyPressed, this, [this](int key) { ListView1_KeyDown(key); });
+    connect(ListView1, &FileListView::mouseMoved, this, [this] { ListView1_MouseMove(); });
+    ListView1->acceptsExternalDrop = [this](const QMimeData *data) { return ListView1_OLEDragOver(data); };
+    ListView1->externalDrop = [this](const QMimeData *data) { ListView1_OLEDragDrop(data); };
+
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setFont(controlFont);
+    ProgressBar1->setRange(0, 100 * kProgressScale);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    placeTwips(ProgressBar1, 120, 6555, 6360, 405);
+
+    for (QWidget *control : {static_cast<QWidget *>(Frame1), static_cast<QWidget *>(ListView1),
+                             static_cast<QWidget *>(ProgressBar1)})
+        control->raise();
+}
+
+Form1::~Form1() = default;
+
+void Form1::Form_Load()
+{
+    ApplySkin(m_services.appFolder, this, {Frame1, Check1});
+    CenterOnScreen(this);
+    setWindowTitle(QStringLiteral("Corvanta"));
+    setWindowIcon(applicationIcon());
+
+    const QString pointerImage = m_services.appFolder + QStringLiteral("/HAND-M.CUR");
+    if (FileExists(pointerImage)) {
+        const QPixmap image(pointerImage);
+        if (!image.isNull())
+            m_mouseIcon = QCursor(image);
+    }
+
+    HomePageReminder();
+
+    m_fileList->addColumn(QStringLiteral("PDF Files - ") + kListHint);
+
+    const int stored = m_settings.read(QStringLiteral("Check1"), QStringLiteral("0")).toInt();
+    const int value = (stored == 1 || stored == 2) ? stored : 0;
+    Check1->setCheckState(static_cast<Qt::CheckState>(value));
+
+    CreateToolbar();
+    CreateMenu();
+}
+
+void Form1::HomePageReminder()
+{
+    if (m_services.reminderDraw && m_services.reminderDraw() == 7)
+        OpenWithShell(*m_services.shell, QLatin1String(site::kHomePage));
+}
+
+void Form1::Form_Resize()
+{
+    const QRect outer = frameGeometry();
+    const auto layout = computeLayout(int(pixelsToTwips(outer.width())),
+                                      int(pixelsToTwips(outer.height())), isMinimized(),
+                                      m_fileList->hasColumn());
+    if (!layout)
+        return;
+    placeTwips(ListView1, 120, layout->listTop, layout->listWidth, layout->listHeight);
+    placeTwips(Frame1, 120, layout->frameTop, layout->frameWidth, 735);
+    placeTwips(ProgressBar1, 120, layout->progressTop, layout->progressWidth, 405);
+    if (layout->columnWidth)
+        ListView1->setColumnWidth(0, twipsToPixels(*layout->columnWidth));
+}
+
+void Form1::applyPointerRule()
+{
+    if (m_mousePointer != kBusyPointer)
+        setMousePointer(kDefaultPointer);
+}
+
+void Form1::Form_MouseMove()
+{
+    applyPointerRule();
+}
+
+void Form1::Frame1_MouseMove()
+{
+    applyPointerRule();
+}
+
+void Form1::ListView1_MouseMove()
+{
+    applyPointerRule();
+}
+
+void Form1::setMousePointer(int pointer)
+{
+    m_mousePointer = pointer;
+    if (pointer == kBusyPointer)
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
+}
+
+void Form1::Check1_Click()
+{
+    m_settings.write(QStringLiteral("Check1"), QString::number(int(Check1->checkState())));
+}
+
+void Form1::Form_Unload(int &cancel)
+{
+    cancel = 0;
+    SaveWindowPlacement(m_settings, this);
+    m_closing = true;
+    if (m_cancelRunningJoin)
+        m_cancelRunningJoin();
+    // Ends the main loop and any loop a join is waiting in.
+    QCoreApplication::exit(0);
+}
+
+void Form1::removeCurrentItem()
+{
+    const int row = ListView1->currentRow();
+    if (row >= 0 && row < m_fileList->count())
+        m_fileList->removeRowsAt({row});
+}
+
+void Form1::ListView1_DblClick()
+{
+    removeCurrentItem();
+}
+
+void Form1::ListView1_KeyDown(int key)
+{
+    if (key == Qt::Key_Delete)
+        removeCurrentItem();
+}
+
+void Form1::ClearList()
+{
+    m_fileList->clear();
+}
+
+void Form1::ClearSelected()
+{
+    m_fileList->removeRowsAt(ListView1->selectedRowNumbers());
+}
+
+void Form1::setProgressValue(double percent)
+{
+    m_progressPercent = percent;
+    ProgressBar1->setValue(int(std::lround(percent * kProgressScale)));
+}
+
+double Form1::progressValue() const
+{
+    return m_progressPercent;
+}
+
+void Form1::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form1::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    int cancel = 0;
+    Form_Unload(cancel);
+    event->accept();
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        if (watched == Frame1)
+            Frame1_MouseMove();
+        else if (watched == centralWidget())
+            Form_MouseMove();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace corvanta

@@ -1,0 +1,82 @@
+#include "app/Seams.h"
+
+#include "app/Helpers.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRandomGenerator>
+#include <QUrl>
+
+namespace corvanta {
+
+MessageAnswer QtDialogs::message(QWidget *owner, const QString &text, MessageStyle style,
+                                 const QString &title)
+{
+    QMessageBox box(owner);
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (style) {
+    case MessageStyle::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MessageStyle::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
+    case MessageStyle::Warning:
+        box.setIcon(QMessageBox::Warning);
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    }
+    const int pressed = box.exec();
+    if (style != MessageStyle::YesNo)
+        return MessageAnswer::Ok;
+    return pressed == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+QString QtDialogs::inputBox(QWidget *owner, const QString &prompt, const QString &title,
+                            bool masked)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(owner, title, prompt,
+                                               masked ? QLineEdit::Password : QLineEdit::Normal,
+                                               QString(), &ok);
+    return ok ? text : QString();
+}
+
+QStringList QtDialogs::openFiles(QWidget *owner, const QString &title, const QString &filter)
+{
+    return QFileDialog::getOpenFileNames(owner, title, QString(), filter);
+}
+
+QString QtDialogs::pickFolder(QWidget *owner, const QString &title)
+{
+    return QFileDialog::getExistingDirectory(owner, title);
+}
+
+void DesktopShell::open(const QString &target)
+{
+    // Web addresses go to the browser as they are; anything else is a local path.
+    const QUrl url(target);
+    const bool isAddress = !url.scheme().isEmpty() && url.scheme().size() > 1;
+    QDesktopServices::openUrl(isAddress ? url : QUrl::fromLocalFile(QDir::fromNativeSeparators(target)));
+}
+
+Services defaultServices()
+{
+    static QtDialogs dialogs;
+    static DesktopShell shell;
+    Services services;
+    services.dialogs = &dialogs;
+    services.shell = &shell;
+    services.appFolder = ApplicationFolder(QCoreApplication::applicationDirPath());
+    services.reminderDraw = [] { return int(QRandomGenerator::global()->bounded(1, 101)); };
+    return services;
+}
+
+} // namespace corvanta

@@ -1,0 +1,10 @@
+#include "commands/Icons.h"
+
+namespace corvanta {
+
+QIcon applicationIcon()
+{
+    return QIcon();
+}
+
+} // namespace corvanta

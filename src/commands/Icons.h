@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QIcon>
+
+namespace corvanta {
+
+QIcon applicationIcon();
+
+} // namespace corvanta

@@ -1,0 +1,192 @@
+#include "filelist/FileListModel.h"
+
+#include <QDataStream>
+#include <QIODevice>
+#include <QMimeData>
+
+#include <algorithm>
+
+namespace corvanta {
+
+const QString FileListModel::kRowsMimeType = QStringLiteral("application/x-corvanta-list-rows");
+
+namespace {
+QList<int> sortedUnique(QList<int> rows, int count)
+{
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    rows.erase(std::remove_if(rows.begin(), rows.end(), [count](int r) { return r < 0 || r >= count; }),
+               rows.end());
+    return rows;
+}
+} // namespace
+
+void FileListModel::append(const QString &path)
+{
+    const int row = count();
+    beginInsertRows(QModelIndex(), row, row);
+    m_paths.append(path);
+    endInsertRows();
+}
+
+void FileListModel::append(const QStringList &paths)
+{
+    if (paths.isEmpty())
+        return;
+    const int row = count();
+    beginInsertRows(QModelIndex(), row, row + int(paths.size()) - 1);
+    m_paths.append(paths);
+    endInsertRows();
+}
+
+void FileListModel::clear()
+{
+    if (m_paths.isEmpty())
+        return;
+    beginResetModel();
+    m_paths.clear();
+    endResetModel();
+}
+
+void FileListModel::removeRowsAt(QList<int> rows)
+{
+    rows = sortedUnique(std::move(rows), count());
+    if (rows.isEmpty())
+        return;
+    if (rows.size() == 1) {
+        beginRemoveRows(QModelIndex(), rows.first(), rows.first());
+        m_paths.removeAt(rows.first());
+        endRemoveRows();
+        return;
+    }
+    // Removing scattered rows one at a time would move the tail of the list
+    // once per row; one compaction pass keeps a large list fast.
+    beginResetModel();
+    QStringList kept;
+    kept.reserve(m_paths.size() - rows.size());
+    auto next = rows.cbegin();
+    for (int row = 0; row < m_paths.size(); ++row) {
+        if (next != rows.cend() && *next == row)
+            ++next;
+        else
+            kept.append(m_paths.at(row));
+    }
+    m_paths = std::move(kept);
+    endResetModel();
+}
+
+int FileListModel::moveRowsTo(QList<int> rows, int destination)
+{
+    rows = sortedUnique(std::move(rows), count());
+    destination = std::clamp(destination, 0, count());
+    if (rows.isEmpty())
+        return destination;
+    QStringList moved;
+    QStringList rest;
+    int insertAt = 0;
+    auto next = rows.cbegin();
+    for (int row = 0; row < m_paths.size(); ++row) {
+        if (row == destination)
+            insertAt = int(rest.size());
+        if (next != rows.cend() && *next == row) {
+            moved.append(m_paths.at(row));
+            ++next;
+        } else {
+            rest.append(m_paths.at(row));
+        }
+    }
+    if (destination == m_paths.size())
+        insertAt = int(rest.size());
+    beginResetModel();
+    for (int i = 0; i < moved.size(); ++i)
+        rest.insert(insertAt + i, moved.at(i));
+    m_paths = std::move(rest);
+    endResetModel();
+    return insertAt;
+}
+
+void FileListModel::addColumn(const QString &header)
+{
+    if (m_hasColumn)
+        return;
+    beginInsertColumns(QModelIndex(), 0, 0);
+    m_header = header;
+    m_hasColumn = true;
+    endInsertColumns();
+}
+
+int FileListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : count();
+}
+
+int FileListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() || !m_hasColumn ? 0 : 1;
+}
+
+QVariant FileListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= count())
+        return {};
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+        return m_paths.at(index.row());
+    return {};
+}
+
+QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && section == 0 && role == Qt::DisplayRole && m_hasColumn)
+        return m_header;
+    return {};
+}
+
+Qt::ItemFlags FileListModel::flags(const QModelIndex &index) const
+{
+    // Items can be dragged but not dropped onto: a drop lands between items.
+    if (!index.isValid())
+        return Qt::ItemIsDropEnabled;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemNeverHasChildren;
+}
+
+Qt::DropActions FileListModel::supportedDropActions() const
+{
+    return Qt::MoveAction | Qt::CopyAction;
+}
+
+QStringList FileListModel::mimeTypes() const
+{
+    return {kRowsMimeType};
+}
+
+QMimeData *FileListModel::mimeData(const QModelIndexList &indexes) const
+{
+    QByteArray encoded;
+    QDataStream stream(&encoded, QIODevice::WriteOnly);
+    for (const QModelIndex &index : indexes)
+        stream << qint32(index.row());
+    auto *mime = new QMimeData;
+    mime->setData(kRowsMimeType, encoded);
+    return mime;
+}
+
+bool FileListModel::canDropMimeData(const QMimeData *data, Qt::DropAction, int, int,
+                                    const QModelIndex &) const
+{
+    return data && data->hasFormat(kRowsMimeType);
+}
+
+QList<int> FileListModel::rowsFromMimeData(const QMimeData *data)
+{
+    QList<int> rows;
+    QByteArray encoded = data->data(kRowsMimeType);
+    QDataStream stream(&encoded, QIODevice::ReadOnly);
+    while (!stream.atEnd()) {
+        qint32 row = 0;
+        stream >> row;
+        rows.append(row);
+    }
+    return rows;
+}
+
+} // namespace corvanta

@@ -1,0 +1,152 @@
+#include "filelist/FileListView.h"
+
+#include "filelist/FileListModel.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMimeData>
+
+#include <algorithm>
+
+namespace corvanta {
+
+FileListView::FileListView(QWidget *parent)
+    : QTreeView(parent)
+{
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDropIndicatorShown(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDefaultDropAction(Qt::MoveAction);
+    header()->setStretchLastSection(false);
+    viewport()->setMouseTracking(true);
+}
+
+void FileListView::setFileList(FileListModel *model)
+{
+    m_model = model;
+    setModel(model);
+}
+
+QList<int> FileListView::selectedRowNumbers() const
+{
+    QList<int> rows;
+    if (!selectionModel())
+        return rows;
+    for (const QItemSelectionRange &range : selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.append(row);
+    }
+    return rows;
+}
+
+int FileListView::currentRow() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void FileListView::moveSelectionTo(int destination)
+{
+    QList<int> rows = selectedRowNumbers();
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    if (rows.isEmpty())
+        return;
+    const int first = m_model->moveRowsTo(rows, destination);
+    const int last = first + int(rows.size()) - 1;
+    const QItemSelection moved(m_model->index(first, 0), m_model->index(last, 0));
+    selectionModel()->select(moved, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selectionModel()->setCurrentIndex(m_model->index(first, 0), QItemSelectionModel::NoUpdate);
+}
+
+void FileListView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QTreeView::mouseDoubleClickEvent(event);
+    emit doubleClickedAnywhere();
+}
+
+void FileListView::keyPressEvent(QKeyEvent *event)
+{
+    emit keyPressed(event->key());
+    QTreeView::keyPressEvent(event);
+}
+
+bool FileListView::isOwnDrag(const QDropEvent *event) const
+{
+    return event->source() == this && event->mimeData()->hasFormat(FileListModel::kRowsMimeType);
+}
+
+void FileListView::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (isOwnDrag(event)) {
+        QTreeView::dragEnterEvent(event);
+    } else if (acceptsExternalDrop && acceptsExternalDrop(event->mimeData())) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void FileListView::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (isOwnDrag(event)) {
+        QTreeView::dragMoveEvent(event);
+    } else if (acceptsExternalDrop && acceptsExternalDrop(event->mimeData())) {
+        // The list only records paths, so the source is told "copy" and never
+        // removes its files.
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+int FileListView::dropRow(const QDropEvent *event) const
+{
+    const QModelIndex target = indexAt(event->position().toPoint());
+    if (!target.isValid())
+        return m_model->count();
+    const QRect rect = visualRect(target);
+    const bool lowerHalf = event->position().toPoint().y() >= rect.center().y();
+    return target.row() + (lowerHalf ? 1 : 0);
+}
+
+void FileListView::dropEvent(QDropEvent *event)
+{
+    if (isOwnDrag(event)) {
+        moveSelectionTo(dropRow(event));
+        // Reported as a copy so the drag does not remove the rows it just moved.
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+        setState(NoState);
+        viewport()->update();
+        return;
+    }
+    if (acceptsExternalDrop && acceptsExternalDrop(event->mimeData()) && externalDrop) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+        externalDrop(event->mimeData());
+        return;
+    }
+    event->ignore();
+}
+
+bool FileListView::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::MouseMove)
+        emit mouseMoved();
+    return QTreeView::viewportEvent(event);
+}
+
+} // namespace corvanta

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QTreeView>
+
+#include <functional>
+
+namespace corvanta {
+
+class FileListModel;
+
+// The list control: one column with a header, extended selection, a current
+// item, reordering by dragging items within the list, and file drops that the
+// window decides about.
+class FileListView : public QTreeView
+{
+    Q_OBJECT
+public:
+    explicit FileListView(QWidget *parent = nullptr);
+
+    void setFileList(FileListModel *model);
+    FileListModel *fileList() const { return m_model; }
+
+    QList<int> selectedRowNumbers() const;
+    int currentRow() const;
+
+    // Asked whether a drag from outside the list may be dropped, and handed the drop.
+    std::function<bool(const QMimeData *)> acceptsExternalDrop;
+    std::function<void(const QMimeData *)> externalDrop;
+
+    // Moves the selected rows so they sit before the item now at `destination`.
+    void moveSelectionTo(int destination);
+
+signals:
+    void doubleClickedAnywhere();
+    void keyPressed(int key);
+    void mouseMoved();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
+
+private:
+    bool isOwnDrag(const QDropEvent *event) const;
+    int dropRow(const QDropEvent *event) const;
+
+    FileListModel *m_model = nullptr;
+};
+
+} // namespace corvanta

@@ -1,0 +1,7 @@
+#include "app/Form1.h"
+
+namespace corvanta {
+
+void Form1::Start() {}
+
+} // namespace corvanta
