@@ -23,6 +23,32 @@ namespace {
 const QString kListHint = QStringLiteral(
     "Drag and drop files here. Drag files up and down to change order. Double-click item to remove it.");
 
+// The password option's stored values: 0 unchecked, 1 checked, 2 greyed.
+Qt::CheckState checkStateFromValue(int value)
+{
+    switch (value) {
+    case 1:
+        return Qt::Checked;
+    case 2:
+        return Qt::PartiallyChecked;
+    default:
+        return Qt::Unchecked;
+    }
+}
+
+int valueFromCheckState(Qt::CheckState state)
+{
+    switch (state) {
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    case Qt::Unchecked:
+        break;
+    }
+    return 0;
+}
+
 void placeTwips(QWidget *widget, int left, int top, int width, int height)
 {
     widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
@@ -118,9 +144,9 @@ void Form1::Form_Load()
 
     m_fileList->addColumn(QStringLiteral("PDF Files - ") + kListHint);
 
-    const int stored = m_settings.read(QStringLiteral("Check1"), QStringLiteral("0")).toInt();
-    const int value = (stored == 1 || stored == 2) ? stored : 0;
-    Check1->setCheckState(static_cast<Qt::CheckState>(value));
+    // Anything but 0, 1 or 2 in the store counts as unchecked.
+    Check1->setCheckState(
+        checkStateFromValue(m_settings.read(QStringLiteral("Check1"), QStringLiteral("0")).toInt()));
 
     CreateToolbar();
     CreateMenu();
@@ -179,7 +205,12 @@ void Form1::setMousePointer(int pointer)
 
 void Form1::Check1_Click()
 {
-    m_settings.write(QStringLiteral("Check1"), QString::number(int(Check1->checkState())));
+    m_settings.write(QStringLiteral("Check1"), QString::number(passwordOption()));
+}
+
+int Form1::passwordOption() const
+{
+    return valueFromCheckState(Check1->checkState());
 }
 
 void Form1::Form_Unload(int &cancel)

@@ -68,6 +68,9 @@ public:
     void CreateMenu();
     void CommandBars_Execute(int id);
 
+    // The password option as the program counts it: 0 unchecked, 1 checked, 2 greyed.
+    int passwordOption() const;
+
     int mousePointer() const { return m_mousePointer; }
     void setMousePointer(int pointer);
     // The optional pointer image from HAND-M.CUR; kept, never selected.

@@ -12,25 +12,31 @@ const QString kSection = QStringLiteral("Corvanta");
 }
 
 SettingsStore::SettingsStore(const QString &file)
-    : m_settings(file.isEmpty()
-                     ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                                   QStringLiteral("Quillmoor"))
-                     : std::make_unique<QSettings>(file, QSettings::IniFormat))
+    : m_file(file)
 {
 }
 
 SettingsStore::~SettingsStore() = default;
 
+// Each access opens the store afresh, so a value that could not be written is
+// not read back from memory as if it had been.
+std::unique_ptr<QSettings> SettingsStore::open() const
+{
+    if (m_file.isEmpty())
+        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                           QStringLiteral("Quillmoor"));
+    return std::make_unique<QSettings>(m_file, QSettings::IniFormat);
+}
+
 QString SettingsStore::read(const QString &key, const QString &defaultValue) const
 {
-    const QVariant value = m_settings->value(kSection + QLatin1Char('/') + key);
+    const QVariant value = open()->value(kSection + QLatin1Char('/') + key);
     return value.isValid() ? value.toString() : defaultValue;
 }
 
 void SettingsStore::write(const QString &key, const QString &value)
 {
-    m_settings->setValue(kSection + QLatin1Char('/') + key, value);
-    m_settings->sync();
+    open()->setValue(kSection + QLatin1Char('/') + key, value);
 }
 
 int windowStateCode(const QWidget *window)

@@ -23,7 +23,9 @@ public:
     void write(const QString &key, const QString &value);
 
 private:
-    std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<QSettings> open() const;
+
+    QString m_file;
 };
 
 // 0 normal, 1 minimised, 2 maximised.

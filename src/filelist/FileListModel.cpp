@@ -1,14 +1,13 @@
 #include "filelist/FileListModel.h"
 
-#include <QDataStream>
-#include <QIODevice>
-#include <QMimeData>
 
 #include <algorithm>
 
 namespace corvanta {
 
-const QString FileListModel::kRowsMimeType = QStringLiteral("application/x-corvanta-list-rows");
+namespace {
+const QString kRowsMimeType = QStringLiteral("application/x-corvanta-list-rows");
+}
 
 namespace {
 QList<int> sortedUnique(QList<int> rows, int count)
@@ -75,12 +74,12 @@ void FileListModel::removeRowsAt(QList<int> rows)
     endResetModel();
 }
 
-int FileListModel::moveRowsTo(QList<int> rows, int destination)
+FileListModel::MovedBlock FileListModel::moveRowsTo(QList<int> rows, int destination)
 {
     rows = sortedUnique(std::move(rows), count());
     destination = std::clamp(destination, 0, count());
     if (rows.isEmpty())
-        return destination;
+        return {destination, 0};
     QStringList moved;
     QStringList rest;
     int insertAt = 0;
@@ -102,7 +101,7 @@ int FileListModel::moveRowsTo(QList<int> rows, int destination)
         rest.insert(insertAt + i, moved.at(i));
     m_paths = std::move(rest);
     endResetModel();
-    return insertAt;
+    return {insertAt, int(moved.size())};
 }
 
 void FileListModel::addColumn(const QString &header)
@@ -161,32 +160,20 @@ QStringList FileListModel::mimeTypes() const
 
 QMimeData *FileListModel::mimeData(const QModelIndexList &indexes) const
 {
-    QByteArray encoded;
-    QDataStream stream(&encoded, QIODevice::WriteOnly);
+    QList<int> rows;
     for (const QModelIndex &index : indexes)
-        stream << qint32(index.row());
-    auto *mime = new QMimeData;
-    mime->setData(kRowsMimeType, encoded);
+        rows.append(index.row());
+    auto *mime = new ListRowsMimeData(this, rows);
+    // A marker format, so the view's own drag machinery offers the drop.
+    mime->setData(kRowsMimeType, QByteArray());
     return mime;
 }
 
 bool FileListModel::canDropMimeData(const QMimeData *data, Qt::DropAction, int, int,
                                     const QModelIndex &) const
 {
-    return data && data->hasFormat(kRowsMimeType);
-}
-
-QList<int> FileListModel::rowsFromMimeData(const QMimeData *data)
-{
-    QList<int> rows;
-    QByteArray encoded = data->data(kRowsMimeType);
-    QDataStream stream(&encoded, QIODevice::ReadOnly);
-    while (!stream.atEnd()) {
-        qint32 row = 0;
-        stream >> row;
-        rows.append(row);
-    }
-    return rows;
+    const auto *rows = qobject_cast<const ListRowsMimeData *>(data);
+    return rows && rows->list == this;
 }
 
 } // namespace corvanta

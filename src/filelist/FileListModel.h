@@ -1,9 +1,27 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QMimeData>
 #include <QStringList>
 
 namespace corvanta {
+
+class FileListModel;
+
+// What a drag of the list's own items carries: the rows, and which list they
+// belong to, so a drop can tell its own items from anything else.
+class ListRowsMimeData : public QMimeData
+{
+    Q_OBJECT
+public:
+    ListRowsMimeData(const FileListModel *list, QList<int> rows)
+        : list(list)
+        , rows(std::move(rows))
+    {
+    }
+    const FileListModel *const list;
+    const QList<int> rows;
+};
 
 // The ordered input files of a join: plain path texts, duplicates allowed,
 // shown in one column once the window has added it.
@@ -11,9 +29,6 @@ class FileListModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    // The list's own reordering drags carry this format, never file URLs.
-    static const QString kRowsMimeType;
-
     using QAbstractTableModel::QAbstractTableModel;
 
     void append(const QString &path);
@@ -26,9 +41,14 @@ public:
     // Removes the given rows in one pass; the rest keep their order.
     void removeRowsAt(QList<int> rows);
     // Moves the given rows, in their relative order, to sit before the item
-    // that is at `destination` now (count() for the end). Returns the new
-    // first row of the moved block.
-    int moveRowsTo(QList<int> rows, int destination);
+    // that is at `destination` now (count() for the end). Returns where the
+    // moved block now starts and how many rows it holds.
+    struct MovedBlock
+    {
+        int first = 0;
+        int count = 0;
+    };
+    MovedBlock moveRowsTo(QList<int> rows, int destination);
 
     void addColumn(const QString &header);
     bool hasColumn() const { return m_hasColumn; }
@@ -43,8 +63,6 @@ public:
     QMimeData *mimeData(const QModelIndexList &indexes) const override;
     bool canDropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
                          const QModelIndex &parent) const override;
-
-    static QList<int> rowsFromMimeData(const QMimeData *data);
 
 private:
     QStringList m_paths;

@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QMimeData>
 
-#include <algorithm>
 
 namespace corvanta {
 
@@ -55,15 +54,13 @@ int FileListView::currentRow() const
     return current.isValid() ? current.row() : -1;
 }
 
-void FileListView::moveSelectionTo(int destination)
+void FileListView::moveRows(const QList<int> &rows, int destination)
 {
-    QList<int> rows = selectedRowNumbers();
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    if (rows.isEmpty())
+    const FileListModel::MovedBlock block = m_model->moveRowsTo(rows, destination);
+    if (block.count == 0)
         return;
-    const int first = m_model->moveRowsTo(rows, destination);
-    const int last = first + int(rows.size()) - 1;
+    const int first = block.first;
+    const int last = first + block.count - 1;
     const QItemSelection moved(m_model->index(first, 0), m_model->index(last, 0));
     selectionModel()->select(moved, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     selectionModel()->setCurrentIndex(m_model->index(first, 0), QItemSelectionModel::NoUpdate);
@@ -81,14 +78,15 @@ void FileListView::keyPressEvent(QKeyEvent *event)
     QTreeView::keyPressEvent(event);
 }
 
-bool FileListView::isOwnDrag(const QDropEvent *event) const
+const ListRowsMimeData *FileListView::ownRows(const QDropEvent *event) const
 {
-    return event->source() == this && event->mimeData()->hasFormat(FileListModel::kRowsMimeType);
+    const auto *rows = qobject_cast<const ListRowsMimeData *>(event->mimeData());
+    return rows && rows->list == m_model ? rows : nullptr;
 }
 
 void FileListView::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (isOwnDrag(event)) {
+    if (ownRows(event)) {
         QTreeView::dragEnterEvent(event);
     } else if (acceptsExternalDrop && acceptsExternalDrop(event->mimeData())) {
         event->setDropAction(Qt::CopyAction);
@@ -100,7 +98,7 @@ void FileListView::dragEnterEvent(QDragEnterEvent *event)
 
 void FileListView::dragMoveEvent(QDragMoveEvent *event)
 {
-    if (isOwnDrag(event)) {
+    if (ownRows(event)) {
         QTreeView::dragMoveEvent(event);
     } else if (acceptsExternalDrop && acceptsExternalDrop(event->mimeData())) {
         // The list only records paths, so the source is told "copy" and never
@@ -124,8 +122,8 @@ int FileListView::dropRow(const QDropEvent *event) const
 
 void FileListView::dropEvent(QDropEvent *event)
 {
-    if (isOwnDrag(event)) {
-        moveSelectionTo(dropRow(event));
+    if (const ListRowsMimeData *rows = ownRows(event)) {
+        moveRows(rows->rows, dropRow(event));
         // Reported as a copy so the drag does not remove the rows it just moved.
         event->setDropAction(Qt::CopyAction);
         event->accept();

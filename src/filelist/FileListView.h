@@ -7,6 +7,7 @@
 namespace corvanta {
 
 class FileListModel;
+class ListRowsMimeData;
 
 // The list control: one column with a header, extended selection, a current
 // item, reordering by dragging items within the list, and file drops that the
@@ -27,8 +28,9 @@ public:
     std::function<bool(const QMimeData *)> acceptsExternalDrop;
     std::function<void(const QMimeData *)> externalDrop;
 
-    // Moves the selected rows so they sit before the item now at `destination`.
-    void moveSelectionTo(int destination);
+    // Moves the rows so they sit before the item now at `destination`, and
+    // leaves them selected.
+    void moveRows(const QList<int> &rows, int destination);
 
 signals:
     void doubleClickedAnywhere();
@@ -44,7 +46,7 @@ protected:
     bool viewportEvent(QEvent *event) override;
 
 private:
-    bool isOwnDrag(const QDropEvent *event) const;
+    const ListRowsMimeData *ownRows(const QDropEvent *event) const;
     int dropRow(const QDropEvent *event) const;
 
     FileListModel *m_model = nullptr;

@@ -1,0 +1,186 @@
+// The file list: removal by every route, and reordering by dragging within the list.
+#include "filelist/FileListModel.h"
+#include "filelist/FileListView.h"
+#include "support/Fixture.h"
+
+#include <QDropEvent>
+#include <QMimeData>
+
+using namespace corvanta;
+using namespace corvanta::testing;
+
+namespace {
+
+QStringList names(int count)
+{
+    QStringList result;
+    for (int i = 1; i <= count; ++i)
+        result.append(QStringLiteral("/docs/%1.pdf").arg(i));
+    return result;
+}
+
+void select(Form1 &form, const QList<int> &rows, int current)
+{
+    QItemSelectionModel *selection = form.ListView1->selectionModel();
+    selection->clearSelection();
+    for (int row : rows)
+        selection->select(form.fileList()->index(row, 0),
+                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    selection->setCurrentIndex(form.fileList()->index(current, 0), QItemSelectionModel::NoUpdate);
+}
+
+} // namespace
+
+class FileListTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void duplicatesAreKeptInOrder()
+    {
+        FileListModel list;
+        list.append(QStringLiteral("/a.pdf"));
+        list.append(QStringList{QStringLiteral("/b.pdf"), QStringLiteral("/a.pdf")});
+        QCOMPARE(list.paths(), (QStringList{"/a.pdf", "/b.pdf", "/a.pdf"}));
+    }
+
+    void clearSelectedKeepsTheRestInOrder()
+    {
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.fileList()->append(names(5));
+        select(form, {1, 3}, 3);
+        form.ClearSelected();
+        QCOMPARE(form.fileList()->paths(), (QStringList{"/docs/1.pdf", "/docs/3.pdf", "/docs/5.pdf"}));
+
+        select(form, {}, 0);
+        form.ClearSelected();
+        QCOMPARE(form.fileList()->count(), 3);
+
+        form.ClearList();
+        QCOMPARE(form.fileList()->count(), 0);
+    }
+
+    void deleteKeyAndDoubleClickRemoveOnlyTheCurrentItem()
+    {
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.show();
+        form.fileList()->append(names(5));
+        select(form, {0, 2, 4}, 2);
+        QTest::keyClick(form.ListView1, Qt::Key_Delete);
+        QCOMPARE(form.fileList()->paths(),
+                 (QStringList{"/docs/1.pdf", "/docs/2.pdf", "/docs/4.pdf", "/docs/5.pdf"}));
+
+        // Other keys leave the list alone, whatever the modifiers.
+        QTest::keyClick(form.ListView1, Qt::Key_Backspace, Qt::ShiftModifier);
+        QCOMPARE(form.fileList()->count(), 4);
+
+        const QRect first = form.ListView1->visualRect(form.fileList()->index(0, 0));
+        QTest::mouseDClick(form.ListView1->viewport(), Qt::LeftButton, Qt::NoModifier, first.center());
+        QCOMPARE(form.fileList()->paths(), (QStringList{"/docs/2.pdf", "/docs/4.pdf", "/docs/5.pdf"}));
+    }
+
+    void removalOnAnEmptyListIsSilent()
+    {
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.show();
+        QTest::keyClick(form.ListView1, Qt::Key_Delete);
+        QTest::mouseDClick(form.ListView1->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+        form.ClearSelected();
+        form.ClearList();
+        QCOMPARE(form.fileList()->count(), 0);
+        QVERIFY(fixture.dialogs.asked.isEmpty());
+    }
+
+    void moveKeepsRelativeOrder_data()
+    {
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<int>("destination");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("two down to the end") << QList<int>{0, 2} << 5 << "2 4 5 1 3";
+        QTest::newRow("two up to the start") << QList<int>{3, 1} << 0 << "2 4 1 3 5";
+        QTest::newRow("into the middle") << QList<int>{0, 4} << 3 << "2 3 1 5 4";
+        QTest::newRow("onto itself") << QList<int>{2} << 2 << "1 2 3 4 5";
+        QTest::newRow("just below itself") << QList<int>{2} << 3 << "1 2 3 4 5";
+    }
+
+    void moveKeepsRelativeOrder()
+    {
+        QFETCH(QList<int>, rows);
+        QFETCH(int, destination);
+        FileListModel list;
+        list.append(names(5));
+        list.moveRowsTo(rows, destination);
+        QString order;
+        for (const QString &path : list.paths())
+            order += path.mid(6, 1) + QLatin1Char(' ');
+        QTEST(order.trimmed(), "expected");
+    }
+
+    void droppingOwnItemsReordersWithoutLosingAny()
+    {
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.show();
+        FileListModel *list = form.fileList();
+        list->append(names(5));
+        const auto dropRows = [&](QList<int> rows, QPointF at) {
+            QModelIndexList indexes;
+            for (int row : rows)
+                indexes.append(list->index(row, 0));
+            std::unique_ptr<QMimeData> mime(list->mimeData(indexes));
+            // Qt hands a drop only to the widget that accepted the drag's entry.
+            QDragEnterEvent enter(at.toPoint(), Qt::MoveAction | Qt::CopyAction, mime.get(), Qt::LeftButton,
+                                  Qt::NoModifier);
+            QApplication::sendEvent(form.ListView1->viewport(), &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(at, Qt::MoveAction | Qt::CopyAction, mime.get(), Qt::LeftButton,
+                            Qt::NoModifier);
+            QApplication::sendEvent(form.ListView1->viewport(), &drop);
+            // Reported as a copy, so the drag source never deletes the moved rows.
+            QCOMPARE(drop.dropAction(), Qt::CopyAction);
+        };
+
+        // Below the last item: to the end, in their order, and still selected.
+        const QRect last = form.ListView1->visualRect(list->index(4, 0));
+        dropRows({0, 1}, QPointF(last.center().x(), last.bottom() + 40));
+        QCOMPARE(list->paths(),
+                 (QStringList{"/docs/3.pdf", "/docs/4.pdf", "/docs/5.pdf", "/docs/1.pdf", "/docs/2.pdf"}));
+        QCOMPARE(form.ListView1->selectedRowNumbers(), (QList<int>{3, 4}));
+
+        // On the upper half of the first item: to the start.
+        const QRect first = form.ListView1->visualRect(list->index(0, 0));
+        dropRows({4, 2}, QPointF(first.center().x(), first.top() + 1));
+        QCOMPARE(list->paths(),
+                 (QStringList{"/docs/5.pdf", "/docs/2.pdf", "/docs/3.pdf", "/docs/4.pdf", "/docs/1.pdf"}));
+    }
+
+    void foreignDragsAreRefused()
+    {
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.show();
+        form.fileList()->append(names(2));
+        FileListModel otherList;
+        otherList.append(names(2));
+        QMimeData text;
+        text.setText(QStringLiteral("/docs/1.pdf"));
+        std::unique_ptr<QMimeData> otherRows(otherList.mimeData({otherList.index(0, 0)}));
+
+        // Neither plain text nor another list's items may land here.
+        for (QMimeData *mime : {&text, otherRows.get()}) {
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, mime,
+                                  Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(form.ListView1->viewport(), &enter);
+            QVERIFY(!enter.isAccepted());
+            QDropEvent drop(QPointF(10, 10), Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(form.ListView1->viewport(), &drop);
+        }
+        QCOMPARE(form.fileList()->paths(), names(2));
+    }
+};
+
+CORVANTA_TEST_MAIN(FileListTest)
+#include "test_file_list.moc"

@@ -1,0 +1,195 @@
+// The main window: layout arithmetic, start-up, pointer rule and closing.
+#include "app/Layout.h"
+#include "app/Site.h"
+#include "app/Twips.h"
+#include "filelist/FileListModel.h"
+#include "filelist/FileListView.h"
+#include "support/Fixture.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QSettings>
+
+using namespace corvanta;
+using namespace corvanta::testing;
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void layoutArithmetic_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<bool>("hasColumn");
+        QTest::addColumn<int>("listWidth");
+        QTest::addColumn<int>("listHeight");
+        QTest::addColumn<int>("frameTop");
+        QTest::addColumn<int>("progressTop");
+        QTest::addColumn<int>("columnWidth"); // -1: no column step
+
+        QTest::newRow("creation size") << 8565 << 7440 << true << 8205 << 3840 << 5540 << 6410 << 7705;
+        QTest::newRow("10000 wide") << 10000 << 7440 << true << 9640 << 3840 << 5540 << 6410 << 9140;
+        QTest::newRow("3600 high: list closes") << 10000 << 3600 << true << 9640 << 0 << 1700 << 2570 << 9140;
+        QTest::newRow("3000 high: list grows again") << 10000 << 3000 << true << 9640 << 600 << 1100 << 1970 << 9140;
+        QTest::newRow("before the column exists") << 10000 << 7440 << false << 9640 << 3840 << 5540 << 6410 << -1;
+    }
+
+    void layoutArithmetic()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(bool, hasColumn);
+        const auto layout = computeLayout(width, height, false, hasColumn);
+        QVERIFY(layout);
+        QCOMPARE(layout->listTop, 1660);
+        QTEST(layout->listWidth, "listWidth");
+        QTEST(layout->listHeight, "listHeight");
+        QTEST(layout->frameTop, "frameTop");
+        QCOMPARE(layout->frameWidth, layout->listWidth);
+        QTEST(layout->progressTop, "progressTop");
+        QCOMPARE(layout->progressWidth, layout->listWidth);
+        QTEST(layout->columnWidth.value_or(-1), "columnWidth");
+    }
+
+    void minimisedWindowKeepsItsControls()
+    {
+        QVERIFY(!computeLayout(10000, 7440, true, true));
+
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.resize(twipsToPixels(10000), twipsToPixels(7440));
+        const QRect before = form.ListView1->geometry();
+        form.showMinimized();
+        form.resize(twipsToPixels(6000), twipsToPixels(5000));
+        if (form.isMinimized())
+            QCOMPARE(form.ListView1->geometry(), before);
+    }
+
+    void resizePlacesControlsInTwips()
+    {
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.show();
+        form.resize(twipsToPixels(10000), twipsToPixels(7440));
+        // The rule works on the outer size, frame included.
+        const int width = int(pixelsToTwips(form.frameGeometry().width()));
+        const int height = int(pixelsToTwips(form.frameGeometry().height()));
+        const int px120 = twipsToPixels(120);
+        QCOMPARE(form.ListView1->geometry(), QRect(px120, twipsToPixels(1660), twipsToPixels(width - 360),
+                                                   twipsToPixels(height - 3600)));
+        QCOMPARE(form.Frame1->geometry(),
+                 QRect(px120, twipsToPixels(height - 1900), twipsToPixels(width - 360), twipsToPixels(735)));
+        QCOMPARE(form.ProgressBar1->geometry(),
+                 QRect(px120, twipsToPixels(height - 1030), twipsToPixels(width - 360), twipsToPixels(405)));
+        QCOMPARE(form.ListView1->columnWidth(0), twipsToPixels(width - 860));
+        // Check1 keeps its place inside the frame whatever the size.
+        QCOMPARE(form.Check1->geometry(), QRect(16, 20, 425, 17));
+    }
+
+    void startUpSetsCaptionColumnAndNoDialog()
+    {
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Corvanta"));
+        QCOMPARE(form.fileList()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("PDF Files - Drag and drop files here. Drag files up and down to change "
+                                "order. Double-click item to remove it."));
+        QCOMPARE(form.ListView1->toolTip(),
+                 QStringLiteral("Drag and drop files here. Drag files up and down to change order. "
+                                "Double-click item to remove it."));
+        QCOMPARE(form.fileList()->count(), 0);
+        QCOMPARE(form.mousePointer(), 0);
+        QVERIFY(fixture.dialogs.asked.isEmpty());
+        QVERIFY(fixture.shell.opened.isEmpty());
+    }
+
+    void homePageReminderOnlyOnSeven_data()
+    {
+        QTest::addColumn<int>("draw");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("1") << 1 << false;
+        QTest::newRow("7") << 7 << true;
+        QTest::newRow("100") << 100 << false;
+    }
+
+    void homePageReminderOnlyOnSeven()
+    {
+        QFETCH(int, draw);
+        FormFixture fixture;
+        fixture.reminderDraw = draw;
+        fixture.load();
+        QFETCH(bool, opens);
+        QCOMPARE(fixture.shell.opened,
+                 opens ? QStringList{QLatin1String(site::kHomePage)} : QStringList{});
+    }
+
+    void pointerImageIsLoadedButNeverSelected()
+    {
+        FormFixture fixture;
+        QImage image(32, 32, QImage::Format_ARGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(fixture.appFolder + QStringLiteral("/HAND-M.CUR"), "cur"));
+        Form1 &form = fixture.load();
+        QVERIFY(form.mouseIcon().has_value());
+        QCOMPARE(form.mousePointer(), 0);
+
+        // An unreadable pointer image is skipped quietly.
+        QFile broken(fixture.appFolder + QStringLiteral("/HAND-M.CUR"));
+        QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        broken.write("not an image");
+        broken.close();
+        QVERIFY(!fixture.load().mouseIcon().has_value());
+    }
+
+    void pointerRuleKeepsTheBusyPointer()
+    {
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.show();
+        QWidget *surfaces[] = {form.centralWidget(), form.Frame1, form.ListView1->viewport()};
+        for (QWidget *surface : surfaces) {
+            form.setMousePointer(Form1::kBusyPointer);
+            QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), surface->mapToGlobal(QPointF(5, 5)),
+                             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(surface, &move);
+            QCOMPARE(form.mousePointer(), Form1::kBusyPointer);
+            QCOMPARE(form.cursor().shape(), Qt::WaitCursor);
+
+            form.setMousePointer(99);
+            QApplication::sendEvent(surface, &move);
+            QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
+        }
+    }
+
+    void closingStoresPlacementOnlyInNormalState()
+    {
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.show();
+        form.setGeometry(80, 60, 600, 533);
+        QVERIFY(form.close());
+        QSettings stored(fixture.settingsFile, QSettings::IniFormat);
+        const QRect outer = form.frameGeometry();
+        QCOMPARE(stored.value("Corvanta/Left").toString(), QString::number(outer.x() * 15));
+        QCOMPARE(stored.value("Corvanta/Top").toString(), QString::number(outer.y() * 15));
+        QCOMPARE(stored.value("Corvanta/Width").toString(), QString::number(outer.width() * 15));
+        QCOMPARE(stored.value("Corvanta/Height").toString(), QString::number(outer.height() * 15));
+
+        // A maximised close leaves the earlier placement alone.
+        Form1 &again = fixture.load();
+        again.showMaximized();
+        QVERIFY(again.isMaximized());
+        QVERIFY(again.close());
+        QSettings after(fixture.settingsFile, QSettings::IniFormat);
+        QCOMPARE(after.value("Corvanta/Left").toString(), QString::number(outer.x() * 15));
+        QCOMPARE(after.value("Corvanta/Width").toString(), QString::number(outer.width() * 15));
+    }
+};
+
+CORVANTA_TEST_MAIN(MainWindowTest)
+#include "test_main_window.moc"

@@ -1,0 +1,176 @@
+// The settings store and the small shared routines.
+#include "app/Helpers.h"
+#include "app/Settings.h"
+#include "support/Fixture.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QSettings>
+
+using namespace corvanta;
+using namespace corvanta::testing;
+
+class SettingsHelpersTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void passwordOptionSurvivesRestart()
+    {
+        FormFixture fixture;
+        QCOMPARE(fixture.load().Check1->checkState(), Qt::Unchecked);
+
+        fixture.form->Check1->click();
+        QCOMPARE(QSettings(fixture.settingsFile, QSettings::IniFormat).value("Corvanta/Check1").toString(),
+                 QStringLiteral("1"));
+        QCOMPARE(fixture.load().Check1->checkState(), Qt::Checked);
+
+        fixture.form->Check1->click();
+        QCOMPARE(QSettings(fixture.settingsFile, QSettings::IniFormat).value("Corvanta/Check1").toString(),
+                 QStringLiteral("0"));
+    }
+
+    void storedOptionValues_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("state");
+        QTest::newRow("1") << "1" << int(Qt::Checked);
+        QTest::newRow("2 greyed") << "2" << int(Qt::PartiallyChecked);
+        QTest::newRow("0") << "0" << int(Qt::Unchecked);
+        QTest::newRow("out of range") << "5" << int(Qt::Unchecked);
+        QTest::newRow("negative") << "-1" << int(Qt::Unchecked);
+        QTest::newRow("not a number") << "yes" << int(Qt::Unchecked);
+    }
+
+    void storedOptionValues()
+    {
+        QFETCH(QString, stored);
+        FormFixture fixture;
+        QSettings(fixture.settingsFile, QSettings::IniFormat).setValue("Corvanta/Check1", stored);
+        QTEST(int(fixture.load().Check1->checkState()), "state");
+    }
+
+    void placementIsDecimalTwipsIncludingNegative()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("Quillmoor.conf");
+        QWidget window;
+        window.setGeometry(-8, 60, 600, 533);
+        {
+            SettingsStore store(file);
+            SaveWindowPlacement(store, &window);
+        }
+        QSettings stored(file, QSettings::IniFormat);
+        QCOMPARE(stored.value("Corvanta/Left").toString(), QStringLiteral("-120"));
+        QCOMPARE(stored.value("Corvanta/Top").toString(), QStringLiteral("900"));
+        QCOMPARE(stored.value("Corvanta/Width").toString(), QStringLiteral("9000"));
+        QCOMPARE(stored.value("Corvanta/Height").toString(), QStringLiteral("7995"));
+    }
+
+    void unusableStoreFallsBackToDefaults()
+    {
+        QTemporaryDir dir;
+        // A folder where the file should be: nothing can be read or written there.
+        const QString blocked = dir.filePath("blocked.conf");
+        QVERIFY(QDir().mkpath(blocked));
+        SettingsStore store(blocked);
+        store.write(QStringLiteral("Check1"), QStringLiteral("1"));
+        QCOMPARE(store.read(QStringLiteral("Check1"), QStringLiteral("0")), QStringLiteral("0"));
+    }
+
+    void userStoreLivesInTheIsolatedHome()
+    {
+        {
+            SettingsStore store;
+            store.write(QStringLiteral("Check1"), QStringLiteral("1"));
+        }
+        QVERIFY(QFile::exists(QDir::homePath() + QStringLiteral("/.config/Quillmoor.conf")));
+    }
+
+    void errorReportText()
+    {
+        QCOMPARE(ErrorReportText(QStringLiteral("File not found"), QStringLiteral("Form1"),
+                                 QStringLiteral("Start"), 152),
+                 QStringLiteral("File not found\r\nin Velmira5/20/2014.Form1.Start at line 152\r\r"
+                                "Please email screenshot of this message to support@quillmoor.example"));
+    }
+
+    void errorReportReadsWellOnScreen()
+    {
+        FakeDialogs dialogs;
+        ErrorReport(dialogs, nullptr, QStringLiteral("Disk full"), QStringLiteral("Form1"),
+                    QStringLiteral("Start"), 110);
+        QCOMPARE(dialogs.asked.size(), 1);
+        QCOMPARE(dialogs.asked.first().title, QStringLiteral("Application Error"));
+        QCOMPARE(dialogs.asked.first().style, MessageStyle::Warning);
+        QCOMPARE(dialogs.asked.first().text,
+                 QStringLiteral("Disk full\nin Velmira5/20/2014.Form1.Start at line 110\n\n"
+                                "Please email screenshot of this message to support@quillmoor.example"));
+    }
+
+    void centringKeepsHalves()
+    {
+        QCOMPARE(CenteredEdge(19200, 8715), 5242.5);
+        QCOMPARE(CenteredEdge(9000, 12000), -1500.0);
+    }
+
+    void skinFollowsAnOrdinaryFile()
+    {
+        QTemporaryDir app;
+        QWidget window;
+        QGroupBox frame(&window);
+        QCheckBox check(&frame);
+        const QColor buttonFace = window.palette().color(QPalette::Button);
+
+        QVERIFY(!ApplySkin(app.path(), &window, {&frame, &check}));
+        for (QWidget *widget : {&window, static_cast<QWidget *>(&frame), static_cast<QWidget *>(&check)})
+            QCOMPARE(widget->palette().color(QPalette::Window), QColor(Qt::white));
+
+        // A folder of that name is no skin file.
+        QVERIFY(QDir(app.path()).mkpath("x/o.cjs"));
+        QVERIFY(!ApplySkin(app.path(), &window, {&frame, &check}));
+        QVERIFY(QDir(app.path()).rmdir("x/o.cjs"));
+
+        QFile skin(app.path() + "/x/o.cjs");
+        QVERIFY(skin.open(QIODevice::WriteOnly));
+        skin.close();
+        QVERIFY(ApplySkin(app.path(), &window, {&frame, &check}));
+        for (QWidget *widget : {&window, static_cast<QWidget *>(&frame), static_cast<QWidget *>(&check)})
+            QCOMPARE(widget->palette().color(QPalette::Window), buttonFace);
+    }
+
+    void fileTests()
+    {
+        QTemporaryDir dir;
+        QVERIFY(FileExists(dir.path()));
+        QVERIFY(!FileExists(QString()));
+        QVERIFY(!FileExists(dir.filePath("missing/folder/a.pdf")));
+
+        const QString file = dir.filePath("a.pdf");
+        QFile(file).open(QIODevice::WriteOnly);
+        QVERIFY(FileExists(file));
+        DeleteFileQuietly(file);
+        QVERIFY(!FileExists(file));
+        DeleteFileQuietly(file); // already gone: quiet
+        DeleteFileQuietly(QString());
+    }
+
+    void pathTexts()
+    {
+        QCOMPARE(JoinPath(QStringLiteral("/"), QStringLiteral("a.pdf")), QStringLiteral("/a.pdf"));
+        QCOMPARE(JoinPath(QStringLiteral("/docs"), QStringLiteral("a.pdf")),
+                 QDir::toNativeSeparators(QStringLiteral("/docs/a.pdf")));
+        QCOMPARE(CollapseDriveRootSeparator(QStringLiteral("C:\\\\a.pdf")), QStringLiteral("C:\\a.pdf"));
+        QCOMPARE(CollapseDriveRootSeparator(QStringLiteral("C:\\Users\\\\joined.pdf")),
+                 QStringLiteral("C:\\Users\\\\joined.pdf"));
+        QCOMPARE(ApplicationFolder(QStringLiteral("/")), QStringLiteral("/"));
+        QCOMPARE(ApplicationFolder(QStringLiteral("/opt/corvanta/")),
+                 QDir::toNativeSeparators(QStringLiteral("/opt/corvanta")));
+        QCOMPARE(DesktopFolder(), QDir::toNativeSeparators(isolatedDesktop() + QLatin1Char('/')));
+    }
+};
+
+CORVANTA_TEST_MAIN(SettingsHelpersTest)
+#include "test_settings_helpers.moc"
