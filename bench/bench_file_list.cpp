@@ -83,7 +83,8 @@ int main(int argc, char *argv[])
     FormFixture fixture;
     Form1 &form = fixture.load();
     form.show();
-    QTest::qWaitForWindowExposed(&form);
+    if (!QTest::qWaitForWindowExposed(&form))
+        return 1;
     FileListModel *list = form.fileList();
 
     QStringList paths;

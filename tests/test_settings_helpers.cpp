@@ -126,7 +126,7 @@ private slots:
 
         QVERIFY(!ApplySkin(app.path(), &window, {&frame, &check}));
         for (QWidget *widget : {&window, static_cast<QWidget *>(&frame), static_cast<QWidget *>(&check)})
-            QCOMPARE(widget->palette().color(QPalette::Window), QColor(Qt::white));
+            QCOMPARE(widget->palette().color(widget->backgroundRole()), QColor(Qt::white));
 
         // A folder of that name is no skin file.
         QVERIFY(QDir(app.path()).mkpath("x/o.cjs"));
@@ -138,7 +138,7 @@ private slots:
         skin.close();
         QVERIFY(ApplySkin(app.path(), &window, {&frame, &check}));
         for (QWidget *widget : {&window, static_cast<QWidget *>(&frame), static_cast<QWidget *>(&check)})
-            QCOMPARE(widget->palette().color(QPalette::Window), buttonFace);
+            QCOMPARE(widget->palette().color(widget->backgroundRole()), buttonFace);
     }
 
     void fileTests()

@@ -91,7 +91,9 @@ bool ApplySkin(const QString &appFolder, QWidget *window, const QList<QWidget *>
     targets.prepend(window);
     for (QWidget *widget : targets) {
         QPalette palette = widget->palette();
-        palette.setColor(QPalette::Window, colour);
+        // Buttons, the check box among them, paint their background in the
+        // Button role rather than Window.
+        palette.setColor(widget->backgroundRole(), colour);
         widget->setPalette(palette);
         widget->setAutoFillBackground(true);
     }
