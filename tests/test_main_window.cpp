@@ -173,6 +173,7 @@ private slots:
         form.show();
         form.setGeometry(80, 60, 600, 533);
         QVERIFY(form.close());
+        QCOMPARE(fixture.programEnded, 1);
         QSettings stored(fixture.settingsFile, QSettings::IniFormat);
         const QRect outer = form.frameGeometry();
         QCOMPARE(stored.value("Corvanta/Left").toString(), QString::number(outer.x() * 15));

@@ -220,8 +220,10 @@ void Form1::Form_Unload(int &cancel)
     m_closing = true;
     if (m_cancelRunningJoin)
         m_cancelRunningJoin();
-    // Ends the main loop and any loop a join is waiting in.
-    QCoreApplication::exit(0);
+    // Hiding, unlike close(), does not come back here through closeEvent.
+    hide();
+    if (m_services.endProgram)
+        m_services.endProgram();
 }
 
 void Form1::removeCurrentItem()

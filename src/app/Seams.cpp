@@ -76,6 +76,8 @@ Services defaultServices()
     services.shell = &shell;
     services.appFolder = ApplicationFolder(QCoreApplication::applicationDirPath());
     services.reminderDraw = [] { return int(QRandomGenerator::global()->bounded(1, 101)); };
+    // Also ends a loop that a join is waiting in.
+    services.endProgram = [] { QCoreApplication::exit(0); };
     return services;
 }
 

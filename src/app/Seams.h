@@ -48,6 +48,9 @@ struct Services
     QString settingsFile;
     // Draw of a whole number from 1 to 100 for the home page reminder.
     std::function<int()> reminderDraw;
+    // Ends the program once the window has closed. Tests leave it empty: an
+    // application-wide exit would also end every event loop the test runs later.
+    std::function<void()> endProgram;
 };
 
 class QtDialogs : public Dialogs

@@ -49,6 +49,7 @@ Services FormFixture::services()
     result.appFolder = QDir::toNativeSeparators(appFolder);
     result.settingsFile = settingsFile;
     result.reminderDraw = [this] { return reminderDraw; };
+    result.endProgram = [this] { ++programEnded; };
     return result;
 }
 

@@ -32,6 +32,7 @@ struct FormFixture
     FakeDialogs dialogs;
     FakeShell shell;
     int reminderDraw = 1;
+    int programEnded = 0; // times the window asked to end the program
     std::unique_ptr<Form1> form;
 
     Services services();
