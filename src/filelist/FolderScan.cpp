@@ -1,0 +1,384 @@
+#include "filelist/FolderScan.h"
+
+#include "app/Helpers.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#endif
+
+namespace corvanta {
+
+namespace {
+
+bool keepGoing(const ScanYield &yield)
+{
+    return !yield || yield();
+}
+
+// What a scan needs to know about one directory entry. The name is decoded
+// only when it is wanted: most entries of a walk are looked at and passed by.
+enum class EntryKind { File, Folder, FolderLink, Other };
+
+struct Entry
+{
+    EntryKind kind = EntryKind::Other;
+    bool hidden = false;
+#ifdef Q_OS_UNIX
+    const char *rawName = nullptr;
+    // File names are UTF-8 here, as QFile::encodeName writes them.
+    QString name() const { return QString::fromUtf8(rawName); }
+#else
+    QString decodedName;
+    QString name() const { return decodedName; }
+#endif
+};
+
+// A file name pattern: "*" any run of characters, "?" any one character,
+// everything else itself regardless of case. "*.*" is every file, names
+// without a dot included, as it always has been on Windows.
+class FilePattern
+{
+public:
+    explicit FilePattern(const QString &pattern)
+        : m_pattern(pattern)
+        , m_everyFile(pattern == QLatin1String("*.*") || pattern == QLatin1String("*"))
+    {
+        // A pattern of ASCII characters without "?" can be matched against
+        // the raw name, before it is decoded: only ASCII bytes can equal its
+        // characters, and "*" passes over any bytes.
+        m_onRawName = !pattern.contains(QLatin1Char('?'));
+        for (QChar c : pattern)
+            m_onRawName = m_onRawName && c.unicode() < 0x80;
+        if (m_onRawName)
+            m_asciiLower = pattern.toLatin1().toLower();
+    }
+
+    bool matches(const Entry &entry) const
+    {
+        if (m_everyFile)
+            return true;
+#ifdef Q_OS_UNIX
+        if (m_onRawName)
+            return matchWildcard(QByteArrayView(entry.rawName), QByteArrayView(m_asciiLower),
+                                 [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+#endif
+        return matchWildcard(QStringView(entry.name()), QStringView(m_pattern),
+                             [](QChar c) { return c.toCaseFolded(); });
+    }
+
+private:
+    template <typename Text, typename Fold>
+    static bool matchWildcard(Text name, Text pattern, Fold fold)
+    {
+        qsizetype n = 0;
+        qsizetype p = 0;
+        qsizetype starAt = -1;
+        qsizetype resumeAt = 0;
+        while (n < name.size()) {
+            if (p < pattern.size() && pattern[p] == '*') {
+                starAt = p++;
+                resumeAt = n;
+            } else if (p < pattern.size()
+                       && (pattern[p] == '?' || fold(pattern[p]) == fold(name[n]))) {
+                ++p;
+                ++n;
+            } else if (starAt >= 0) {
+                p = starAt + 1;
+                n = ++resumeAt;
+            } else {
+                return false;
+            }
+        }
+        while (p < pattern.size() && pattern[p] == '*')
+            ++p;
+        return p == pattern.size();
+    }
+
+    QString m_pattern;
+    QByteArray m_asciiLower;
+    bool m_everyFile = false;
+    bool m_onRawName = false;
+};
+
+#ifdef Q_OS_UNIX
+EntryKind kindOfStat(const struct stat &info)
+{
+    if (S_ISREG(info.st_mode))
+        return EntryKind::File;
+    if (S_ISDIR(info.st_mode))
+        return EntryKind::Folder;
+    return EntryKind::Other;
+}
+
+// Links count as what they point to, except that a link to a folder stays a
+// link: following it could lead back up the tree.
+EntryKind kindOf(int folderFd, const dirent *entry)
+{
+    struct stat info;
+    switch (entry->d_type) {
+    case DT_REG:
+        return EntryKind::File;
+    case DT_DIR:
+        return EntryKind::Folder;
+    case DT_LNK:
+        break;
+    case DT_UNKNOWN:
+        // Some file systems leave the type to a separate look-up.
+        if (::fstatat(folderFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+            return EntryKind::Other;
+        if (!S_ISLNK(info.st_mode))
+            return kindOfStat(info);
+        break;
+    default:
+        return EntryKind::Other;
+    }
+    if (::fstatat(folderFd, entry->d_name, &info, 0) != 0)
+        return EntryKind::Other; // leads nowhere
+    const EntryKind target = kindOfStat(info);
+    return target == EntryKind::Folder ? EntryKind::FolderLink : target;
+}
+
+// Reads the entries of one folder straight from the directory: a walk reads
+// every entry of a large tree twice, and a QFileInfo per entry would cost
+// several times what the reading itself does. `visit` returns false to stop.
+template <typename Visit>
+void forEachEntry(const QString &folder, Visit &&visit)
+{
+    DIR *dir = ::opendir(QFile::encodeName(QDir::fromNativeSeparators(folder)).constData());
+    if (!dir)
+        return; // unreadable or gone: nothing to list, and the walk goes on
+    const int fd = ::dirfd(dir);
+    Entry current;
+    while (const dirent *entry = ::readdir(dir)) {
+        const char *name = entry->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
+            continue;
+        current.kind = kindOf(fd, entry);
+        current.hidden = name[0] == '.';
+        current.rawName = name;
+        if (!visit(current))
+            break;
+    }
+    ::closedir(dir);
+}
+#else
+template <typename Visit>
+void forEachEntry(const QString &folder, Visit &&visit)
+{
+    QDirIterator it(QDir::fromNativeSeparators(folder),
+                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    Entry current;
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo info = it.fileInfo();
+        if (info.isSymLink() || info.isJunction())
+            current.kind = info.isDir() ? EntryKind::FolderLink
+                                        : (info.isFile() ? EntryKind::File : EntryKind::Other);
+        else if (info.isDir())
+            current.kind = EntryKind::Folder;
+        else
+            current.kind = info.isFile() ? EntryKind::File : EntryKind::Other;
+        current.hidden = info.isHidden();
+        current.decodedName = it.fileName();
+        if (!visit(current))
+            break;
+    }
+}
+#endif
+
+int compareDigitRuns(const QString &a, qsizetype &i, const QString &b, qsizetype &j)
+{
+    auto isDigit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    while (i < a.size() && a.at(i) == QLatin1Char('0'))
+        ++i;
+    while (j < b.size() && b.at(j) == QLatin1Char('0'))
+        ++j;
+    qsizetype endA = i;
+    qsizetype endB = j;
+    while (endA < a.size() && isDigit(a.at(endA)))
+        ++endA;
+    while (endB < b.size() && isDigit(b.at(endB)))
+        ++endB;
+    int result = 0;
+    if (endA - i != endB - j) {
+        result = endA - i < endB - j ? -1 : 1;
+    } else {
+        for (qsizetype k = 0; k < endA - i && result == 0; ++k) {
+            if (a.at(i + k) != b.at(j + k))
+                result = a.at(i + k) < b.at(j + k) ? -1 : 1;
+        }
+    }
+    i = endA;
+    j = endB;
+    return result;
+}
+
+} // namespace
+
+QString FolderEntry(const QString &folder)
+{
+    return JoinPath(QDir::toNativeSeparators(folder), QString());
+}
+
+bool CollectSubfolders(QStringList &folders, bool recursive, const ScanYield &yield)
+{
+    // Level by level: each pass reads the folders the previous pass found, so
+    // the collection comes out breadth-first and grouped by parent.
+    qsizetype levelStart = 0;
+    qsizetype levelEnd = folders.size();
+    QStringList found;
+    QStringList names;
+    while (levelStart < levelEnd) {
+        found.clear();
+        for (qsizetype index = levelStart; index < levelEnd; ++index) {
+            const QString parent = folders.at(index);
+            if (!keepGoing(yield))
+                return false;
+            names.clear();
+            // Hidden folders and links to folders are not entered.
+            bool complete = true;
+            forEachEntry(parent, [&names, &yield, &complete](const Entry &entry) {
+                if (entry.kind == EntryKind::Folder && !entry.hidden)
+                    names.append(entry.name());
+                complete = keepGoing(yield);
+                return complete;
+            });
+            std::sort(names.begin(), names.end(), NaturalLess);
+            for (const QString &name : std::as_const(names))
+                found.append(JoinPath(parent, name) + QDir::separator());
+            if (!complete) {
+                folders.append(found);
+                return false;
+            }
+        }
+        folders.append(found);
+        if (!recursive)
+            break;
+        levelStart = levelEnd;
+        levelEnd = folders.size();
+    }
+    return true;
+}
+
+QStringList ListFolderFiles(const QString &folder, const QString &pattern, const ScanYield &yield)
+{
+    QStringList names;
+    if (folder.isEmpty())
+        return names;
+    // Pipes, sockets, devices and dangling links are left out: none of them
+    // can be read as a document.
+    const FilePattern wanted(pattern);
+    forEachEntry(folder, [&](const Entry &entry) {
+        if (entry.kind == EntryKind::File && wanted.matches(entry))
+            names.append(entry.name());
+        return keepGoing(yield);
+    });
+    std::sort(names.begin(), names.end(), NaturalLess);
+    return names;
+}
+
+bool ScanFolderTree(const QString &folder, const QString &pattern, const FolderFilesSink &sink,
+                    const ScanYield &yield)
+{
+    // Once the caller says stop, nothing more is asked or handed over: the
+    // window (and the list behind `sink`) may be gone by then.
+    bool stopped = false;
+    const ScanYield tracked = [&stopped, &yield] {
+        stopped = stopped || !keepGoing(yield);
+        return !stopped;
+    };
+    QStringList folders{FolderEntry(folder)};
+    if (!CollectSubfolders(folders, true, tracked))
+        return false;
+    QStringList paths;
+    for (const QString &entry : std::as_const(folders)) {
+        if (!tracked())
+            return false;
+        const QStringList names = ListFolderFiles(entry, pattern, tracked);
+        if (stopped)
+            return false;
+        paths.clear();
+        for (const QString &name : names) {
+            if (!name.startsWith(QLatin1Char('~')))
+                paths.append(JoinPath(entry, name));
+        }
+        if (!paths.isEmpty())
+            sink(paths);
+    }
+    return true;
+}
+
+bool IsEnterableFolder(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(QDir::cleanPath(QDir::fromNativeSeparators(path)));
+    return info.isDir() && !info.isHidden();
+}
+
+bool NaturalLess(const QString &a, const QString &b)
+{
+    auto isDigit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (isDigit(a.at(i)) && isDigit(b.at(j))) {
+            const int byValue = compareDigitRuns(a, i, b, j);
+            if (byValue != 0)
+                return byValue < 0;
+            continue;
+        }
+        const QChar ca = a.at(i).toCaseFolded();
+        const QChar cb = b.at(j).toCaseFolded();
+        if (ca != cb)
+            return ca < cb;
+        ++i;
+        ++j;
+    }
+    if (i < a.size() || j < b.size())
+        return j < b.size();
+    // Equal so far in case and value: fall back to the plain text, so that
+    // "a.pdf" and "A.pdf" (or "1" and "01") still have a fixed order.
+    return a < b;
+}
+
+namespace {
+int g_turnInterval = 10;
+}
+
+EventTurns::EventTurns(std::function<bool()> keepGoing)
+    : m_keepGoing(std::move(keepGoing))
+{
+}
+
+bool EventTurns::operator()()
+{
+    if (!m_sinceTurn.isValid() || m_sinceTurn.elapsed() >= g_turnInterval) {
+        QCoreApplication::processEvents();
+        m_sinceTurn.start();
+    }
+    return !m_keepGoing || m_keepGoing();
+}
+
+int EventTurns::interval()
+{
+    return g_turnInterval;
+}
+
+void EventTurns::setInterval(int milliseconds)
+{
+    g_turnInterval = std::max(0, milliseconds);
+}
+
+} // namespace corvanta

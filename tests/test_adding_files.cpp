@@ -1,0 +1,413 @@
+// Adding files to the list: the open-file dialog, the folder command, drops
+// from the file manager, start-up paths and the sample files.
+#include "filelist/FileListModel.h"
+#include "filelist/FileListView.h"
+#include "filelist/FolderScan.h"
+#include "support/FolderTrees.h"
+#include "support/Fixture.h"
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QUrl>
+
+using namespace corvanta;
+using namespace corvanta::testing;
+
+namespace {
+
+const QString kSamplesQuestion = QStringLiteral(
+    "Would you like this software to open the folder where these sample files are stored (so "
+    "that you can view them before working with them)?");
+
+std::unique_ptr<QMimeData> fileDrag(const QStringList &paths)
+{
+    auto mime = std::make_unique<QMimeData>();
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls.append(QUrl::fromLocalFile(path));
+    mime->setUrls(urls);
+    return mime;
+}
+
+bool dragOver(Form1 &form, const QMimeData *mime)
+{
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, mime,
+                          Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.ListView1->viewport(), &enter);
+    return enter.isAccepted();
+}
+
+// Drags the data over the list and lets go; returns whether the list took the drop.
+bool dropOnList(Form1 &form, const QMimeData *mime)
+{
+    if (!dragOver(form, mime))
+        return false;
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, mime,
+                    Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.ListView1->viewport(), &drop);
+    return drop.isAccepted();
+}
+
+// Runs `action` at the first turn of the event loop that the next scan allows.
+void duringTheScan(std::function<void()> action)
+{
+    QTimer::singleShot(0, std::move(action));
+}
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+QString samplesSource()
+{
+    return qEnvironmentVariable("CORVANTA_SOURCE_DIR") + QStringLiteral("/resources/Samples");
+}
+
+// pdftk's exit code for dump_data on the file, with a password if one is given.
+int pdftkDumpData(const QString &file, const QString &password = QString())
+{
+    QStringList arguments{file};
+    if (!password.isEmpty())
+        arguments << QStringLiteral("input_pw") << password;
+    arguments << QStringLiteral("dump_data");
+    QProcess pdftk;
+    pdftk.setStandardInputFile(QProcess::nullDevice());
+    pdftk.start(QStringLiteral("pdftk"), arguments);
+    if (!pdftk.waitForFinished(120000) || pdftk.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return pdftk.exitCode();
+}
+
+} // namespace
+
+class AddingFilesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Every entry of a scan turns the event loop, so that what a test posts
+    // runs at a known point of the walk.
+    void initTestCase() { m_turnInterval = EventTurns::interval(); }
+    void init() { EventTurns::setInterval(0); }
+    void cleanup() { EventTurns::setInterval(m_turnInterval); }
+
+    void addFiles_data()
+    {
+        QTest::addColumn<QStringList>("chosen");
+        QTest::addColumn<QStringList>("added");
+        QTest::newRow("one file") << QStringList{"/docs/a.pdf"} << QStringList{"/docs/a.pdf"};
+        QTest::newRow("three files, dialog order")
+            << QStringList{"/docs/c.pdf", "/docs/a.pdf", "/docs/b.pdf"}
+            << QStringList{"/docs/c.pdf", "/docs/a.pdf", "/docs/b.pdf"};
+        QTest::newRow("cancel") << QStringList{} << QStringList{};
+        QTest::newRow("files in the root") << QStringList{"/a.pdf", "/b.pdf"}
+                                           << QStringList{native("/a.pdf"), native("/b.pdf")};
+        QTest::newRow("drive root, doubled separator")
+            << QStringList{"C:\\\\a.pdf", "C:\\\\sub\\b.pdf"}
+            << QStringList{"C:\\a.pdf", "C:\\sub\\b.pdf"};
+    }
+
+    void addFiles()
+    {
+        QFETCH(QStringList, chosen);
+        QFETCH(QStringList, added);
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.fileList()->append(QStringLiteral("/first.pdf"));
+        fixture.dialogs.openAnswers.enqueue(chosen);
+
+        form.AddFiles();
+
+        QCOMPARE(form.fileList()->paths(), QStringList{"/first.pdf"} + added);
+        QCOMPARE(fixture.dialogs.asked.size(), 1);
+        QCOMPARE(fixture.dialogs.asked.first().kind, QStringLiteral("open"));
+        QCOMPARE(fixture.dialogs.asked.first().title,
+                 QStringLiteral("Add File(s) - Hold Ctrl to select multiple files"));
+        QCOMPARE(fixture.dialogs.asked.first().filter, QStringLiteral("PDF Files (*.pdf)"));
+        QCOMPARE(fixture.dialogs.unexpected, QStringList());
+    }
+
+    void addFolderCancelChangesNothing()
+    {
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.fileList()->append(QStringLiteral("/first.pdf"));
+        form.setMousePointer(Form1::kBusyPointer);
+        fixture.dialogs.folderAnswers.enqueue(QString());
+
+        form.AddFolder();
+
+        QCOMPARE(form.fileList()->paths(), QStringList{"/first.pdf"});
+        QCOMPARE(form.mousePointer(), Form1::kBusyPointer);
+        QCOMPARE(fixture.dialogs.asked.size(), 1);
+        QCOMPARE(fixture.dialogs.asked.first().kind, QStringLiteral("folder"));
+        QCOMPARE(fixture.dialogs.asked.first().title, QStringLiteral("Please select folder:"));
+    }
+
+    void addFolderAppendsTheTreesPdfs()
+    {
+        QTemporaryDir root;
+        makeTree(root.path(), {"b/b.pdf", "b/deep/deep.PDF", "a.pdf", "~lock.pdf", ".hidden.pdf",
+                               "notes.txt", ".git/g.pdf", "b/~tmp.pdf", "c/c.Pdf", "c/readme.md",
+                               "c/what?/q.pdf", "empty/"});
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.fileList()->append(QStringLiteral("/first.pdf"));
+        fixture.dialogs.folderAnswers.enqueue(native(root.path()));
+        int pointerDuringScan = -1;
+        duringTheScan([&] { pointerDuringScan = form.mousePointer(); });
+
+        form.AddFolder();
+
+        QCOMPARE(form.fileList()->paths(),
+                 QStringList{"/first.pdf"}
+                     + underRoot(root.path(), {".hidden.pdf", "a.pdf", "b/b.pdf", "c/c.Pdf",
+                                               "b/deep/deep.PDF", "c/what?/q.pdf"}));
+        QCOMPARE(pointerDuringScan, Form1::kBusyPointer);
+        QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
+        QCOMPARE(fixture.dialogs.unexpected, QStringList());
+    }
+
+    void secondFolderCommandDuringAScan()
+    {
+        QTemporaryDir first;
+        QTemporaryDir second;
+        makeTree(first.path(), {"1.pdf", "sub/2.pdf"});
+        makeTree(second.path(), {"x.pdf", "sub/y.pdf"});
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        fixture.dialogs.folderAnswers.enqueue(first.path());
+        fixture.dialogs.folderAnswers.enqueue(second.path());
+        int pointerAfterInner = -1;
+        duringTheScan([&] {
+            form.AddFolder();
+            pointerAfterInner = form.mousePointer();
+        });
+
+        form.AddFolder();
+
+        // The inner command ran to its end inside the outer one's walk; the
+        // outer one then went on appending at the end.
+        QCOMPARE(form.fileList()->paths(),
+                 underRoot(second.path(), {"x.pdf", "sub/y.pdf"})
+                     + underRoot(first.path(), {"1.pdf", "sub/2.pdf"}));
+        QCOMPARE(pointerAfterInner, Form1::kBusyPointer);
+        QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
+    }
+
+    void clearingDuringAScan()
+    {
+        QTemporaryDir root;
+        makeTree(root.path(), {"a.pdf", "s1/b.pdf", "s2/c.pdf"});
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.fileList()->append(QStringLiteral("/first.pdf"));
+        fixture.dialogs.folderAnswers.enqueue(root.path());
+        bool cleared = false;
+        QObject::connect(form.fileList(), &QAbstractItemModel::rowsInserted, form.fileList(), [&] {
+            if (!cleared && form.fileList()->count() > 1) {
+                cleared = true;
+                duringTheScan([&] { form.ClearList(); });
+            }
+        });
+
+        form.AddFolder();
+
+        QVERIFY(cleared);
+        QCOMPARE(form.fileList()->paths(), underRoot(root.path(), {"s1/b.pdf", "s2/c.pdf"}));
+    }
+
+    void dropTwoFoldersAndAFile()
+    {
+        QTemporaryDir root;
+        makeTree(root.path(), {"one/a.pdf", "one/notes.txt", "one/.hidden.pdf", "one/~lock.pdf",
+                               "one/.cache/skip.pdf", "one/sub/b.doc", "one/sub/plain",
+                               "two/c.pdf", "two/sub/d.PDF", "~single.txt"});
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.fileList()->append(QStringLiteral("/first.pdf"));
+        int pointerDuringScan = -1;
+        duringTheScan([&] { pointerDuringScan = form.mousePointer(); });
+
+        const auto mime = fileDrag({root.path() + "/one", root.path() + "/two/", root.path() + "/~single.txt"});
+        QVERIFY(dropOnList(form, mime.get()));
+
+        QCOMPARE(form.fileList()->paths(),
+                 QStringList{"/first.pdf"}
+                     + underRoot(root.path(), {"one/.hidden.pdf", "one/a.pdf", "one/notes.txt",
+                                               "one/sub/b.doc", "one/sub/plain", "two/c.pdf",
+                                               "two/sub/d.PDF", "~single.txt"}));
+        QCOMPARE(pointerDuringScan, Form1::kDefaultPointer);
+        QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
+    }
+
+    void droppedItemsThatAreNotEntered()
+    {
+        QTemporaryDir root;
+        makeTree(root.path(), {".hidden/inside.pdf", "docs/d.pdf"});
+        QVERIFY(QFile::link(root.path() + "/docs", root.path() + "/docs-link"));
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+
+        const auto mime = fileDrag({root.path() + "/.hidden", root.path() + "/missing.pdf",
+                                    root.path() + "/docs-link"});
+        QVERIFY(dropOnList(form, mime.get()));
+
+        // A hidden folder is one item; a path that is gone is kept as it is;
+        // a link the user dropped is entered like the folder it names.
+        QCOMPARE(form.fileList()->paths(),
+                 underRoot(root.path(), {".hidden", "missing.pdf", "docs-link/d.pdf"}));
+    }
+
+    void dragsWithoutFilesAreRefused_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("text") << "text";
+        QTest::newRow("web address") << "web";
+        QTest::newRow("nothing") << "empty";
+    }
+
+    void dragsWithoutFilesAreRefused()
+    {
+        QFETCH(QString, kind);
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        QMimeData mime;
+        if (kind == QLatin1String("text"))
+            mime.setText(QStringLiteral("/tmp/a.pdf"));
+        else if (kind == QLatin1String("web"))
+            mime.setUrls({QUrl(QStringLiteral("https://example.com/a.pdf"))});
+
+        QVERIFY(!dragOver(form, &mime));
+        QVERIFY(!form.ListView1_OLEDragOver(&mime));
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.ListView1->viewport(), &drop);
+        QCOMPARE(form.fileList()->count(), 0);
+    }
+
+    void startupPathsAreAddedLikeDroppedOnes()
+    {
+        QTemporaryDir root;
+        makeTree(root.path(), {"given.pdf", "folder/x.pdf", "folder/~skip.pdf", "y.pdf"});
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(root.path()));
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+
+        form.AddStartupPaths({"given.pdf", "folder", "--help", "", "folder/../y.pdf",
+                              root.path() + "/gone.pdf"});
+        QDir::setCurrent(before);
+
+        const QString here = QDir(root.path()).canonicalPath();
+        QCOMPARE(form.fileList()->paths(),
+                 underRoot(here, {"given.pdf", "folder/x.pdf", "--help", "y.pdf"})
+                     + underRoot(root.path(), {"gone.pdf"}));
+    }
+
+    void loadSampleFiles_data()
+    {
+        QTest::addColumn<QStringList>("samples");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("no Samples folder, No") << QStringList{} << false;
+        QTest::newRow("no Samples folder, Yes") << QStringList{} << true;
+        QTest::newRow("every file, none skipped")
+            << QStringList{"b.pdf", "~a.pdf", ".hidden", "A 10.pdf", "A 9.pdf", "sub/inner.pdf"} << true;
+    }
+
+    void loadSampleFiles()
+    {
+        QFETCH(QStringList, samples);
+        QFETCH(bool, yes);
+        FormFixture fixture;
+        if (!samples.isEmpty())
+            makeTree(fixture.appFolder + "/Samples", samples);
+        Form1 &form = fixture.load();
+        form.fileList()->append(QStringLiteral("/first.pdf"));
+        fixture.dialogs.messageAnswers.enqueue(yes ? MessageAnswer::Yes : MessageAnswer::No);
+
+        form.LoadSampleFiles();
+
+        const QStringList expected = samples.isEmpty()
+            ? QStringList{}
+            : underRoot(fixture.appFolder + "/Samples", {".hidden", "A 9.pdf", "A 10.pdf", "b.pdf", "~a.pdf"});
+        QCOMPARE(form.fileList()->paths(), QStringList{"/first.pdf"} + expected);
+        QCOMPARE(fixture.dialogs.asked.size(), 1);
+        QCOMPARE(fixture.dialogs.asked.first().text, kSamplesQuestion);
+        QVERIFY(fixture.dialogs.asked.first().style == MessageStyle::YesNo);
+        QCOMPARE(fixture.dialogs.asked.first().title, QStringLiteral("Corvanta"));
+        QCOMPARE(fixture.shell.opened,
+                 yes ? QStringList{native(fixture.appFolder + "/Samples/")} : QStringList{});
+    }
+
+    void shippedSamplesAreRealPdfs()
+    {
+        const QDir source(samplesSource());
+        const QStringList pdfs = source.entryList({"*.pdf"}, QDir::Files, QDir::Name);
+        QVERIFY2(pdfs.size() >= 3, qPrintable(pdfs.join(", ")));
+        const QRegularExpression protectedName(QStringLiteral(R"(\(password (\S+)\)\.pdf$)"));
+        int protectedCount = 0;
+        for (const QString &name : pdfs) {
+            QFile file(source.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY2(file.read(5) == "%PDF-", qPrintable(name));
+            QVERIFY2(file.size() < 100 * 1024, qPrintable(name));
+            const auto match = protectedName.match(name);
+            if (match.hasMatch()) {
+                ++protectedCount;
+                QVERIFY2(pdftkDumpData(file.fileName()) != 0, qPrintable(name));
+                QCOMPARE(pdftkDumpData(file.fileName(), match.captured(1)), 0);
+            } else {
+                QCOMPARE(pdftkDumpData(file.fileName()), 0);
+            }
+        }
+        QCOMPARE(protectedCount, 1);
+    }
+
+    void samplesSitBesideTheProgram()
+    {
+        const QString app = qEnvironmentVariable("CORVANTA_BINARY_DIR") + QStringLiteral("/app");
+        if (!QFile::exists(app + QStringLiteral("/corvanta")) && !QFile::exists(app + QStringLiteral("/corvanta.exe")))
+            QSKIP("The program itself has not been built in this build folder.");
+        const QDir copied(app + QStringLiteral("/Samples"));
+        const QDir source(samplesSource());
+        const QStringList names = source.entryList(QDir::Files, QDir::Name);
+        QVERIFY(!names.isEmpty());
+        for (const QString &name : names) {
+            QVERIFY2(QFileInfo::exists(copied.filePath(name)), qPrintable(name));
+            QCOMPARE(QFileInfo(copied.filePath(name)).size(), QFileInfo(source.filePath(name)).size());
+        }
+    }
+
+    void closingStopsTheScan()
+    {
+        QTemporaryDir root;
+        makeTree(root.path(), {"a.pdf", "sub/b.pdf"});
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        fixture.dialogs.folderAnswers.enqueue(root.path());
+        duringTheScan([&] {
+            int cancel = 1;
+            form.Form_Unload(cancel);
+        });
+
+        form.AddFolder();
+
+        QVERIFY(form.isClosing());
+        QCOMPARE(fixture.programEnded, 1);
+        QCOMPARE(form.fileList()->count(), 0);
+        QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
+    }
+
+private:
+    int m_turnInterval = 0;
+};
+
+CORVANTA_TEST_MAIN(AddingFilesTest)
+#include "test_adding_files.moc"
