@@ -1,7 +1,276 @@
+#include "join/JoinRun.h"
+
 #include "app/Form1.h"
+#include "app/Helpers.h"
+#include "filelist/FileListModel.h"
+#include "join/JoinCommand.h"
+#include "join/Pdftk.h"
+#include "join/ProcessRunner.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QScopeGuard>
+
+#include <stdexcept>
 
 namespace corvanta {
 
-void Form1::Start() {}
+QString NoFilesAddedMessage()
+{
+    return QStringLiteral("No files added.");
+}
+
+QString DoneMessage()
+{
+    return QStringLiteral("Done.");
+}
+
+QString OpenJoinedFileQuestion(const QString &outputPath)
+{
+    return QStringLiteral("Joined PDF was saved on the Desktop. Would you like to open the joined "
+                          "file to view the results? (")
+        + outputPath + QLatin1Char(')');
+}
+
+QString JoinAlreadyRunningMessage()
+{
+    return QStringLiteral("A join is already running. Please wait until it has finished.");
+}
+
+JoinEnvironment JoinEnvironment::standard()
+{
+    JoinEnvironment environment;
+    environment.desktopFolder = [] { return DesktopFolder(); };
+    environment.findPdftk = [](const QString &appFolder) { return FindPdftk(appFolder); };
+    return environment;
+}
+
+namespace {
+
+// One join. Every step carries the number that the error report quotes; a
+// step that fails shows the report and the run goes on with the step that
+// would have come next, with the values that step was to set unchanged.
+class JoinRun
+{
+public:
+    JoinRun(Form1 &form, const JoinEnvironment &environment)
+        : m_form(form)
+        , m_environment(environment)
+        , m_dialogs(*form.services().dialogs)
+    {
+    }
+
+    void start(std::function<void()> &runningJoin);
+
+private:
+    template <typename Body>
+    bool step(int number, Body &&body);
+    void cancel();
+    JoinOutcome runPdftk();
+    void finish();
+
+    Form1 &m_form;
+    const JoinEnvironment &m_environment;
+    Dialogs &m_dialogs;
+    ProcessRunner m_runner;
+    bool m_cancelled = false;
+
+    QString m_outputPath;
+    // pdftk writes here; only a complete result replaces the output file.
+    QString m_writtenPath;
+    QString m_program;
+    int m_handles = 0;
+    QStringList m_fileArguments;
+    QStringList m_passwordArguments;
+    QStringList m_inputs;
+    bool m_passwordsAsked = false;
+    JoinProcessCommand m_command;
+};
+
+template <typename Body>
+bool JoinRun::step(int number, Body &&body)
+{
+    QString failure;
+    try {
+        body();
+        return true;
+    } catch (const std::exception &error) {
+        failure = QString::fromUtf8(error.what());
+    } catch (...) {
+        failure = QStringLiteral("Unknown error");
+    }
+    ErrorReport(m_dialogs, &m_form, failure, QStringLiteral("Form1"), QStringLiteral("Start"), number);
+    return false;
+}
+
+void JoinRun::cancel()
+{
+    m_cancelled = true;
+    m_runner.cancel();
+    if (!m_writtenPath.isEmpty())
+        DeleteFileQuietly(m_writtenPath);
+}
+
+void JoinRun::start(std::function<void()> &runningJoin)
+{
+    if (runningJoin) {
+        m_dialogs.message(&m_form, JoinAlreadyRunningMessage(), MessageStyle::Ok, ApplicationTitle());
+        return;
+    }
+    FileListModel &list = *m_form.fileList();
+
+    bool empty = false;
+    step(100, [&] { empty = !(list.count() > 0); });
+    if (empty) {
+        step(168, [&] {
+            m_dialogs.message(&m_form, NoFilesAddedMessage(), MessageStyle::Ok, ApplicationTitle());
+        });
+        return;
+    }
+
+    runningJoin = [this] { cancel(); };
+    const auto idle = qScopeGuard([&runningJoin] { runningJoin = nullptr; });
+
+    step(102, [&] { m_form.setMousePointer(Form1::kBusyPointer); });
+    step(104, [&] { m_outputPath = JoinOutputPathFor(m_environment.desktopFolder()); });
+    bool noOutputPath = false;
+    step(108, [&] { noOutputPath = m_outputPath.isEmpty(); });
+    if (noOutputPath) {
+        finish();
+        return;
+    }
+    // The existing output stays until pdftk has written a complete new one
+    // beside it; here the Desktop is made if missing and that name chosen.
+    step(110, [&] {
+        m_writtenPath = TemporaryOutputPath(m_outputPath);
+        const QString folder = QFileInfo(m_writtenPath).absolutePath();
+        if (!QDir().mkpath(folder))
+            throw std::runtime_error(
+                QStringLiteral("Cannot create the folder %1.").arg(QDir::toNativeSeparators(folder)).toStdString());
+    });
+    step(112, [&] { m_program = m_environment.findPdftk(m_form.services().appFolder); });
+    step(114, [&] { m_handles = 0; });
+    step(116, [&] {
+        m_fileArguments.clear();
+        m_inputs.clear();
+    });
+    step(118, [&] { m_passwordArguments.clear(); });
+
+    int n = 0;
+    step(120, [&] { n = list.count(); });
+    QString path;
+    QString answer;
+    for (int i = 1; i <= n && !m_cancelled; ++i) {
+        step(122, [&] { m_form.setProgressValue(double(i) / n * 100.0); });
+        step(124, [&] { m_form.setMousePointer(Form1::kBusyPointer); });
+        step(126, [&] { path = list.at(i - 1); });
+        bool prompt = true;
+        step(128, [&] { prompt = m_form.passwordOption() == 1; });
+        if (!prompt) {
+            step(142, [&] {
+                m_fileArguments.append(path);
+                m_inputs.append(path);
+            });
+            continue; // 148
+        }
+        step(130, [&] {
+            m_passwordsAsked = true;
+            answer = AskPassword(m_dialogs, &m_form, path);
+        });
+        bool protectedFile = true;
+        step(132, [&] { protectedFile = !answer.isEmpty(); });
+        if (!protectedFile) {
+            step(140, [&] {
+                m_fileArguments.append(path);
+                m_inputs.append(path);
+            });
+            continue; // 148
+        }
+        step(134, [&] {
+            m_fileArguments.append(HandleFileArgument(JoinHandle(m_handles), path));
+            m_inputs.append(path);
+        });
+        step(136, [&] { m_passwordArguments.append(PasswordArguments(JoinHandle(m_handles), answer)); });
+        step(138, [&] { ++m_handles; });
+        // 148: next i
+    }
+    if (m_cancelled || m_form.isClosing()) {
+        DeleteFileQuietly(m_writtenPath);
+        return;
+    }
+
+    step(150, [&] {
+        m_command = {m_program, m_fileArguments + m_passwordArguments + TargetArguments(m_writtenPath)};
+    });
+    JoinOutcome outcome;
+    outcome.kind = JoinOutcome::Kind::PdftkNotStarted;
+    step(152, [&] { outcome = runPdftk(); });
+    if (outcome.kind == JoinOutcome::Kind::Cancelled || m_cancelled || m_form.isClosing()) {
+        // The window is closing: nothing more to say, nothing half-written left.
+        DeleteFileQuietly(m_writtenPath);
+        return;
+    }
+
+    const bool joined = outcome.kind == JoinOutcome::Kind::Joined;
+    step(158, [&] {
+        if (joined) {
+            m_dialogs.message(&m_form, DoneMessage(), MessageStyle::Ok, ApplicationTitle());
+        } else {
+            const QString text = JoinFailureMessage(outcome, m_inputs, m_outputPath, m_writtenPath,
+                                                    m_form.services().appFolder, m_passwordsAsked);
+            m_dialogs.message(&m_form, text, MessageStyle::Warning, ApplicationTitle());
+        }
+    });
+    if (joined) {
+        bool open = true;
+        step(160, [&] {
+            open = m_dialogs.message(&m_form, OpenJoinedFileQuestion(m_outputPath), MessageStyle::YesNo,
+                                     ApplicationTitle())
+                == MessageAnswer::Yes;
+        });
+        if (open)
+            step(162, [&] { OpenWithShell(*m_form.services().shell, m_outputPath); });
+    }
+    finish();
+}
+
+JoinOutcome JoinRun::runPdftk()
+{
+    JoinOutcome outcome;
+    if (m_command.program.isEmpty()) {
+        outcome.kind = JoinOutcome::Kind::PdftkNotFound;
+        return outcome;
+    }
+    m_runner.setEnvironment(PdftkEnvironment());
+    const ProcessRunner::Result result = m_runner.run(m_command.program, m_command.arguments, kHiddenWindow);
+    outcome = ExamineJoin(result, m_writtenPath);
+    if (outcome.kind == JoinOutcome::Kind::Joined) {
+        outcome.reason = ReplaceFile(m_writtenPath, m_outputPath);
+        if (!outcome.reason.isEmpty())
+            outcome.kind = JoinOutcome::Kind::NotSaved;
+    }
+    if (outcome.kind != JoinOutcome::Kind::Joined)
+        DeleteFileQuietly(m_writtenPath);
+    return outcome;
+}
+
+void JoinRun::finish()
+{
+    step(164, [&] { m_form.setProgressValue(0); });
+    step(166, [&] { m_form.setMousePointer(Form1::kDefaultPointer); });
+}
+
+} // namespace
+
+void RunJoin(Form1 &form, std::function<void()> &runningJoin, const JoinEnvironment &environment)
+{
+    JoinRun run(form, environment);
+    run.start(runningJoin);
+}
+
+void Form1::Start()
+{
+    RunJoin(*this, m_cancelRunningJoin, JoinEnvironment::standard());
+}
 
 } // namespace corvanta

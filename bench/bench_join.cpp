@@ -1,0 +1,135 @@
+// Join speed: a whole Start (scripted dialogs) against the same pdftk
+// argument list run directly, and the cost of composing a long command.
+// Prints each figure next to its target.
+
+#include "filelist/FileListModel.h"
+#include "join/JoinCommand.h"
+#include "join/Pdftk.h"
+#include "support/Fixture.h"
+#include "support/PdftkSupport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace corvanta;
+using namespace corvanta::testing;
+
+namespace {
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const qsizetype n = values.size();
+    return n % 2 ? values.at(n / 2) : (values.at(n / 2 - 1) + values.at(n / 2)) / 2;
+}
+
+// Milliseconds for one join through the window, with "Done." and "No" scripted.
+double joinThroughStart(FormFixture &fixture, const QStringList &files)
+{
+    Form1 &form = fixture.load();
+    form.fileList()->append(files);
+    fixture.dialogs.messageAnswers << MessageAnswer::Ok << MessageAnswer::No;
+    QElapsedTimer timer;
+    timer.start();
+    form.Start();
+    const double elapsed = timer.nsecsElapsed() / 1e6;
+    if (fixture.dialogs.messageTexts().value(0) != QLatin1String("Done."))
+        std::fprintf(stderr, "join failed: %s\n", qPrintable(fixture.dialogs.messageTexts().join('\n')));
+    fixture.dialogs.asked.clear();
+    return elapsed;
+}
+
+// Milliseconds for the same pdftk run started and awaited directly.
+double joinDirectly(const QString &program, const QStringList &files, const QString &output)
+{
+    QProcess process;
+    process.setProcessEnvironment(PdftkEnvironment());
+    process.setStandardInputFile(QProcess::nullDevice());
+    QElapsedTimer timer;
+    timer.start();
+    process.start(program, files + TargetArguments(output));
+    process.waitForFinished(-1);
+    const double elapsed = timer.nsecsElapsed() / 1e6;
+    if (process.exitCode() != 0)
+        std::fprintf(stderr, "direct join failed: %s\n", process.readAllStandardError().constData());
+    QFile::remove(output);
+    return elapsed;
+}
+
+struct Timings
+{
+    double start;
+    double direct;
+};
+
+Timings compare(FormFixture &fixture, const QStringList &files, int rounds)
+{
+    const QString program = FindPdftk(fixture.appFolder);
+    const QString output = QDir(isolatedDesktop()).filePath(QStringLiteral("direct.pdf"));
+    // One of each first, so that neither side pays for a cold cache.
+    joinThroughStart(fixture, files);
+    joinDirectly(program, files, output);
+    QList<double> start;
+    QList<double> direct;
+    for (int round = 0; round < rounds; ++round) {
+        start.append(joinThroughStart(fixture, files));
+        direct.append(joinDirectly(program, files, output));
+    }
+    return {median(start), median(direct)};
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QTemporaryDir home;
+    isolateHome(home.path());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QDir().mkpath(isolatedDesktop());
+
+    QTemporaryDir inputs;
+    FormFixture fixture;
+
+    QStringList large;
+    for (int i = 1; i <= 20; ++i) {
+        large.append(inputs.filePath(QStringLiteral("large-%1.pdf").arg(i)));
+        writeMarkedPdf(large.last(), i, 100);
+    }
+    const Timings big = compare(fixture, large, 5);
+    std::printf("20 PDFs x 100 pages: Start %.0f ms, pdftk directly %.0f ms, ratio %.3f (target <= 1.05)\n",
+                big.start, big.direct, big.start / big.direct);
+
+    QStringList small;
+    for (int i = 1; i <= 2; ++i) {
+        small.append(inputs.filePath(QStringLiteral("small-%1.pdf").arg(i)));
+        writeMarkedPdf(small.last(), i, 1);
+    }
+    const Timings little = compare(fixture, small, 21);
+    std::printf("2 PDFs x 1 page: Start %.1f ms, pdftk directly %.1f ms, added %.1f ms (target <= 30 ms)\n",
+                little.start, little.direct, little.start - little.direct);
+
+    QList<JoinEntry> entries;
+    for (int i = 0; i < 10000; ++i)
+        entries.append({QStringLiteral("C:\\Users\\Owner\\Documents\\Reports %1\\part %1.pdf").arg(i),
+                        QStringLiteral("pass word %1").arg(i)});
+    QList<double> compose;
+    qsizetype length = 0;
+    for (int round = 0; round < 15; ++round) {
+        QElapsedTimer timer;
+        timer.start();
+        length += BuildJoinCommand(QStringLiteral("C:\\Apps\\Corvanta"), entries,
+                                   QStringLiteral("C:\\Users\\Owner\\Desktop\\\\joined.pdf"))
+                      .size();
+        compose.append(timer.nsecsElapsed() / 1e6);
+    }
+    std::printf("BuildJoinCommand, 10000 entries with passwords: %.2f ms median (target <= 10 ms; %lld chars)\n",
+                median(compose), static_cast<long long>(length / compose.size()));
+    return 0;
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+class QProcess;
+
+namespace corvanta {
+
+// Window styles for a started program: 0 hidden, 1 normal with focus,
+// 2 minimised with focus, 3 maximised with focus, 4 normal without focus,
+// 5 shown as it is, 6 minimised without focus. They matter on Windows only.
+inline constexpr int kHiddenWindow = 0;
+inline constexpr int kDefaultWindowStyle = 6;
+// Styles outside 0 to 6 become 6.
+int NormalizeWindowStyle(int style);
+// The Windows show command (SW_…) for a normalised style.
+int ShowWindowCommand(int style);
+
+// A program that could not be started yields this base plus an error number:
+// 53 when the program does not exist, 75 when it exists but cannot be run.
+inline constexpr int kStartFailureBase = -2147221504; // 0x80040000
+inline constexpr int kProgramNotFound = 53;
+inline constexpr int kProgramNotRunnable = 75;
+
+// Runs one child process at a time and waits for it while the event loop
+// goes on, so the window stays responsive. The wait ends the moment the
+// child ends. The child's standard input is closed, its output and error
+// streams are captured, and it runs in a process group of its own, so that
+// cancel() ends everything it started.
+class ProcessRunner
+{
+public:
+    enum class Ending {
+        Exited,        // ran to its end; `code` is its exit code
+        Crashed,       // ended by a signal or a fault; `code` is not 0
+        FailedToStart, // never ran; `code` is kStartFailureBase + error number
+        Cancelled,     // ended by cancel(), or the wait was cut short
+    };
+
+    struct Result
+    {
+        Ending ending = Ending::FailedToStart;
+        int code = 0;
+        QByteArray standardOutput;
+        QByteArray standardError;
+        QString errorString;
+    };
+
+    ProcessRunner() = default;
+    ProcessRunner(const ProcessRunner &) = delete;
+    ProcessRunner &operator=(const ProcessRunner &) = delete;
+
+    // The child's environment; the caller's own when never set.
+    void setEnvironment(const QProcessEnvironment &environment);
+
+    Result run(const QString &program, const QStringList &arguments,
+               int windowStyle = kDefaultWindowStyle);
+
+    bool isRunning() const { return m_process != nullptr; }
+    // Ends the running child and its whole process group and waits until it
+    // is gone; run() then returns Cancelled. Does nothing when idle.
+    void cancel();
+
+private:
+    QProcess *m_process = nullptr;
+    bool m_cancelled = false;
+    QProcessEnvironment m_environment;
+    bool m_hasEnvironment = false;
+};
+
+// Runs a program and waits for it; returns its exit code, or a negative
+// value (kStartFailureBase + error number) when it cannot be started.
+int RunAndWait(const QString &program, const QStringList &arguments,
+               int windowStyle = kDefaultWindowStyle);
+
+} // namespace corvanta

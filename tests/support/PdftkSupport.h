@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+namespace corvanta::testing {
+
+// Writes a real PDF whose pages tell where they came from: page p of a file
+// with mark m measures (100 + m) x (100 + p) points. Nothing but geometry is
+// needed to check a joined file's page order.
+void writeMarkedPdf(const QString &path, int mark, int pages);
+
+struct PdftkResult
+{
+    int exitCode = -1;
+    QByteArray output;
+    QByteArray error;
+};
+// Runs the real pdftk from PATH and waits for it.
+PdftkResult runPdftk(const QStringList &arguments);
+
+// (mark, page) of every page of a PDF written by writeMarkedPdf or joined
+// from such files, read back through pdftk; empty when pdftk cannot read it.
+QList<QPair<int, int>> markedPages(const QString &pdf, const QString &password = QString());
+
+// Encrypts `input` into `output` with a user password, through pdftk.
+bool encryptPdf(const QString &input, const QString &output, const QString &password);
+
+// Puts an executable shell script named "pdftk" in `folder` and returns its path.
+QString writeFakePdftk(const QString &folder, const QString &scriptBody);
+
+// The lines of a text file, without their line ends.
+QStringList readLines(const QString &path);
+
+// True once a process no longer exists (or is only a zombie left for init).
+bool processGone(qint64 pid);
+
+} // namespace corvanta::testing

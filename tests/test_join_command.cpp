@@ -1,0 +1,210 @@
+// The join's command line as text and as an argument list, its output path,
+// the password prompt and the handles.
+
+#include "join/JoinCommand.h"
+#include "support/Fixture.h"
+
+using namespace corvanta;
+using namespace corvanta::testing;
+
+Q_DECLARE_METATYPE(QList<corvanta::JoinEntry>)
+
+namespace {
+
+QList<JoinEntry> entries(const QStringList &pathsAndPasswords)
+{
+    QList<JoinEntry> result;
+    for (int i = 0; i + 1 < pathsAndPasswords.size(); i += 2)
+        result.append({pathsAndPasswords.at(i), pathsAndPasswords.at(i + 1)});
+    return result;
+}
+
+const QString kWinApp = QStringLiteral("C:\\Apps\\Corvanta");
+const QString kWinOut = QStringLiteral("C:\\Users\\Owner\\Desktop\\\\joined.pdf");
+
+} // namespace
+
+class JoinCommandTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void handles_data();
+    void handles();
+    void outputPath_data();
+    void outputPath();
+    void commandText_data();
+    void commandText();
+    void blankPasswordsChangeNothing();
+    void handlesPastZ();
+    void argumentList_data();
+    void argumentList();
+    void askPassword_data();
+    void askPassword();
+};
+
+void JoinCommandTest::handles_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("handle");
+    QTest::newRow("first") << 0 << "A";
+    QTest::newRow("second") << 1 << "B";
+    QTest::newRow("26th") << 25 << "Z";
+    QTest::newRow("27th") << 26 << "AA";
+    QTest::newRow("28th") << 27 << "AB";
+    QTest::newRow("52nd") << 51 << "AZ";
+    QTest::newRow("53rd") << 52 << "BA";
+    QTest::newRow("702nd") << 701 << "ZZ";
+    QTest::newRow("703rd") << 702 << "AAA";
+}
+
+void JoinCommandTest::handles()
+{
+    QFETCH(int, index);
+    QFETCH(QString, handle);
+    QCOMPARE(JoinHandle(index), handle);
+}
+
+void JoinCommandTest::outputPath_data()
+{
+    QTest::addColumn<QString>("desktop");
+    QTest::addColumn<QString>("separator");
+    QTest::addColumn<QString>("output");
+    QTest::newRow("Windows Desktop keeps the doubled separator")
+        << "C:\\Users\\Owner\\Desktop\\" << "\\" << "C:\\Users\\Owner\\Desktop\\\\joined.pdf";
+    QTest::newRow("drive root loses one") << "C:\\" << "\\" << "C:\\joined.pdf";
+    QTest::newRow("share is left alone")
+        << "\\\\server\\home\\Desktop\\" << "\\" << "\\\\server\\home\\Desktop\\\\joined.pdf";
+    QTest::newRow("POSIX Desktop") << "/home/owner/Desktop/" << "/" << "/home/owner/Desktop//joined.pdf";
+}
+
+void JoinCommandTest::outputPath()
+{
+    QFETCH(QString, desktop);
+    QFETCH(QString, separator);
+    QFETCH(QString, output);
+    QCOMPARE(JoinOutputPathFor(desktop, separator.at(0)), output);
+}
+
+void JoinCommandTest::commandText_data()
+{
+    QTest::addColumn<QString>("appFolder");
+    QTest::addColumn<QList<JoinEntry>>("list");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("command");
+
+    QTest::newRow("worked example")
+        << kWinApp << entries({"C:\\Docs\\a.pdf", "", "C:\\My Docs\\b.pdf", ""}) << kWinOut
+        << R"("C:\Apps\Corvanta\pdftk.exe" "C:\Docs\a.pdf" "C:\My Docs\b.pdf" cat output "C:\Users\Owner\Desktop\\joined.pdf")";
+    QTest::newRow("worked example, password for the second")
+        << kWinApp << entries({"C:\\Docs\\a.pdf", "", "C:\\My Docs\\b.pdf", "s3cret"}) << kWinOut
+        << R"("C:\Apps\Corvanta\pdftk.exe" "C:\Docs\a.pdf" A="C:\My Docs\b.pdf" input_pw A="s3cret" cat output "C:\Users\Owner\Desktop\\joined.pdf")";
+    QTest::newRow("one file") << kWinApp << entries({"C:\\a.pdf", ""}) << kWinOut
+                              << R"("C:\Apps\Corvanta\pdftk.exe" "C:\a.pdf" cat output "C:\Users\Owner\Desktop\\joined.pdf")";
+    QTest::newRow("first and third of three protected")
+        << kWinApp << entries({"C:\\1.pdf", "one", "C:\\2.pdf", "", "C:\\3.pdf", "three"}) << kWinOut
+        << R"("C:\Apps\Corvanta\pdftk.exe" A="C:\1.pdf" "C:\2.pdf" B="C:\3.pdf" input_pw A="one" input_pw B="three" cat output "C:\Users\Owner\Desktop\\joined.pdf")";
+    QTest::newRow("blanks and quotes pass unescaped")
+        << kWinApp << entries({"C:\\My \"Docs\"\\a b.pdf", " pass \"word\" "}) << kWinOut
+        << R"("C:\Apps\Corvanta\pdftk.exe" A="C:\My "Docs"\a b.pdf" input_pw A=" pass "word" " cat output "C:\Users\Owner\Desktop\\joined.pdf")";
+    QTest::newRow("application at a drive root") << "C:\\" << entries({"C:\\a.pdf", ""}) << kWinOut
+        << R"("C:\\pdftk.exe" "C:\a.pdf" cat output "C:\Users\Owner\Desktop\\joined.pdf")";
+    QTest::newRow("POSIX folders") << "/opt/corvanta" << entries({"/home/o/a.pdf", ""})
+                                   << "/home/o/Desktop//joined.pdf"
+                                   << R"("/opt/corvanta/pdftk" "/home/o/a.pdf" cat output "/home/o/Desktop//joined.pdf")";
+}
+
+void JoinCommandTest::commandText()
+{
+    QFETCH(QString, appFolder);
+    QFETCH(QList<JoinEntry>, list);
+    QFETCH(QString, output);
+    QFETCH(QString, command);
+    QCOMPARE(BuildJoinCommand(appFolder, list, output), command);
+}
+
+void JoinCommandTest::blankPasswordsChangeNothing()
+{
+    const QList<JoinEntry> off = entries({"C:\\a.pdf", "", "C:\\b.pdf", ""});
+    // A cancelled prompt and a blank answer both give "", exactly like no prompt.
+    const QList<JoinEntry> onButBlank = entries({"C:\\a.pdf", QString(), "C:\\b.pdf", QStringLiteral("")});
+    QCOMPARE(BuildJoinCommand(kWinApp, onButBlank, kWinOut), BuildJoinCommand(kWinApp, off, kWinOut));
+    QCOMPARE(BuildJoinProcessCommand("pdftk", onButBlank, kWinOut).arguments,
+             BuildJoinProcessCommand("pdftk", off, kWinOut).arguments);
+    // A password of blanks is a password.
+    QVERIFY(BuildJoinCommand(kWinApp, entries({"C:\\a.pdf", " "}), kWinOut).contains("input_pw A=\" \""));
+}
+
+void JoinCommandTest::handlesPastZ()
+{
+    QList<JoinEntry> list;
+    for (int i = 1; i <= 27; ++i)
+        list.append({QStringLiteral("/in/%1.pdf").arg(i), QStringLiteral("pw%1").arg(i)});
+    list.insert(3, {QStringLiteral("/in/open.pdf"), QString()});
+
+    const QString text = BuildJoinCommand("/app", list, "/out.pdf");
+    QVERIFY(text.contains(R"(Z="/in/26.pdf" AA="/in/27.pdf" input_pw A="pw1" )"));
+    QVERIFY(text.contains(R"("/in/open.pdf" D="/in/4.pdf")"));
+    QVERIFY(text.contains(R"(input_pw Z="pw26" input_pw AA="pw27" cat output "/out.pdf")"));
+    QVERIFY(!text.contains(QLatin1Char('[')));
+
+    const QStringList arguments = BuildJoinProcessCommand("pdftk", list, "/out.pdf").arguments;
+    QCOMPARE(arguments.at(26), "Z=/in/26.pdf");
+    QCOMPARE(arguments.at(27), "AA=/in/27.pdf");
+    QCOMPARE(arguments.mid(arguments.size() - 5),
+             QStringList({"input_pw", "AA=pw27", "cat", "output", "/out.pdf"}));
+}
+
+void JoinCommandTest::argumentList_data()
+{
+    QTest::addColumn<QList<JoinEntry>>("list");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("plain") << entries({"/d/a.pdf", "", "/My Docs/b.pdf", ""})
+                           << QStringList{"/d/a.pdf", "/My Docs/b.pdf", "cat", "output", "/out//joined.pdf"};
+    QTest::newRow("first and third protected")
+        << entries({"/1.pdf", "one", "/2.pdf", "", "/3.pdf", "three"})
+        << QStringList{"A=/1.pdf", "/2.pdf", "B=/3.pdf", "input_pw", "A=one",
+                       "input_pw", "B=three", "cat", "output", "/out//joined.pdf"};
+    QTest::newRow("quotes, blanks and = stay as typed")
+        << entries({"/x/\"q\" a.pdf", " a \"b\" = c "})
+        << QStringList{"A=/x/\"q\" a.pdf", "input_pw", "A= a \"b\" = c ", "cat", "output", "/out//joined.pdf"};
+}
+
+void JoinCommandTest::argumentList()
+{
+    QFETCH(QList<JoinEntry>, list);
+    QFETCH(QStringList, arguments);
+    const JoinProcessCommand command = BuildJoinProcessCommand("/usr/bin/pdftk", list, "/out//joined.pdf");
+    QCOMPARE(command.program, "/usr/bin/pdftk");
+    QCOMPARE(command.arguments, arguments);
+}
+
+void JoinCommandTest::askPassword_data()
+{
+    QTest::addColumn<bool>("answered");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("typed text comes back untrimmed") << true << "  se cret \"x\" " << "  se cret \"x\" ";
+    QTest::newRow("blank field") << true << "" << "";
+    QTest::newRow("cancel") << false << "" << "";
+}
+
+void JoinCommandTest::askPassword()
+{
+    QFETCH(bool, answered);
+    QFETCH(QString, typed);
+    QFETCH(QString, result);
+    FakeDialogs dialogs;
+    if (answered)
+        dialogs.inputAnswers.enqueue(typed);
+    QCOMPARE(AskPassword(dialogs, nullptr, "C:\\My Docs\\b.pdf"), result);
+    QCOMPARE(dialogs.asked.size(), 1);
+    const FakeDialogs::Asked &asked = dialogs.asked.first();
+    QCOMPARE(asked.kind, "input");
+    QCOMPARE(asked.title, "Input Password");
+    QCOMPARE(asked.text, "Enter password for file (C:\\My Docs\\b.pdf): \r\n"
+                         "Note: Leave this box blank if file is not password protected");
+    QVERIFY(asked.masked);
+}
+
+CORVANTA_TEST_MAIN(JoinCommandTest)
+#include "test_join_command.moc"

@@ -1,0 +1,222 @@
+// Running a child and waiting for it with real processes.
+
+#include "join/ProcessRunner.h"
+#include "support/Fixture.h"
+#include "support/PdftkSupport.h"
+
+#include <QFile>
+#include <QTimer>
+
+using namespace corvanta;
+using namespace corvanta::testing;
+
+namespace {
+
+const QString kShell = QStringLiteral("/bin/sh");
+
+// Calls `action` as soon as `file` holds `lines` lines, while a wait runs.
+QTimer *whenFileHasLines(const QString &file, int lines, std::function<void()> action)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [=] {
+        if (readLines(file).size() >= lines) {
+            timer->stop();
+            action();
+        }
+    });
+    timer->start();
+    return timer;
+}
+
+} // namespace
+
+class ProcessRunnerTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void windowStyle_data();
+    void windowStyle();
+    void exitCode_data();
+    void exitCode();
+    void startFailure_data();
+    void startFailure();
+    void captureAndArguments();
+    void inputIsClosed();
+    void eventsRunDuringTheWait();
+    void crash();
+    void cancelEndsTheWholeGroup();
+    // Leaves the application's quit flag set, so it runs last.
+    void applicationExitIsNoSuccess();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_notExecutable;
+};
+
+void ProcessRunnerTest::initTestCase()
+{
+    m_notExecutable = m_dir.filePath("plain.txt");
+    QFile file(m_notExecutable);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("#!/bin/sh\nexit 0\n");
+}
+
+void ProcessRunnerTest::windowStyle_data()
+{
+    QTest::addColumn<int>("given");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("showCommand");
+    QTest::newRow("-1") << -1 << 6 << 7;
+    QTest::newRow("hidden") << 0 << 0 << 0;
+    QTest::newRow("normal") << 1 << 1 << 1;
+    QTest::newRow("minimised") << 2 << 2 << 2;
+    QTest::newRow("maximised") << 3 << 3 << 3;
+    QTest::newRow("no focus") << 4 << 4 << 4;
+    QTest::newRow("5 passes") << 5 << 5 << 5;
+    QTest::newRow("minimised, no focus") << 6 << 6 << 7;
+    QTest::newRow("7") << 7 << 6 << 7;
+    QTest::newRow("omitted") << kDefaultWindowStyle << 6 << 7;
+}
+
+void ProcessRunnerTest::windowStyle()
+{
+    QFETCH(int, given);
+    QFETCH(int, style);
+    QFETCH(int, showCommand);
+    QCOMPARE(NormalizeWindowStyle(given), style);
+    QCOMPARE(ShowWindowCommand(given), showCommand);
+}
+
+void ProcessRunnerTest::exitCode_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::newRow("0") << 0;
+    QTest::newRow("1") << 1;
+    QTest::newRow("3") << 3;
+    QTest::newRow("255") << 255;
+}
+
+void ProcessRunnerTest::exitCode()
+{
+    QFETCH(int, code);
+    QCOMPARE(RunAndWait(kShell, {"-c", QStringLiteral("exit %1").arg(code)}, kHiddenWindow), code);
+}
+
+void ProcessRunnerTest::startFailure_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<int>("code");
+    QTest::newRow("missing path") << "/no/such/folder/program" << kStartFailureBase + kProgramNotFound;
+    QTest::newRow("missing name") << "corvanta-no-such-program" << kStartFailureBase + kProgramNotFound;
+    QTest::newRow("not executable") << m_notExecutable
+                                    << kStartFailureBase + kProgramNotRunnable;
+}
+
+void ProcessRunnerTest::startFailure()
+{
+    QFETCH(QString, program);
+    QFETCH(int, code);
+    QCOMPARE(RunAndWait(program, {}), code);
+    QVERIFY(code < 0);
+
+    ProcessRunner runner;
+    const ProcessRunner::Result result = runner.run(program, {});
+    QCOMPARE(result.ending, ProcessRunner::Ending::FailedToStart);
+    QVERIFY(!result.errorString.isEmpty());
+    QVERIFY(!runner.isRunning());
+}
+
+void ProcessRunnerTest::captureAndArguments()
+{
+    ProcessRunner runner;
+    const QStringList arguments{"-c", R"(printf '%s\n' "$@"; echo "to stderr" >&2; exit 2)", "sh",
+                                "a b", "\"quoted\"", "", "ü € 'x'"};
+    const ProcessRunner::Result result = runner.run(kShell, arguments, kHiddenWindow);
+    QCOMPARE(result.ending, ProcessRunner::Ending::Exited);
+    QCOMPARE(result.code, 2);
+    QCOMPARE(QString::fromUtf8(result.standardOutput), "a b\n\"quoted\"\n\nü € 'x'\n");
+    QCOMPARE(result.standardError, QByteArray("to stderr\n"));
+}
+
+void ProcessRunnerTest::inputIsClosed()
+{
+    // A child that reads its input must see the end of it at once, not wait.
+    ProcessRunner runner;
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, this, [&runner] { runner.cancel(); });
+    guard.start(30000);
+    const ProcessRunner::Result result =
+        runner.run(kShell, {"-c", "if read line; then echo got; else echo end; fi"});
+    QCOMPARE(result.ending, ProcessRunner::Ending::Exited);
+    QCOMPARE(result.standardOutput, QByteArray("end\n"));
+}
+
+void ProcessRunnerTest::eventsRunDuringTheWait()
+{
+    ProcessRunner runner;
+    QTemporaryDir dir;
+    const QString marks = dir.filePath("marks");
+    int ticks = 0;
+    bool sawRunning = false;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, this, [&] {
+        ++ticks;
+        sawRunning = sawRunning || runner.isRunning();
+        // The child ends once the window has had its events.
+        if (ticks == 3) {
+            QFile file(marks);
+            file.open(QIODevice::WriteOnly);
+        }
+    });
+    ticker.start(5);
+    const ProcessRunner::Result result = runner.run(
+        kShell, {"-c", QStringLiteral("while [ ! -e '%1' ]; do sleep 0.01; done; exit 7").arg(marks)});
+    ticker.stop();
+    QCOMPARE(result.code, 7);
+    QVERIFY(ticks >= 3);
+    QVERIFY(sawRunning);
+    QVERIFY(!runner.isRunning());
+}
+
+void ProcessRunnerTest::crash()
+{
+    ProcessRunner runner;
+    const ProcessRunner::Result result = runner.run(kShell, {"-c", "kill -SEGV $$"});
+    QCOMPARE(result.ending, ProcessRunner::Ending::Crashed);
+    QVERIFY(result.code != 0);
+}
+
+void ProcessRunnerTest::cancelEndsTheWholeGroup()
+{
+    QTemporaryDir dir;
+    const QString pids = dir.filePath("pids");
+    ProcessRunner runner;
+    std::unique_ptr<QTimer> trigger(whenFileHasLines(pids, 2, [&runner] { runner.cancel(); }));
+    // Like a wrapper script that starts its real program without exec.
+    const ProcessRunner::Result result = runner.run(
+        kShell, {"-c", QStringLiteral("echo $$ > '%1'; sleep 60 & echo $! >> '%1'; wait").arg(pids)});
+    QCOMPARE(result.ending, ProcessRunner::Ending::Cancelled);
+    const QStringList lines = readLines(pids);
+    QCOMPARE(lines.size(), 2);
+    for (const QString &pid : lines)
+        QTRY_VERIFY2(processGone(pid.toLongLong()), qPrintable(pid));
+}
+
+void ProcessRunnerTest::applicationExitIsNoSuccess()
+{
+    QTemporaryDir dir;
+    const QString pids = dir.filePath("pids");
+    ProcessRunner runner;
+    std::unique_ptr<QTimer> trigger(whenFileHasLines(pids, 1, [] { QCoreApplication::exit(0); }));
+    const ProcessRunner::Result result =
+        runner.run(kShell, {"-c", QStringLiteral("echo $$ > '%1'; sleep 60; exit 0").arg(pids)});
+    QCOMPARE(result.ending, ProcessRunner::Ending::Cancelled);
+    QVERIFY(result.code != 0);
+    QTRY_VERIFY(processGone(readLines(pids).value(0).toLongLong()));
+}
+
+CORVANTA_TEST_MAIN(ProcessRunnerTest)
+#include "test_process_runner.moc"
