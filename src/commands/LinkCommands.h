@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace corvanta {
+
+// What "&Watch Old Demo Video" hands to the shell: the first plain file of
+// the application folder's Video folder, or the Video folder itself (with a
+// trailing separator) when it holds none. Plain means not a folder, not
+// hidden and not a device, pipe or socket. "First" is the first in the order
+// in which the program lists every folder (NaturalLess: case-insensitive,
+// numbers by value), so the choice is the same on every platform and file
+// system.
+QString DemoVideoTarget(const QString &appFolder);
+
+// The text of "&Additional Help".
+QString ContactMessageText();
+
+} // namespace corvanta
