@@ -84,30 +84,33 @@ const ListRowsMimeData *FileListView::ownRows(const QDropEvent *event) const
     return rows && rows->list == m_model ? rows : nullptr;
 }
 
+bool FileListView::acceptExternalDrag(QDropEvent *event) const
+{
+    if (!acceptsExternalDrop || !acceptsExternalDrop(event->mimeData())) {
+        event->ignore();
+        return false;
+    }
+    // The list only records paths, so the source is told "copy" and never
+    // removes its files.
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    return true;
+}
+
 void FileListView::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (ownRows(event)) {
+    if (ownRows(event))
         QTreeView::dragEnterEvent(event);
-    } else if (acceptsExternalDrop && acceptsExternalDrop(event->mimeData())) {
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
-    } else {
-        event->ignore();
-    }
+    else
+        acceptExternalDrag(event);
 }
 
 void FileListView::dragMoveEvent(QDragMoveEvent *event)
 {
-    if (ownRows(event)) {
+    if (ownRows(event))
         QTreeView::dragMoveEvent(event);
-    } else if (acceptsExternalDrop && acceptsExternalDrop(event->mimeData())) {
-        // The list only records paths, so the source is told "copy" and never
-        // removes its files.
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
-    } else {
-        event->ignore();
-    }
+    else
+        acceptExternalDrag(event);
 }
 
 int FileListView::dropRow(const QDropEvent *event) const
@@ -131,13 +134,8 @@ void FileListView::dropEvent(QDropEvent *event)
         viewport()->update();
         return;
     }
-    if (acceptsExternalDrop && acceptsExternalDrop(event->mimeData()) && externalDrop) {
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
+    if (acceptExternalDrag(event) && externalDrop)
         externalDrop(event->mimeData());
-        return;
-    }
-    event->ignore();
 }
 
 bool FileListView::viewportEvent(QEvent *event)

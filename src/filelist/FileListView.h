@@ -48,6 +48,7 @@ protected:
 private:
     const ListRowsMimeData *ownRows(const QDropEvent *event) const;
     int dropRow(const QDropEvent *event) const;
+    bool acceptExternalDrag(QDropEvent *event) const;
 
     FileListModel *m_model = nullptr;
 };
