@@ -87,6 +87,8 @@ bool ApplySkin(const QString &appFolder, QWidget *window, const QList<QWidget *>
     const QFileInfo skin(appFolder + QStringLiteral("/x/o.cjs"));
     const bool applied = skin.isFile() && !skin.isHidden();
     const QColor colour = applied ? window->palette().color(QPalette::Button) : QColor(Qt::white);
+    // The controls are not filled themselves: they share the window's colour,
+    // which shows through, so the frame's panel has no band behind its caption.
     QList<QWidget *> targets = controls;
     targets.prepend(window);
     for (QWidget *widget : targets) {
@@ -95,7 +97,6 @@ bool ApplySkin(const QString &appFolder, QWidget *window, const QList<QWidget *>
         // Button role rather than Window.
         palette.setColor(widget->backgroundRole(), colour);
         widget->setPalette(palette);
-        widget->setAutoFillBackground(true);
     }
     return applied;
 }
