@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -33,7 +34,11 @@ int main(int argc, char *argv[])
 
     corvanta::Form1 window(corvanta::defaultServices());
     window.Form_Load();
-    window.AddStartupPaths(QApplication::arguments().mid(1));
     window.show();
+    // Paths from the file manager are added once the window shows, so a
+    // large folder is walked with the window up and the busy pointer on.
+    const QStringList startupPaths = QApplication::arguments().mid(1);
+    if (!startupPaths.isEmpty())
+        QTimer::singleShot(0, &window, [&window, startupPaths] { window.AddStartupPaths(startupPaths); });
     return app.exec();
 }

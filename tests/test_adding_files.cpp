@@ -202,6 +202,30 @@ private slots:
         QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
     }
 
+    void joinDuringAScanKeepsTheBusyPointer()
+    {
+        QTemporaryDir root;
+        makeTree(root.path(), {"1.pdf", "sub/2.pdf"});
+        const QString input = root.filePath("input.pdf");
+        writePdf(input, 1);
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.fileList()->append(input);
+        fixture.dialogs.folderAnswers.enqueue(root.path());
+        fixture.dialogs.messageAnswers << MessageAnswer::Ok << MessageAnswer::No;
+        int pointerAfterJoin = -1;
+        duringTheScan([&] {
+            form.Start();
+            pointerAfterJoin = form.mousePointer();
+        });
+
+        form.AddFolder();
+
+        QCOMPARE(fixture.dialogs.messageTexts().first(), QStringLiteral("Done."));
+        QCOMPARE(pointerAfterJoin, Form1::kBusyPointer);
+        QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
+    }
+
     void clearingDuringAScan()
     {
         QTemporaryDir root;

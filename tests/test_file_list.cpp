@@ -79,6 +79,14 @@ private slots:
         const QRect first = form.ListView1->visualRect(form.fileList()->index(0, 0));
         QTest::mouseDClick(form.ListView1->viewport(), Qt::LeftButton, Qt::NoModifier, first.center());
         QCOMPARE(form.fileList()->paths(), (QStringList{"/docs/2.pdf", "/docs/4.pdf", "/docs/5.pdf"}));
+
+        // A double-click on the empty space below the items removes nothing,
+        // though an item is still current.
+        QVERIFY(form.ListView1->currentIndex().isValid());
+        const QRect last = form.ListView1->visualRect(form.fileList()->index(2, 0));
+        QTest::mouseDClick(form.ListView1->viewport(), Qt::LeftButton, Qt::NoModifier,
+                           QPoint(last.center().x(), last.bottom() + 30));
+        QCOMPARE(form.fileList()->count(), 3);
     }
 
     void removalOnAnEmptyListIsSilent()

@@ -97,6 +97,8 @@ Form1::Form1(Services services, QWidget *parent)
     Check1->setFont(controlFont);
     placeTwips(Check1, 240, 300, 6375, 255);
     connect(Check1, &QCheckBox::stateChanged, this, [this] { Check1_Click(); });
+    // A box restored greyed shows greyed, but clicking only ever gives 0 and 1.
+    connect(Check1, &QCheckBox::clicked, this, [this] { Check1->setTristate(false); });
 
     m_fileList = new FileListModel(this);
     ListView1 = new FileListView(this);
@@ -105,7 +107,7 @@ Form1::Form1(Services services, QWidget *parent)
     ListView1->setToolTip(kListHint);
     ListView1->setFileList(m_fileList);
     placeTwips(ListView1, 120, 855, 5415, 2535);
-    connect(ListView1, &FileListView::doubleClickedAnywhere, this, [this] { ListView1_DblClick(); });
+    connect(ListView1, &FileListView::itemDoubleClicked, this, [this] { ListView1_DblClick(); });
     connect(ListView1, &FileListView::keyPressed, this, [this](int key) { ListView1_KeyDown(key); });
     connect(ListView1, &FileListView::mouseMoved, this, [this] { ListView1_MouseMove(); });
     ListView1->acceptsExternalDrop = [this](const QMimeData *data) { return ListView1_OLEDragOver(data); };
@@ -147,6 +149,7 @@ void Form1::Form_Load()
     // Anything but 0, 1 or 2 in the store counts as unchecked.
     Check1->setCheckState(
         checkStateFromValue(m_settings.read(QStringLiteral("Check1"), QStringLiteral("0")).toInt()));
+
 
     CreateToolbar();
     CreateMenu();
@@ -201,6 +204,19 @@ void Form1::setMousePointer(int pointer)
         setCursor(Qt::WaitCursor);
     else
         unsetCursor();
+}
+
+Form1::LongWork::LongWork(Form1 &form)
+    : m_form(&form)
+{
+    ++form.m_longWork;
+    form.setMousePointer(kBusyPointer);
+}
+
+Form1::LongWork::~LongWork()
+{
+    if (m_form && --m_form->m_longWork == 0)
+        m_form->setMousePointer(kDefaultPointer);
 }
 
 void Form1::Check1_Click()

@@ -5,6 +5,7 @@
 
 #include <QCursor>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -73,6 +74,21 @@ public:
 
     int mousePointer() const { return m_mousePointer; }
     void setMousePointer(int pointer);
+
+    // Long work (a folder scan, a join) lets other commands run inside it.
+    // Each piece holds the busy pointer while it works; the default pointer
+    // comes back only when the last of them ends.
+    class LongWork
+    {
+    public:
+        explicit LongWork(Form1 &form);
+        ~LongWork();
+        LongWork(const LongWork &) = delete;
+        LongWork &operator=(const LongWork &) = delete;
+
+    private:
+        QPointer<Form1> m_form;
+    };
     // The optional pointer image from HAND-M.CUR; kept, never selected.
     const std::optional<QCursor> &mouseIcon() const { return m_mouseIcon; }
     // Set once closing has begun; long work stops at its next turn.
@@ -107,6 +123,7 @@ private:
     SettingsStore m_settings;
     FileListModel *m_fileList = nullptr;
     int m_mousePointer = kDefaultPointer;
+    int m_longWork = 0;
     std::optional<QCursor> m_mouseIcon;
     bool m_closing = false;
     double m_progressPercent = 0;

@@ -20,27 +20,6 @@ const QString kOpenSamplesQuestion = QStringLiteral(
     "Would you like this software to open the folder where these sample files are stored (so "
     "that you can view them before working with them)?");
 
-// Folder scans let the window run its events, so a command can start (and
-// end) inside another one's scan. Only the outermost scan puts the pointer
-// back to the default; an inner one that finishes first leaves it busy.
-int g_runningFolderCommands = 0;
-
-struct FolderCommandScope
-{
-    explicit FolderCommandScope(Form1 &form)
-        : form(&form)
-    {
-        ++g_runningFolderCommands;
-        form.setMousePointer(Form1::kBusyPointer);
-    }
-    ~FolderCommandScope()
-    {
-        if (--g_runningFolderCommands == 0 && form)
-            form->setMousePointer(Form1::kDefaultPointer);
-    }
-    QPointer<Form1> form;
-};
-
 // Turns of the event loop during a scan; the scan stops once the window is
 // closing or gone.
 EventTurns eventTurnsFor(Form1 &form)
@@ -98,7 +77,7 @@ void Form1::AddFolder()
     const QString folder = m_services.dialogs->pickFolder(this, kPickFolderPrompt);
     if (folder.isEmpty())
         return;
-    FolderCommandScope busy(*this);
+    const LongWork busy(*this);
     EventTurns turns = eventTurnsFor(*this);
     FileListModel *list = m_fileList;
     ScanFolderTree(
@@ -139,6 +118,7 @@ void Form1::ListView1_OLEDragDrop(const QMimeData *data)
 
 void Form1::AddStartupPaths(const QStringList &paths)
 {
+    const LongWork busy(*this);
     // Relative paths are taken from the folder the program was started in,
     // as a shell would; an empty argument names nothing.
     QStringList absolute;

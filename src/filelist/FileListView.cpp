@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMimeData>
 
 
@@ -68,8 +69,12 @@ void FileListView::moveRows(const QList<int> &rows, int destination)
 
 void FileListView::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    // Only a double-click on an item removes the current item; one on the
+    // empty space below the items would remove an item nobody pointed at.
+    const bool onItem = indexAt(event->position().toPoint()).isValid();
     QTreeView::mouseDoubleClickEvent(event);
-    emit doubleClickedAnywhere();
+    if (onItem)
+        emit itemDoubleClicked();
 }
 
 void FileListView::keyPressEvent(QKeyEvent *event)

@@ -19,7 +19,6 @@ public:
     explicit FileListView(QWidget *parent = nullptr);
 
     void setFileList(FileListModel *model);
-    FileListModel *fileList() const { return m_model; }
 
     QList<int> selectedRowNumbers() const;
     int currentRow() const;
@@ -33,7 +32,7 @@ public:
     void moveRows(const QList<int> &rows, int destination);
 
 signals:
-    void doubleClickedAnywhere();
+    void itemDoubleClicked();
     void keyPressed(int key);
     void mouseMoved();
 

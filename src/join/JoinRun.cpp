@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 
+#include <optional>
 #include <stdexcept>
 
 namespace corvanta {
@@ -74,6 +75,7 @@ private:
     Dialogs &m_dialogs;
     ProcessRunner m_runner;
     bool m_cancelled = false;
+    std::optional<Form1::LongWork> m_busy;
 
     QString m_outputPath;
     // pdftk writes here; only a complete result replaces the output file.
@@ -131,7 +133,7 @@ void JoinRun::start(std::function<void()> &runningJoin)
     runningJoin = [this] { cancel(); };
     const auto idle = qScopeGuard([&runningJoin] { runningJoin = nullptr; });
 
-    step(102, [&] { m_form.setMousePointer(Form1::kBusyPointer); });
+    step(102, [&] { m_busy.emplace(m_form); });
     step(104, [&] { m_outputPath = JoinOutputPathFor(m_environment.desktopFolder()); });
     bool noOutputPath = false;
     step(108, [&] { noOutputPath = m_outputPath.isEmpty(); });
@@ -156,14 +158,20 @@ void JoinRun::start(std::function<void()> &runningJoin)
     });
     step(118, [&] { m_passwordArguments.clear(); });
 
+    // The list as it stands now is what gets joined, whatever happens to it
+    // while the prompts and pdftk run.
+    QStringList items;
     int n = 0;
-    step(120, [&] { n = list.count(); });
+    step(120, [&] {
+        items = list.paths();
+        n = int(items.size());
+    });
     QString path;
     QString answer;
     for (int i = 1; i <= n && !m_cancelled; ++i) {
         step(122, [&] { m_form.setProgressValue(double(i) / n * 100.0); });
         step(124, [&] { m_form.setMousePointer(Form1::kBusyPointer); });
-        step(126, [&] { path = list.at(i - 1); });
+        step(126, [&] { path = items.at(i - 1); });
         bool prompt = true;
         step(128, [&] { prompt = m_form.passwordOption() == 1; });
         if (!prompt) {
@@ -257,7 +265,8 @@ JoinOutcome JoinRun::runPdftk()
 void JoinRun::finish()
 {
     step(164, [&] { m_form.setProgressValue(0); });
-    step(166, [&] { m_form.setMousePointer(Form1::kDefaultPointer); });
+    // The default pointer returns unless a folder scan is still at work.
+    step(166, [&] { m_busy.reset(); });
 }
 
 } // namespace
