@@ -8,6 +8,10 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QSettings>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 
 using namespace corvanta;
 using namespace corvanta::testing;
@@ -50,6 +54,19 @@ private slots:
         FormFixture fixture;
         QSettings(fixture.settingsFile, QSettings::IniFormat).setValue("Corvanta/Check1", stored);
         QTEST(int(fixture.load().Check1->checkState()), "state");
+    }
+
+    void greyedOptionClicksToOnAndOff()
+    {
+        FormFixture fixture;
+        QSettings(fixture.settingsFile, QSettings::IniFormat).setValue("Corvanta/Check1", "2");
+        Form1 &form = fixture.load();
+        QStringList stored;
+        for (int click = 0; click < 3; ++click) {
+            form.Check1->click();
+            stored.append(QSettings(fixture.settingsFile, QSettings::IniFormat).value("Corvanta/Check1").toString());
+        }
+        QCOMPARE(stored, (QStringList{"1", "0", "1"}));
     }
 
     void placementIsDecimalTwipsIncludingNegative()
@@ -108,6 +125,35 @@ private slots:
         QCOMPARE(dialogs.asked.first().text,
                  QStringLiteral("Disk full\nin Velmira5/20/2014.Form1.Start at line 110\n\n"
                                 "Please email screenshot of this message to support@quillmoor.example"));
+    }
+
+    void realDialogsShowTextAsItIs()
+    {
+        // A file name may hold anything, markup included; it must read as typed.
+        const QString text = QStringLiteral("<b>a & b</b>.pdf");
+        QtDialogs dialogs;
+        Qt::TextFormat messageFormat = Qt::AutoText;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            messageFormat = box->textFormat();
+            box->accept();
+        });
+        dialogs.message(nullptr, text, MessageStyle::Ok, QStringLiteral("Corvanta"));
+        QCOMPARE(messageFormat, Qt::PlainText);
+
+        Qt::TextFormat promptFormat = Qt::AutoText;
+        QTimer::singleShot(0, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            promptFormat = dialog->findChild<QLabel *>()->textFormat();
+            QCOMPARE(dialog->findChild<QLineEdit *>()->echoMode(), QLineEdit::Password);
+            dialog->findChild<QLineEdit *>()->setText(QStringLiteral(" secret "));
+            qobject_cast<QDialog *>(dialog)->accept();
+        });
+        QCOMPARE(dialogs.inputBox(nullptr, text, QStringLiteral("Input Password"), true),
+                 QStringLiteral(" secret "));
+        QCOMPARE(promptFormat, Qt::PlainText);
     }
 
     void centringKeepsHalves()

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRandomGenerator>
@@ -19,6 +20,8 @@ MessageAnswer QtDialogs::message(QWidget *owner, const QString &text, MessageSty
 {
     QMessageBox box(owner);
     box.setWindowTitle(title);
+    // Paths and pdftk's words are shown as they are, never read as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (style) {
     case MessageStyle::Ok:
@@ -42,11 +45,14 @@ MessageAnswer QtDialogs::message(QWidget *owner, const QString &text, MessageSty
 QString QtDialogs::inputBox(QWidget *owner, const QString &prompt, const QString &title,
                             bool masked)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(owner, title, prompt,
-                                               masked ? QLineEdit::Password : QLineEdit::Normal,
-                                               QString(), &ok);
-    return ok ? text : QString();
+    QInputDialog dialog(owner);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextEchoMode(masked ? QLineEdit::Password : QLineEdit::Normal);
+    // The prompt holds a path, shown as it is, never read as markup.
+    if (auto *label = dialog.findChild<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 QStringList QtDialogs::openFiles(QWidget *owner, const QString &title, const QString &filter)
