@@ -91,7 +91,7 @@ private slots:
     {
         QTest::addColumn<QString>("lower");
         QTest::addColumn<QString>("higher");
-        QTest::newRow("numbers by value") << "Part 2.pdf" << "Part 10.pdf";
+        QTest::newRow("numbers by value") << "Chapter 2.pdf" << "Chapter 10.pdf";
         QTest::newRow("case ignored") << "apple.pdf" << "Banana.pdf";
         QTest::newRow("case ignored, other way") << "Apple.pdf" << "banana.pdf";
         QTest::newRow("prefix first") << "report" << "report 2";

@@ -17,7 +17,7 @@ QString DemoVideoTarget(const QString &appFolder)
     // devices and dangling links are not offered.
     QStringList names = QDir(videoFolder).entryList(QDir::Files, QDir::NoSort);
     std::sort(names.begin(), names.end(), NaturalLess);
-    const QString folderWithSeparator = QDir::toNativeSeparators(videoFolder + QLatin1Char('/'));
+    const QString folderWithSeparator = FolderEntry(videoFolder);
     if (names.isEmpty())
         return folderWithSeparator;
     return folderWithSeparator + names.first();

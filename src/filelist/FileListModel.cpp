@@ -1,15 +1,13 @@
 #include "filelist/FileListModel.h"
 
-
 #include <algorithm>
 
 namespace corvanta {
 
 namespace {
-const QString kRowsMimeType = QStringLiteral("application/x-corvanta-list-rows");
-}
 
-namespace {
+const QString kRowsMimeType = QStringLiteral("application/x-corvanta-list-rows");
+
 QList<int> sortedUnique(QList<int> rows, int count)
 {
     std::sort(rows.begin(), rows.end());

@@ -197,9 +197,13 @@ void forEachEntry(const QString &folder, Visit &&visit)
 }
 #endif
 
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
 int compareDigitRuns(const QString &a, qsizetype &i, const QString &b, qsizetype &j)
 {
-    auto isDigit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
     while (i < a.size() && a.at(i) == QLatin1Char('0'))
         ++i;
     while (j < b.size() && b.at(j) == QLatin1Char('0'))
@@ -329,7 +333,6 @@ bool IsEnterableFolder(const QString &path)
 
 bool NaturalLess(const QString &a, const QString &b)
 {
-    auto isDigit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
     qsizetype i = 0;
     qsizetype j = 0;
     while (i < a.size() && j < b.size()) {

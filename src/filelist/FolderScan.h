@@ -56,7 +56,7 @@ bool ScanFolderTree(const QString &folder, const QString &pattern, const FolderF
 bool IsEnterableFolder(const QString &path);
 
 // The order in which names of one folder are listed: case-insensitive, with
-// runs of digits compared by their value ("Part 2" before "Part 10"). Names
+// runs of digits compared by their value ("Chapter 2" before "Chapter 10"). Names
 // that differ only in case or leading zeros are still strictly ordered.
 bool NaturalLess(const QString &a, const QString &b);
 
