@@ -168,6 +168,11 @@ void JoinRun::start(std::function<void()> &runningJoin)
     });
     QString path;
     QString answer;
+    // The plain file token, for a file without a password.
+    const auto appendPlainFile = [&] {
+        m_fileArguments.append(path);
+        m_inputs.append(path);
+    };
     for (int i = 1; i <= n && !m_cancelled; ++i) {
         step(122, [&] { m_form.setProgressValue(double(i) / n * 100.0); });
         step(124, [&] { m_form.setMousePointer(Form1::kBusyPointer); });
@@ -175,10 +180,7 @@ void JoinRun::start(std::function<void()> &runningJoin)
         bool prompt = true;
         step(128, [&] { prompt = m_form.passwordOption() == 1; });
         if (!prompt) {
-            step(142, [&] {
-                m_fileArguments.append(path);
-                m_inputs.append(path);
-            });
+            step(142, appendPlainFile);
             continue; // 148
         }
         step(130, [&] {
@@ -188,10 +190,7 @@ void JoinRun::start(std::function<void()> &runningJoin)
         bool protectedFile = true;
         step(132, [&] { protectedFile = !answer.isEmpty(); });
         if (!protectedFile) {
-            step(140, [&] {
-                m_fileArguments.append(path);
-                m_inputs.append(path);
-            });
+            step(140, appendPlainFile);
             continue; // 148
         }
         step(134, [&] {
