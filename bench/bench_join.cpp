@@ -97,20 +97,22 @@ int main(int argc, char *argv[])
     QTemporaryDir inputs;
     FormFixture fixture;
 
-    QStringList large;
-    for (int i = 1; i <= 20; ++i) {
-        large.append(inputs.filePath(QStringLiteral("large-%1.pdf").arg(i)));
-        writeMarkedPdf(large.last(), i, 100);
-    }
+    // `count` marked PDFs of `pages` pages each, named after `stem`.
+    const auto makeInputs = [&inputs](const QString &stem, int count, int pages) {
+        QStringList paths;
+        for (int i = 1; i <= count; ++i) {
+            paths.append(inputs.filePath(QStringLiteral("%1-%2.pdf").arg(stem).arg(i)));
+            writeMarkedPdf(paths.last(), i, pages);
+        }
+        return paths;
+    };
+
+    const QStringList large = makeInputs(QStringLiteral("large"), 20, 100);
     const Timings big = compare(fixture, large, 5);
     std::printf("20 PDFs x 100 pages: Start %.0f ms, pdftk directly %.0f ms, ratio %.3f (target <= 1.05)\n",
                 big.start, big.direct, big.start / big.direct);
 
-    QStringList small;
-    for (int i = 1; i <= 2; ++i) {
-        small.append(inputs.filePath(QStringLiteral("small-%1.pdf").arg(i)));
-        writeMarkedPdf(small.last(), i, 1);
-    }
+    const QStringList small = makeInputs(QStringLiteral("small"), 2, 1);
     const Timings little = compare(fixture, small, 21);
     std::printf("2 PDFs x 1 page: Start %.1f ms, pdftk directly %.1f ms, added %.1f ms (target <= 30 ms)\n",
                 little.start, little.direct, little.start - little.direct);
