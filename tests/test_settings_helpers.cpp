@@ -156,6 +156,27 @@ private slots:
         QCOMPARE(promptFormat, Qt::PlainText);
     }
 
+    void realQuestionsDefaultAsAsked_data()
+    {
+        QTest::addColumn<MessageStyle>("style");
+        QTest::addColumn<MessageAnswer>("onEnter");
+        QTest::newRow("Yes by default") << MessageStyle::YesNo << MessageAnswer::Yes;
+        QTest::newRow("No by default") << MessageStyle::YesNoDefaultNo << MessageAnswer::No;
+    }
+
+    void realQuestionsDefaultAsAsked()
+    {
+        QFETCH(MessageStyle, style);
+        QFETCH(MessageAnswer, onEnter);
+        QtDialogs dialogs;
+        QTimer::singleShot(0, [] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QCOMPARE(dialogs.message(nullptr, QStringLiteral("Stop?"), style, QStringLiteral("Corvanta")), onEnter);
+    }
+
     void centringKeepsHalves()
     {
         QCOMPARE(CenteredEdge(19200, 8715), 5242.5);

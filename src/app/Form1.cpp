@@ -219,6 +219,18 @@ Form1::LongWork::~LongWork()
         m_form->setMousePointer(kDefaultPointer);
 }
 
+Form1::AddingFiles::AddingFiles(Form1 &form)
+    : m_form(&form)
+{
+    ++form.m_addingFiles;
+}
+
+Form1::AddingFiles::~AddingFiles()
+{
+    if (m_form)
+        --m_form->m_addingFiles;
+}
+
 void Form1::Check1_Click()
 {
     m_settings.write(QStringLiteral("Check1"), QString::number(passwordOption()));

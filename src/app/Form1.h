@@ -89,6 +89,21 @@ public:
     private:
         QPointer<Form1> m_form;
     };
+    // Held while files are being added with the event loop running (a folder
+    // scan, a drop): until the last of these ends, the list is not complete.
+    class AddingFiles
+    {
+    public:
+        explicit AddingFiles(Form1 &form);
+        ~AddingFiles();
+        AddingFiles(const AddingFiles &) = delete;
+        AddingFiles &operator=(const AddingFiles &) = delete;
+
+    private:
+        QPointer<Form1> m_form;
+    };
+    bool isAddingFiles() const { return m_addingFiles > 0; }
+
     // The optional pointer image from HAND-M.CUR; kept, never selected.
     const std::optional<QCursor> &mouseIcon() const { return m_mouseIcon; }
     // Set once closing has begun; long work stops at its next turn.
@@ -124,6 +139,7 @@ private:
     FileListModel *m_fileList = nullptr;
     int m_mousePointer = kDefaultPointer;
     int m_longWork = 0;
+    int m_addingFiles = 0;
     std::optional<QCursor> m_mouseIcon;
     bool m_closing = false;
     double m_progressPercent = 0;

@@ -45,6 +45,7 @@ QStringList droppedPaths(const QMimeData *data)
 // (names beginning with "~" left out), anything else as it is.
 void appendDropped(Form1 &form, const QStringList &paths)
 {
+    const Form1::AddingFiles adding(form);
     QPointer<Form1> guard(&form);
     for (const QString &path : paths) {
         if (!guard || guard->isClosing())
@@ -78,6 +79,7 @@ void Form1::AddFolder()
     if (folder.isEmpty())
         return;
     const LongWork busy(*this);
+    const AddingFiles adding(*this);
     EventTurns turns = eventTurnsFor(*this);
     FileListModel *list = m_fileList;
     ScanFolderTree(
