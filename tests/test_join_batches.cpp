@@ -97,10 +97,10 @@ void JoinBatchesTest::plans_data()
     QTest::addColumn<int>("limitPercent");
     QTest::addColumn<int>("minRuns");
     QTest::newRow("fits: the one run") << 5 << 2 << 100 << 1;
-    QTest::newRow("one byte past the limit") << 40 << 0 << -1 << 3;
+    QTest::newRow("one byte past the limit") << 40 << 0 << -1 << 2;
     QTest::newRow("passwords in every batch") << 60 << 3 << 30 << 4;
     QTest::newRow("results batched again") << 300 << 4 << 2 << 20;
-    QTest::newRow("past Z in one batch") << 80 << 1 << 60 << 3;
+    QTest::newRow("past Z in one batch") << 80 << 1 << 60 << 2;
 }
 
 void JoinBatchesTest::plans()

@@ -78,7 +78,9 @@ JoinPlan PlanJoin(const QString &program, const QList<JoinEntry> &entries, const
 
     JoinPlan plan;
     QList<JoinEntry> results;
+    qsizetype lastFirst = 0;
     for (qsizetype first = 0; first < entries.size();) {
+        lastFirst = first;
         const QString result = temporaryName();
         qsizetype size = ArgumentListSize(program, TargetArguments(result));
         qsizetype end = first;
@@ -100,6 +102,16 @@ JoinPlan PlanJoin(const QString &program, const QList<JoinEntry> &entries, const
     }
     if (results.size() >= entries.size())
         return {{whole}, {}};
+
+    // The last batch's inputs go straight into the last run when they fit
+    // there: one pdftk run less, and their pages are copied once.
+    const QList<JoinEntry> lastRun = results.mid(0, results.size() - 1) + entries.mid(lastFirst);
+    const JoinProcessCommand last = BuildJoinProcessCommand(program, lastRun, outputPath);
+    if (ArgumentListSize(last.program, last.arguments) <= limit) {
+        plan.runs.last() = last;
+        plan.intermediateFiles.removeLast();
+        return plan;
+    }
 
     const JoinPlan rest = PlanJoin(program, results, outputPath, limit, temporaryName);
     plan.runs += rest.runs;
