@@ -379,9 +379,9 @@ void JoinRunTest::failureKeepsOldOutput_data()
                                    << QStringList{"pdftk was not found", "sudo apt install pdftk-java"} << false;
     // Found after the prompts.
     QTest::newRow("wrong password") << "wrong password"
-                                    << QStringList{"%secret% — the password typed for it is not correct"} << false;
+                                    << QStringList{"a password is missing or wrong.\n\n%secret% — wrong password"} << false;
     QTest::newRow("blank password")
-        << "blank password" << QStringList{"%secret% — is password protected, and no password was typed"}
+        << "blank password" << QStringList{"%secret% — needs a password; none was typed"}
         << false;
     // Found in what pdftk did.
     QTest::newRow("damaged input pdftk cannot repair")

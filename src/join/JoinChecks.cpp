@@ -24,7 +24,7 @@ QString reasonFor(const PdfInspection &inspection)
     case PdfProblem::NeedsPassword:
         return QStringLiteral("is password protected");
     case PdfProblem::WrongPassword:
-        return QStringLiteral("the password typed for it is not correct");
+        return QStringLiteral("wrong password");
     case PdfProblem::Damaged:
         return QStringLiteral("is damaged");
     case PdfProblem::None:
@@ -97,7 +97,7 @@ QList<RefusedFile> RefusedPasswords(const QStringList &paths, const QStringList 
             // pdftk opens it without a password exactly when the check did.
             if (inspection.problem == PdfProblem::NeedsPassword) {
                 refused.append({paths.at(i), inspection.problem,
-                                QStringLiteral("is password protected, and no password was typed")});
+                                QStringLiteral("needs a password; none was typed")});
             }
             continue;
         }
@@ -169,8 +169,8 @@ QString RefusedInputsMessage(const QList<RefusedFile> &refused)
 QString RefusedPasswordsMessage(const QList<RefusedFile> &refused)
 {
     return NotJoinedMessage(
-        (refused.size() == 1 ? QStringLiteral("this file does not open with the password typed.\n\n")
-                             : QStringLiteral("these files do not open with the passwords typed.\n\n"))
+        (refused.size() == 1 ? QStringLiteral("a password is missing or wrong.\n\n")
+                             : QStringLiteral("passwords are missing or wrong.\n\n"))
         + ListedFiles(linesOf(refused)));
 }
 
