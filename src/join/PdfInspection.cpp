@@ -1,7 +1,6 @@
 #include "join/PdfInspection.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFExc.hh>
@@ -13,7 +12,12 @@
 #include <cstring>
 
 #ifdef Q_OS_WIN
-#include <cwchar>
+#include <QDir>
+#include <QFileInfo>
+
+#include <io.h>
+#define NOMINMAX
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -35,7 +39,6 @@ constexpr qint64 kParsedInMemory = 32 * 1024 * 1024;
 FILE *openRegularFile(const QString &path, PdfInspection &inspection, qint64 &size)
 {
 #ifdef Q_OS_WIN
-    // Windows has no pipes or devices among ordinary paths of a folder.
     const QFileInfo info(path);
     if (!info.exists()) {
         inspection.problem = PdfProblem::Missing;
@@ -46,10 +49,19 @@ FILE *openRegularFile(const QString &path, PdfInspection &inspection, qint64 &si
         return nullptr;
     }
     size = info.size();
-    FILE *file = _wfopen(reinterpret_cast<const wchar_t *>(path.utf16()), L"rb");
+    const QString native = QDir::toNativeSeparators(path);
+    FILE *file = _wfopen(reinterpret_cast<const wchar_t *>(native.utf16()), L"rb");
     if (!file) {
         inspection.problem = PdfProblem::Unreadable;
         inspection.detail = QString::fromLocal8Bit(std::strerror(errno));
+        return nullptr;
+    }
+    // Names such as NUL or \\.\pipe\… open devices and pipes; opening one
+    // does not block, but reading might.
+    if (GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != FILE_TYPE_DISK) {
+        std::fclose(file);
+        inspection.problem = PdfProblem::NotRegularFile;
+        return nullptr;
     }
     return file;
 #else
