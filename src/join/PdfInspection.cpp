@@ -28,8 +28,6 @@ namespace corvanta {
 
 namespace {
 
-// A PDF reader looks for the header within the first kilobyte.
-constexpr size_t kHeaderWindow = 1024;
 // Files up to this size are parsed from memory, which is several times
 // faster for the long cross-reference tables of files with many pages.
 constexpr qint64 kParsedInMemory = 32 * 1024 * 1024;
@@ -101,13 +99,13 @@ FILE *openRegularFile(const QString &path, PdfInspection &inspection, qint64 &si
 #endif
 }
 
-bool hasPdfHeader(const char *head, size_t length)
+// Whether qpdf found no PDF header in the file. Without one the file is
+// not a PDF at all (a picture or a text named .pdf) rather than a damaged
+// PDF that pdftk might still repair.
+bool lacksPdfHeader(QPDF &pdf)
 {
-    length = std::min(length, kHeaderWindow);
-    static const char marker[] = "%PDF-";
-    const size_t markerLength = sizeof marker - 1;
-    for (size_t at = 0; at + markerLength <= length; ++at) {
-        if (std::memcmp(head + at, marker, markerLength) == 0)
+    for (const QPDFExc &warning : pdf.getWarnings()) {
+        if (warning.getMessageDetail() == "can't find PDF header")
             return true;
     }
     return false;
@@ -138,21 +136,11 @@ PdfInspection InspectPdf(const QString &path, const QString &password)
         contents.resize(qsizetype(std::fread(contents.data(), 1, size_t(size), file)));
         std::fclose(file);
         file = nullptr;
-    } else {
-        contents.resize(kHeaderWindow);
-        contents.resize(qsizetype(std::fread(contents.data(), 1, kHeaderWindow, file)));
-        std::rewind(file);
-    }
-    if (!hasPdfHeader(contents.constData(), size_t(contents.size()))) {
-        if (file)
-            std::fclose(file);
-        inspection.problem = PdfProblem::NotPdf;
-        return inspection;
     }
     const QByteArray description = path.toUtf8();
     const QByteArray passwordBytes = password.toUtf8();
+    QPDF pdf;
     try {
-        QPDF pdf;
         pdf.setSuppressWarnings(true);
         // Repair means reading the whole file; whether a damaged file can
         // be joined is for pdftk to find out.
@@ -169,11 +157,11 @@ PdfInspection InspectPdf(const QString &path, const QString &password)
         if (error.getErrorCode() == qpdf_e_password)
             inspection.problem = password.isEmpty() ? PdfProblem::NeedsPassword : PdfProblem::WrongPassword;
         else
-            inspection.problem = PdfProblem::Damaged;
+            inspection.problem = lacksPdfHeader(pdf) ? PdfProblem::NotPdf : PdfProblem::Damaged;
         inspection.encrypted = error.getErrorCode() == qpdf_e_password;
         inspection.detail = QString::fromStdString(error.getMessageDetail());
     } catch (const std::exception &error) {
-        inspection.problem = PdfProblem::Damaged;
+        inspection.problem = lacksPdfHeader(pdf) ? PdfProblem::NotPdf : PdfProblem::Damaged;
         inspection.detail = QString::fromUtf8(error.what());
     }
     if (inspection.problem != PdfProblem::None)
