@@ -3,6 +3,7 @@
 // Prints each figure next to its target.
 
 #include "filelist/FileListModel.h"
+#include "join/JoinChecks.h"
 #include "join/JoinCommand.h"
 #include "join/Pdftk.h"
 #include "support/Fixture.h"
@@ -15,6 +16,8 @@
 
 #include <algorithm>
 #include <cstdio>
+
+#include <sys/resource.h>
 
 using namespace corvanta;
 using namespace corvanta::testing;
@@ -83,6 +86,44 @@ Timings compare(FormFixture &fixture, const QStringList &files, int rounds)
     return {median(start), median(direct)};
 }
 
+// The checks of a join (inputs before the prompts, passwords after them, the
+// result before it replaces joined.pdf) against pdftk's own time on the same
+// inputs, as one ratio.
+void compareChecks(const QString &label, const QStringList &files, double target)
+{
+    const QString output = QDir(isolatedDesktop()).filePath(QStringLiteral("checked.pdf"));
+    QProcess pdftk;
+    pdftk.setProcessEnvironment(PdftkEnvironment());
+    pdftk.setStandardInputFile(QProcess::nullDevice());
+    QElapsedTimer timer;
+    timer.start();
+    pdftk.start(FindPdftk(QString()), files + TargetArguments(output));
+    pdftk.waitForFinished(-1);
+    const double joining = timer.nsecsElapsed() / 1e6;
+    if (pdftk.exitCode() != 0)
+        std::fprintf(stderr, "pdftk failed: %s\n", pdftk.readAllStandardError().constData());
+
+    timer.restart();
+    QList<PdfInspection> inspections = InspectInputs(files);
+    const bool refused = !RefusedInputs(files, inspections, false).isEmpty()
+        || !RefusedPasswords(files, QStringList(files.size()), inspections).isEmpty();
+    const QString verdict = VerifyJoinedPdf(output, ExpectedPagesOf(inspections));
+    const double checking = timer.nsecsElapsed() / 1e6;
+    if (refused || !verdict.isEmpty())
+        std::fprintf(stderr, "checks failed: %s\n", qPrintable(verdict));
+    QFile::remove(output);
+    std::printf("%s: checks %.0f ms, pdftk %.0f ms, ratio %.3f (target <= %.2f)\n", qPrintable(label), checking,
+                joining, checking / joining, target);
+}
+
+// The highest resident memory of this process so far, in megabytes.
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -106,6 +147,10 @@ int main(int argc, char *argv[])
         }
         return paths;
     };
+
+    compareChecks(QStringLiteral("Checks, 5000 PDFs x 1 page"), makeInputs(QStringLiteral("single"), 5000, 1), 0.10);
+    compareChecks(QStringLiteral("Checks, 5 PDFs x 2000 pages"), makeInputs(QStringLiteral("thick"), 5, 2000), 0.05);
+    std::printf("Peak memory of the program so far: %.0f MB (target <= 100 MB)\n", peakMegabytes());
 
     const QStringList large = makeInputs(QStringLiteral("large"), 20, 100);
     const Timings big = compare(fixture, large, 5);

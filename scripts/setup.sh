@@ -9,7 +9,7 @@ CORVANTA_BUILD="${CORVANTA_BUILD:-$CORVANTA_ROOT/build}"
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  pdftk-java
+  pdftk-java libqpdf-dev
   fonts-crosextra-carlito fonts-liberation2
   xvfb xauth
 )

@@ -11,6 +11,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QProcess>
 #include <QTimer>
 
 #include <stdexcept>
@@ -62,16 +64,13 @@ Pages pagesOf(std::initializer_list<QPair<int, int>> marksAndCounts)
     return pages;
 }
 
-// A fake pdftk that writes its arguments, one a line, to `log`, then writes
-// a small file to its output and exits with `code`; `extra` runs first.
-QString recordingPdftk(const QString &folder, const QString &log, int code = 0,
-                       const QString &extra = QString())
+// A pdftk that writes its arguments, one a line, to `log`, then lets the
+// real pdftk do the join; `extra` runs first.
+QString recordingPdftk(const QString &folder, const QString &log, const QString &extra = QString())
 {
     return writeFakePdftk(folder, extra + QStringLiteral(R"(
 printf '%s\n' "$@" >> '%1'
-eval last=\${$#}
-printf '%%PDF-1.4 fake' > "$last"
-exit %2)").arg(log).arg(code));
+exec pdftk "$@")").arg(log));
 }
 
 // Everything the run asked, as "kind|title|text" lines, for readable failures.
@@ -123,6 +122,7 @@ private slots:
     void realProtectedFile();
     void handlesPastZWithRealPdftk();
     void nonAsciiNamesWithPlainLocale();
+    void checksLetThroughWhatPdftkJoins();
     void failureKeepsOldOutput_data();
     void failureKeepsOldOutput();
     void warningsWithSuccessAreNoFailure(); // and answering No
@@ -130,7 +130,7 @@ private slots:
     void secondStartRefused();
     void closingEndsPdftkAndItsChildren();
     void stepFailureReportsItsNumber();
-    void unwritableDesktopGoesOn();
+    void unwritableDesktopEndsTheRun();
 
 private:
     // A fresh window with the given files in its list.
@@ -341,63 +341,126 @@ void JoinRunTest::nonAsciiNamesWithPlainLocale()
     QCOMPARE(markedPages(outputPath()), pagesOf({{1, 1}, {2, 2}}));
 }
 
+void JoinRunTest::checksLetThroughWhatPdftkJoins()
+{
+    // A file protected only against changes opens without a password, and
+    // a file that needs repair is left for pdftk to repair.
+    const QString ownerOnly = QDir::toNativeSeparators(m_inputs->filePath("owner-only.pdf"));
+    QVERIFY(protectPdfForOwner(input("plain.pdf", 1, 2), ownerOnly, "secret"));
+    const QString repairable = QDir::toNativeSeparators(m_inputs->filePath("repairable.pdf"));
+    writeRepairablePdf(repairable, 2, 3);
+    Form1 &form = window({ownerOnly, repairable, input("last.pdf", 3, 1)});
+    answerDoneThen(MessageAnswer::No);
+    form.Start();
+    QCOMPARE(m_fixture->dialogs.messageTexts().value(0), "Done.");
+    QCOMPARE(markedPages(outputPath()), pagesOf({{1, 2}, {2, 3}, {3, 1}}));
+}
+
 void JoinRunTest::failureKeepsOldOutput_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::addColumn<QStringList>("expected"); // fragments of the warning
-    QTest::newRow("wrong password") << "wrong password"
-                                    << QStringList{"pdftk could not read this file:\n%secret%",
-                                                   "pdftk reported:", "PASSWORD REQUIRED",
-                                                   "Check the password typed for this file."};
-    QTest::newRow("protected, option off") << "option off"
-                                           << QStringList{"could not read this file:\n%secret%",
-                                                          "tick \"Prompt for password"};
-    QTest::newRow("not a PDF") << "not a PDF"
-                               << QStringList{"could not read this file:\n%text%", "PDF header"};
-    QTest::newRow("missing input") << "missing input"
-                                   << QStringList{"could not read this file:\n%missing%", "Unable to find file"};
+    // Fragments of the warning; one that starts with "!" must not be in it.
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<bool>("pdftkRuns");
+
+    // Found before any prompt.
+    QTest::newRow("owner-only file and a renamed JPEG")
+        << "jpeg" << QStringList{"this file cannot be used.\n\n%photo% — is not a PDF file", "!%owner%", "!tick"}
+        << false;
+    QTest::newRow("missing input") << "missing input" << QStringList{"%missing% — does not exist"} << false;
+    QTest::newRow("FIFO") << "fifo" << QStringList{"%fifo% — is not a regular file"} << false;
+    QTest::newRow("protected, option off")
+        << "option off" << QStringList{"%secret% — is password protected", "tick \"Prompt for password"} << false;
+    QTest::newRow("twelve files listed as ten")
+        << "twelve" << QStringList{"these files cannot be used.", "gone-10.pdf — does not exist\n… and 2 more",
+                                   "!gone-11.pdf"}
+        << false;
     QTest::newRow("missing pdftk") << "missing pdftk"
-                                   << QStringList{"pdftk was not found", "sudo apt install pdftk-java"};
+                                   << QStringList{"pdftk was not found", "sudo apt install pdftk-java"} << false;
+    // Found after the prompts.
+    QTest::newRow("wrong password") << "wrong password"
+                                    << QStringList{"a password is missing or wrong.\n\n%secret% — wrong password"} << false;
+    QTest::newRow("blank password")
+        << "blank password" << QStringList{"%secret% — needs a password; none was typed"}
+        << false;
+    // Found in what pdftk did.
+    QTest::newRow("damaged input pdftk cannot repair")
+        << "damaged" << QStringList{"pdftk could not repair this damaged file:\n%damaged%", "pdftk reported:",
+                                    "startxref", "!Done."}
+        << true;
     QTest::newRow("exit 0 without a file") << "no output"
-                                           << QStringList{"pdftk reported success but wrote no file"};
+                                           << QStringList{"pdftk reported success but wrote no file"} << true;
+    QTest::newRow("exit 0 with a truncated file")
+        << "truncated" << QStringList{"pdftk reported success, but the file it wrote is incomplete or damaged."}
+        << true;
+    QTest::newRow("exit 0 with pages missing")
+        << "pages missing" << QStringList{"the file it wrote has the wrong number of pages: 1 instead of 3."}
+        << true;
     QTest::newRow("long error text is shortened")
-        << "long text" << QStringList{"pdftk reported:\nline 1\nline 2\n", "line 12 …"};
+        << "long text" << QStringList{"pdftk reported:\nline 1\nline 2\n", "line 12 …"} << true;
     QTest::newRow("fake pdftk fails") << "fake fails"
-                                      << QStringList{"pdftk ended with exit code 3", "pdftk reported:\nboom"};
+                                      << QStringList{"pdftk ended with exit code 3", "pdftk reported:\nboom"} << true;
 }
 
 void JoinRunTest::failureKeepsOldOutput()
 {
     QFETCH(QString, kind);
     QFETCH(QStringList, expected);
+    QFETCH(bool, pdftkRuns);
 
     const QByteArray old = "%PDF old result";
     writeText(desktop() + "/joined.pdf", old);
     const QString plain = input("plain.pdf", 1, 1);
-    const QString secret = QDir::toNativeSeparators(m_inputs->filePath("secret.pdf"));
-    const QString text = QDir::toNativeSeparators(m_inputs->filePath("notes.pdf"));
-    const QString missing = QDir::toNativeSeparators(m_inputs->filePath("gone.pdf"));
-    writeText(text, "just some text, not a PDF\n");
+    const auto named = [this](const QString &name) { return QDir::toNativeSeparators(m_inputs->filePath(name)); };
+    const QString secret = named("secret.pdf");
+    const QString owner = named("owner.pdf");
+    const QString photo = named("photo.pdf");
+    const QString missing = named("gone.pdf");
+    const QString fifo = named("fifo.pdf");
+    const QString damaged = named("damaged.pdf");
 
+    // Unless a row brings its own, a pdftk that leaves a trace if it starts.
+    const QString log = m_inputs->filePath("argv");
+    recordingPdftk(m_fixture->appFolder, log);
     QStringList files{plain};
     bool prompt = false;
     std::unique_ptr<QTemporaryDir> emptyPath;
     std::unique_ptr<ScopedEnv> path;
-    if (kind == "wrong password" || kind == "option off") {
+    if (kind == "jpeg") {
+        QVERIFY(protectPdfForOwner(plain, owner, "secret"));
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        QVERIFY(picture.save(photo, "JPG"));
+        files = QStringList{owner, photo};
+    } else if (kind == "option off" || kind == "wrong password" || kind == "blank password") {
         QVERIFY(encryptPdf(plain, secret, "right"));
         files << secret;
-        prompt = kind == "wrong password";
+        prompt = kind != "option off";
         if (prompt)
-            m_fixture->dialogs.inputAnswers << "" << "wrong";
-    } else if (kind == "not a PDF") {
-        files << text;
+            m_fixture->dialogs.inputAnswers << "" << (kind == "wrong password" ? "wrong" : "");
     } else if (kind == "missing input") {
         files << missing;
+    } else if (kind == "fifo") {
+        QCOMPARE(QProcess::execute("mkfifo", {fifo}), 0);
+        files << fifo;
+    } else if (kind == "twelve") {
+        for (int i = 1; i <= 12; ++i)
+            files << named(QStringLiteral("gone-%1.pdf").arg(i));
     } else if (kind == "missing pdftk") {
+        QFile::remove(m_fixture->appFolder + "/pdftk");
         emptyPath = std::make_unique<QTemporaryDir>();
         path = std::make_unique<ScopedEnv>("PATH", emptyPath->path().toUtf8());
+    } else if (kind == "damaged") {
+        writeText(damaged, "%PDF-1.4\nthe rest is lost\n");
+        files << damaged;
     } else if (kind == "no output") {
         writeFakePdftk(m_fixture->appFolder, "exit 0");
+    } else if (kind == "truncated") {
+        writeFakePdftk(m_fixture->appFolder, "eval last=\\${$#}; pdftk \"$@\" && head -c 300 \"$last\" > \"$last.cut\" "
+                                             "&& mv \"$last.cut\" \"$last\"");
+    } else if (kind == "pages missing") {
+        files << input("two-pages.pdf", 2, 2);
+        writeFakePdftk(m_fixture->appFolder, "eval last=\\${$#}; cp \"$1\" \"$last\"");
     } else if (kind == "long text") {
         writeFakePdftk(m_fixture->appFolder, "for i in $(seq 1 200); do echo \"line $i\" >&2; done; exit 1");
     } else if (kind == "fake fails") {
@@ -414,11 +477,18 @@ void JoinRunTest::failureKeepsOldOutput()
     QCOMPARE(m_fixture->dialogs.asked.last().title, "Corvanta");
     QVERIFY2(warning.startsWith("The PDF files were not joined: "), qPrintable(warning));
     for (QString fragment : expected) {
-        fragment.replace("%secret%", secret).replace("%text%", text).replace("%missing%", missing);
-        QVERIFY2(warning.contains(fragment), qPrintable(warning + "\n--- lacks ---\n" + fragment));
+        fragment.replace("%secret%", secret).replace("%photo%", photo).replace("%owner%", owner);
+        fragment.replace("%missing%", missing).replace("%fifo%", fifo).replace("%damaged%", damaged);
+        const bool absent = fragment.startsWith('!');
+        if (absent)
+            fragment.remove(0, 1);
+        QVERIFY2(warning.contains(fragment) != absent,
+                 qPrintable(warning + (absent ? "\n--- has ---\n" : "\n--- lacks ---\n") + fragment));
     }
     QVERIFY2(!warning.contains("PROMPT"), qPrintable(warning));
     QVERIFY2(warning.count('\n') < 25, qPrintable(warning));
+    if (!pdftkRuns)
+        QVERIFY2(!QFile::exists(log), "pdftk was started");
     QVERIFY(m_fixture->shell.opened.isEmpty());
     QCOMPARE(contents(desktop() + "/joined.pdf"), old);
     QCOMPARE(desktopEntries(), QStringList{"joined.pdf"});
@@ -429,13 +499,13 @@ void JoinRunTest::failureKeepsOldOutput()
 
 void JoinRunTest::warningsWithSuccessAreNoFailure()
 {
-    recordingPdftk(m_fixture->appFolder, m_inputs->filePath("argv"), 0,
+    recordingPdftk(m_fixture->appFolder, m_inputs->filePath("argv"),
                    "echo 'Warning: something odd in the input, repaired' >&2");
     Form1 &form = window({input("a.pdf", 1, 1)});
     answerDoneThen(MessageAnswer::No);
     form.Start();
     QCOMPARE(m_fixture->dialogs.messageTexts(), QStringList({"Done.", OpenJoinedFileQuestion(outputPath())}));
-    QCOMPARE(contents(desktop() + "/joined.pdf"), QByteArray("%PDF-1.4 fake"));
+    QCOMPARE(markedPages(outputPath()), pagesOf({{1, 1}}));
     // No: nothing is opened, and the window is idle again.
     QVERIFY(m_fixture->shell.opened.isEmpty());
     QCOMPARE(form.progressValue(), 0.0);
@@ -458,7 +528,7 @@ void JoinRunTest::secondStartRefused()
 {
     const QString calls = m_inputs->filePath("calls");
     const QString release = m_inputs->filePath("release");
-    recordingPdftk(m_fixture->appFolder, m_inputs->filePath("argv"), 0,
+    recordingPdftk(m_fixture->appFolder, m_inputs->filePath("argv"),
                    QStringLiteral("echo call >> '%1'\n"
                                   "if [ $(wc -l < '%1') = 1 ]; then\n"
                                   "  while [ ! -e '%2' ]; do sleep 0.02; done\n"
@@ -557,26 +627,29 @@ void JoinRunTest::stepFailureReportsItsNumber()
     QVERIFY(!running);
 }
 
-void JoinRunTest::unwritableDesktopGoesOn()
+void JoinRunTest::unwritableDesktopEndsTheRun()
 {
-    // A Desktop that cannot be made: the report names step 110, the run goes
-    // on, and pdftk's failure to write is reported in its own words.
+    // A Desktop that cannot be made: the report names step 110 and is the
+    // only message, since nothing after it can succeed.
     const QString blocker = m_inputs->filePath("blocker");
     writeText(blocker, "a file where a folder should be");
     const QString desktopFolder = QDir::toNativeSeparators(blocker + "/Desktop/");
     JoinEnvironment environment = JoinEnvironment::standard();
     environment.desktopFolder = [&] { return desktopFolder; };
-    Form1 &form = window({input("a.pdf", 1, 1)});
+    const QString log = m_inputs->filePath("argv");
+    recordingPdftk(m_fixture->appFolder, log);
+    Form1 &form = window({input("a.pdf", 1, 1)}, true);
     std::function<void()> running;
     RunJoin(form, running, environment);
 
     const QList<FakeDialogs::Asked> &asked = m_fixture->dialogs.asked;
-    QCOMPARE(asked.size(), 2);
+    QCOMPARE(asked.size(), 1);
     QCOMPARE(asked.at(0).title, "Application Error");
     QVERIFY2(asked.at(0).text.contains("Form1.Start at line 110"), qPrintable(asked.at(0).text));
-    QVERIFY2(asked.at(1).text.startsWith("The PDF files were not joined: pdftk could not write the joined file:\n"
-                                         + JoinOutputPathFor(desktopFolder)),
-             qPrintable(asked.at(1).text));
+    QVERIFY(!QFile::exists(log));
+    QCOMPARE(form.progressValue(), 0.0);
+    QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
+    QVERIFY(!running);
 }
 
 CORVANTA_TEST_MAIN(JoinRunTest)

@@ -3,6 +3,7 @@
 #include "app/Form1.h"
 #include "app/Helpers.h"
 #include "filelist/FileListModel.h"
+#include "join/JoinChecks.h"
 #include "join/JoinCommand.h"
 #include "join/Pdftk.h"
 #include "join/ProcessRunner.h"
@@ -67,6 +68,9 @@ private:
     template <typename Body>
     bool step(int number, Body &&body);
     void cancel();
+    void warn(const QString &text);
+    bool inputsUsable(const QStringList &items);
+    bool passwordsAccepted(const QStringList &items);
     JoinOutcome runPdftk();
     void finish();
 
@@ -84,8 +88,9 @@ private:
     int m_handles = 0;
     QStringList m_fileArguments;
     QStringList m_passwordArguments;
-    QStringList m_inputs;
-    bool m_passwordsAsked = false;
+    // Per list item: what the checks found, and the password typed for it.
+    QList<PdfInspection> m_inspections;
+    QStringList m_passwords;
     JoinProcessCommand m_command;
 };
 
@@ -111,6 +116,40 @@ void JoinRun::cancel()
     m_runner.cancel();
     if (!m_writtenPath.isEmpty())
         DeleteFileQuietly(m_writtenPath);
+}
+
+void JoinRun::warn(const QString &text)
+{
+    m_dialogs.message(&m_form, text, MessageStyle::Warning, ApplicationTitle());
+}
+
+// Before any prompt: every input must be a PDF that can be opened, unless
+// only a password is missing and there will be a prompt for it.
+bool JoinRun::inputsUsable(const QStringList &items)
+{
+    m_inspections = InspectInputs(items);
+    const QList<RefusedFile> refused = RefusedInputs(items, m_inspections, m_form.passwordOption() == 1);
+    if (!refused.isEmpty()) {
+        warn(RefusedInputsMessage(refused));
+        return false;
+    }
+    if (m_program.isEmpty()) {
+        JoinOutcome notFound;
+        notFound.kind = JoinOutcome::Kind::PdftkNotFound;
+        warn(JoinFailureMessage(notFound, {}, m_outputPath, m_writtenPath, m_form.services().appFolder));
+        return false;
+    }
+    return true;
+}
+
+// After the prompts and before pdftk: every typed password must open its file.
+bool JoinRun::passwordsAccepted(const QStringList &items)
+{
+    const QList<RefusedFile> refused = RefusedPasswords(items, m_passwords, m_inspections);
+    if (refused.isEmpty())
+        return true;
+    warn(RefusedPasswordsMessage(refused));
+    return false;
 }
 
 void JoinRun::start(std::function<void()> &runningJoin)
@@ -143,19 +182,21 @@ void JoinRun::start(std::function<void()> &runningJoin)
     }
     // The existing output stays until pdftk has written a complete new one
     // beside it; here the Desktop is made if missing and that name chosen.
-    step(110, [&] {
+    // Without a Desktop there is nothing more to try: the report says why.
+    const bool outputFolderReady = step(110, [&] {
         m_writtenPath = TemporaryOutputPath(m_outputPath);
         const QString folder = QFileInfo(m_writtenPath).absolutePath();
         if (!QDir().mkpath(folder))
             throw std::runtime_error(
                 QStringLiteral("Cannot create the folder %1.").arg(QDir::toNativeSeparators(folder)).toStdString());
     });
+    if (!outputFolderReady) {
+        finish();
+        return;
+    }
     step(112, [&] { m_program = m_environment.findPdftk(m_form.services().appFolder); });
     step(114, [&] { m_handles = 0; });
-    step(116, [&] {
-        m_fileArguments.clear();
-        m_inputs.clear();
-    });
+    step(116, [&] { m_fileArguments.clear(); });
     step(118, [&] { m_passwordArguments.clear(); });
 
     // The list as it stands now is what gets joined, whatever happens to it
@@ -166,13 +207,15 @@ void JoinRun::start(std::function<void()> &runningJoin)
         items = list.paths();
         n = int(items.size());
     });
+    if (!inputsUsable(items)) {
+        finish();
+        return;
+    }
+    m_passwords = QStringList(items.size());
     QString path;
     QString answer;
     // The plain file token, for a file without a password.
-    const auto appendPlainFile = [&] {
-        m_fileArguments.append(path);
-        m_inputs.append(path);
-    };
+    const auto appendPlainFile = [&] { m_fileArguments.append(path); };
     for (int i = 1; i <= n && !m_cancelled; ++i) {
         step(122, [&] { m_form.setProgressValue(double(i) / n * 100.0); });
         step(124, [&] { m_form.setMousePointer(Form1::kBusyPointer); });
@@ -184,8 +227,8 @@ void JoinRun::start(std::function<void()> &runningJoin)
             continue; // 148
         }
         step(130, [&] {
-            m_passwordsAsked = true;
             answer = AskPassword(m_dialogs, &m_form, path);
+            m_passwords[i - 1] = answer;
         });
         bool protectedFile = true;
         step(132, [&] { protectedFile = !answer.isEmpty(); });
@@ -193,16 +236,17 @@ void JoinRun::start(std::function<void()> &runningJoin)
             step(140, appendPlainFile);
             continue; // 148
         }
-        step(134, [&] {
-            m_fileArguments.append(HandleFileArgument(JoinHandle(m_handles), path));
-            m_inputs.append(path);
-        });
+        step(134, [&] { m_fileArguments.append(HandleFileArgument(JoinHandle(m_handles), path)); });
         step(136, [&] { m_passwordArguments.append(PasswordArguments(JoinHandle(m_handles), answer)); });
         step(138, [&] { ++m_handles; });
         // 148: next i
     }
     if (m_cancelled || m_form.isClosing()) {
         DeleteFileQuietly(m_writtenPath);
+        return;
+    }
+    if (!passwordsAccepted(items)) {
+        finish();
         return;
     }
 
@@ -223,9 +267,8 @@ void JoinRun::start(std::function<void()> &runningJoin)
         if (joined) {
             m_dialogs.message(&m_form, DoneMessage(), MessageStyle::Ok, ApplicationTitle());
         } else {
-            const QString text = JoinFailureMessage(outcome, m_inputs, m_outputPath, m_writtenPath,
-                                                    m_form.services().appFolder, m_passwordsAsked);
-            m_dialogs.message(&m_form, text, MessageStyle::Warning, ApplicationTitle());
+            warn(JoinFailureMessage(outcome, DamagedInputs(items, m_inspections), m_outputPath, m_writtenPath,
+                                    m_form.services().appFolder));
         }
     });
     if (joined) {
@@ -243,14 +286,16 @@ void JoinRun::start(std::function<void()> &runningJoin)
 
 JoinOutcome JoinRun::runPdftk()
 {
-    JoinOutcome outcome;
-    if (m_command.program.isEmpty()) {
-        outcome.kind = JoinOutcome::Kind::PdftkNotFound;
-        return outcome;
-    }
     m_runner.setEnvironment(PdftkEnvironment());
     const ProcessRunner::Result result = m_runner.run(m_command.program, m_command.arguments, kHiddenWindow);
-    outcome = ExamineJoin(result, m_writtenPath);
+    JoinOutcome outcome = ExamineJoin(result, m_writtenPath);
+    if (outcome.kind == JoinOutcome::Kind::Joined) {
+        HideTemporaryFile(m_writtenPath);
+        // Only a file with every page of every input replaces the output.
+        outcome.reason = VerifyJoinedPdf(m_writtenPath, ExpectedPagesOf(m_inspections));
+        if (!outcome.reason.isEmpty())
+            outcome.kind = JoinOutcome::Kind::Unverified;
+    }
     if (outcome.kind == JoinOutcome::Kind::Joined) {
         outcome.reason = ReplaceFile(m_writtenPath, m_outputPath);
         if (!outcome.reason.isEmpty())

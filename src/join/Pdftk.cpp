@@ -1,15 +1,21 @@
 #include "join/Pdftk.h"
 
 #include "app/Helpers.h"
+#include "join/JoinChecks.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QStandardPaths>
+#include <QSysInfo>
 
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+
+#ifdef Q_OS_WIN
+#define NOMINMAX
+#include <windows.h>
+#endif
 
 namespace corvanta {
 
@@ -18,14 +24,23 @@ namespace {
 constexpr int kQuoteLines = 12;
 constexpr int kQuoteChars = 700;
 
-const QString kNotJoined = QStringLiteral("The PDF files were not joined: ");
+#ifdef Q_OS_WIN
+// Only the program itself: a pdftk.bat or pdftk.cmd would run through
+// cmd.exe, which parses the arguments again, so a path or a password could
+// be taken apart or run as a command.
+const QString kPdftkName = QStringLiteral("pdftk.exe");
+#else
+const QString kPdftkName = QStringLiteral("pdftk");
+#endif
 
 // pdftk says this whenever a password is given on its command line; it is
-// advice about its own prompt, not about the join.
-bool isPasswordAdvice(const QString &line)
+// advice about its own prompt, not about the join. Its closing "Done." would
+// read as success in a warning.
+bool isPdftkChatter(const QString &line)
 {
     return line.startsWith(QLatin1String("Warning: Using a password on the command line"))
-        || line.startsWith(QLatin1String("Use the keyword PROMPT"));
+        || line.startsWith(QLatin1String("Use the keyword PROMPT"))
+        || line.startsWith(QLatin1String("Done."));
 }
 
 QString quotedPdftkText(const JoinOutcome &outcome, const QString &outputPath,
@@ -38,7 +53,7 @@ QString quotedPdftkText(const JoinOutcome &outcome, const QString &outputPath,
     for (const QString &line : text.split(QLatin1Char('\n'))) {
         QString clean = line;
         clean.remove(QLatin1Char('\r'));
-        if (!isPasswordAdvice(clean))
+        if (!isPdftkChatter(clean))
             kept.append(clean);
     }
     const QString shortened = ShortenedText(kept.join(QLatin1Char('\n')).trimmed(), kQuoteLines, kQuoteChars);
@@ -47,38 +62,57 @@ QString quotedPdftkText(const JoinOutcome &outcome, const QString &outputPath,
     return QStringLiteral("\n\npdftk reported:\n") + shortened;
 }
 
-// The path among `candidates` that pdftk names on a line of its own.
-QString namedPath(const QString &text, const QStringList &candidates)
-{
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (const QString &line : lines) {
-        const QString trimmed = line.trimmed();
-        if (trimmed.isEmpty())
-            continue;
-        for (const QString &candidate : candidates) {
-            if (!candidate.isEmpty() && trimmed == candidate.trimmed())
-                return candidate;
-        }
-    }
-    return QString();
-}
-
 std::filesystem::path fileSystemPath(const QString &path)
 {
     return std::filesystem::path(path.toStdU16String());
 }
 
+// Elsewhere the leading dot of the temporary name hides it.
+#ifdef Q_OS_WIN
+void setHiddenAttribute(const QString &path, bool hidden)
+{
+    const std::wstring name = QDir::toNativeSeparators(path).toStdWString();
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return;
+    DWORD wanted = hidden ? attributes | FILE_ATTRIBUTE_HIDDEN : attributes & ~DWORD(FILE_ATTRIBUTE_HIDDEN);
+    if (wanted == 0)
+        wanted = FILE_ATTRIBUTE_NORMAL;
+    if (wanted != attributes)
+        SetFileAttributesW(name.c_str(), wanted);
+}
+#else
+void setHiddenAttribute(const QString &, bool) {}
+#endif
+
 } // namespace
 
 QString FindPdftk(const QString &appFolder)
 {
-    const QString name = QStringLiteral("pdftk");
-    if (!appFolder.isEmpty()) {
-        const QString bundled = QStandardPaths::findExecutable(name, {appFolder});
-        if (!bundled.isEmpty())
-            return QDir::toNativeSeparators(bundled);
+    QStringList folders{appFolder};
+    folders += qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
+    for (const QString &folder : folders) {
+        if (folder.isEmpty())
+            continue;
+        const QFileInfo program(QDir(folder).filePath(kPdftkName));
+        if (program.isFile() && program.isExecutable())
+            return QDir::toNativeSeparators(program.absoluteFilePath());
     }
-    return QDir::toNativeSeparators(QStandardPaths::findExecutable(name));
+    return QString();
+}
+
+QString PdftkInstallHint()
+{
+#if defined(Q_OS_WIN)
+    return QStringLiteral("Put pdftk.exe in Corvanta's folder, or install pdftk and add its folder to the PATH.");
+#elif defined(Q_OS_MACOS)
+    return QStringLiteral("To install it with Homebrew: brew install pdftk-java");
+#else
+    const QString system = QSysInfo::productType();
+    if (system == QLatin1String("debian") || system == QLatin1String("ubuntu"))
+        return QStringLiteral("To install it on Debian or Ubuntu: sudo apt install pdftk-java");
+    return QStringLiteral("Install the package pdftk-java (or pdftk) with your system's package manager.");
+#endif
 }
 
 QProcessEnvironment PdftkEnvironment()
@@ -102,8 +136,15 @@ QString TemporaryOutputPath(const QString &outputPath)
     return candidate;
 }
 
+void HideTemporaryFile(const QString &path)
+{
+    setHiddenAttribute(path, true);
+}
+
 QString ReplaceFile(const QString &source, const QString &target)
 {
+    // The hidden attribute would go with the file to its new name.
+    setHiddenAttribute(source, false);
     std::error_code error;
     std::filesystem::rename(fileSystemPath(source), fileSystemPath(target), error);
     return error ? QString::fromStdString(error.message()) : QString();
@@ -139,9 +180,8 @@ JoinOutcome ExamineJoin(const ProcessRunner::Result &result, const QString &writ
     return outcome;
 }
 
-QString JoinFailureMessage(const JoinOutcome &outcome, const QStringList &inputs,
-                           const QString &outputPath, const QString &writtenPath,
-                           const QString &appFolder, bool passwordsAsked)
+QString JoinFailureMessage(const JoinOutcome &outcome, const QStringList &damagedInputs,
+                           const QString &outputPath, const QString &writtenPath, const QString &appFolder)
 {
     const QString quote = quotedPdftkText(outcome, outputPath, writtenPath);
     switch (outcome.kind) {
@@ -149,41 +189,33 @@ QString JoinFailureMessage(const JoinOutcome &outcome, const QStringList &inputs
     case JoinOutcome::Kind::Cancelled:
         return QString();
     case JoinOutcome::Kind::PdftkNotFound:
-        return kNotJoined + QStringLiteral("pdftk was not found.\n\n")
-            + QStringLiteral("Corvanta looks for pdftk in its own folder (%1) and on the PATH.\n")
-                  .arg(appFolder)
-            + QStringLiteral("To install it on Debian or Ubuntu: sudo apt install pdftk-java");
+        return NotJoinedMessage(QStringLiteral("pdftk was not found.\n\n")
+                                + QStringLiteral("Corvanta looks for pdftk in its own folder (%1) and on the PATH.\n")
+                                      .arg(appFolder)
+                                + PdftkInstallHint());
     case JoinOutcome::Kind::PdftkNotStarted:
-        return kNotJoined + QStringLiteral("pdftk could not be started.\n\n") + outcome.reason;
+        return NotJoinedMessage(QStringLiteral("pdftk could not be started.\n\n") + outcome.reason);
     case JoinOutcome::Kind::PdftkCrashed:
-        return kNotJoined + QStringLiteral("pdftk stopped unexpectedly.") + quote;
+        return NotJoinedMessage(QStringLiteral("pdftk stopped unexpectedly.") + quote);
     case JoinOutcome::Kind::NoOutput:
-        return kNotJoined + QStringLiteral("pdftk reported success but wrote no file.") + quote;
+        return NotJoinedMessage(QStringLiteral("pdftk reported success but wrote no file.") + quote);
+    case JoinOutcome::Kind::Unverified:
+        return NotJoinedMessage(outcome.reason);
     case JoinOutcome::Kind::NotSaved:
         return QStringLiteral("The PDF files were joined, but the result could not be saved as\n%1\n\n%2")
             .arg(outputPath, outcome.reason);
     case JoinOutcome::Kind::PdftkFailed:
         break;
     }
-
-    QString text = outcome.pdftkText;
-    if (!writtenPath.isEmpty())
-        text.replace(writtenPath, outputPath);
-    const QString input = namedPath(text, inputs);
-    if (!input.isEmpty()) {
-        QString hint;
-        if (text.contains(QLatin1String("PASSWORD"), Qt::CaseInsensitive)) {
-            hint = passwordsAsked
-                ? QStringLiteral("\n\nCheck the password typed for this file.")
-                : QStringLiteral("\n\nIf this file is password protected, tick \"Prompt for password "
-                                 "because PDF files are password protected\" and type its password "
-                                 "when asked.");
-        }
-        return kNotJoined + QStringLiteral("pdftk could not read this file:\n") + input + hint + quote;
+    if (!damagedInputs.isEmpty()) {
+        return NotJoinedMessage((damagedInputs.size() == 1
+                                     ? QStringLiteral("pdftk could not repair this damaged file:\n")
+                                     : QStringLiteral("pdftk could not repair these damaged files:\n"))
+                                + ListedFiles(damagedInputs) + quote);
     }
-    if (!namedPath(text, {outputPath}).isEmpty())
-        return kNotJoined + QStringLiteral("pdftk could not write the joined file:\n") + outputPath + quote;
-    return kNotJoined + QStringLiteral("pdftk ended with exit code %1.").arg(outcome.exitCode) + quote;
+    if (!QFileInfo(QFileInfo(writtenPath).absolutePath()).isWritable())
+        return NotJoinedMessage(QStringLiteral("the joined file cannot be written to this folder:\n") + outputPath + quote);
+    return NotJoinedMessage(QStringLiteral("pdftk ended with exit code %1.").arg(outcome.exitCode) + quote);
 }
 
 QString ShortenedText(const QString &text, int maxLines, int maxChars)

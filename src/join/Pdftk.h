@@ -12,6 +12,9 @@ namespace corvanta {
 // PATH; "" when there is none.
 QString FindPdftk(const QString &appFolder);
 
+// How to get pdftk on this system, in one sentence.
+QString PdftkInstallHint();
+
 // pdftk's environment: ours, with a UTF-8 locale so that it reads and writes
 // file names that are not plain ASCII.
 QProcessEnvironment PdftkEnvironment();
@@ -19,6 +22,9 @@ QProcessEnvironment PdftkEnvironment();
 // A fresh, hidden name in the output's folder for pdftk to write to. Nothing
 // is created; the name only has to be unused.
 QString TemporaryOutputPath(const QString &outputPath);
+
+// Marks the file pdftk wrote as hidden where a leading dot does not.
+void HideTemporaryFile(const QString &path);
 
 // Puts `source` in the place of `target` in one rename, replacing a file
 // that is there. Returns "" on success, otherwise the system's reason.
@@ -34,6 +40,7 @@ struct JoinOutcome
         PdftkFailed,     // non-zero exit code
         PdftkCrashed,
         NoOutput,        // exit code 0 but no file written
+        Unverified,      // exit code 0 but the file is not the join; `reason` says why
         NotSaved,        // written, but could not replace the output; `reason` says why
         Cancelled,
     };
@@ -47,14 +54,13 @@ struct JoinOutcome
 // pdftk prints while exiting with 0 do not count against it.
 JoinOutcome ExamineJoin(const ProcessRunner::Result &result, const QString &writtenPath);
 
-// The warning for an outcome other than Joined: what failed, the file pdftk
-// names if any, and pdftk's own words, shortened. `writtenPath` is shown as
-// `outputPath`, since that is the name the user knows. `passwordsAsked` says
-// whether the user was prompted for passwords, which decides the advice for
-// a protected file.
-QString JoinFailureMessage(const JoinOutcome &outcome, const QStringList &inputs,
+// The warning for an outcome other than Joined: what failed and pdftk's own
+// words, shortened. When pdftk fails, the blame goes to what the checks
+// found: the inputs they saw damaged, or a folder that cannot be written.
+// `writtenPath` is shown as `outputPath`, the name the user knows.
+QString JoinFailureMessage(const JoinOutcome &outcome, const QStringList &damagedInputs,
                            const QString &outputPath, const QString &writtenPath,
-                           const QString &appFolder, bool passwordsAsked);
+                           const QString &appFolder);
 
 // At most `maxLines` lines and `maxChars` characters of `text`, with "…"
 // where it was cut.

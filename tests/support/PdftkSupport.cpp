@@ -79,6 +79,25 @@ bool encryptPdf(const QString &input, const QString &output, const QString &pass
     return runPdftk({input, QStringLiteral("output"), output, QStringLiteral("user_pw"), password}).exitCode == 0;
 }
 
+bool protectPdfForOwner(const QString &input, const QString &output, const QString &ownerPassword)
+{
+    return runPdftk({input, QStringLiteral("output"), output, QStringLiteral("owner_pw"), ownerPassword}).exitCode
+        == 0;
+}
+
+void writeRepairablePdf(const QString &path, int mark, int pages)
+{
+    writeMarkedPdf(path, mark, pages);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return;
+    QByteArray pdf = file.readAll();
+    const qsizetype at = pdf.lastIndexOf("startxref\n") + 10;
+    pdf.replace(at, pdf.indexOf('\n', at) - at, "7");
+    file.resize(0);
+    file.write(pdf);
+}
+
 QString writeFakePdftk(const QString &folder, const QString &scriptBody)
 {
     const QString path = folder + QStringLiteral("/pdftk");

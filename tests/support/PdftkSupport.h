@@ -28,6 +28,13 @@ QList<QPair<int, int>> markedPages(const QString &pdf, const QString &password =
 
 // Encrypts `input` into `output` with a user password, through pdftk.
 bool encryptPdf(const QString &input, const QString &output, const QString &password);
+// Protects `input` into `output` with an owner password only: it opens
+// without a password, but asks for one to be changed.
+bool protectPdfForOwner(const QString &input, const QString &output, const QString &ownerPassword);
+
+// Like writeMarkedPdf, with the cross-reference table out of place: a reader
+// has to rebuild it, as pdftk does.
+void writeRepairablePdf(const QString &path, int mark, int pages);
 
 // Puts an executable shell script named "pdftk" in `folder` and returns its path.
 QString writeFakePdftk(const QString &folder, const QString &scriptBody);

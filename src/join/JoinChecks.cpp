@@ -1,0 +1,190 @@
+#include "join/JoinChecks.h"
+
+#include <QHash>
+
+#include <algorithm>
+
+namespace corvanta {
+
+namespace {
+
+constexpr int kListedFiles = 10;
+
+QString reasonFor(const PdfInspection &inspection)
+{
+    switch (inspection.problem) {
+    case PdfProblem::Missing:
+        return QStringLiteral("does not exist");
+    case PdfProblem::NotRegularFile:
+        return QStringLiteral("is not a regular file");
+    case PdfProblem::Unreadable:
+        return QStringLiteral("cannot be read: %1").arg(inspection.detail);
+    case PdfProblem::NotPdf:
+        return QStringLiteral("is not a PDF file");
+    case PdfProblem::NeedsPassword:
+        return QStringLiteral("is password protected");
+    case PdfProblem::WrongPassword:
+        return QStringLiteral("wrong password");
+    case PdfProblem::Damaged:
+        return QStringLiteral("is damaged");
+    case PdfProblem::None:
+        break;
+    }
+    return QString();
+}
+
+QStringList linesOf(const QList<RefusedFile> &refused)
+{
+    QStringList lines;
+    for (const RefusedFile &file : refused)
+        lines.append(file.path + QStringLiteral(" — ") + file.reason);
+    return lines;
+}
+
+} // namespace
+
+QList<PdfInspection> InspectInputs(const QStringList &paths)
+{
+    QHash<QString, PdfInspection> seen;
+    QList<PdfInspection> inspections;
+    inspections.reserve(paths.size());
+    for (const QString &path : paths) {
+        auto known = seen.constFind(path);
+        if (known == seen.constEnd())
+            known = seen.insert(path, InspectPdf(path));
+        inspections.append(*known);
+    }
+    return inspections;
+}
+
+QList<RefusedFile> RefusedInputs(const QStringList &paths, const QList<PdfInspection> &inspections,
+                                 bool passwordsPrompted)
+{
+    QList<RefusedFile> refused;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const PdfInspection &inspection = inspections.at(i);
+        switch (inspection.problem) {
+        case PdfProblem::None:
+        case PdfProblem::Damaged:
+        case PdfProblem::WrongPassword: // never, without a password
+            continue;
+        case PdfProblem::NeedsPassword:
+            if (passwordsPrompted)
+                continue;
+            break;
+        case PdfProblem::Missing:
+        case PdfProblem::NotRegularFile:
+        case PdfProblem::Unreadable:
+        case PdfProblem::NotPdf:
+            break;
+        }
+        refused.append({paths.at(i), inspection.problem, reasonFor(inspection)});
+    }
+    return refused;
+}
+
+QList<RefusedFile> RefusedPasswords(const QStringList &paths, const QStringList &passwords,
+                                    QList<PdfInspection> &inspections)
+{
+    QList<RefusedFile> refused;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        PdfInspection &inspection = inspections[i];
+        // A file without encryption ignores a password; pdftk does too.
+        if (!inspection.encrypted)
+            continue;
+        const QString password = passwords.value(i);
+        if (password.isEmpty()) {
+            // pdftk opens it without a password exactly when the check did.
+            if (inspection.problem == PdfProblem::NeedsPassword) {
+                refused.append({paths.at(i), inspection.problem,
+                                QStringLiteral("needs a password; none was typed")});
+            }
+            continue;
+        }
+        inspection = InspectPdf(paths.at(i), password);
+        if (inspection.problem == PdfProblem::WrongPassword)
+            refused.append({paths.at(i), inspection.problem, reasonFor(inspection)});
+    }
+    return refused;
+}
+
+QStringList DamagedInputs(const QStringList &paths, const QList<PdfInspection> &inspections)
+{
+    QStringList damaged;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        if (inspections.at(i).problem == PdfProblem::Damaged && !damaged.contains(paths.at(i)))
+            damaged.append(paths.at(i));
+    }
+    return damaged;
+}
+
+bool ExpectedPages::matches(int pages) const
+{
+    return uncounted == 0 ? pages == counted : pages >= counted + uncounted;
+}
+
+ExpectedPages ExpectedPagesOf(const QList<PdfInspection> &inspections)
+{
+    ExpectedPages expected;
+    for (const PdfInspection &inspection : inspections) {
+        if (inspection.pages >= 0)
+            expected.counted += inspection.pages;
+        else
+            ++expected.uncounted;
+    }
+    return expected;
+}
+
+QString VerifyJoinedPdf(const QString &path, const ExpectedPages &expected)
+{
+    const PdfInspection written = InspectPdf(path);
+    if (written.problem != PdfProblem::None)
+        return QStringLiteral("pdftk reported success, but the file it wrote is incomplete or damaged.");
+    if (expected.matches(written.pages))
+        return QString();
+    const int wanted = expected.counted + expected.uncounted;
+    return QStringLiteral("pdftk reported success, but the file it wrote has the wrong number of pages: "
+                          "%1 instead of %2%3.")
+        .arg(written.pages)
+        .arg(expected.uncounted ? QStringLiteral("at least ") : QString())
+        .arg(wanted);
+}
+
+QString RefusedInputsMessage(const QList<RefusedFile> &refused)
+{
+    QString text = NotJoinedMessage(
+        (refused.size() == 1 ? QStringLiteral("this file cannot be used.\n\n")
+                             : QStringLiteral("these files cannot be used.\n\n"))
+        + ListedFiles(linesOf(refused)));
+    const bool protectedFile = std::any_of(refused.begin(), refused.end(), [](const RefusedFile &file) {
+        return file.problem == PdfProblem::NeedsPassword;
+    });
+    if (protectedFile) {
+        text += QStringLiteral("\n\nTo join password-protected files, tick \"Prompt for password because "
+                               "PDF files are password protected\" and type each file's password when asked.");
+    }
+    return text;
+}
+
+QString RefusedPasswordsMessage(const QList<RefusedFile> &refused)
+{
+    return NotJoinedMessage(
+        (refused.size() == 1 ? QStringLiteral("a password is missing or wrong.\n\n")
+                             : QStringLiteral("passwords are missing or wrong.\n\n"))
+        + ListedFiles(linesOf(refused)));
+}
+
+QString NotJoinedMessage(const QString &why)
+{
+    return QStringLiteral("The PDF files were not joined: ") + why;
+}
+
+QString ListedFiles(const QStringList &lines)
+{
+    QString text = lines.mid(0, kListedFiles).join(QLatin1Char('\n'));
+    if (lines.size() > kListedFiles)
+        text += QStringLiteral("\n… and %1 more").arg(lines.size() - kListedFiles);
+    return text;
+}
+
+} // namespace corvanta

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "join/PdfInspection.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace corvanta {
+
+// A file that stops a join, and why, in the words the warning uses.
+struct RefusedFile
+{
+    QString path;
+    PdfProblem problem = PdfProblem::None;
+    QString reason;
+};
+
+// Inspects every input once, also when the list names a file twice.
+QList<PdfInspection> InspectInputs(const QStringList &paths);
+
+// The inputs that cannot be joined whatever the user types. A file that
+// needs a password only counts when there will be no prompt for it; a
+// damaged file does not count, since pdftk may still repair it.
+QList<RefusedFile> RefusedInputs(const QStringList &paths, const QList<PdfInspection> &inspections,
+                                 bool passwordsPrompted);
+
+// Tries each typed password ("" where none was typed) on the encrypted
+// inputs and returns the files it does not open. `inspections` learn the
+// page counts that only a password reveals.
+QList<RefusedFile> RefusedPasswords(const QStringList &paths, const QStringList &passwords,
+                                    QList<PdfInspection> &inspections);
+
+// The paths of the inputs that are damaged, for naming when pdftk fails.
+QStringList DamagedInputs(const QStringList &paths, const QList<PdfInspection> &inspections);
+
+// The pages a joined file must have. Inputs whose pages could not be
+// counted add at least one page each.
+struct ExpectedPages
+{
+    int counted = 0;
+    int uncounted = 0;
+
+    bool matches(int pages) const;
+};
+ExpectedPages ExpectedPagesOf(const QList<PdfInspection> &inspections);
+
+// Opens a file that pdftk wrote and compares its pages with `expected`.
+// Returns "" when it holds up, otherwise what is wrong with it.
+QString VerifyJoinedPdf(const QString &path, const ExpectedPages &expected);
+
+// The warnings that refuse a join before pdftk runs. A file refused for
+// needing a password brings the advice to tick the password option.
+QString RefusedInputsMessage(const QList<RefusedFile> &refused);
+QString RefusedPasswordsMessage(const QList<RefusedFile> &refused);
+
+// Every warning of a join that fails starts the same way.
+QString NotJoinedMessage(const QString &why);
+
+// One line per file, the first ten of them, then "… and N more".
+QString ListedFiles(const QStringList &lines);
+
+} // namespace corvanta

@@ -1,0 +1,172 @@
+#include "join/PdfInspection.h"
+
+#include <QFile>
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFExc.hh>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+
+#ifdef Q_OS_WIN
+#include <QDir>
+#include <QFileInfo>
+
+#include <io.h>
+#define NOMINMAX
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace corvanta {
+
+namespace {
+
+// Files up to this size are parsed from memory, which is several times
+// faster for the long cross-reference tables of files with many pages.
+constexpr qint64 kParsedInMemory = 32 * 1024 * 1024;
+
+// Opens `path` for reading if it is a regular file, and tells its size;
+// otherwise sets the problem and returns nullptr.
+FILE *openRegularFile(const QString &path, PdfInspection &inspection, qint64 &size)
+{
+#ifdef Q_OS_WIN
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        inspection.problem = PdfProblem::Missing;
+        return nullptr;
+    }
+    if (!info.isFile()) {
+        inspection.problem = PdfProblem::NotRegularFile;
+        return nullptr;
+    }
+    size = info.size();
+    const QString native = QDir::toNativeSeparators(path);
+    FILE *file = _wfopen(reinterpret_cast<const wchar_t *>(native.utf16()), L"rb");
+    if (!file) {
+        inspection.problem = PdfProblem::Unreadable;
+        inspection.detail = QString::fromLocal8Bit(std::strerror(errno));
+        return nullptr;
+    }
+    // Names such as NUL or \\.\pipe\… open devices and pipes; opening one
+    // does not block, but reading might.
+    if (GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != FILE_TYPE_DISK) {
+        std::fclose(file);
+        inspection.problem = PdfProblem::NotRegularFile;
+        return nullptr;
+    }
+    return file;
+#else
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status;
+    if (::stat(name.constData(), &status) != 0) {
+        const int error = errno;
+        inspection.problem = error == ENOENT || error == ENOTDIR ? PdfProblem::Missing : PdfProblem::Unreadable;
+        inspection.detail = QString::fromLocal8Bit(std::strerror(error));
+        return nullptr;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        inspection.problem = PdfProblem::NotRegularFile;
+        return nullptr;
+    }
+    // Non-blocking, and checked again once open: the name may have been
+    // replaced by a pipe since the stat.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        inspection.problem = PdfProblem::Unreadable;
+        inspection.detail = QString::fromLocal8Bit(std::strerror(errno));
+        return nullptr;
+    }
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        inspection.problem = PdfProblem::NotRegularFile;
+        return nullptr;
+    }
+    size = status.st_size;
+    FILE *file = ::fdopen(fd, "rb");
+    if (!file) {
+        inspection.problem = PdfProblem::Unreadable;
+        inspection.detail = QString::fromLocal8Bit(std::strerror(errno));
+        ::close(fd);
+    }
+    return file;
+#endif
+}
+
+// Whether qpdf found no PDF header in the file. Without one the file is
+// not a PDF at all (a picture or a text named .pdf) rather than a damaged
+// PDF that pdftk might still repair.
+bool lacksPdfHeader(QPDF &pdf)
+{
+    for (const QPDFExc &warning : pdf.getWarnings()) {
+        if (warning.getMessageDetail() == "can't find PDF header")
+            return true;
+    }
+    return false;
+}
+
+// The count the page tree states, as readers show it. Walking every page
+// would take longer than the join itself for a thick file.
+int pageCount(QPDF &pdf)
+{
+    QPDFObjectHandle count = pdf.getRoot().getKey("/Pages").getKey("/Count");
+    if (count.isInteger() && count.getIntValue() >= 0 && count.getIntValue() <= INT_MAX)
+        return count.getIntValueAsInt();
+    return int(pdf.getAllPages().size());
+}
+
+} // namespace
+
+PdfInspection InspectPdf(const QString &path, const QString &password)
+{
+    PdfInspection inspection;
+    qint64 size = 0;
+    FILE *file = openRegularFile(path, inspection, size);
+    if (!file)
+        return inspection;
+    QByteArray contents;
+    if (size <= kParsedInMemory) {
+        contents.resize(size);
+        contents.resize(qsizetype(std::fread(contents.data(), 1, size_t(size), file)));
+        std::fclose(file);
+        file = nullptr;
+    }
+    const QByteArray description = path.toUtf8();
+    const QByteArray passwordBytes = password.toUtf8();
+    QPDF pdf;
+    try {
+        pdf.setSuppressWarnings(true);
+        // Repair means reading the whole file; whether a damaged file can
+        // be joined is for pdftk to find out.
+        pdf.setAttemptRecovery(false);
+        if (file) {
+            pdf.processFile(description.constData(), file, true, passwordBytes.constData());
+        } else {
+            pdf.processMemoryFile(description.constData(), contents.constData(), size_t(contents.size()),
+                                  passwordBytes.constData());
+        }
+        inspection.encrypted = pdf.isEncrypted();
+        inspection.pages = pageCount(pdf);
+    } catch (const QPDFExc &error) {
+        if (error.getErrorCode() == qpdf_e_password)
+            inspection.problem = password.isEmpty() ? PdfProblem::NeedsPassword : PdfProblem::WrongPassword;
+        else
+            inspection.problem = lacksPdfHeader(pdf) ? PdfProblem::NotPdf : PdfProblem::Damaged;
+        inspection.encrypted = error.getErrorCode() == qpdf_e_password;
+        inspection.detail = QString::fromStdString(error.getMessageDetail());
+    } catch (const std::exception &error) {
+        inspection.problem = lacksPdfHeader(pdf) ? PdfProblem::NotPdf : PdfProblem::Damaged;
+        inspection.detail = QString::fromUtf8(error.what());
+    }
+    if (inspection.problem != PdfProblem::None)
+        inspection.pages = -1;
+    return inspection;
+}
+
+} // namespace corvanta
