@@ -3,16 +3,25 @@
 // no Java it started, no temporary file; the old joined.pdf stays as it was.
 
 #include "filelist/FileListModel.h"
+#include "filelist/FolderScan.h"
+#include "join/JoinBatches.h"
+#include "join/JoinCommand.h"
+#include "join/JoinRun.h"
 #include "join/SaveResult.h"
 #include "join/TerminationSignals.h"
 #include "support/Fixture.h"
+#include "support/FolderTrees.h"
 #include "support/PdftkSupport.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QMimeData>
 #include <QSignalSpy>
+#include <QTimer>
+#include <QUrl>
 
 #include <csignal>
 
@@ -39,21 +48,6 @@ bool writeText(const QString &path, const QByteArray &text)
     return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
 }
 
-// Like Debian's wrapper: a shell that starts the real work without exec.
-// It starts writing its output, records its own and its worker's ids in
-// `pids`, runs `then`, and keeps going until it is stopped.
-QString lingeringPdftk(const QString &folder, const QString &pids, const QString &then)
-{
-    return writeFakePdftk(folder, QStringLiteral(R"(
-eval last=\${$#}
-printf '%%PDF-1.4 half' > "$last"
-sleep 120 &
-echo $$ $! > '%1'
-%2
-wait
-echo "ran to its end" >> '%1')").arg(pids, then));
-}
-
 } // namespace
 
 class JoinEndingsTest : public QObject
@@ -63,10 +57,14 @@ private slots:
     void init();
     void signalsArriveOnTheEventLoop_data();
     void signalsArriveOnTheEventLoop();
-    void signalDuringJoinLeavesNothing_data();
-    void signalDuringJoinLeavesNothing();
+    void stoppingLeavesNothing_data();
+    void stoppingLeavesNothing();
     void resultKeptUnderAFreeName_data();
     void resultKeptUnderAFreeName();
+    void folderInPlaceOfJoinedPdf();
+    void joinJustPastTheLimit();
+    void startWhileAddingIsRefused_data();
+    void startWhileAddingIsRefused();
 
 private:
     std::unique_ptr<FormFixture> m_fixture;
@@ -112,41 +110,68 @@ void JoinEndingsTest::signalsArriveOnTheEventLoop()
     std::signal(number, before);
 }
 
-void JoinEndingsTest::signalDuringJoinLeavesNothing_data()
+void JoinEndingsTest::stoppingLeavesNothing_data()
 {
-    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("how");
+    QTest::newRow("closing the window") << "close";
+    QTest::newRow("Start again, answered Yes") << "start";
     QTest::newRow("SIGTERM") << "TERM";
     QTest::newRow("SIGHUP") << "HUP";
     QTest::newRow("SIGINT") << "INT";
 }
 
-void JoinEndingsTest::signalDuringJoinLeavesNothing()
+void JoinEndingsTest::stoppingLeavesNothing()
 {
-    QFETCH(QString, name);
+    QFETCH(QString, how);
+    const bool bySignal = how != "close" && how != "start";
     const QString joined = isolatedDesktop() + "/joined.pdf";
     QVERIFY(writeText(joined, "%PDF old result"));
     const QString pids = m_work->filePath("pids");
-    // pdftk's parent is this test: the signal reaches the program mid-join.
-    lingeringPdftk(m_fixture->appFolder, pids, QStringLiteral("kill -%1 $PPID").arg(name));
-    const QString input = m_work->filePath("a.pdf");
-    writeMarkedPdf(input, 1, 1);
+    // pdftk's parent is this test: a signal from pdftk reaches the program mid-join.
+    writeLingeringPdftk(m_fixture->appFolder, pids, bySignal ? QStringLiteral("kill -%1 $PPID").arg(how) : QString());
+    const QStringList inputs{m_work->filePath("a.pdf"), m_work->filePath("b.pdf")};
+    writeMarkedPdf(inputs.at(0), 1, 1);
+    writeMarkedPdf(inputs.at(1), 2, 1);
     Form1 &form = m_fixture->load();
-    form.fileList()->append(input);
+    form.fileList()->append(inputs);
     form.show();
-
     // Wired as the program wires its window.
     TerminationSignals stopSignals;
     connect(&stopSignals, &TerminationSignals::received, &form, &QWidget::close);
+
+    int desktopFilesMeanwhile = 0;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (bySignal || readLines(pids).isEmpty())
+            return;
+        poll.stop();
+        desktopFilesMeanwhile = int(desktopEntries().size());
+        if (how == "close") {
+            form.close();
+        } else {
+            m_fixture->dialogs.messageAnswers << MessageAnswer::Yes;
+            form.Start();
+        }
+    });
+    poll.start(10);
     form.Start();
 
-    QCOMPARE(m_fixture->programEnded, 1);
-    QVERIFY(m_fixture->dialogs.asked.isEmpty());
+    QCOMPARE(m_fixture->programEnded, how == "start" ? 0 : 1);
+    // Nothing is said but the question that stopped it.
+    QCOMPARE(m_fixture->dialogs.messageTexts(),
+             how == "start" ? QStringList{StopRunningJoinQuestion()} : QStringList());
+    if (!bySignal)
+        QCOMPARE(desktopFilesMeanwhile, 2);
     const QStringList started = readLines(pids).value(0).split(' ');
     QCOMPARE(started.size(), 2);
     for (const QString &pid : started)
         QVERIFY2(processGone(pid.toLongLong()), qPrintable(pid));
     QCOMPARE(desktopEntries(), QStringList{"joined.pdf"});
     QCOMPARE(contents(joined), QByteArray("%PDF old result"));
+    QCOMPARE(form.fileList()->paths(), inputs);
+    QVERIFY(!form.isJoinRunning());
+    QCOMPARE(form.progressValue(), 0.0);
+    QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
 }
 
 void JoinEndingsTest::resultKeptUnderAFreeName_data()
@@ -198,6 +223,119 @@ void JoinEndingsTest::resultKeptUnderAFreeName()
         QCOMPARE(contents(folder + '/' + it.key()), it.value());
     if (present.contains("joined.pdf=folder"))
         QVERIFY(QFileInfo::exists(folder + "/joined.pdf/inside"));
+}
+
+void JoinEndingsTest::folderInPlaceOfJoinedPdf()
+{
+    QVERIFY(QDir().mkpath(isolatedDesktop() + "/joined.pdf"));
+    const QStringList inputs{m_work->filePath("a.pdf"), m_work->filePath("b.pdf")};
+    writeMarkedPdf(inputs.at(0), 1, 2);
+    writeMarkedPdf(inputs.at(1), 2, 1);
+    Form1 &form = m_fixture->load();
+    form.fileList()->append(inputs);
+    m_fixture->dialogs.messageAnswers << MessageAnswer::Ok << MessageAnswer::Yes;
+    form.Start();
+
+    const QString output = JoinOutputPathFor(QDir::toNativeSeparators(isolatedDesktop()) + QDir::separator());
+    const QString saved = output.chopped(QStringLiteral("joined.pdf").size()) + "joined (2).pdf";
+    QCOMPARE(m_fixture->dialogs.messageTexts(),
+             QStringList({JoinSavedMessage(output, saved), OpenJoinedFileQuestion(saved)}));
+    QVERIFY(JoinSavedMessage(output, saved).startsWith("Done.\n"));
+    QCOMPARE(m_fixture->shell.opened, QStringList{saved});
+    const QList<QPair<int, int>> pages{{1, 1}, {1, 2}, {2, 1}};
+    QCOMPARE(markedPages(saved), pages);
+    QCOMPARE(desktopEntries(), QStringList({"joined (2).pdf", "joined.pdf"}));
+    QVERIFY(QFileInfo(isolatedDesktop() + "/joined.pdf").isDir());
+}
+
+void JoinEndingsTest::joinJustPastTheLimit()
+{
+    // pdftk as a wrapper that counts its runs and measures each argument list.
+    const QString log = m_work->filePath("runs");
+    writeFakePdftk(m_fixture->appFolder, QStringLiteral("echo \"$#\" >> '%1'\nexec pdftk \"$@\"").arg(log));
+    QList<JoinEntry> entries;
+    QList<QPair<int, int>> expected;
+    for (int mark = 1; mark <= 12; ++mark) {
+        const QString plain = m_work->filePath(QStringLiteral("in %1.pdf").arg(mark));
+        writeMarkedPdf(plain, mark, mark % 3 + 1);
+        for (int page = 1; page <= mark % 3 + 1; ++page)
+            expected.append({mark, page});
+        if (mark % 5 == 0) {
+            const QString secret = m_work->filePath(QStringLiteral("secret %1.pdf").arg(mark));
+            QVERIFY(encryptPdf(plain, secret, QStringLiteral("pw %1").arg(mark)));
+            entries.append({secret, QStringLiteral("pw %1").arg(mark)});
+        } else {
+            entries.append({plain, QString()});
+        }
+    }
+    Form1 &form = m_fixture->load();
+    for (const JoinEntry &entry : entries) {
+        form.fileList()->append(entry.Path);
+        m_fixture->dialogs.inputAnswers << entry.Password;
+    }
+    form.Check1->setChecked(true);
+    m_fixture->dialogs.messageAnswers << MessageAnswer::Ok << MessageAnswer::No;
+
+    // One byte too few for the one run, whatever name pdftk writes to.
+    const QString output = JoinOutputPathFor(QDir::toNativeSeparators(isolatedDesktop()) + QDir::separator());
+    const QString program = QDir::toNativeSeparators(m_fixture->appFolder + "/pdftk");
+    const QString shortestWritten = QFileInfo(output).path() + "/.joined.pdf.0.part";
+    const qsizetype limit =
+        ArgumentListSize(program, BuildJoinProcessCommand(program, entries, shortestWritten).arguments) - 1;
+    JoinEnvironment environment = JoinEnvironment::standard();
+    environment.argumentLimit = [limit](const QProcessEnvironment &) { return limit; };
+    std::function<void()> running;
+    RunJoin(form, running, environment);
+
+    QCOMPARE(m_fixture->dialogs.messageTexts().value(0), "Done.");
+    QCOMPARE(markedPages(output), expected);
+    QCOMPARE(readLines(log).size(), 2);
+    QCOMPARE(desktopEntries(), QStringList{"joined.pdf"});
+}
+
+void JoinEndingsTest::startWhileAddingIsRefused_data()
+{
+    QTest::addColumn<bool>("drop");
+    QTest::newRow("folder scan") << false;
+    QTest::newRow("drop of a folder") << true;
+}
+
+void JoinEndingsTest::startWhileAddingIsRefused()
+{
+    QFETCH(bool, drop);
+    const QString root = m_work->filePath("tree");
+    QStringList names;
+    for (int folder = 1; folder <= 20; ++folder) {
+        for (int file = 1; file <= 10; ++file)
+            names.append(QStringLiteral("f%1/doc %2.pdf").arg(folder).arg(file));
+    }
+    makeTree(root, names);
+    const QString log = m_work->filePath("calls");
+    writeFakePdftk(m_fixture->appFolder, QStringLiteral("echo call >> '%1'").arg(log));
+    Form1 &form = m_fixture->load();
+    // The window's events run at every entry of the scan.
+    const int interval = EventTurns::interval();
+    EventTurns::setInterval(0);
+    int listedWhenStarted = -1;
+    QTimer::singleShot(0, &form, [&] {
+        listedWhenStarted = form.fileList()->count();
+        form.Start();
+    });
+    if (drop) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(root)});
+        form.ListView1_OLEDragDrop(&data);
+    } else {
+        m_fixture->dialogs.folderAnswers << root;
+        form.AddFolder();
+    }
+    EventTurns::setInterval(interval);
+
+    QVERIFY(listedWhenStarted >= 0 && listedWhenStarted < names.size());
+    QCOMPARE(m_fixture->dialogs.messageTexts(), QStringList{FilesStillBeingAddedMessage()});
+    QCOMPARE(form.fileList()->count(), names.size());
+    QVERIFY(readLines(log).isEmpty());
+    QVERIFY(!form.isJoinRunning());
 }
 
 CORVANTA_TEST_MAIN(JoinEndingsTest)

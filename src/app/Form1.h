@@ -4,8 +4,10 @@
 #include "app/Settings.h"
 
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -119,8 +121,11 @@ public:
     QProgressBar *ProgressBar1 = nullptr;
 
     // Progress bar values keep their fraction (33.33...); the bar shows them
-    // on a finer scale than 0 to 100.
+    // on a finer scale than 0 to 100. A long join sets a value per item, but
+    // the bar is redrawn at most once a frame (about 60 times a second) and
+    // always comes to rest on the latest value.
     static constexpr int kProgressScale = 100;
+    static constexpr int kProgressFrameMilliseconds = 16;
     void setProgressValue(double percent);
     double progressValue() const;
 
@@ -132,6 +137,7 @@ protected:
 
 private:
     void applyPointerRule();
+    void showProgress();
     void removeCurrentItem();
 
     Services m_services;
@@ -143,6 +149,8 @@ private:
     std::optional<QCursor> m_mouseIcon;
     bool m_closing = false;
     double m_progressPercent = 0;
+    QElapsedTimer m_progressShown;
+    QTimer m_progressLater;
     // Set while a join runs; ends pdftk and removes its half-written output.
     std::function<void()> m_cancelRunningJoin;
 };

@@ -110,6 +110,18 @@ QString writeFakePdftk(const QString &folder, const QString &scriptBody)
     return path;
 }
 
+QString writeLingeringPdftk(const QString &folder, const QString &pids, const QString &then)
+{
+    return writeFakePdftk(folder, QStringLiteral(R"(
+eval last=\${$#}
+printf '%%PDF-1.4 half' > "$last"
+sleep 120 &
+echo $$ $! > '%1'
+%2
+wait
+echo "ran to its end" >> '%1')").arg(pids, then));
+}
+
 QStringList readLines(const QString &path)
 {
     QFile file(path);
