@@ -32,9 +32,10 @@ struct JoinPlan
 
 // Plans a join whose argument lists each fit `limit`. When one run fits, the
 // plan is exactly BuildJoinProcessCommand's one run. Otherwise consecutive
-// inputs are joined in batches, each with its own handles and passwords and
-// written to a name from `temporaryName`, and a last run joins the batch
-// results in list order (itself in batches again if it does not fit). A
+// inputs from the start are joined in batches, each with its own handles and
+// passwords and written to a name from `temporaryName`, and a last run joins
+// the batch results and as many of the last inputs as fit beside them, in
+// list order. Results too many for one run are joined in batches again. A
 // limit too small for any two inputs gives the one run, which then fails
 // with the system's own reason.
 JoinPlan PlanJoin(const QString &program, const QList<JoinEntry> &entries, const QString &outputPath,

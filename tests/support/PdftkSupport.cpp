@@ -67,7 +67,8 @@ QList<QPair<int, int>> markedPages(const QString &pdf, const QString &password)
     for (const QByteArray &line : result.output.split('\n')) {
         if (!line.startsWith("PageMediaDimensions: "))
             continue;
-        const QList<QByteArray> size = line.mid(21).trimmed().split(' ');
+        // pdftk writes 1000 and more with a thousands separator: "1,100".
+        const QList<QByteArray> size = line.mid(21).trimmed().replace(',', "").split(' ');
         if (size.size() == 2)
             pages.append({size.at(0).toInt() - 100, size.at(1).toInt() - 100});
     }
