@@ -1,4 +1,5 @@
-// The file list: removal by every route, and reordering by dragging within the list.
+// The file list: removal by every route, and reordering by dragging within
+// the list and from the keyboard.
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
 #include "support/Fixture.h"
@@ -163,6 +164,63 @@ private slots:
         dropRows({4, 2}, QPointF(first.center().x(), first.top() + 1));
         QCOMPARE(list->paths(),
                  (QStringList{"/docs/5.pdf", "/docs/2.pdf", "/docs/3.pdf", "/docs/4.pdf", "/docs/1.pdf"}));
+    }
+
+    void keyboardMovesTheSelectionOnePlace_data()
+    {
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("presses");
+        QTest::addColumn<QString>("expectedOrder");
+        QTest::addColumn<QList<int>>("expectedSelection");
+
+        const int ctrl = Qt::ControlModifier;
+        QTest::newRow("one step up") << QList<int>{2, 4} << int(Qt::Key_Up) << ctrl << 1 << "1 3 2 5 4 6"
+                                     << QList<int>{1, 3};
+        QTest::newRow("one step down") << QList<int>{0, 3} << int(Qt::Key_Down) << ctrl << 1 << "2 1 3 5 4 6"
+                                       << QList<int>{1, 4};
+        QTest::newRow("scattered, to the top edge") << QList<int>{1, 3, 5} << int(Qt::Key_Up) << ctrl << 4
+                                                    << "2 4 6 1 3 5" << QList<int>{0, 1, 2};
+        QTest::newRow("scattered, to the bottom edge") << QList<int>{0, 2, 4} << int(Qt::Key_Down) << ctrl << 4
+                                                       << "2 4 6 1 3 5" << QList<int>{3, 4, 5};
+        QTest::newRow("an item at the top stays, the next closes up")
+            << QList<int>{0, 2} << int(Qt::Key_Up) << ctrl << 1 << "1 3 2 4 5 6" << QList<int>{0, 1};
+        QTest::newRow("keypad arrows") << QList<int>{5} << int(Qt::Key_Up) << int(ctrl | Qt::KeypadModifier) << 2
+                                       << "1 2 3 6 4 5" << QList<int>{3};
+        QTest::newRow("nothing selected") << QList<int>{} << int(Qt::Key_Down) << ctrl << 1 << "1 2 3 4 5 6"
+                                          << QList<int>{};
+        QTest::newRow("without Ctrl nothing moves") << QList<int>{2} << int(Qt::Key_Up) << int(Qt::NoModifier) << 1
+                                                    << "1 2 3 4 5 6" << QList<int>{1};
+    }
+
+    void keyboardMovesTheSelectionOnePlace()
+    {
+        QFETCH(QList<int>, selected);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, presses);
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.show();
+        form.fileList()->append(names(6));
+        const int current = selected.isEmpty() ? 0 : selected.last();
+        select(form, selected, current);
+        const QString currentPath = form.fileList()->at(current);
+
+        for (int i = 0; i < presses; ++i)
+            QTest::keyClick(form.ListView1, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+
+        QString order;
+        for (const QString &path : form.fileList()->paths())
+            order += path.mid(6, 1) + QLatin1Char(' ');
+        QTEST(order.trimmed(), "expectedOrder");
+        QList<int> selection = form.ListView1->selectedRowNumbers();
+        std::sort(selection.begin(), selection.end());
+        QTEST(selection, "expectedSelection");
+        // The current item travels with its file, so the next press moves the same files.
+        if (modifiers & Qt::ControlModifier)
+            QCOMPARE(form.fileList()->at(form.ListView1->currentRow()), currentPath);
     }
 
     void foreignDragsAreRefused()

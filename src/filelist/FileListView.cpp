@@ -80,7 +80,21 @@ void FileListView::mouseDoubleClickEvent(QMouseEvent *event)
 void FileListView::keyPressEvent(QKeyEvent *event)
 {
     emit keyPressed(event->key());
+    // Ctrl+Up and Ctrl+Down are the keyboard's way to reorder; without this
+    // they would only move the current item's focus frame.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::ControlModifier && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+        stepSelectedRows(event->key() == Qt::Key_Up ? -1 : 1);
+        event->accept();
+        return;
+    }
     QTreeView::keyPressEvent(event);
+}
+
+void FileListView::stepSelectedRows(int step)
+{
+    if (m_model->stepRows(selectedRowNumbers(), step) && currentIndex().isValid())
+        scrollTo(currentIndex());
 }
 
 const ListRowsMimeData *FileListView::ownRows(const QDropEvent *event) const
