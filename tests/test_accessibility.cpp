@@ -1,4 +1,5 @@
-// Using the window without a mouse, and what a screen reader is told about it.
+// Using the window without a mouse, seeing where the keyboard is, and what a
+// screen reader is told about the window.
 #include "commands/CommandTable.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
@@ -115,6 +116,32 @@ private slots:
         QVERIFY(form.Check1->hasFocus());
         QTest::keyClick(form.Check1, Qt::Key_Tab, Qt::ShiftModifier);
         QVERIFY(form.ListView1->hasFocus());
+    }
+
+    void listShowsWhetherItHasTheFocus()
+    {
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.fileList()->append(names(2));
+        showActive(form);
+        FileListView *list = form.ListView1;
+        list->setCurrentIndex(form.fileList()->index(0, 0));
+        const QRect row = list->visualRect(form.fileList()->index(0, 0));
+        const QPoint inRow = list->viewport()->mapTo(list, row.topLeft() + QPoint(2, row.height() / 2));
+        const QPoint onFrame(0, list->height() / 2);
+
+        list->setFocus();
+        const QImage focused = list->grab().toImage();
+        form.Check1->setFocus();
+        QVERIFY(!list->hasFocus());
+        const QImage unfocused = list->grab().toImage();
+
+        // Not merely another shade: a change the eye catches.
+        const auto clearlyDifferent = [](QRgb a, QRgb b) {
+            return qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b)) > 120;
+        };
+        QVERIFY(clearlyDifferent(focused.pixel(inRow), unfocused.pixel(inRow))); // the selection
+        QVERIFY(clearlyDifferent(focused.pixel(onFrame), unfocused.pixel(onFrame))); // the frame
     }
 
     void controlsHaveNamesAndDescriptions_data()

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QMimeData>
+#include <QPainter>
 
 
 namespace corvanta {
@@ -29,6 +30,13 @@ FileListView::FileListView(QWidget *parent)
     setDefaultDropAction(Qt::MoveAction);
     header()->setStretchLastSection(false);
     viewport()->setMouseTracking(true);
+
+    // Without the focus the selection turns grey, as in most desktop lists,
+    // so the coloured selection also says where the keyboard is.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Inactive, QPalette::Highlight, colours.color(QPalette::Active, QPalette::Midlight));
+    colours.setColor(QPalette::Inactive, QPalette::HighlightedText, colours.color(QPalette::Active, QPalette::Text));
+    setPalette(colours);
 }
 
 void FileListView::setFileList(FileListModel *model)
@@ -155,6 +163,30 @@ void FileListView::dropEvent(QDropEvent *event)
     }
     if (acceptExternalDrag(event) && externalDrop)
         externalDrop(event->mimeData());
+}
+
+bool FileListView::event(QEvent *event)
+{
+    const bool handled = QTreeView::event(event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        update(); // the frame, outside the viewport
+        break;
+    case QEvent::Paint:
+        // The style draws no focus frame around a list; without this, an
+        // empty list or one without a selection would not show the focus.
+        if (hasFocus() && frameWidth() > 0) {
+            QPainter painter(this);
+            const int width = frameWidth();
+            painter.setPen(QPen(palette().color(QPalette::Highlight), width));
+            painter.drawRect(QRectF(rect()).adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0));
+        }
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 bool FileListView::viewportEvent(QEvent *event)

@@ -44,6 +44,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    bool event(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
 
 private:
