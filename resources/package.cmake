@@ -14,7 +14,7 @@ set(CPACK_PACKAGE_CONTACT "Quillmoor <${CORVANTA_SITE_SupportEmail}>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Join several PDF files into one")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
-# Only what the install rules lay out goes into the package.
+# Made in <build>/package; scripts/package.sh copies it to the top of the clone.
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -17,14 +17,6 @@ using namespace corvanta::testing;
 
 namespace {
 
-QStringList names(int count)
-{
-    QStringList result;
-    for (int i = 1; i <= count; ++i)
-        result.append(QStringLiteral("/docs/%1.pdf").arg(i));
-    return result;
-}
-
 QWidget *toolbarButton(Form1 &form, CommandId id)
 {
     auto *toolbar = form.findChild<QToolBar *>(QStringLiteral("Standard"));
@@ -85,7 +77,7 @@ private slots:
         fixture.dialogs.openAnswers.enqueue({});
         fixture.dialogs.folderAnswers.enqueue({});
         Form1 &form = fixture.load();
-        form.fileList()->append(names(items));
+        form.fileList()->append(listPaths(items));
         showActive(form);
         form.ListView1->setFocus();
         if (items > 0) {
@@ -109,7 +101,7 @@ private slots:
     {
         FormFixture fixture;
         Form1 &form = fixture.load();
-        form.fileList()->append(names(2));
+        form.fileList()->append(listPaths(2));
         showActive(form);
         form.ListView1->setFocus();
         QTest::keyClick(form.ListView1, Qt::Key_Tab);
@@ -122,7 +114,7 @@ private slots:
     {
         FormFixture fixture;
         Form1 &form = fixture.load();
-        form.fileList()->append(names(2));
+        form.fileList()->append(listPaths(2));
         showActive(form);
         FileListView *list = form.ListView1;
         list->setCurrentIndex(form.fileList()->index(0, 0));
@@ -184,7 +176,7 @@ private slots:
         FormFixture fixture;
         Form1 &form = fixture.load();
         form.show();
-        form.fileList()->append(names(3));
+        form.fileList()->append(listPaths(3));
         QApplication::processEvents(); // the view lays its rows out late
         QAccessibleTableInterface *table = QAccessible::queryAccessibleInterface(form.ListView1)->tableInterface();
         QVERIFY(table);

@@ -12,14 +12,6 @@ using namespace corvanta::testing;
 
 namespace {
 
-QStringList names(int count)
-{
-    QStringList result;
-    for (int i = 1; i <= count; ++i)
-        result.append(QStringLiteral("/docs/%1.pdf").arg(i));
-    return result;
-}
-
 void select(Form1 &form, const QList<int> &rows, int current)
 {
     QItemSelectionModel *selection = form.ListView1->selectionModel();
@@ -49,7 +41,7 @@ private slots:
     {
         FormFixture fixture;
         Form1 &form = fixture.load();
-        form.fileList()->append(names(5));
+        form.fileList()->append(listPaths(5));
         select(form, {1, 3}, 3);
         form.ClearSelected();
         QCOMPARE(form.fileList()->paths(), (QStringList{"/docs/1.pdf", "/docs/3.pdf", "/docs/5.pdf"}));
@@ -67,7 +59,7 @@ private slots:
         FormFixture fixture;
         Form1 &form = fixture.load();
         form.show();
-        form.fileList()->append(names(5));
+        form.fileList()->append(listPaths(5));
         select(form, {0, 2, 4}, 2);
         QTest::keyClick(form.ListView1, Qt::Key_Delete);
         QCOMPARE(form.fileList()->paths(),
@@ -120,7 +112,7 @@ private slots:
         QFETCH(QList<int>, rows);
         QFETCH(int, destination);
         FileListModel list;
-        list.append(names(5));
+        list.append(listPaths(5));
         list.moveRowsTo(rows, destination);
         QString order;
         for (const QString &path : list.paths())
@@ -134,7 +126,7 @@ private slots:
         Form1 &form = fixture.load();
         form.show();
         FileListModel *list = form.fileList();
-        list->append(names(5));
+        list->append(listPaths(5));
         const auto dropRows = [&](QList<int> rows, QPointF at) {
             QModelIndexList indexes;
             for (int row : rows)
@@ -203,7 +195,7 @@ private slots:
         FormFixture fixture;
         Form1 &form = fixture.load();
         form.show();
-        form.fileList()->append(names(6));
+        form.fileList()->append(listPaths(6));
         const int current = selected.isEmpty() ? 0 : selected.last();
         select(form, selected, current);
         const QString currentPath = form.fileList()->at(current);
@@ -228,9 +220,9 @@ private slots:
         FormFixture fixture;
         Form1 &form = fixture.load();
         form.show();
-        form.fileList()->append(names(2));
+        form.fileList()->append(listPaths(2));
         FileListModel otherList;
-        otherList.append(names(2));
+        otherList.append(listPaths(2));
         QMimeData text;
         text.setText(QStringLiteral("/docs/1.pdf"));
         std::unique_ptr<QMimeData> otherRows(otherList.mimeData({otherList.index(0, 0)}));
@@ -244,7 +236,7 @@ private slots:
             QDropEvent drop(QPointF(10, 10), Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(form.ListView1->viewport(), &drop);
         }
-        QCOMPARE(form.fileList()->paths(), names(2));
+        QCOMPARE(form.fileList()->paths(), listPaths(2));
     }
 };
 
