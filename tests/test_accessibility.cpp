@@ -8,7 +8,6 @@
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
-#include <QMenu>
 #include <QProgressBar>
 #include <QToolBar>
 
