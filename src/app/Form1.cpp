@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "app/AccessibleProgress.h"
 #include "app/Helpers.h"
 #include "app/Layout.h"
 #include "app/Site.h"
@@ -124,6 +125,22 @@ Form1::Form1(Services services, QWidget *parent)
     for (QWidget *control : {static_cast<QWidget *>(Frame1), static_cast<QWidget *>(ListView1),
                              static_cast<QWidget *>(ProgressBar1)})
         control->raise();
+
+    // The list comes first for the keyboard, then the option it is joined with.
+    setTabOrder(ListView1, Check1);
+    describeForScreenReaders();
+}
+
+void Form1::describeForScreenReaders()
+{
+    ListView1->setAccessibleName(tr("Files to join"));
+    ListView1->setAccessibleDescription(
+        tr("The PDF files to join, in order from top to bottom. Delete removes the current file; "
+           "Ctrl+Up and Ctrl+Down move the selected files."));
+    Check1->setAccessibleDescription(tr("When ticked, Corvanta asks for each file's password before joining."));
+    reportProgressInPercent(ProgressBar1, kProgressScale);
+    ProgressBar1->setAccessibleName(tr("Join progress"));
+    ProgressBar1->setAccessibleDescription(tr("How far the running join has got"));
 }
 
 Form1::~Form1() = default;

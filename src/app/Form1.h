@@ -116,6 +116,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void describeForScreenReaders();
     void applyPointerRule();
     void removeCurrentItem();
 

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QMimeData>
+#include <QPainter>
 
 
 namespace corvanta {
@@ -29,6 +30,13 @@ FileListView::FileListView(QWidget *parent)
     setDefaultDropAction(Qt::MoveAction);
     header()->setStretchLastSection(false);
     viewport()->setMouseTracking(true);
+
+    // Without the focus the selection turns grey, as in most desktop lists,
+    // so the coloured selection also says where the keyboard is.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Inactive, QPalette::Highlight, colours.color(QPalette::Active, QPalette::Midlight));
+    colours.setColor(QPalette::Inactive, QPalette::HighlightedText, colours.color(QPalette::Active, QPalette::Text));
+    setPalette(colours);
 }
 
 void FileListView::setFileList(FileListModel *model)
@@ -80,7 +88,21 @@ void FileListView::mouseDoubleClickEvent(QMouseEvent *event)
 void FileListView::keyPressEvent(QKeyEvent *event)
 {
     emit keyPressed(event->key());
+    // Ctrl+Up and Ctrl+Down are the keyboard's way to reorder; without this
+    // they would only move the current item's focus frame.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::ControlModifier && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+        stepSelectedRows(event->key() == Qt::Key_Up ? -1 : 1);
+        event->accept();
+        return;
+    }
     QTreeView::keyPressEvent(event);
+}
+
+void FileListView::stepSelectedRows(int step)
+{
+    if (m_model->stepRows(selectedRowNumbers(), step) && currentIndex().isValid())
+        scrollTo(currentIndex());
 }
 
 const ListRowsMimeData *FileListView::ownRows(const QDropEvent *event) const
@@ -141,6 +163,30 @@ void FileListView::dropEvent(QDropEvent *event)
     }
     if (acceptExternalDrag(event) && externalDrop)
         externalDrop(event->mimeData());
+}
+
+bool FileListView::event(QEvent *event)
+{
+    const bool handled = QTreeView::event(event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        update(); // the frame, outside the viewport
+        break;
+    case QEvent::Paint:
+        // The style draws no focus frame around a list; without this, an
+        // empty list or one without a selection would not show the focus.
+        if (hasFocus() && frameWidth() > 0) {
+            QPainter painter(this);
+            const int width = frameWidth();
+            painter.setPen(QPen(palette().color(QPalette::Highlight), width));
+            painter.drawRect(QRectF(rect()).adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0));
+        }
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 bool FileListView::viewportEvent(QEvent *event)

@@ -10,8 +10,8 @@ class FileListModel;
 class ListRowsMimeData;
 
 // The list control: one column with a header, extended selection, a current
-// item, reordering by dragging items within the list, and file drops that the
-// window decides about.
+// item, reordering by dragging items within the list or with Ctrl+Up and
+// Ctrl+Down, and file drops that the window decides about.
 class FileListView : public QTreeView
 {
     Q_OBJECT
@@ -30,6 +30,8 @@ public:
     // Moves the rows so they sit before the item now at `destination`, and
     // leaves them selected.
     void moveRows(const QList<int> &rows, int destination);
+    // Moves the selected rows one place up (-1) or down (+1); they stay selected.
+    void stepSelectedRows(int step);
 
 signals:
     void itemDoubleClicked();
@@ -42,6 +44,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    bool event(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
 
 private:
