@@ -2,6 +2,7 @@
 
 #include "app/Seams.h"
 #include "app/Settings.h"
+#include "filelist/LeftOut.h"
 
 #include <QCursor>
 #include <QMainWindow>
@@ -57,8 +58,9 @@ public:
     void LoadSampleFiles();
     bool ListView1_OLEDragOver(const QMimeData *data) const;
     void ListView1_OLEDragDrop(const QMimeData *data);
-    // Paths the program was given when it started, appended like dropped files.
-    void AddStartupPaths(const QStringList &paths);
+    // Paths the program was given when it started, appended like dropped
+    // files; `leftOut` holds arguments already refused, for the same message.
+    void AddStartupPaths(const QStringList &paths, const LeftOut &leftOut = LeftOut());
 
     // The join.
     void Start();
