@@ -113,12 +113,15 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void applyPointerRule();
+    void adoptRealFrame();
     void removeCurrentItem();
 
     Services m_services;
@@ -128,6 +131,7 @@ private:
     int m_longWork = 0;
     std::optional<QCursor> m_mouseIcon;
     bool m_closing = false;
+    bool m_frameAdopted = false;
     double m_progressPercent = 0;
     // Set while a join runs; ends pdftk and removes its half-written output.
     std::function<void()> m_cancelRunningJoin;
