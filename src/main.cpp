@@ -45,6 +45,7 @@ int main(int argc, char *argv[])
     // Paths from the file manager are added once the window shows, so a
     // large folder is walked with the window up and the busy pointer on.
     if (!given.paths.isEmpty() || !given.leftOut.isEmpty())
-        QTimer::singleShot(0, &window, [&window, &given] { window.AddStartupPaths(given.paths, given.leftOut); });
+        QTimer::singleShot(0, &window,
+                           [&window, &given] { window.AddStartupPaths(given.paths, given.leftOut); });
     return app.exec();
 }

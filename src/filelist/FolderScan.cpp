@@ -44,7 +44,10 @@ struct Entry
     // File names are UTF-8 here, as QFile::encodeName writes them. A name
     // that is not would decode to a different, non-existent path.
     QString name() const { return QString::fromUtf8(rawName); }
-    bool nameIsUtf8() const { return IsValidUtf8(QByteArray::fromRawData(rawName, qsizetype(std::strlen(rawName)))); }
+    bool nameIsUtf8() const
+    {
+        return IsValidUtf8(QByteArray::fromRawData(rawName, qsizetype(std::strlen(rawName))));
+    }
     QString shownName() const { return ShownBytes(QByteArray(rawName)); }
     // Longer paths cannot be opened by any program, pdftk included.
     bool pathTooLong() const { return folderLength + 1 + std::strlen(rawName) >= PATH_MAX; }
@@ -53,7 +56,7 @@ struct Entry
     QString name() const { return decodedName; }
     bool nameIsUtf8() const { return true; }
     QString shownName() const { return decodedName; }
-    // Qt reaches long paths on Windows by itself.
+    // Qt reads long paths on Windows by itself.
     bool pathTooLong() const { return false; }
 #endif
 };
@@ -186,7 +189,8 @@ std::optional<ReadFailure> forEachEntry(const QString &folder, Visit &&visit)
             return std::nullopt;
         if (error == ENAMETOOLONG)
             return ReadFailure{LeftOutReason::PathTooLong, QString()};
-        return ReadFailure{LeftOutReason::FolderUnreadable, QString::fromLocal8Bit(std::strerror(error))};
+        return ReadFailure{LeftOutReason::FolderUnreadable,
+                           QString::fromLocal8Bit(std::strerror(error))};
     }
     const int fd = ::dirfd(dir);
     Entry current;
@@ -243,10 +247,11 @@ bool isFileSystemMetadata(const QString &name)
         || name.compare(QLatin1String("desktop.ini"), Qt::CaseInsensitive) == 0;
 }
 
-void noteFailure(LeftOut *leftOut, const QString &folder, const std::optional<ReadFailure> &failure)
+void note(LeftOut *leftOut, const QString &shownPath, LeftOutReason reason,
+          const QString &detail = QString())
 {
-    if (leftOut && failure)
-        leftOut->add(folder, failure->reason, failure->detail);
+    if (leftOut)
+        leftOut->add(shownPath, reason, detail);
 }
 
 bool isDigit(QChar c)
@@ -287,7 +292,8 @@ QString FolderEntry(const QString &folder)
     return JoinPath(QDir::toNativeSeparators(folder), QString());
 }
 
-bool CollectSubfolders(QStringList &folders, bool recursive, const ScanYield &yield, LeftOut *leftOut)
+bool CollectSubfolders(QStringList &folders, bool recursive, const ScanYield &yield,
+                       LeftOut *leftOut)
 {
     // Level by level: each pass reads the folders the previous pass found, so
     // the collection comes out breadth-first and grouped by parent.
@@ -308,14 +314,15 @@ bool CollectSubfolders(QStringList &folders, bool recursive, const ScanYield &yi
                 if (entry.kind == EntryKind::Folder && !entry.hidden) {
                     if (entry.nameIsUtf8())
                         names.append(entry.name());
-                    else if (leftOut)
-                        leftOut->add(JoinPath(parent, entry.shownName()) + QDir::separator(),
-                                     LeftOutReason::NameNotUtf8);
+                    else
+                        note(leftOut, JoinPath(parent, entry.shownName()) + QDir::separator(),
+                             LeftOutReason::NameNotUtf8);
                 }
                 complete = keepGoing(yield);
                 return complete;
             });
-            noteFailure(leftOut, parent, failure);
+            if (failure)
+                note(leftOut, parent, failure->reason, failure->detail);
             std::sort(names.begin(), names.end(), NaturalLess);
             for (const QString &name : std::as_const(names))
                 found.append(JoinPath(parent, name) + QDir::separator());
@@ -344,15 +351,12 @@ QStringList ListFolderFiles(const QString &folder, const QString &pattern, const
     const FilePattern wanted(pattern);
     forEachEntry(folder, [&](const Entry &entry) {
         if (entry.kind == EntryKind::File && wanted.matches(entry)) {
-            if (!entry.nameIsUtf8()) {
-                if (leftOut)
-                    leftOut->add(JoinPath(folder, entry.shownName()), LeftOutReason::NameNotUtf8);
-            } else if (entry.pathTooLong()) {
-                if (leftOut)
-                    leftOut->add(JoinPath(folder, entry.name()), LeftOutReason::PathTooLong);
-            } else {
+            if (!entry.nameIsUtf8())
+                note(leftOut, JoinPath(folder, entry.shownName()), LeftOutReason::NameNotUtf8);
+            else if (entry.pathTooLong())
+                note(leftOut, JoinPath(folder, entry.name()), LeftOutReason::PathTooLong);
+            else
                 names.append(entry.name());
-            }
         }
         return keepGoing(yield);
     });
