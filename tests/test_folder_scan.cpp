@@ -326,10 +326,17 @@ private slots:
     {
         QTest::addColumn<int>("count");
         QTest::addColumn<QString>("message");
-        QTest::newRow("nothing left out, nothing said") << 0 << QString();
+        QTest::addColumn<QString>("name");
+        QTest::newRow("nothing left out, nothing said") << 0 << QString() << "f";
+        QTest::newRow("a long path keeps its two ends")
+            << 1
+            << QStringLiteral("1 file or folder was left out:\n\n/d/") + QString(37, 'x') + QChar(0x2026)
+                + QString(75, 'x') + QStringLiteral("0.pdf: the name is not valid UTF-8")
+            << QString(500, 'x');
         QTest::newRow("one") << 1
                              << QStringLiteral("1 file or folder was left out:\n\n"
-                                               "/d/f0.pdf: the name is not valid UTF-8");
+                                               "/d/f0.pdf: the name is not valid UTF-8")
+                             << "f";
         QTest::newRow("the first five, and how many in all")
             << 7
             << QStringLiteral("7 files or folders were left out:\n\n"
@@ -338,19 +345,21 @@ private slots:
                               "/d/f2.pdf: the path is too long\n"
                               "/d/f3.pdf: the name is not valid UTF-8\n"
                               "/d/f4.pdf: the folder cannot be read (Permission denied)\n"
-                              "… and 2 more.");
+                              "… and 2 more.")
+            << "f";
     }
 
     void leftOutMessage()
     {
         QFETCH(int, count);
         QFETCH(QString, message);
+        QFETCH(QString, name);
         const LeftOutReason reasons[] = {LeftOutReason::NameNotUtf8, LeftOutReason::FolderUnreadable,
                                          LeftOutReason::PathTooLong};
         LeftOut leftOut;
         for (int index = 0; index < count; ++index) {
             const LeftOutReason reason = reasons[index % 3];
-            leftOut.add(QStringLiteral("/d/f%1.pdf").arg(index), reason,
+            leftOut.add(QStringLiteral("/d/%1%2.pdf").arg(name).arg(index), reason,
                         reason == LeftOutReason::FolderUnreadable ? QStringLiteral("Permission denied")
                                                                   : QString());
         }

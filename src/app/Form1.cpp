@@ -304,7 +304,8 @@ void Form1::showEvent(QShowEvent *event)
 // no frame yet: it would open half a title bar low, and its controls would
 // jump at the first resize. The window manager tells the frame only after
 // the window is shown (at once, or later with a move or a resize), so both
-// are done again then, once. Without a window manager no frame ever comes, and nothing changes.
+// are done again then, once. Without a window manager no frame ever comes,
+// and nothing changes.
 void Form1::adoptRealFrame()
 {
     if (m_frameAdopted || !isVisible() || frameGeometry().size() == geometry().size())

@@ -17,15 +17,20 @@
 
 namespace corvanta {
 
-int TitleBarWidth(const QWidget &dialog, const QString &title)
+namespace {
+
+// The least width at which a dialog's title shows whole in the title bar.
+// Window managers draw titles larger or bolder than the dialog's own text,
+// beside an icon and three buttons.
+int titleBarWidth(const QWidget &dialog, const QString &title)
 {
-    // Window managers draw titles larger or bolder than the dialog's own
-    // text, beside an icon and three buttons.
     QFont titleFont = dialog.font();
     titleFont.setBold(true);
     constexpr int kIconAndButtons = 160;
     return QFontMetrics(titleFont).horizontalAdvance(title) * 5 / 4 + kIconAndButtons;
 }
+
+} // namespace
 
 MessageAnswer QtDialogs::message(QWidget *owner, const QString &text, MessageStyle style,
                                  const QString &title)
@@ -39,7 +44,7 @@ MessageAnswer QtDialogs::message(QWidget *owner, const QString &text, MessageSty
     // title cut to "C…" or not shown at all. Its layout's width is the one
     // thing that it keeps.
     if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
-        grid->addItem(new QSpacerItem(TitleBarWidth(box, title), 0), grid->rowCount(), 0, 1,
+        grid->addItem(new QSpacerItem(titleBarWidth(box, title), 0), grid->rowCount(), 0, 1,
                       grid->columnCount());
     switch (style) {
     case MessageStyle::Ok:
@@ -70,7 +75,7 @@ QString QtDialogs::inputBox(QWidget *owner, const QString &prompt, const QString
     // is doubled, and it is never read as markup.
     dialog.setLabelText(QString(prompt).replace(QLatin1Char('&'), QStringLiteral("&&")));
     dialog.setTextEchoMode(masked ? QLineEdit::Password : QLineEdit::Normal);
-    dialog.setMinimumWidth(TitleBarWidth(dialog, title));
+    dialog.setMinimumWidth(titleBarWidth(dialog, title));
     if (auto *label = dialog.findChild<QLabel *>())
         label->setTextFormat(Qt::PlainText);
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();

@@ -53,9 +53,6 @@ struct Services
     std::function<void()> endProgram;
 };
 
-// The least width at which a dialog's title shows whole in the title bar.
-int TitleBarWidth(const QWidget &dialog, const QString &title);
-
 class QtDialogs : public Dialogs
 {
 public:

@@ -11,6 +11,16 @@ void LeftOut::add(const QString &shownPath, LeftOutReason reason, const QString 
 
 namespace {
 
+// A path too long to open would fill the screen; its two ends tell it.
+QString shortened(const QString &path)
+{
+    constexpr qsizetype kHead = 40;
+    constexpr qsizetype kTail = 80;
+    if (path.size() <= kHead + kTail + 1)
+        return path;
+    return path.left(kHead) + QChar(0x2026) + path.right(kTail);
+}
+
 QString reasonText(const LeftOut::Item &item)
 {
     QString text;
@@ -40,7 +50,7 @@ QString LeftOutMessage(const LeftOut &leftOut)
         ? QStringLiteral("1 file or folder was left out:\n")
         : QStringLiteral("%1 files or folders were left out:\n").arg(leftOut.count());
     for (const LeftOut::Item &item : leftOut.named())
-        text += QLatin1Char('\n') + item.shownPath + QStringLiteral(": ") + reasonText(item);
+        text += QLatin1Char('\n') + shortened(item.shownPath) + QStringLiteral(": ") + reasonText(item);
     const qsizetype unnamed = leftOut.count() - leftOut.named().size();
     if (unnamed > 0)
         text += QStringLiteral("\n… and %1 more.").arg(unnamed);
