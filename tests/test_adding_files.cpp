@@ -406,6 +406,38 @@ private slots:
     }
 #endif
 
+    // A dialog hands over a name that is not UTF-8 with U+FFFD in it, a path
+    // that names no file; it is left out and named, never listed.
+    void dialogsNeverListAMangledName_data()
+    {
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("open-file dialog") << false;
+        QTest::newRow("folder picker") << true;
+    }
+
+    void dialogsNeverListAMangledName()
+    {
+        QFETCH(bool, folder);
+        QTemporaryDir root;
+        makeTree(root.path(), {"real \uFFFD.pdf"});
+        const QString mangled = root.path() + QStringLiteral("/bad\uFFFDname");
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        fixture.dialogs.messageAnswers.enqueue(MessageAnswer::Ok);
+        if (folder) {
+            fixture.dialogs.folderAnswers.enqueue(mangled);
+            form.AddFolder();
+        } else {
+            fixture.dialogs.openAnswers.enqueue({mangled + ".pdf", root.path() + "/real \uFFFD.pdf"});
+            form.AddFiles();
+        }
+
+        QCOMPARE(form.fileList()->paths(), folder ? QStringList{} : underRoot(root.path(), {"real \uFFFD.pdf"}));
+        QCOMPARE(fixture.dialogs.messageTexts().size(), 1);
+        QVERIFY(fixture.dialogs.messageTexts().first().contains(native(mangled)));
+        QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
+    }
+
     // A dropped file URL that is not absolute names nothing anyone can find;
     // it must never reach pdftk as a bare word such as "output".
     void relativeDropsAreRefused_data()

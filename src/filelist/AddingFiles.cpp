@@ -5,6 +5,7 @@
 #include "filelist/FolderScan.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QPointer>
 #include <QUrl>
@@ -26,6 +27,14 @@ EventTurns eventTurnsFor(Form1 &form)
 {
     QPointer<Form1> guard(&form);
     return EventTurns([guard] { return guard && !guard->isClosing(); });
+}
+
+// The dialogs hand names over as text: a name that is not UTF-8 arrives with
+// U+FFFD in place of its odd bytes and names no file. A name that really
+// holds U+FFFD exists.
+bool isMangled(const QString &path)
+{
+    return path.contains(QChar::ReplacementCharacter) && !QFileInfo::exists(path);
 }
 
 struct Dropped
@@ -94,8 +103,14 @@ void appendDropped(Form1 &form, const QStringList &paths, LeftOut leftOut)
 void Form1::AddFiles()
 {
     const QStringList chosen = m_services.dialogs->openFiles(this, kAddFilesTitle, kPdfFilter);
-    for (const QString &path : chosen)
-        m_fileList->append(CollapseDriveRootSeparator(QDir::toNativeSeparators(path)));
+    LeftOut leftOut;
+    for (const QString &path : chosen) {
+        if (isMangled(path))
+            leftOut.add(QDir::toNativeSeparators(path), LeftOutReason::NameNotUtf8);
+        else
+            m_fileList->append(CollapseDriveRootSeparator(QDir::toNativeSeparators(path)));
+    }
+    reportLeftOut(*this, leftOut);
 }
 
 void Form1::AddFolder()
@@ -103,10 +118,15 @@ void Form1::AddFolder()
     const QString folder = m_services.dialogs->pickFolder(this, kPickFolderPrompt);
     if (folder.isEmpty())
         return;
+    LeftOut leftOut;
+    if (isMangled(folder)) {
+        leftOut.add(FolderEntry(folder), LeftOutReason::NameNotUtf8);
+        reportLeftOut(*this, leftOut);
+        return;
+    }
     const LongWork busy(*this);
     EventTurns turns = eventTurnsFor(*this);
     FileListModel *list = m_fileList;
-    LeftOut leftOut;
     const bool finished = ScanFolderTree(
         folder, QStringLiteral("*.pdf"),
         [list](const QStringList &files) {
