@@ -82,6 +82,29 @@ private slots:
         QCOMPARE(form.fileList()->count(), 3);
     }
 
+    // There is no undo, so only the button people double-click on purpose removes.
+    void onlyALeftDoubleClickRemoves_data()
+    {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<int>("left");
+        QTest::newRow("left") << Qt::LeftButton << 2;
+        QTest::newRow("right") << Qt::RightButton << 3;
+        QTest::newRow("middle") << Qt::MiddleButton << 3;
+    }
+
+    void onlyALeftDoubleClickRemoves()
+    {
+        QFETCH(Qt::MouseButton, button);
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.show();
+        form.fileList()->append(listPaths(3));
+        select(form, {1}, 1);
+        const QRect second = form.ListView1->visualRect(form.fileList()->index(1, 0));
+        QTest::mouseDClick(form.ListView1->viewport(), button, Qt::NoModifier, second.center());
+        QTEST(int(form.fileList()->count()), "left");
+    }
+
     void removalOnAnEmptyListIsSilent()
     {
         FormFixture fixture;

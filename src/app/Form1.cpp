@@ -302,6 +302,35 @@ void Form1::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
     Form_Resize();
+    adoptRealFrame();
+}
+
+void Form1::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    adoptRealFrame();
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    adoptRealFrame();
+}
+
+// Start-up centres the window and lays it out before it is shown, when it has
+// no frame yet: it would open half a title bar low, and its controls would
+// jump at the first resize. The window manager tells the frame only after
+// the window is shown (at once, or later with a move or a resize), so both
+// are done again then, once. Without a window manager no frame ever comes,
+// and nothing changes.
+void Form1::adoptRealFrame()
+{
+    if (m_frameAdopted || !isVisible() || frameGeometry().size() == geometry().size())
+        return;
+    m_frameAdopted = true;
+    if (windowStateCode(this) == 0)
+        CenterOnScreen(this);
+    Form_Resize();
 }
 
 void Form1::changeEvent(QEvent *event)

@@ -13,9 +13,31 @@
 
 namespace corvanta {
 
+ElidingHeader::ElidingHeader(QWidget *parent)
+    : QHeaderView(Qt::Horizontal, parent)
+{
+}
+
+QString ElidingHeader::shownText(int logicalIndex) const
+{
+    QStyleOptionHeader option;
+    initStyleOption(&option);
+    QHeaderView::initStyleOptionForIndex(&option, logicalIndex);
+    option.rect = QRect(0, 0, sectionSize(logicalIndex), height());
+    const QRect label = style()->subElementRect(QStyle::SE_HeaderLabel, &option, this);
+    return option.fontMetrics.elidedText(option.text, Qt::ElideRight, label.width());
+}
+
+void ElidingHeader::initStyleOptionForIndex(QStyleOptionHeader *option, int logicalIndex) const
+{
+    QHeaderView::initStyleOptionForIndex(option, logicalIndex);
+    option->text = shownText(logicalIndex);
+}
+
 FileListView::FileListView(QWidget *parent)
     : QTreeView(parent)
 {
+    setHeader(new ElidingHeader(this));
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
@@ -77,11 +99,13 @@ void FileListView::moveRows(const QList<int> &rows, int destination)
 
 void FileListView::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    // Only a double-click on an item removes the current item; one on the
-    // empty space below the items would remove an item nobody pointed at.
-    const bool onItem = indexAt(event->position().toPoint()).isValid();
+    // Only a left double-click on an item removes the current item; one on
+    // the empty space below the items would remove an item nobody pointed
+    // at, and other buttons are easily double-clicked by accident. There is
+    // no undo.
+    const bool removes = event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid();
     QTreeView::mouseDoubleClickEvent(event);
-    if (onItem)
+    if (removes)
         emit itemDoubleClicked();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHeaderView>
 #include <QTreeView>
 
 #include <functional>
@@ -8,6 +9,19 @@ namespace corvanta {
 
 class FileListModel;
 class ListRowsMimeData;
+
+// A header whose text, when longer than its section, ends in "…" instead of
+// being cut off mid-word at the section's edge.
+class ElidingHeader : public QHeaderView
+{
+    Q_OBJECT
+public:
+    explicit ElidingHeader(QWidget *parent = nullptr);
+    QString shownText(int logicalIndex) const;
+
+protected:
+    void initStyleOptionForIndex(QStyleOptionHeader *option, int logicalIndex) const override;
+};
 
 // The list control: one column with a header, extended selection, a current
 // item, reordering by dragging items within the list or with Ctrl+Up and
