@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QTreeView>
 
 #include <functional>
@@ -31,6 +33,9 @@ public:
     // leaves them selected.
     void moveRows(const QList<int> &rows, int destination);
 
+    void doItemsLayout() override;
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+
 signals:
     void itemDoubleClicked();
     void keyPressed(int key);
@@ -43,13 +48,21 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     bool viewportEvent(QEvent *event) override;
+    void rowsInserted(const QModelIndex &parent, int start, int end) override;
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
 
 private:
+    void layOutWaitingRows();
+
     const ListRowsMimeData *ownRows(const QDropEvent *event) const;
     int dropRow(const QDropEvent *event) const;
     bool acceptExternalDrag(QDropEvent *event) const;
 
     FileListModel *m_model = nullptr;
+    // Rows appended to a long list wait here for their layout (see rowsInserted).
+    QTimer m_appendedRowsLayout;
+    QElapsedTimer m_sinceLayout;
+    qint64 m_layoutNanoseconds = 0;
 };
 
 } // namespace corvanta
