@@ -213,8 +213,14 @@ int main(int argc, char *argv[])
     // The memory target is set for the two tree sizes that are reported.
     std::printf("peak memory:                      %.1f MB (target <= %d MB)\n",
                 peakMemoryKiB() / 1024.0, files > 100000 ? 500 : 200);
-    if (kept.isEmpty())
+    if (kept.isEmpty()) {
         std::printf("Removing the tree ...\n");
+        std::fflush(stdout);
+#ifndef Q_OS_WIN
+        // rm takes a third of the time QTemporaryDir does on a million files.
+        QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), QStringLiteral("--"), root});
+#endif
+    }
     std::fflush(stdout);
     return 0;
 }
