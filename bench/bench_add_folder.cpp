@@ -221,6 +221,5 @@ int main(int argc, char *argv[])
         QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), QStringLiteral("--"), root});
 #endif
     }
-    std::fflush(stdout);
     return 0;
 }
