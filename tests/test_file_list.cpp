@@ -238,6 +238,44 @@ private slots:
             QCOMPARE(form.fileList()->at(form.ListView1->currentRow()), currentPath);
     }
 
+    // A long list lays out rows appended to it late, so that a scan adding
+    // rows all the time is not held up; the newest row must still be there
+    // for whoever goes to it.
+    void rowsAppendedToALongListCanBeReached_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("scrolled to") << "scroll";
+        QTest::newRow("End key") << "end key";
+        QTest::newRow("left to the event loop") << "wait";
+    }
+
+    void rowsAppendedToALongListCanBeReached()
+    {
+        QFETCH(QString, how);
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.show();
+        FileListView *view = form.ListView1;
+        FileListModel *list = form.fileList();
+        list->append(listPaths(200000));
+        view->setCurrentIndex(list->index(0, 0));
+        view->doItemsLayout();
+        list->append(QStringLiteral("/docs/newest.pdf"));
+        const QModelIndex newest = list->index(list->count() - 1, 0);
+        QVERIFY2(view->visualRect(newest).isEmpty(), "the newest row was laid out at once");
+
+        if (how == QLatin1String("scroll")) {
+            view->scrollTo(newest);
+        } else if (how == QLatin1String("end key")) {
+            QTest::keyClick(view, Qt::Key_End);
+            QCOMPARE(view->currentIndex(), newest);
+        } else {
+            QTRY_VERIFY(!view->visualRect(newest).isEmpty());
+            view->scrollToBottom();
+        }
+        QVERIFY(view->viewport()->rect().contains(view->visualRect(newest)));
+    }
+
     void foreignDragsAreRefused()
     {
         FormFixture fixture;

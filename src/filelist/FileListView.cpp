@@ -10,6 +10,8 @@
 #include <QMimeData>
 #include <QPainter>
 
+#include <chrono>
+
 
 namespace corvanta {
 
@@ -33,6 +35,16 @@ void ElidingHeader::initStyleOptionForIndex(QStyleOptionHeader *option, int logi
     QHeaderView::initStyleOptionForIndex(option, logicalIndex);
     option->text = shownText(logicalIndex);
 }
+
+namespace {
+
+// While rows keep arriving, laying out the whole list may take about a tenth
+// of the time: the next layout waits this many times as long as the last one took.
+constexpr qint64 kLayoutWaitFactor = 10;
+// Below this a layout is too cheap to be worth putting off.
+constexpr qint64 kCheapLayoutNanoseconds = 1'000'000;
+
+} // namespace
 
 FileListView::FileListView(QWidget *parent)
     : QTreeView(parent)
@@ -59,6 +71,9 @@ FileListView::FileListView(QWidget *parent)
     colours.setColor(QPalette::Inactive, QPalette::Highlight, colours.color(QPalette::Active, QPalette::Midlight));
     colours.setColor(QPalette::Inactive, QPalette::HighlightedText, colours.color(QPalette::Active, QPalette::Text));
     setPalette(colours);
+
+    m_appendedRowsLayout.setSingleShot(true);
+    connect(&m_appendedRowsLayout, &QTimer::timeout, this, [this] { scheduleDelayedItemsLayout(); });
 }
 
 void FileListView::setFileList(FileListModel *model)
@@ -218,6 +233,60 @@ bool FileListView::viewportEvent(QEvent *event)
     if (event->type() == QEvent::MouseMove)
         emit mouseMoved();
     return QTreeView::viewportEvent(event);
+}
+
+void FileListView::rowsInserted(const QModelIndex &parent, int start, int end)
+{
+    // The tree view lays out every row again after any insertion, at the next
+    // turn of the event loop. A folder scan appends rows between nearly all
+    // turns, so on a list of a million rows the layouts would take most of
+    // the scan's time and stall the window. Rows appended at the end move no
+    // row that is already laid out: their layout can wait, and the rows above
+    // them stay as they are shown.
+    const bool appended = !parent.isValid() && end == model()->rowCount() - 1;
+    const qint64 waitNanoseconds = m_sinceLayout.isValid() && m_layoutNanoseconds >= kCheapLayoutNanoseconds
+        ? kLayoutWaitFactor * m_layoutNanoseconds - m_sinceLayout.nsecsElapsed()
+        : 0;
+    if (!appended || (waitNanoseconds <= 0 && !m_appendedRowsLayout.isActive())) {
+        QTreeView::rowsInserted(parent, start, end);
+        return;
+    }
+    QAbstractItemView::rowsInserted(parent, start, end);
+    if (!m_appendedRowsLayout.isActive()) {
+        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(std::chrono::nanoseconds(waitNanoseconds));
+        m_appendedRowsLayout.start(wait);
+    }
+}
+
+void FileListView::layOutWaitingRows()
+{
+    if (m_appendedRowsLayout.isActive())
+        doItemsLayout();
+}
+
+void FileListView::doItemsLayout()
+{
+    // Every layout takes in all rows, including those still waiting.
+    m_appendedRowsLayout.stop();
+    QElapsedTimer clock;
+    clock.start();
+    QTreeView::doItemsLayout();
+    m_layoutNanoseconds = clock.nsecsElapsed();
+    m_sinceLayout.start();
+}
+
+void FileListView::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    // Whoever asks for a row to be shown gets it, laid out or not.
+    layOutWaitingRows();
+    QTreeView::scrollTo(index, hint);
+}
+
+QModelIndex FileListView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    // Keys such as End and Page Down go by the rows laid out.
+    layOutWaitingRows();
+    return QTreeView::moveCursor(cursorAction, modifiers);
 }
 
 } // namespace corvanta

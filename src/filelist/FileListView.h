@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QHeaderView>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QTreeView>
 
 #include <functional>
@@ -47,6 +49,9 @@ public:
     // Moves the selected rows one place up (-1) or down (+1); they stay selected.
     void stepSelectedRows(int step);
 
+    void doItemsLayout() override;
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+
 signals:
     void itemDoubleClicked();
     void keyPressed(int key);
@@ -60,13 +65,21 @@ protected:
     void dropEvent(QDropEvent *event) override;
     bool event(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
+    void rowsInserted(const QModelIndex &parent, int start, int end) override;
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
 
 private:
+    void layOutWaitingRows();
+
     const ListRowsMimeData *ownRows(const QDropEvent *event) const;
     int dropRow(const QDropEvent *event) const;
     bool acceptExternalDrag(QDropEvent *event) const;
 
     FileListModel *m_model = nullptr;
+    // Rows appended to a long list wait here for their layout (see rowsInserted).
+    QTimer m_appendedRowsLayout;
+    QElapsedTimer m_sinceLayout;
+    qint64 m_layoutNanoseconds = 0;
 };
 
 } // namespace corvanta
