@@ -58,6 +58,19 @@ if(UNIX AND NOT APPLE)
     ${CMAKE_BINARY_DIR}/${CORVANTA_APP_ID}.desktop @ONLY)
   install(FILES ${CMAKE_BINARY_DIR}/${CORVANTA_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
+  # The software centre's entry. Its addresses come from the one place the
+  # program keeps them.
+  file(STRINGS ${CMAKE_SOURCE_DIR}/src/app/Site.h CORVANTA_SITE_LINES REGEX "constexpr char k[A-Za-z]+\\[\\] = \"")
+  foreach(line ${CORVANTA_SITE_LINES})
+    string(REGEX MATCH "k([A-Za-z]+)\\[\\] = \"([^\"]*)\"" matched "${line}")
+    set(CORVANTA_SITE_${CMAKE_MATCH_1} "${CMAKE_MATCH_2}")
+  endforeach()
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/Site.h)
+  configure_file(${CORVANTA_RESOURCES_DIR}/corvanta.metainfo.xml.in
+    ${CMAKE_BINARY_DIR}/${CORVANTA_APP_ID}.metainfo.xml @ONLY)
+  install(FILES ${CMAKE_BINARY_DIR}/${CORVANTA_APP_ID}.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
+
   foreach(size 16 22 24 32 48 64 128 256)
     install(FILES ${CORVANTA_RESOURCES_DIR}/icons/app/${size}.png
       DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/${size}x${size}/apps

@@ -12,6 +12,7 @@ packages=(
   pdftk-java libqpdf-dev
   fonts-crosextra-carlito fonts-liberation2
   xvfb xauth
+  dpkg-dev file appstream  # make and check the Debian package
 )
 
 missing=()

@@ -1,4 +1,5 @@
 #include "app/Form1.h"
+#include "app/StartupArguments.h"
 #include "join/TerminationSignals.h"
 
 #include <QApplication>
@@ -29,7 +30,13 @@ int main(int argc, char *argv[])
     }
 #endif
 #endif
-    QApplication app(argc, argv);
+    const corvanta::StartupPaths given = corvanta::StartupPathArguments(argc, argv);
+    // Qt would take "-style", "-reverse" and the like as its own options; it
+    // is given only the program's name.
+    int qtArgc = 1;
+    char programName[] = "corvanta";
+    char *qtArgv[] = {argc > 0 ? argv[0] : programName, nullptr};
+    QApplication app(qtArgc, qtArgv);
     QApplication::setApplicationName(QStringLiteral("Corvanta"));
     QGuiApplication::setDesktopFileName(QStringLiteral(CORVANTA_APP_ID));
 
@@ -42,8 +49,8 @@ int main(int argc, char *argv[])
     QObject::connect(&terminationSignals, &corvanta::TerminationSignals::received, &window, &QWidget::close);
     // Paths from the file manager are added once the window shows, so a
     // large folder is walked with the window up and the busy pointer on.
-    const QStringList startupPaths = QApplication::arguments().mid(1);
-    if (!startupPaths.isEmpty())
-        QTimer::singleShot(0, &window, [&window, startupPaths] { window.AddStartupPaths(startupPaths); });
+    if (!given.paths.isEmpty() || !given.leftOut.isEmpty())
+        QTimer::singleShot(0, &window,
+                           [&window, &given] { window.AddStartupPaths(given.paths, given.leftOut); });
     return app.exec();
 }

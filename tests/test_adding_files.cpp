@@ -2,6 +2,7 @@
 // from the file manager, start-up paths and the sample files.
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
+#include "app/StartupArguments.h"
 #include "filelist/FolderScan.h"
 #include "join/JoinRun.h"
 #include "support/FolderTrees.h"
@@ -332,6 +333,174 @@ private slots:
         QCOMPARE(form.fileList()->paths(),
                  underRoot(here, {"given.pdf", "folder/x.pdf", "--help", "y.pdf"})
                      + underRoot(root.path(), {"gone.pdf"}));
+    }
+
+#ifndef Q_OS_WIN
+    // Whatever the way in, files are left out for reasons the list cannot
+    // show are named once, after the work; nothing else is said.
+    void leftOutFilesAreNamedOnce_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QStringList>("added");
+        QTest::addColumn<QStringList>("named"); // what the one message names; empty: no message
+        QTest::newRow("folder command") << "folder" << QStringList{"tree/ok.pdf"}
+                                        << QStringList{"tree/bad\\xFF.pdf", "tree/dir\\xFE/"};
+        QTest::newRow("dropped folder and files")
+            << "drop" << QStringList{"tree/notes.txt", "tree/ok.pdf", "plain.pdf"}
+            << QStringList{"tree/bad\\xFF.pdf", "tree/dir\\xFE/", "single\\xFF.pdf"};
+        QTest::newRow("start-up paths") << "start-up" << QStringList{"tree/notes.txt", "tree/ok.pdf", "plain.pdf"}
+                                        << QStringList{"single\\xFF.pdf", "tree/bad\\xFF.pdf", "tree/dir\\xFE/"};
+        QTest::newRow("nothing left out, nothing said") << "clean drop" << QStringList{"plain.pdf"}
+                                                        << QStringList{};
+    }
+
+    void leftOutFilesAreNamedOnce()
+    {
+        QFETCH(QString, way);
+        QFETCH(QStringList, added);
+        QFETCH(QStringList, named);
+        RawTree root;
+        root.make({"tree/ok.pdf", "tree/bad\xFF.pdf", "tree/dir\xFE/in.pdf", "tree/notes.txt",
+                   "tree/._ok.pdf", "tree/.DS_Store", "plain.pdf", "single\xFF.pdf"});
+        const QString tree = root.path() + QStringLiteral("/tree");
+        const QString plain = root.path() + QStringLiteral("/plain.pdf");
+        const QByteArray single = root.rawPath() + "/single\xFF.pdf";
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        fixture.dialogs.messageAnswers.enqueue(MessageAnswer::Ok);
+
+        if (way == QLatin1String("folder")) {
+            fixture.dialogs.folderAnswers.enqueue(tree);
+            form.AddFolder();
+        } else if (way == QLatin1String("start-up")) {
+            QByteArray program("corvanta");
+            QByteArray treeArgument = QFile::encodeName(tree);
+            QByteArray plainArgument = QFile::encodeName(plain);
+            QByteArray singleArgument = single;
+            char *argv[] = {program.data(), singleArgument.data(), treeArgument.data(), plainArgument.data(), nullptr};
+            const StartupPaths given = StartupPathArguments(4, argv);
+            form.AddStartupPaths(given.paths, given.leftOut);
+        } else {
+            QMimeData mime;
+            QList<QUrl> urls{QUrl::fromLocalFile(plain)};
+            if (way == QLatin1String("drop")) {
+                urls.prepend(QUrl::fromLocalFile(tree));
+                urls.append(QUrl::fromEncoded("file://" + single.toPercentEncoding("/")));
+            }
+            mime.setUrls(urls);
+            QVERIFY(dropOnList(form, &mime));
+        }
+
+        QCOMPARE(form.fileList()->paths(), underRoot(root.path(), added));
+        const QStringList messages = fixture.dialogs.messageTexts();
+        QCOMPARE(messages.size(), named.isEmpty() ? 0 : 1);
+        if (!named.isEmpty()) {
+            QVERIFY2(messages.first().startsWith(QStringLiteral("%1 files or folders were left out:").arg(named.size())),
+                     qPrintable(messages.first()));
+            for (const QString &path : underRoot(root.path(), named))
+                QVERIFY2(messages.first().contains(path + QStringLiteral(": the name is not valid UTF-8")),
+                         qPrintable(messages.first()));
+            QCOMPARE(fixture.dialogs.asked.last().title, QStringLiteral("Corvanta"));
+        }
+    }
+#endif
+
+    // A dialog hands over a name that is not UTF-8 with U+FFFD in it, a path
+    // that names no file; it is left out and named, never listed.
+    void dialogsNeverListAMangledName_data()
+    {
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("open-file dialog") << false;
+        QTest::newRow("folder picker") << true;
+    }
+
+    void dialogsNeverListAMangledName()
+    {
+        QFETCH(bool, folder);
+        QTemporaryDir root;
+        makeTree(root.path(), {"real \uFFFD.pdf"});
+        const QString mangled = root.path() + QStringLiteral("/bad\uFFFDname");
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        fixture.dialogs.messageAnswers.enqueue(MessageAnswer::Ok);
+        if (folder) {
+            fixture.dialogs.folderAnswers.enqueue(mangled);
+            form.AddFolder();
+        } else {
+            fixture.dialogs.openAnswers.enqueue({mangled + ".pdf", root.path() + "/real \uFFFD.pdf"});
+            form.AddFiles();
+        }
+
+        QCOMPARE(form.fileList()->paths(), folder ? QStringList{} : underRoot(root.path(), {"real \uFFFD.pdf"}));
+        QCOMPARE(fixture.dialogs.messageTexts().size(), 1);
+        QVERIFY(fixture.dialogs.messageTexts().first().contains(native(mangled)));
+        QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
+    }
+
+    // A dropped file URL that is not absolute names nothing anyone can find;
+    // it must never reach pdftk as a bare word such as "output".
+    void relativeDropsAreRefused_data()
+    {
+        QTest::addColumn<QByteArrayList>("uris");
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<int>("added");
+        QTest::newRow("only relative") << QByteArrayList{"file:output"} << false << 0;
+        QTest::newRow("relative with a folder") << QByteArrayList{"file:docs/a.pdf"} << false << 0;
+        QTest::newRow("relative beside an absolute one")
+            << QByteArrayList{"file:output", "file:///tmp/real.pdf"} << true << 1;
+    }
+
+    void relativeDropsAreRefused()
+    {
+        QFETCH(QByteArrayList, uris);
+        QFETCH(bool, taken);
+        QFETCH(int, added);
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        QMimeData mime;
+        mime.setData(QStringLiteral("text/uri-list"), uris.join("\r\n") + "\r\n");
+
+        QCOMPARE(dropOnList(form, &mime), taken);
+        QCOMPARE(form.fileList()->count(), added);
+        for (const QString &path : form.fileList()->paths())
+            QVERIFY2(QDir::isAbsolutePath(path), qPrintable(path));
+        QCOMPARE(fixture.dialogs.asked.size(), 0);
+    }
+
+    // Qt is handed none of the arguments, so none is taken as an option.
+    void everyStartupArgumentIsAPath_data()
+    {
+        QTest::addColumn<QByteArrayList>("arguments");
+        QTest::addColumn<QStringList>("paths");
+        QTest::addColumn<int>("leftOut");
+        QTest::newRow("Qt's own options")
+            << QByteArrayList{"-reverse", "-style", "fusion", "-session", "s1", "-platformpluginpath", "/p",
+                              "--", "-qwindowgeometry", "1x1"}
+            << QStringList{"-reverse", "-style", "fusion", "-session", "s1", "-platformpluginpath", "/p",
+                           "--", "-qwindowgeometry", "1x1"}
+            << 0;
+        QTest::newRow("non-ASCII") << QByteArrayList{"\xC3\xBC.pdf"} << QStringList{"\u00FC.pdf"} << 0;
+#ifndef Q_OS_WIN
+        QTest::newRow("not UTF-8") << QByteArrayList{"a.pdf", "bad\xFF.pdf", "b.pdf"}
+                                   << QStringList{"a.pdf", "b.pdf"} << 1;
+#endif
+        QTest::newRow("none") << QByteArrayList{} << QStringList{} << 0;
+    }
+
+    void everyStartupArgumentIsAPath()
+    {
+        QFETCH(QByteArrayList, arguments);
+#ifdef Q_OS_WIN
+        QSKIP("On Windows the arguments come from the process's own command line.");
+#endif
+        QByteArray program("corvanta");
+        std::vector<char *> argv{program.data()};
+        for (QByteArray &argument : arguments)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        const StartupPaths given = StartupPathArguments(int(argv.size() - 1), argv.data());
+        QTEST(given.paths, "paths");
+        QTEST(int(given.leftOut.count()), "leftOut");
     }
 
     void loadSampleFiles_data()

@@ -1,4 +1,5 @@
-// The file list: removal by every route, and reordering by dragging within the list.
+// The file list: removal by every route, and reordering by dragging within
+// the list and from the keyboard.
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
 #include "support/Fixture.h"
@@ -10,14 +11,6 @@ using namespace corvanta;
 using namespace corvanta::testing;
 
 namespace {
-
-QStringList names(int count)
-{
-    QStringList result;
-    for (int i = 1; i <= count; ++i)
-        result.append(QStringLiteral("/docs/%1.pdf").arg(i));
-    return result;
-}
 
 void select(Form1 &form, const QList<int> &rows, int current)
 {
@@ -48,7 +41,7 @@ private slots:
     {
         FormFixture fixture;
         Form1 &form = fixture.load();
-        form.fileList()->append(names(5));
+        form.fileList()->append(listPaths(5));
         select(form, {1, 3}, 3);
         form.ClearSelected();
         QCOMPARE(form.fileList()->paths(), (QStringList{"/docs/1.pdf", "/docs/3.pdf", "/docs/5.pdf"}));
@@ -66,7 +59,7 @@ private slots:
         FormFixture fixture;
         Form1 &form = fixture.load();
         form.show();
-        form.fileList()->append(names(5));
+        form.fileList()->append(listPaths(5));
         select(form, {0, 2, 4}, 2);
         QTest::keyClick(form.ListView1, Qt::Key_Delete);
         QCOMPARE(form.fileList()->paths(),
@@ -87,6 +80,29 @@ private slots:
         QTest::mouseDClick(form.ListView1->viewport(), Qt::LeftButton, Qt::NoModifier,
                            QPoint(last.center().x(), last.bottom() + 30));
         QCOMPARE(form.fileList()->count(), 3);
+    }
+
+    // There is no undo, so only the button people double-click on purpose removes.
+    void onlyALeftDoubleClickRemoves_data()
+    {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<int>("left");
+        QTest::newRow("left") << Qt::LeftButton << 2;
+        QTest::newRow("right") << Qt::RightButton << 3;
+        QTest::newRow("middle") << Qt::MiddleButton << 3;
+    }
+
+    void onlyALeftDoubleClickRemoves()
+    {
+        QFETCH(Qt::MouseButton, button);
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.show();
+        form.fileList()->append(listPaths(3));
+        select(form, {1}, 1);
+        const QRect second = form.ListView1->visualRect(form.fileList()->index(1, 0));
+        QTest::mouseDClick(form.ListView1->viewport(), button, Qt::NoModifier, second.center());
+        QTEST(int(form.fileList()->count()), "left");
     }
 
     void removalOnAnEmptyListIsSilent()
@@ -119,7 +135,7 @@ private slots:
         QFETCH(QList<int>, rows);
         QFETCH(int, destination);
         FileListModel list;
-        list.append(names(5));
+        list.append(listPaths(5));
         list.moveRowsTo(rows, destination);
         QString order;
         for (const QString &path : list.paths())
@@ -133,7 +149,7 @@ private slots:
         Form1 &form = fixture.load();
         form.show();
         FileListModel *list = form.fileList();
-        list->append(names(5));
+        list->append(listPaths(5));
         const auto dropRows = [&](QList<int> rows, QPointF at) {
             QModelIndexList indexes;
             for (int row : rows)
@@ -165,14 +181,109 @@ private slots:
                  (QStringList{"/docs/5.pdf", "/docs/2.pdf", "/docs/3.pdf", "/docs/4.pdf", "/docs/1.pdf"}));
     }
 
+    void keyboardMovesTheSelectionOnePlace_data()
+    {
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("presses");
+        QTest::addColumn<QString>("expectedOrder");
+        QTest::addColumn<QList<int>>("expectedSelection");
+
+        const int ctrl = Qt::ControlModifier;
+        QTest::newRow("one step up") << QList<int>{2, 4} << int(Qt::Key_Up) << ctrl << 1 << "1 3 2 5 4 6"
+                                     << QList<int>{1, 3};
+        QTest::newRow("one step down") << QList<int>{0, 3} << int(Qt::Key_Down) << ctrl << 1 << "2 1 3 5 4 6"
+                                       << QList<int>{1, 4};
+        QTest::newRow("scattered, to the top edge") << QList<int>{1, 3, 5} << int(Qt::Key_Up) << ctrl << 4
+                                                    << "2 4 6 1 3 5" << QList<int>{0, 1, 2};
+        QTest::newRow("scattered, to the bottom edge") << QList<int>{0, 2, 4} << int(Qt::Key_Down) << ctrl << 4
+                                                       << "2 4 6 1 3 5" << QList<int>{3, 4, 5};
+        QTest::newRow("an item at the top stays, the next closes up")
+            << QList<int>{0, 2} << int(Qt::Key_Up) << ctrl << 1 << "1 3 2 4 5 6" << QList<int>{0, 1};
+        QTest::newRow("keypad arrows") << QList<int>{5} << int(Qt::Key_Up) << int(ctrl | Qt::KeypadModifier) << 2
+                                       << "1 2 3 6 4 5" << QList<int>{3};
+        QTest::newRow("nothing selected") << QList<int>{} << int(Qt::Key_Down) << ctrl << 1 << "1 2 3 4 5 6"
+                                          << QList<int>{};
+        QTest::newRow("without Ctrl nothing moves") << QList<int>{2} << int(Qt::Key_Up) << int(Qt::NoModifier) << 1
+                                                    << "1 2 3 4 5 6" << QList<int>{1};
+    }
+
+    void keyboardMovesTheSelectionOnePlace()
+    {
+        QFETCH(QList<int>, selected);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, presses);
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.show();
+        form.fileList()->append(listPaths(6));
+        const int current = selected.isEmpty() ? 0 : selected.last();
+        select(form, selected, current);
+        const QString currentPath = form.fileList()->at(current);
+
+        for (int i = 0; i < presses; ++i)
+            QTest::keyClick(form.ListView1, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+
+        QString order;
+        for (const QString &path : form.fileList()->paths())
+            order += path.mid(6, 1) + QLatin1Char(' ');
+        QTEST(order.trimmed(), "expectedOrder");
+        QList<int> selection = form.ListView1->selectedRowNumbers();
+        std::sort(selection.begin(), selection.end());
+        QTEST(selection, "expectedSelection");
+        // The current item travels with its file, so the next press moves the same files.
+        if (modifiers & Qt::ControlModifier)
+            QCOMPARE(form.fileList()->at(form.ListView1->currentRow()), currentPath);
+    }
+
+    // A long list lays out rows appended to it late, so that a scan adding
+    // rows all the time is not held up; the newest row must still be there
+    // for whoever goes to it.
+    void rowsAppendedToALongListCanBeReached_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("scrolled to") << "scroll";
+        QTest::newRow("End key") << "end key";
+        QTest::newRow("left to the event loop") << "wait";
+    }
+
+    void rowsAppendedToALongListCanBeReached()
+    {
+        QFETCH(QString, how);
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.show();
+        FileListView *view = form.ListView1;
+        FileListModel *list = form.fileList();
+        list->append(listPaths(200000));
+        view->setCurrentIndex(list->index(0, 0));
+        view->doItemsLayout();
+        list->append(QStringLiteral("/docs/newest.pdf"));
+        const QModelIndex newest = list->index(list->count() - 1, 0);
+        QVERIFY2(view->visualRect(newest).isEmpty(), "the newest row was laid out at once");
+
+        if (how == QLatin1String("scroll")) {
+            view->scrollTo(newest);
+        } else if (how == QLatin1String("end key")) {
+            QTest::keyClick(view, Qt::Key_End);
+            QCOMPARE(view->currentIndex(), newest);
+        } else {
+            QTRY_VERIFY(!view->visualRect(newest).isEmpty());
+            view->scrollToBottom();
+        }
+        QVERIFY(view->viewport()->rect().contains(view->visualRect(newest)));
+    }
+
     void foreignDragsAreRefused()
     {
         FormFixture fixture;
         Form1 &form = fixture.load();
         form.show();
-        form.fileList()->append(names(2));
+        form.fileList()->append(listPaths(2));
         FileListModel otherList;
-        otherList.append(names(2));
+        otherList.append(listPaths(2));
         QMimeData text;
         text.setText(QStringLiteral("/docs/1.pdf"));
         std::unique_ptr<QMimeData> otherRows(otherList.mimeData({otherList.index(0, 0)}));
@@ -186,7 +297,7 @@ private slots:
             QDropEvent drop(QPointF(10, 10), Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(form.ListView1->viewport(), &drop);
         }
-        QCOMPARE(form.fileList()->paths(), names(2));
+        QCOMPARE(form.fileList()->paths(), listPaths(2));
     }
 };
 

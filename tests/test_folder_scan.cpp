@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #ifndef Q_OS_WIN
+#include <climits>
 #include <sys/stat.h>
 #include <sys/types.h>
 #endif
@@ -30,11 +31,20 @@ QStringList collectAll(const QString &root)
     return folders;
 }
 
-QStringList scanAll(const QString &root, const QString &pattern)
+QStringList scanAll(const QString &root, const QString &pattern, LeftOut *leftOut = nullptr)
 {
     QStringList paths;
-    ScanFolderTree(root, pattern, [&paths](const QStringList &files) { paths.append(files); });
+    ScanFolderTree(root, pattern, [&paths](const QStringList &files) { paths.append(files); }, {},
+                   leftOut);
     return paths;
+}
+
+QStringList shownPaths(const LeftOut &leftOut)
+{
+    QStringList shown;
+    for (const LeftOut::Item &item : leftOut.named())
+        shown.append(item.shownPath);
+    return shown;
 }
 
 // Restores a folder's permissions so the temporary tree can be removed.
@@ -211,8 +221,169 @@ private slots:
         QCOMPARE(collectAll(root.path()),
                  (QStringList{entryOf(root.path()), entryOf(root.path(), "locked"),
                               entryOf(root.path(), "open"), entryOf(root.path(), "open/deeper")}));
-        QCOMPARE(scanAll(root.path(), "*.pdf"),
+        LeftOut leftOut;
+        QCOMPARE(scanAll(root.path(), "*.pdf", &leftOut),
                  underRoot(root.path(), {"a.pdf", "open/o.pdf", "open/deeper/p.pdf"}));
+        // Said once, naming the folder and the system's reason.
+        QCOMPARE(leftOut.count(), 1);
+        QCOMPARE(leftOut.named().first().shownPath, entryOf(root.path(), "locked"));
+        QCOMPARE(leftOut.named().first().reason, LeftOutReason::FolderUnreadable);
+        QVERIFY(!leftOut.named().first().detail.isEmpty());
+    }
+
+#ifndef Q_OS_WIN
+    // Names are bytes here; only what is valid UTF-8 can be listed and
+    // handed to pdftk as it is. Everything else is left out and noted, never
+    // listed with a replacement character in it.
+    void namesThatAreNotUtf8_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QList<QByteArray>>("entries");
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QList<QByteArray>>("leftOut");
+        QTest::newRow("file") << "*.pdf" << QList<QByteArray>{"ok.pdf", "bad\xFFname.pdf"}
+                              << QStringList{"ok.pdf"} << QList<QByteArray>{"bad\xFFname.pdf"};
+        QTest::newRow("folder and all inside it")
+            << "*.pdf" << QList<QByteArray>{"a.pdf", "dir\xFE/in.pdf", "dir\xFE/sub/deep.pdf"}
+            << QStringList{"a.pdf"} << QList<QByteArray>{"dir\xFE/"};
+        QTest::newRow("overlong form of \"/\"") << "*.*" << QList<QByteArray>{"a\xC0\xAF" "b.pdf"}
+                                                 << QStringList{} << QList<QByteArray>{"a\xC0\xAF" "b.pdf"};
+        QTest::newRow("cut-off sequence") << "*.*" << QList<QByteArray>{"sub/\xE2\x82"}
+                                          << QStringList{} << QList<QByteArray>{"sub/\xE2\x82"};
+        QTest::newRow("replacement character itself is a name")
+            << "*.pdf" << QList<QByteArray>{"\xEF\xBF\xBD.pdf", "\xC3\xBC.pdf"}
+            << QStringList{"\u00FC.pdf", "\uFFFD.pdf"} << QList<QByteArray>{};
+        QTest::newRow("not wanted anyway: nothing to say")
+            << "*.pdf" << QList<QByteArray>{"bad\xFF.txt", "a.pdf"} << QStringList{"a.pdf"}
+            << QList<QByteArray>{};
+        QTest::newRow("file-system metadata, without a word")
+            << "*.*"
+            << QList<QByteArray>{"._a.pdf", ".DS_Store", "Thumbs.db", "desktop.ini", "DESKTOP.INI",
+                                 "thumbs.DB", "a.pdf", "sub/._b.pdf", "sub/b.pdf", "._dir/c.pdf",
+                                 ".hidden.pdf", "x._y.pdf"}
+            << QStringList{".hidden.pdf", "a.pdf", "x._y.pdf", "sub/b.pdf"} << QList<QByteArray>{};
+        QTest::newRow("metadata under *.pdf") << "*.pdf" << QList<QByteArray>{"._a.pdf", "a.pdf"}
+                                              << QStringList{"a.pdf"} << QList<QByteArray>{};
+    }
+
+    void namesThatAreNotUtf8()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QList<QByteArray>, entries);
+        QFETCH(QStringList, listed);
+        QFETCH(QList<QByteArray>, leftOut);
+        RawTree root;
+        root.make(entries);
+
+        LeftOut noted;
+        QCOMPARE(scanAll(root.path(), pattern, &noted), underRoot(root.path(), listed));
+        QStringList expected;
+        for (const QByteArray &raw : leftOut)
+            expected.append(QDir::toNativeSeparators(root.path() + QLatin1Char('/') + ShownBytes(raw)));
+        QCOMPARE(shownPaths(noted), expected);
+        QCOMPARE(noted.count(), expected.size());
+        for (const LeftOut::Item &item : noted.named())
+            QCOMPARE(item.reason, LeftOutReason::NameNotUtf8);
+    }
+
+    void pathsTooLongToOpen()
+    {
+        // Folders nested until their paths pass the system's limit, each
+        // holding one PDF with a long name.
+        RawTree root;
+        const QByteArray folderName(200, 'd');
+        const QByteArray fileName = QByteArray(246, 'f') + ".pdf";
+        QByteArray relative;
+        QStringList listed;
+        QStringList tooLong;
+        while (true) {
+            relative += folderName + '/';
+            root.make({relative + fileName});
+            const QByteArray folder = root.rawPath() + '/' + relative;
+            if (folder.size() - 1 >= PATH_MAX) {
+                // Cannot even be opened; the walk finds it before it lists files.
+                tooLong.prepend(QFile::decodeName(folder));
+                break;
+            }
+            const QString file = QFile::decodeName(folder + fileName);
+            if (folder.size() + fileName.size() >= PATH_MAX)
+                tooLong.append(file);
+            else
+                listed.append(file);
+        }
+        QVERIFY(listed.size() > 1);
+        QCOMPARE(tooLong.size(), 2);
+
+        LeftOut noted;
+        QCOMPARE(scanAll(root.path(), "*.pdf", &noted), listed);
+        QCOMPARE(shownPaths(noted), tooLong);
+        for (const LeftOut::Item &item : noted.named())
+            QCOMPARE(item.reason, LeftOutReason::PathTooLong);
+    }
+#endif
+
+    void leftOutMessage_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("nothing left out, nothing said") << 0 << QString() << "f";
+        QTest::newRow("a long path keeps its two ends")
+            << 1
+            << QStringLiteral("1 file or folder was left out:\n\n/d/") + QString(37, 'x') + QChar(0x2026)
+                + QString(75, 'x') + QStringLiteral("0.pdf: the name is not valid UTF-8")
+            << QString(500, 'x');
+        QTest::newRow("one") << 1
+                             << QStringLiteral("1 file or folder was left out:\n\n"
+                                               "/d/f0.pdf: the name is not valid UTF-8")
+                             << "f";
+        QTest::newRow("the first five, and how many in all")
+            << 7
+            << QStringLiteral("7 files or folders were left out:\n\n"
+                              "/d/f0.pdf: the name is not valid UTF-8\n"
+                              "/d/f1.pdf: the folder cannot be read (Permission denied)\n"
+                              "/d/f2.pdf: the path is too long\n"
+                              "/d/f3.pdf: the name is not valid UTF-8\n"
+                              "/d/f4.pdf: the folder cannot be read (Permission denied)\n"
+                              "… and 2 more.")
+            << "f";
+    }
+
+    void leftOutMessage()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, message);
+        QFETCH(QString, name);
+        const LeftOutReason reasons[] = {LeftOutReason::NameNotUtf8, LeftOutReason::FolderUnreadable,
+                                         LeftOutReason::PathTooLong};
+        LeftOut leftOut;
+        for (int index = 0; index < count; ++index) {
+            const LeftOutReason reason = reasons[index % 3];
+            leftOut.add(QStringLiteral("/d/%1%2.pdf").arg(name).arg(index), reason,
+                        reason == LeftOutReason::FolderUnreadable ? QStringLiteral("Permission denied")
+                                                                  : QString());
+        }
+        QCOMPARE(LeftOutMessage(leftOut), message);
+    }
+
+    void shownBytes_data()
+    {
+        QTest::addColumn<QByteArray>("raw");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("plain") << QByteArray("a.pdf") << QStringLiteral("a.pdf");
+        QTest::newRow("valid non-ASCII") << QByteArray("\xC3\xBC\xE6\x97\xA5.pdf") << QStringLiteral("\u00FC\u65E5.pdf");
+        QTest::newRow("stray byte") << QByteArray("bad\xFFname") << QStringLiteral("bad\\xFFname");
+        QTest::newRow("cut-off sequence at the end") << QByteArray("x\xE2\x82") << QStringLiteral("x\\xE2\\x82");
+        QTest::newRow("four-byte character") << QByteArray("\xF0\x9F\x93\x84") << QStringLiteral("\U0001F4C4");
+        QTest::newRow("surrogate encoded") << QByteArray("\xED\xA0\x80") << QStringLiteral("\\xED\\xA0\\x80");
+    }
+
+    void shownBytes()
+    {
+        QFETCH(QByteArray, raw);
+        QFETCH(QString, shown);
+        QCOMPARE(ShownBytes(raw), shown);
+        QCOMPARE(IsValidUtf8(raw), !shown.contains(QStringLiteral("\\x")));
     }
 
     void missingFolderIsSkipped()

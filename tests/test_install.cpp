@@ -1,69 +1,21 @@
 // `cmake --install` lays out a program that runs from PATH, finds its
 // Samples/ and Video/ beside the executable and is known to the desktop.
 
+#include "support/BuildTree.h"
 #include "support/Fixture.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QProcess>
 #include <QRegularExpression>
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
-
 namespace {
 
+using namespace corvanta::testing;
+
 const QString kAppId = QStringLiteral(CORVANTA_APP_ID);
-
-QString sourceDir()
-{
-    return qEnvironmentVariable("CORVANTA_SOURCE_DIR");
-}
-
-QString binaryDir()
-{
-    return qEnvironmentVariable("CORVANTA_BINARY_DIR");
-}
-
-// A value the build recorded in its CMake cache, such as CMAKE_INSTALL_LIBDIR.
-QString cacheValue(const QString &name)
-{
-    QFile cache(binaryDir() + QStringLiteral("/CMakeCache.txt"));
-    if (!cache.open(QIODevice::ReadOnly | QIODevice::Text))
-        return QString();
-    const QRegularExpression line(QStringLiteral("^%1:[A-Z]+=(.*)$").arg(QRegularExpression::escape(name)));
-    while (!cache.atEnd()) {
-        const auto match = line.match(QString::fromUtf8(cache.readLine()).trimmed());
-        if (match.hasMatch())
-            return match.captured(1);
-    }
-    return QString();
-}
-
-// The names of the plain files under `folder`, relative to it, sorted.
-QStringList filesUnder(const QString &folder)
-{
-    QStringList names;
-    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        names << QDir(folder).relativeFilePath(it.next());
-    names.sort();
-    return names;
-}
-
-#ifdef Q_OS_UNIX
-// What a symbolic link holds, as written (not resolved).
-QString linkText(const QString &path)
-{
-    char buffer[4096];
-    const ssize_t length = ::readlink(QFile::encodeName(path).constData(), buffer, sizeof buffer);
-    return length < 0 ? QString() : QFile::decodeName(QByteArray(buffer, int(length)));
-}
-#endif
 
 // The keys of a desktop entry's [Desktop Entry] group.
 QMap<QString, QString> desktopEntry(const QString &path)

@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QScreen>
 #include <QSettings>
 
 using namespace corvanta;
@@ -89,6 +90,62 @@ private slots:
         QCOMPARE(form.ListView1->columnWidth(0), twipsToPixels(width - 860));
         // Check1 keeps its place inside the frame whatever the size.
         QCOMPARE(form.Check1->geometry(), QRect(16, 20, 425, 17));
+    }
+
+    // Start-up places the window before it has a frame. Once shown with one,
+    // it is centred by its outer size and laid out from that size, with no
+    // resize needed.
+    void firstShowingUsesTheRealFrame()
+    {
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QRect outer = form.frameGeometry();
+        if (outer.size() == form.geometry().size())
+            QSKIP("This platform gives windows no frame.");
+
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QVERIFY(qAbs(outer.center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(outer.center().y() - screen.center().y()) <= 1);
+        const auto layout = computeLayout(int(pixelsToTwips(outer.width())),
+                                          int(pixelsToTwips(outer.height())), false, true);
+        QCOMPARE(form.ListView1->height(), twipsToPixels(layout->listHeight));
+        QCOMPARE(form.Frame1->y(), twipsToPixels(layout->frameTop));
+        QCOMPARE(form.ProgressBar1->y(), twipsToPixels(layout->progressTop));
+    }
+
+    // The header's text is far longer than its column: it ends in "…" and
+    // fits, and it is whole once the column is wide enough.
+    void headerTextIsElidedAtTheEnd_data()
+    {
+        QTest::addColumn<int>("columnWidth");
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("creation size") << 0 << false;
+        QTest::newRow("narrow") << 120 << false;
+        QTest::newRow("wide") << 2000 << true;
+    }
+
+    void headerTextIsElidedAtTheEnd()
+    {
+        QFETCH(int, columnWidth);
+        QFETCH(bool, whole);
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.show();
+        if (columnWidth > 0)
+            form.ListView1->setColumnWidth(0, columnWidth);
+        auto *header = qobject_cast<ElidingHeader *>(form.ListView1->header());
+        QVERIFY(header);
+        const QString full = form.fileList()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString();
+        const QString shown = header->shownText(0);
+        if (whole) {
+            QCOMPARE(shown, full);
+        } else {
+            QVERIFY2(shown.endsWith(QChar(0x2026)), qPrintable(shown));
+            QVERIFY(full.startsWith(shown.chopped(1)));
+            QVERIFY(header->fontMetrics().horizontalAdvance(shown) <= header->sectionSize(0));
+        }
     }
 
     void startUpSetsCaptionColumnAndNoDialog()

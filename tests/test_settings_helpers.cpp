@@ -99,11 +99,24 @@ private slots:
 
     void userStoreLivesInTheIsolatedHome()
     {
-        {
-            SettingsStore store;
-            store.write(QStringLiteral("Check1"), QStringLiteral("1"));
-        }
-        QVERIFY(QFile::exists(QDir::homePath() + QStringLiteral("/.config/Quillmoor.conf")));
+        SettingsStore store;
+        const SettingsStore::Location location = store.locationOf(QStringLiteral("Check1"));
+#ifdef Q_OS_WIN
+        // The values sit right under the program's key, not under
+        // ...\Quillmoor\OrganizationDefaults where a store without an
+        // application name would put them.
+        QVERIFY2(location.store.endsWith(QStringLiteral("HKEY_CURRENT_USER\\Software\\Quillmoor\\Corvanta")),
+                 qPrintable(location.store));
+        QCOMPARE(location.key, QStringLiteral("Check1"));
+#else
+        const QString file = QDir::homePath() + QStringLiteral("/.config/Quillmoor.conf");
+        QCOMPARE(location.store, file);
+        QCOMPARE(location.key, QStringLiteral("Corvanta/Check1"));
+        store.write(QStringLiteral("Check1"), QStringLiteral("1"));
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll().trimmed(), QByteArray("[Corvanta]\nCheck1=1"));
+#endif
     }
 
     void errorReportText()
@@ -175,6 +188,65 @@ private slots:
             QTest::keyClick(box, Qt::Key_Return);
         });
         QCOMPARE(dialogs.message(nullptr, QStringLiteral("Stop?"), style, QStringLiteral("Corvanta")), onEnter);
+    }
+
+    // "&" in a path is a character, not the mark of an access key: the
+    // prompt needs the room of the whole text, every "&" included.
+    void promptShowsEveryAmpersand_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("two") << QStringLiteral("/home/u/R&D/Q&A.pdf");
+        QTest::newRow("doubled") << QStringLiteral("/home/u/A&&B.pdf");
+        QTest::newRow("at the end") << QStringLiteral("/home/u/odd&");
+    }
+
+    void promptShowsEveryAmpersand()
+    {
+        QFETCH(QString, path);
+        QtDialogs dialogs;
+        int needed = 0;
+        int given = -1;
+        QTimer::singleShot(0, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            auto *label = dialog->findChild<QLabel *>();
+            needed = label->fontMetrics().horizontalAdvance(path);
+            given = label->sizeHint().width();
+            qobject_cast<QDialog *>(dialog)->reject();
+        });
+        dialogs.inputBox(nullptr, path, QStringLiteral("Input Password"), true);
+        QVERIFY2(given >= needed, qPrintable(QStringLiteral("%1 < %2").arg(given).arg(needed)));
+    }
+
+    // A short text must not make the box too narrow for its title.
+    void messageBoxesShowTheirTitle_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("No files added.") << QStringLiteral("No files added.") << QStringLiteral("Corvanta");
+        QTest::newRow("Done.") << QStringLiteral("Done.") << QStringLiteral("Corvanta");
+        QTest::newRow("long title") << QStringLiteral("x") << QStringLiteral("Application Error");
+    }
+
+    void messageBoxesShowTheirTitle()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, title);
+        QtDialogs dialogs;
+        int width = 0;
+        int titleWidth = 0;
+        QTimer::singleShot(0, [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            QVERIFY(box);
+            QFont bold = box->font();
+            bold.setBold(true);
+            titleWidth = QFontMetrics(bold).horizontalAdvance(title);
+            width = box->width();
+            qobject_cast<QDialog *>(box)->accept();
+        });
+        dialogs.message(nullptr, text, MessageStyle::Ok, title);
+        // Beside the title, a title bar holds an icon and three buttons.
+        QVERIFY2(width >= titleWidth + 3 * 24 + 16, qPrintable(QString::number(width)));
     }
 
     void centringKeepsHalves()

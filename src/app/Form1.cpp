@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "app/AccessibleProgress.h"
 #include "app/Helpers.h"
 #include "app/Layout.h"
 #include "app/Site.h"
@@ -126,6 +127,22 @@ Form1::Form1(Services services, QWidget *parent)
     for (QWidget *control : {static_cast<QWidget *>(Frame1), static_cast<QWidget *>(ListView1),
                              static_cast<QWidget *>(ProgressBar1)})
         control->raise();
+
+    // The list comes first for the keyboard, then the option it is joined with.
+    setTabOrder(ListView1, Check1);
+    describeForScreenReaders();
+}
+
+void Form1::describeForScreenReaders()
+{
+    ListView1->setAccessibleName(tr("Files to join"));
+    ListView1->setAccessibleDescription(
+        tr("The PDF files to join, in order from top to bottom. Delete removes the current file; "
+           "Ctrl+Up and Ctrl+Down move the selected files."));
+    Check1->setAccessibleDescription(tr("When ticked, Corvanta asks for each file's password before joining."));
+    reportProgressInPercent(ProgressBar1, kProgressScale);
+    ProgressBar1->setAccessibleName(tr("Join progress"));
+    ProgressBar1->setAccessibleDescription(tr("How far the running join has got"));
 }
 
 Form1::~Form1() = default;
@@ -309,6 +326,35 @@ double Form1::progressValue() const
 void Form1::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
+    Form_Resize();
+    adoptRealFrame();
+}
+
+void Form1::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    adoptRealFrame();
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    adoptRealFrame();
+}
+
+// Start-up centres the window and lays it out before it is shown, when it has
+// no frame yet: it would open half a title bar low, and its controls would
+// jump at the first resize. The window manager tells the frame only after
+// the window is shown (at once, or later with a move or a resize), so both
+// are done again then, once. Without a window manager no frame ever comes,
+// and nothing changes.
+void Form1::adoptRealFrame()
+{
+    if (m_frameAdopted || !isVisible() || frameGeometry().size() == geometry().size())
+        return;
+    m_frameAdopted = true;
+    if (windowStateCode(this) == 0)
+        CenterOnScreen(this);
     Form_Resize();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/Seams.h"
 #include "app/Settings.h"
+#include "filelist/LeftOut.h"
 
 #include <QCursor>
 #include <QElapsedTimer>
@@ -59,8 +60,9 @@ public:
     void LoadSampleFiles();
     bool ListView1_OLEDragOver(const QMimeData *data) const;
     void ListView1_OLEDragDrop(const QMimeData *data);
-    // Paths the program was given when it started, appended like dropped files.
-    void AddStartupPaths(const QStringList &paths);
+    // Paths the program was given when it started, appended like dropped
+    // files; `leftOut` holds arguments already refused, for the same message.
+    void AddStartupPaths(const QStringList &paths, const LeftOut &leftOut = LeftOut());
 
     // The join.
     void Start();
@@ -131,13 +133,17 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void describeForScreenReaders();
     void applyPointerRule();
     void showProgress();
+    void adoptRealFrame();
     void removeCurrentItem();
 
     Services m_services;
@@ -148,6 +154,7 @@ private:
     int m_addingFiles = 0;
     std::optional<QCursor> m_mouseIcon;
     bool m_closing = false;
+    bool m_frameAdopted = false;
     double m_progressPercent = 0;
     QElapsedTimer m_progressShown;
     QTimer m_progressLater;

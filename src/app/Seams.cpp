@@ -6,6 +6,8 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +17,21 @@
 
 namespace corvanta {
 
+namespace {
+
+// The least width at which a dialog's title shows whole in the title bar.
+// Window managers draw titles larger or bolder than the dialog's own text,
+// beside an icon and three buttons.
+int titleBarWidth(const QWidget &dialog, const QString &title)
+{
+    QFont titleFont = dialog.font();
+    titleFont.setBold(true);
+    constexpr int kIconAndButtons = 160;
+    return QFontMetrics(titleFont).horizontalAdvance(title) * 5 / 4 + kIconAndButtons;
+}
+
+} // namespace
+
 MessageAnswer QtDialogs::message(QWidget *owner, const QString &text, MessageStyle style,
                                  const QString &title)
 {
@@ -23,6 +40,12 @@ MessageAnswer QtDialogs::message(QWidget *owner, const QString &text, MessageSty
     // Paths and pdftk's words are shown as they are, never read as markup.
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
+    // A message box sizes itself to its text alone, so a short text left the
+    // title cut to "C…" or not shown at all. Its layout's width is the one
+    // thing that it keeps.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(titleBarWidth(box, title), 0), grid->rowCount(), 0, 1,
+                      grid->columnCount());
     switch (style) {
     case MessageStyle::Ok:
         box.setStandardButtons(QMessageBox::Ok);
@@ -51,9 +74,12 @@ QString QtDialogs::inputBox(QWidget *owner, const QString &prompt, const QString
 {
     QInputDialog dialog(owner);
     dialog.setWindowTitle(title);
-    dialog.setLabelText(prompt);
+    // The prompt holds a path, shown as it is: the dialog's label marks an
+    // access key with "&" (it has the text field as its buddy), so each "&"
+    // is doubled, and it is never read as markup.
+    dialog.setLabelText(QString(prompt).replace(QLatin1Char('&'), QStringLiteral("&&")));
     dialog.setTextEchoMode(masked ? QLineEdit::Password : QLineEdit::Normal);
-    // The prompt holds a path, shown as it is, never read as markup.
+    dialog.setMinimumWidth(titleBarWidth(dialog, title));
     if (auto *label = dialog.findChild<QLabel *>())
         label->setTextFormat(Qt::PlainText);
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();

@@ -8,8 +8,30 @@
 namespace corvanta {
 
 namespace {
+
 const QString kSection = QStringLiteral("Corvanta");
+
+#ifdef Q_OS_WIN
+// HKCU\Software\Quillmoor\Corvanta holds the values themselves. Qt puts the
+// values of a store without an application name under
+// ...\Quillmoor\OrganizationDefaults instead.
+std::unique_ptr<QSettings> openUserStore()
+{
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("Quillmoor"), kSection);
 }
+#else
+// ~/.config/Quillmoor.conf, section [Corvanta].
+std::unique_ptr<QSettings> openUserStore()
+{
+    auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                                QStringLiteral("Quillmoor"));
+    settings->beginGroup(kSection);
+    return settings;
+}
+#endif
+
+} // namespace
 
 SettingsStore::SettingsStore(const QString &file)
     : m_file(file)
@@ -23,20 +45,28 @@ SettingsStore::~SettingsStore() = default;
 std::unique_ptr<QSettings> SettingsStore::open() const
 {
     if (m_file.isEmpty())
-        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                           QStringLiteral("Quillmoor"));
-    return std::make_unique<QSettings>(m_file, QSettings::IniFormat);
+        return openUserStore();
+    auto settings = std::make_unique<QSettings>(m_file, QSettings::IniFormat);
+    settings->beginGroup(kSection);
+    return settings;
 }
 
 QString SettingsStore::read(const QString &key, const QString &defaultValue) const
 {
-    const QVariant value = open()->value(kSection + QLatin1Char('/') + key);
+    const QVariant value = open()->value(key);
     return value.isValid() ? value.toString() : defaultValue;
 }
 
 void SettingsStore::write(const QString &key, const QString &value)
 {
-    open()->setValue(kSection + QLatin1Char('/') + key, value);
+    open()->setValue(key, value);
+}
+
+SettingsStore::Location SettingsStore::locationOf(const QString &key) const
+{
+    const auto settings = open();
+    const QString group = settings->group();
+    return {settings->fileName(), group.isEmpty() ? key : group + QLatin1Char('/') + key};
 }
 
 int windowStateCode(const QWidget *window)

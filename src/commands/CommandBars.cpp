@@ -78,6 +78,9 @@ void addCommands(Form1 *form, QWidget *controls, CommandPlace place)
             continue;
         QAction *action = AddControl(controls, ControlType::Button, int(row.id), row.caption,
                                      row.beginsGroup, QString(), 0, kCategory);
+        action->setShortcut(row.shortcut);
+        if (auto *toolbar = qobject_cast<QToolBar *>(controls))
+            toolbar->widgetForAction(action)->setAccessibleDescription(row.accessibleDescription);
         connectToDispatch(form, action);
     }
 }

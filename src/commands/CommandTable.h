@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QString>
 
 #include <vector>
@@ -39,6 +40,12 @@ struct CommandRow
     bool beginsGroup;
     // Base name of the bundled icon (":/icons/<size>/<name>.png").
     QString iconName;
+    // Every command can be reached from the keyboard: menu entries through
+    // their access keys, and the commands used most (and "Start Joining",
+    // which has no menu entry) through these.
+    QKeySequence shortcut = {};
+    // What a screen reader says about a toolbar button beyond its caption.
+    QString accessibleDescription = {};
 };
 
 // Every command, in display order: the toolbar's buttons, then the "&File"

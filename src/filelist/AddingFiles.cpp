@@ -5,6 +5,7 @@
 #include "filelist/FolderScan.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QPointer>
 #include <QUrl>
@@ -28,22 +29,55 @@ EventTurns eventTurnsFor(Form1 &form)
     return EventTurns([guard] { return guard && !guard->isClosing(); });
 }
 
-// The paths a drag from the file manager carries, in its order.
-QStringList droppedPaths(const QMimeData *data)
+// The dialogs hand names over as text: a name that is not UTF-8 arrives with
+// U+FFFD in place of its odd bytes and names no file. A name that really
+// holds U+FFFD exists.
+bool isMangled(const QString &path)
+{
+    return path.contains(QChar::ReplacementCharacter) && !QFileInfo::exists(path);
+}
+
+struct Dropped
 {
     QStringList paths;
+    LeftOut leftOut;
+    bool isEmpty() const { return paths.isEmpty() && leftOut.isEmpty(); }
+};
+
+// The paths a drag from the file manager carries, in its order. A path that
+// is not absolute names no file anyone can find again; it is not taken.
+Dropped droppedPaths(const QMimeData *data)
+{
+    Dropped dropped;
     if (!data || !data->hasUrls())
-        return paths;
+        return dropped;
     for (const QUrl &url : data->urls()) {
-        if (url.isLocalFile())
-            paths.append(QDir::toNativeSeparators(url.toLocalFile()));
+        if (!url.isLocalFile() || !QDir::isAbsolutePath(url.toLocalFile()))
+            continue;
+        // A URL carries the name's bytes; decoding bytes that are not UTF-8
+        // would give a path that does not exist.
+        const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+        if (IsValidUtf8(bytes))
+            dropped.paths.append(QDir::toNativeSeparators(url.toLocalFile()));
+        else
+            dropped.leftOut.add(QDir::toNativeSeparators(ShownBytes(bytes)), LeftOutReason::NameNotUtf8);
     }
-    return paths;
+    return dropped;
+}
+
+// Says once, after the work, what was left out and why.
+void reportLeftOut(Form1 &form, const LeftOut &leftOut)
+{
+    if (leftOut.isEmpty() || form.isClosing())
+        return;
+    form.services().dialogs->message(&form, LeftOutMessage(leftOut), MessageStyle::Warning,
+                                     ApplicationTitle());
 }
 
 // Appends each path as a drop does: a folder with every file of its tree
-// (names beginning with "~" left out), anything else as it is.
-void appendDropped(Form1 &form, const QStringList &paths)
+// (names beginning with "~" and file-system metadata left out), anything
+// else as it is. What was left out, here or before, is reported at the end.
+void appendDropped(Form1 &form, const QStringList &paths, LeftOut leftOut)
 {
     const Form1::AddingFiles adding(form);
     QPointer<Form1> guard(&form);
@@ -55,13 +89,14 @@ void appendDropped(Form1 &form, const QStringList &paths)
             FileListModel *list = form.fileList();
             const bool finished = ScanFolderTree(
                 path, QStringLiteral("*.*"), [list](const QStringList &files) { list->append(files); },
-                turns.asYield());
+                turns.asYield(), &leftOut);
             if (!finished)
                 return;
         } else {
             form.fileList()->append(path);
         }
     }
+    reportLeftOut(form, leftOut);
 }
 
 } // namespace
@@ -69,8 +104,14 @@ void appendDropped(Form1 &form, const QStringList &paths)
 void Form1::AddFiles()
 {
     const QStringList chosen = m_services.dialogs->openFiles(this, kAddFilesTitle, kPdfFilter);
-    for (const QString &path : chosen)
-        m_fileList->append(CollapseDriveRootSeparator(QDir::toNativeSeparators(path)));
+    LeftOut leftOut;
+    for (const QString &path : chosen) {
+        if (isMangled(path))
+            leftOut.add(QDir::toNativeSeparators(path), LeftOutReason::NameNotUtf8);
+        else
+            m_fileList->append(CollapseDriveRootSeparator(QDir::toNativeSeparators(path)));
+    }
+    reportLeftOut(*this, leftOut);
 }
 
 void Form1::AddFolder()
@@ -78,11 +119,17 @@ void Form1::AddFolder()
     const QString folder = m_services.dialogs->pickFolder(this, kPickFolderPrompt);
     if (folder.isEmpty())
         return;
+    LeftOut leftOut;
+    if (isMangled(folder)) {
+        leftOut.add(FolderEntry(folder), LeftOutReason::NameNotUtf8);
+        reportLeftOut(*this, leftOut);
+        return;
+    }
     const LongWork busy(*this);
     const AddingFiles adding(*this);
     EventTurns turns = eventTurnsFor(*this);
     FileListModel *list = m_fileList;
-    ScanFolderTree(
+    const bool finished = ScanFolderTree(
         folder, QStringLiteral("*.pdf"),
         [list](const QStringList &files) {
             QStringList items;
@@ -91,7 +138,9 @@ void Form1::AddFolder()
                 items.append(CollapseDriveRootSeparator(file));
             list->append(items);
         },
-        turns.asYield());
+        turns.asYield(), &leftOut);
+    if (finished)
+        reportLeftOut(*this, leftOut);
 }
 
 void Form1::LoadSampleFiles()
@@ -115,10 +164,11 @@ bool Form1::ListView1_OLEDragOver(const QMimeData *data) const
 
 void Form1::ListView1_OLEDragDrop(const QMimeData *data)
 {
-    appendDropped(*this, droppedPaths(data));
+    const Dropped dropped = droppedPaths(data);
+    appendDropped(*this, dropped.paths, dropped.leftOut);
 }
 
-void Form1::AddStartupPaths(const QStringList &paths)
+void Form1::AddStartupPaths(const QStringList &paths, const LeftOut &leftOut)
 {
     const LongWork busy(*this);
     // Relative paths are taken from the folder the program was started in,
@@ -129,7 +179,7 @@ void Form1::AddStartupPaths(const QStringList &paths)
             absolute.append(QDir::toNativeSeparators(
                 QDir::cleanPath(QDir::current().absoluteFilePath(path))));
     }
-    appendDropped(*this, absolute);
+    appendDropped(*this, absolute, leftOut);
 }
 
 } // namespace corvanta

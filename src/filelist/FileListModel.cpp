@@ -1,6 +1,7 @@
 #include "filelist/FileListModel.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace corvanta {
 
@@ -102,6 +103,47 @@ FileListModel::MovedBlock FileListModel::moveRowsTo(QList<int> rows, int destina
     return {insertAt, int(moved.size())};
 }
 
+bool FileListModel::stepRows(QList<int> rows, int step)
+{
+    rows = sortedUnique(std::move(rows), count());
+    if (step > 0)
+        std::reverse(rows.begin(), rows.end());
+    // Walking from the edge the rows move towards, each row swaps with its
+    // neighbour unless that place is the edge or is held by a row that stayed.
+    // `newRowOf` follows every item, for the views' persistent indexes.
+    QList<int> newRowOf(count());
+    std::iota(newRowOf.begin(), newRowOf.end(), 0);
+    QList<int> itemAt = newRowOf;
+    int blocked = step > 0 ? count() : -1;
+    bool moved = false;
+    for (int row : rows) {
+        const int target = row + step;
+        if (target == blocked) {
+            blocked = row;
+            continue;
+        }
+        if (!moved) {
+            emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+            moved = true;
+        }
+        m_paths.swapItemsAt(row, target);
+        std::swap(itemAt[row], itemAt[target]);
+        newRowOf[itemAt[row]] = row;
+        newRowOf[itemAt[target]] = target;
+        blocked = target;
+    }
+    if (!moved)
+        return false;
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex &index : before)
+        after.append(this->index(newRowOf.at(index.row()), index.column()));
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    return true;
+}
+
 void FileListModel::addColumn(const QString &header)
 {
     if (m_hasColumn)
@@ -128,6 +170,10 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
         return {};
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
         return m_paths.at(index.row());
+    // A screen reader reads the path as the item's name; this tells where it
+    // stands in the join.
+    if (role == Qt::AccessibleDescriptionRole)
+        return tr("File %1 of %2 to join").arg(index.row() + 1).arg(count());
     return {};
 }
 

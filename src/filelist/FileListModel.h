@@ -49,6 +49,11 @@ public:
         int count = 0;
     };
     MovedBlock moveRowsTo(QList<int> rows, int destination);
+    // Moves each given row one place up (step -1) or down (step +1), keeping
+    // their relative order. A row already against the edge, or against a
+    // given row that cannot move, stays. Selections and the current item
+    // follow their items. Returns whether anything moved.
+    bool stepRows(QList<int> rows, int step);
 
     void addColumn(const QString &header);
     bool hasColumn() const { return m_hasColumn; }

@@ -8,13 +8,48 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QMimeData>
+#include <QPainter>
+
+#include <chrono>
 
 
 namespace corvanta {
 
+ElidingHeader::ElidingHeader(QWidget *parent)
+    : QHeaderView(Qt::Horizontal, parent)
+{
+}
+
+QString ElidingHeader::shownText(int logicalIndex) const
+{
+    QStyleOptionHeader option;
+    initStyleOption(&option);
+    QHeaderView::initStyleOptionForIndex(&option, logicalIndex);
+    option.rect = QRect(0, 0, sectionSize(logicalIndex), height());
+    const QRect label = style()->subElementRect(QStyle::SE_HeaderLabel, &option, this);
+    return option.fontMetrics.elidedText(option.text, Qt::ElideRight, label.width());
+}
+
+void ElidingHeader::initStyleOptionForIndex(QStyleOptionHeader *option, int logicalIndex) const
+{
+    QHeaderView::initStyleOptionForIndex(option, logicalIndex);
+    option->text = shownText(logicalIndex);
+}
+
+namespace {
+
+// While rows keep arriving, laying out the whole list may take about a tenth
+// of the time: the next layout waits this many times as long as the last one took.
+constexpr qint64 kLayoutWaitFactor = 10;
+// Below this a layout is too cheap to be worth putting off.
+constexpr qint64 kCheapLayoutNanoseconds = 1'000'000;
+
+} // namespace
+
 FileListView::FileListView(QWidget *parent)
     : QTreeView(parent)
 {
+    setHeader(new ElidingHeader(this));
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
@@ -29,6 +64,16 @@ FileListView::FileListView(QWidget *parent)
     setDefaultDropAction(Qt::MoveAction);
     header()->setStretchLastSection(false);
     viewport()->setMouseTracking(true);
+
+    // Without the focus the selection turns grey, as in most desktop lists,
+    // so the coloured selection also says where the keyboard is.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Inactive, QPalette::Highlight, colours.color(QPalette::Active, QPalette::Midlight));
+    colours.setColor(QPalette::Inactive, QPalette::HighlightedText, colours.color(QPalette::Active, QPalette::Text));
+    setPalette(colours);
+
+    m_appendedRowsLayout.setSingleShot(true);
+    connect(&m_appendedRowsLayout, &QTimer::timeout, this, [this] { scheduleDelayedItemsLayout(); });
 }
 
 void FileListView::setFileList(FileListModel *model)
@@ -69,18 +114,34 @@ void FileListView::moveRows(const QList<int> &rows, int destination)
 
 void FileListView::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    // Only a double-click on an item removes the current item; one on the
-    // empty space below the items would remove an item nobody pointed at.
-    const bool onItem = indexAt(event->position().toPoint()).isValid();
+    // Only a left double-click on an item removes the current item; one on
+    // the empty space below the items would remove an item nobody pointed
+    // at, and other buttons are easily double-clicked by accident. There is
+    // no undo.
+    const bool removes = event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid();
     QTreeView::mouseDoubleClickEvent(event);
-    if (onItem)
+    if (removes)
         emit itemDoubleClicked();
 }
 
 void FileListView::keyPressEvent(QKeyEvent *event)
 {
     emit keyPressed(event->key());
+    // Ctrl+Up and Ctrl+Down are the keyboard's way to reorder; without this
+    // they would only move the current item's focus frame.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::ControlModifier && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+        stepSelectedRows(event->key() == Qt::Key_Up ? -1 : 1);
+        event->accept();
+        return;
+    }
     QTreeView::keyPressEvent(event);
+}
+
+void FileListView::stepSelectedRows(int step)
+{
+    if (m_model->stepRows(selectedRowNumbers(), step) && currentIndex().isValid())
+        scrollTo(currentIndex());
 }
 
 const ListRowsMimeData *FileListView::ownRows(const QDropEvent *event) const
@@ -143,11 +204,89 @@ void FileListView::dropEvent(QDropEvent *event)
         externalDrop(event->mimeData());
 }
 
+bool FileListView::event(QEvent *event)
+{
+    const bool handled = QTreeView::event(event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        update(); // the frame, outside the viewport
+        break;
+    case QEvent::Paint:
+        // The style draws no focus frame around a list; without this, an
+        // empty list or one without a selection would not show the focus.
+        if (hasFocus() && frameWidth() > 0) {
+            QPainter painter(this);
+            const int width = frameWidth();
+            painter.setPen(QPen(palette().color(QPalette::Highlight), width));
+            painter.drawRect(QRectF(rect()).adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0));
+        }
+        break;
+    default:
+        break;
+    }
+    return handled;
+}
+
 bool FileListView::viewportEvent(QEvent *event)
 {
     if (event->type() == QEvent::MouseMove)
         emit mouseMoved();
     return QTreeView::viewportEvent(event);
+}
+
+void FileListView::rowsInserted(const QModelIndex &parent, int start, int end)
+{
+    // The tree view lays out every row again after any insertion, at the next
+    // turn of the event loop. A folder scan appends rows between nearly all
+    // turns, so on a list of a million rows the layouts would take most of
+    // the scan's time and stall the window. Rows appended at the end move no
+    // row that is already laid out: their layout can wait, and the rows above
+    // them stay as they are shown.
+    const bool appended = !parent.isValid() && end == model()->rowCount() - 1;
+    const qint64 waitNanoseconds = m_sinceLayout.isValid() && m_layoutNanoseconds >= kCheapLayoutNanoseconds
+        ? kLayoutWaitFactor * m_layoutNanoseconds - m_sinceLayout.nsecsElapsed()
+        : 0;
+    if (!appended || (waitNanoseconds <= 0 && !m_appendedRowsLayout.isActive())) {
+        QTreeView::rowsInserted(parent, start, end);
+        return;
+    }
+    QAbstractItemView::rowsInserted(parent, start, end);
+    if (!m_appendedRowsLayout.isActive()) {
+        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(std::chrono::nanoseconds(waitNanoseconds));
+        m_appendedRowsLayout.start(wait);
+    }
+}
+
+void FileListView::layOutWaitingRows()
+{
+    if (m_appendedRowsLayout.isActive())
+        doItemsLayout();
+}
+
+void FileListView::doItemsLayout()
+{
+    // Every layout takes in all rows, including those still waiting.
+    m_appendedRowsLayout.stop();
+    QElapsedTimer clock;
+    clock.start();
+    QTreeView::doItemsLayout();
+    m_layoutNanoseconds = clock.nsecsElapsed();
+    m_sinceLayout.start();
+}
+
+void FileListView::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    // Whoever asks for a row to be shown gets it, laid out or not.
+    layOutWaitingRows();
+    QTreeView::scrollTo(index, hint);
+}
+
+QModelIndex FileListView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    // Keys such as End and Page Down go by the rows laid out.
+    layOutWaitingRows();
+    return QTreeView::moveCursor(cursorAction, modifiers);
 }
 
 } // namespace corvanta

@@ -9,8 +9,12 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <optional>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <climits>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -36,12 +40,33 @@ struct Entry
     bool hidden = false;
 #ifdef Q_OS_UNIX
     const char *rawName = nullptr;
-    // File names are UTF-8 here, as QFile::encodeName writes them.
+    std::size_t folderLength = 0; // bytes of the folder's path
+    // File names are UTF-8 here, as QFile::encodeName writes them. A name
+    // that is not would decode to a different, non-existent path.
     QString name() const { return QString::fromUtf8(rawName); }
+    bool nameIsUtf8() const
+    {
+        return IsValidUtf8(QByteArray::fromRawData(rawName, qsizetype(std::strlen(rawName))));
+    }
+    QString shownName() const { return ShownBytes(QByteArray(rawName)); }
+    // Longer paths cannot be opened by any program, pdftk included.
+    bool pathTooLong() const { return folderLength + 1 + std::strlen(rawName) >= PATH_MAX; }
 #else
     QString decodedName;
     QString name() const { return decodedName; }
+    bool nameIsUtf8() const { return true; }
+    QString shownName() const { return decodedName; }
+    // Qt reads long paths on Windows by itself.
+    bool pathTooLong() const { return false; }
 #endif
+};
+
+// Why a folder's entries could not be read. A folder that is gone has no
+// failure: it vanished while the user was looking.
+struct ReadFailure
+{
+    LeftOutReason reason;
+    QString detail;
 };
 
 // A file name pattern: "*" any run of characters, "?" any one character,
@@ -153,13 +178,23 @@ EntryKind kindOf(int folderFd, const dirent *entry)
 // every entry of a large tree twice, and a QFileInfo per entry would cost
 // several times what the reading itself does. `visit` returns false to stop.
 template <typename Visit>
-void forEachEntry(const QString &folder, Visit &&visit)
+std::optional<ReadFailure> forEachEntry(const QString &folder, Visit &&visit)
 {
-    DIR *dir = ::opendir(QFile::encodeName(QDir::fromNativeSeparators(folder)).constData());
-    if (!dir)
-        return; // unreadable or gone: nothing to list, and the walk goes on
+    const QByteArray path = QFile::encodeName(QDir::fromNativeSeparators(folder));
+    DIR *dir = ::opendir(path.constData());
+    if (!dir) {
+        // Nothing to list, and the walk goes on.
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR)
+            return std::nullopt;
+        if (error == ENAMETOOLONG)
+            return ReadFailure{LeftOutReason::PathTooLong, QString()};
+        return ReadFailure{LeftOutReason::FolderUnreadable,
+                           QString::fromLocal8Bit(std::strerror(error))};
+    }
     const int fd = ::dirfd(dir);
     Entry current;
+    current.folderLength = std::size_t(path.size());
     while (const dirent *entry = ::readdir(dir)) {
         const char *name = entry->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
@@ -171,11 +206,15 @@ void forEachEntry(const QString &folder, Visit &&visit)
             break;
     }
     ::closedir(dir);
+    return std::nullopt;
 }
 #else
 template <typename Visit>
-void forEachEntry(const QString &folder, Visit &&visit)
+std::optional<ReadFailure> forEachEntry(const QString &folder, Visit &&visit)
 {
+    const QFileInfo folderInfo(QDir::fromNativeSeparators(folder));
+    if (folderInfo.isDir() && !folderInfo.isReadable())
+        return ReadFailure{LeftOutReason::FolderUnreadable, QString()};
     QDirIterator it(QDir::fromNativeSeparators(folder),
                     QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     Entry current;
@@ -194,8 +233,26 @@ void forEachEntry(const QString &folder, Visit &&visit)
         if (!visit(current))
             break;
     }
+    return std::nullopt;
 }
 #endif
+
+// Left out of folder scans: companions that file managers write beside
+// documents. A "._name.pdf" matches "*.pdf" but never holds a PDF.
+bool isFileSystemMetadata(const QString &name)
+{
+    return name.startsWith(QLatin1String("._"))
+        || name.compare(QLatin1String(".DS_Store"), Qt::CaseInsensitive) == 0
+        || name.compare(QLatin1String("Thumbs.db"), Qt::CaseInsensitive) == 0
+        || name.compare(QLatin1String("desktop.ini"), Qt::CaseInsensitive) == 0;
+}
+
+void note(LeftOut *leftOut, const QString &shownPath, LeftOutReason reason,
+          const QString &detail = QString())
+{
+    if (leftOut)
+        leftOut->add(shownPath, reason, detail);
+}
 
 bool isDigit(QChar c)
 {
@@ -235,7 +292,8 @@ QString FolderEntry(const QString &folder)
     return JoinPath(QDir::toNativeSeparators(folder), QString());
 }
 
-bool CollectSubfolders(QStringList &folders, bool recursive, const ScanYield &yield)
+bool CollectSubfolders(QStringList &folders, bool recursive, const ScanYield &yield,
+                       LeftOut *leftOut)
 {
     // Level by level: each pass reads the folders the previous pass found, so
     // the collection comes out breadth-first and grouped by parent.
@@ -252,12 +310,19 @@ bool CollectSubfolders(QStringList &folders, bool recursive, const ScanYield &yi
             names.clear();
             // Hidden folders and links to folders are not entered.
             bool complete = true;
-            forEachEntry(parent, [&names, &yield, &complete](const Entry &entry) {
-                if (entry.kind == EntryKind::Folder && !entry.hidden)
-                    names.append(entry.name());
+            const auto failure = forEachEntry(parent, [&](const Entry &entry) {
+                if (entry.kind == EntryKind::Folder && !entry.hidden) {
+                    if (entry.nameIsUtf8())
+                        names.append(entry.name());
+                    else
+                        note(leftOut, JoinPath(parent, entry.shownName()) + QDir::separator(),
+                             LeftOutReason::NameNotUtf8);
+                }
                 complete = keepGoing(yield);
                 return complete;
             });
+            if (failure)
+                note(leftOut, parent, failure->reason, failure->detail);
             std::sort(names.begin(), names.end(), NaturalLess);
             for (const QString &name : std::as_const(names))
                 found.append(JoinPath(parent, name) + QDir::separator());
@@ -275,7 +340,8 @@ bool CollectSubfolders(QStringList &folders, bool recursive, const ScanYield &yi
     return true;
 }
 
-QStringList ListFolderFiles(const QString &folder, const QString &pattern, const ScanYield &yield)
+QStringList ListFolderFiles(const QString &folder, const QString &pattern, const ScanYield &yield,
+                            LeftOut *leftOut)
 {
     QStringList names;
     if (folder.isEmpty())
@@ -284,8 +350,14 @@ QStringList ListFolderFiles(const QString &folder, const QString &pattern, const
     // can be read as a document.
     const FilePattern wanted(pattern);
     forEachEntry(folder, [&](const Entry &entry) {
-        if (entry.kind == EntryKind::File && wanted.matches(entry))
-            names.append(entry.name());
+        if (entry.kind == EntryKind::File && wanted.matches(entry)) {
+            if (!entry.nameIsUtf8())
+                note(leftOut, JoinPath(folder, entry.shownName()), LeftOutReason::NameNotUtf8);
+            else if (entry.pathTooLong())
+                note(leftOut, JoinPath(folder, entry.name()), LeftOutReason::PathTooLong);
+            else
+                names.append(entry.name());
+        }
         return keepGoing(yield);
     });
     std::sort(names.begin(), names.end(), NaturalLess);
@@ -293,7 +365,7 @@ QStringList ListFolderFiles(const QString &folder, const QString &pattern, const
 }
 
 bool ScanFolderTree(const QString &folder, const QString &pattern, const FolderFilesSink &sink,
-                    const ScanYield &yield)
+                    const ScanYield &yield, LeftOut *leftOut)
 {
     // Once the caller says stop, nothing more is asked or handed over: the
     // window (and the list behind `sink`) may be gone by then.
@@ -303,18 +375,18 @@ bool ScanFolderTree(const QString &folder, const QString &pattern, const FolderF
         return !stopped;
     };
     QStringList folders{FolderEntry(folder)};
-    if (!CollectSubfolders(folders, true, tracked))
+    if (!CollectSubfolders(folders, true, tracked, leftOut))
         return false;
     QStringList paths;
     for (const QString &entry : std::as_const(folders)) {
         if (!tracked())
             return false;
-        const QStringList names = ListFolderFiles(entry, pattern, tracked);
+        const QStringList names = ListFolderFiles(entry, pattern, tracked, leftOut);
         if (stopped)
             return false;
         paths.clear();
         for (const QString &name : names) {
-            if (!name.startsWith(QLatin1Char('~')))
+            if (!name.startsWith(QLatin1Char('~')) && !isFileSystemMetadata(name))
                 paths.append(JoinPath(entry, name));
         }
         if (!paths.isEmpty())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "filelist/LeftOut.h"
+
 #include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
@@ -27,10 +29,13 @@ QString FolderEntry(const QString &folder);
 // Hidden folders and links to folders are not entered, so a link that points
 // back up the tree cannot make the walk endless. A folder that cannot be read
 // contributes nothing and the walk goes on. Folders are entered whatever
-// characters their names hold. Within one parent, sub-folders come in
-// NaturalLess order. `yield` is called before each folder is read and for
-// every entry found; returns false if `yield` stopped the walk.
-bool CollectSubfolders(QStringList &folders, bool recursive, const ScanYield &yield = {});
+// characters their names hold, as long as those are valid UTF-8. Within one
+// parent, sub-folders come in NaturalLess order. `yield` is called before
+// each folder is read and for every entry found; returns false if `yield`
+// stopped the walk. Folders that cannot be read and sub-folders whose names
+// are not UTF-8 are noted in `leftOut`.
+bool CollectSubfolders(QStringList &folders, bool recursive, const ScanYield &yield = {},
+                       LeftOut *leftOut = nullptr);
 
 // Names (without folder part) of the files in `folder` that match the
 // wildcard `pattern` ("*.pdf"; "*.*" is every file, with or without a dot in
@@ -39,17 +44,20 @@ bool CollectSubfolders(QStringList &folders, bool recursive, const ScanYield &yi
 // sockets, devices) and dangling links are left out. A folder that cannot be
 // read gives no names. `folder` may or may not end with a separator.
 // `yield` is called for every entry; once it says stop, the names found so
-// far are returned.
+// far are returned. Matching names that are not UTF-8, or whose full path is
+// too long to open, are left out and noted in `leftOut`.
 QStringList ListFolderFiles(const QString &folder, const QString &pattern,
-                            const ScanYield &yield = {});
+                            const ScanYield &yield = {}, LeftOut *leftOut = nullptr);
 
 // Walks the tree under `folder` (CollectSubfolders) and hands `sink` the full
 // paths of each folder's files that match `pattern`, skipping names that
-// begin with "~", folder by folder in walk order; folders without such files
+// begin with "~" and file-system metadata ("._*", ".DS_Store", "Thumbs.db",
+// "desktop.ini"), folder by folder in walk order; folders without such files
 // are not handed over. Returns false if `yield` stopped the walk; paths
-// handed over before that stay handed over.
+// handed over before that stay handed over. What the walk had to leave out
+// is noted in `leftOut`.
 bool ScanFolderTree(const QString &folder, const QString &pattern, const FolderFilesSink &sink,
-                    const ScanYield &yield = {});
+                    const ScanYield &yield = {}, LeftOut *leftOut = nullptr);
 
 // Whether a dropped path is a folder to expand: an existing folder (or a link
 // to one) that is not hidden.

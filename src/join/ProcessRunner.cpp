@@ -13,6 +13,11 @@
 #include <windows.h>
 
 #include <vector>
+
+// Older SDK headers that assume an earlier Windows leave it out.
+#ifndef PROC_THREAD_ATTRIBUTE_JOB_LIST
+#define PROC_THREAD_ATTRIBUTE_JOB_LIST ProcThreadAttributeValue(13, FALSE, TRUE, FALSE)
+#endif
 #elif defined(Q_OS_UNIX)
 #include <signal.h>
 #include <unistd.h>

@@ -34,6 +34,14 @@ void writePdf(const QString &path, int pages, const QString &label)
     }
 }
 
+QStringList listPaths(int count)
+{
+    QStringList paths;
+    for (int i = 1; i <= count; ++i)
+        paths.append(QStringLiteral("/docs/%1.pdf").arg(i));
+    return paths;
+}
+
 FormFixture::FormFixture()
 {
     appFolder = root.filePath(QStringLiteral("app"));

@@ -21,6 +21,9 @@ QString isolatedDesktop();
 // Writes a small real PDF with the given number of pages; page i reads "<label> page i".
 void writePdf(const QString &path, int pages, const QString &label = QStringLiteral("Page"));
 
+// "/docs/1.pdf" to "/docs/<count>.pdf": list items that need not exist.
+QStringList listPaths(int count);
+
 // A main window wired to fakes, with its own application folder and settings file.
 struct FormFixture
 {

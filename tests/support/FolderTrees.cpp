@@ -12,6 +12,11 @@
 
 #ifndef Q_OS_WIN
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #endif
 
 namespace corvanta::testing {
@@ -50,6 +55,81 @@ bool canListFolder(const QString &folder)
     return true;
 #endif
 }
+
+#ifndef Q_OS_WIN
+namespace {
+
+void removeContents(int folderFd)
+{
+    DIR *dir = ::fdopendir(::dup(folderFd));
+    if (!dir)
+        return;
+    while (const dirent *entry = ::readdir(dir)) {
+        const char *name = entry->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
+            continue;
+        if (::unlinkat(folderFd, name, 0) == 0)
+            continue;
+        const int child = ::openat(folderFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+        if (child >= 0) {
+            ::fchmod(child, 0700);
+            removeContents(child);
+            ::close(child);
+        }
+        ::unlinkat(folderFd, name, AT_REMOVEDIR);
+    }
+    ::closedir(dir);
+}
+
+} // namespace
+
+RawTree::RawTree()
+{
+    QByteArray pattern = QFile::encodeName(QDir::tempPath()) + "/corvanta-raw-XXXXXX";
+    if (::mkdtemp(pattern.data()))
+        m_root = pattern;
+}
+
+RawTree::~RawTree()
+{
+    const int root = ::open(m_root.constData(), O_RDONLY | O_DIRECTORY);
+    if (root < 0)
+        return;
+    removeContents(root);
+    ::close(root);
+    ::rmdir(m_root.constData());
+}
+
+QString RawTree::path() const
+{
+    return QFile::decodeName(m_root);
+}
+
+void RawTree::make(const QList<QByteArray> &entries)
+{
+    for (const QByteArray &entry : entries) {
+        int folder = ::open(m_root.constData(), O_RDONLY | O_DIRECTORY);
+        const QList<QByteArray> parts = entry.split('/');
+        for (qsizetype index = 0; index < parts.size() && folder >= 0; ++index) {
+            const QByteArray &part = parts.at(index);
+            if (part.isEmpty())
+                continue;
+            if (index == parts.size() - 1) {
+                const int file = ::openat(folder, part.constData(), O_WRONLY | O_CREAT, 0600);
+                if (file >= 0)
+                    ::close(file);
+                break;
+            }
+            ::mkdirat(folder, part.constData(), 0700);
+            const int next = ::openat(folder, part.constData(), O_RDONLY | O_DIRECTORY);
+            ::close(folder);
+            folder = next;
+        }
+        if (folder >= 0)
+            ::close(folder);
+    }
+}
+#endif
 
 #ifdef Q_OS_LINUX
 namespace {

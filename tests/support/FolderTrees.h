@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -33,5 +35,29 @@ private:
     bool m_lowered = false;
     unsigned m_savedEffective[2] = {0, 0};
 };
+
+#ifndef Q_OS_WIN
+// A temporary folder whose entries may have any bytes as names (names that
+// are not UTF-8 included) and paths of any length. Everything is made and
+// removed relative to open folders, so neither the names nor the length of
+// the paths gets in the way, and it removes itself however deep it is.
+class RawTree
+{
+public:
+    RawTree();
+    ~RawTree();
+    RawTree(const RawTree &) = delete;
+    RawTree &operator=(const RawTree &) = delete;
+
+    QString path() const;
+    QByteArray rawPath() const { return m_root; }
+    // Entries relative to the root: ending with "/" a folder, anything else
+    // an empty file. Folders on the way are made as needed.
+    void make(const QList<QByteArray> &entries);
+
+private:
+    QByteArray m_root;
+};
+#endif
 
 } // namespace corvanta::testing
