@@ -91,11 +91,13 @@ QList<qsizetype> batchEnds(const QString &program, const QList<EntryRoom> &rooms
 
 // The runs that join each batch (ending at `ends`) into its result.
 JoinPlan batchRuns(const QString &program, const QList<JoinEntry> &entries, const QList<qsizetype> &ends,
-                   const QStringList &names)
+                   const QStringList &names, const std::function<bool()> &yield)
 {
     JoinPlan plan;
     qsizetype first = 0;
     for (qsizetype batch = 0; batch < ends.size(); ++batch) {
+        if (yield)
+            yield();
         plan.runs.append(
             BuildJoinProcessCommand(program, entries.mid(first, ends.at(batch) - first), names.at(batch)));
         plan.intermediateFiles.append(names.at(batch));
@@ -143,13 +145,16 @@ qsizetype ArgumentListSize(const QString &program, const QStringList &arguments)
 }
 
 JoinPlan PlanJoin(const QString &program, const QList<JoinEntry> &entries, const QString &outputPath,
-                  qsizetype limit, const std::function<QString()> &temporaryName)
+                  qsizetype limit, const std::function<QString()> &temporaryName,
+                  const std::function<bool()> &yield)
 {
     QList<EntryRoom> rooms;
     rooms.reserve(entries.size());
     qsizetype wholeSize = ArgumentListSize(program, TargetArguments(outputPath));
     int wholeHandles = 0;
     for (const JoinEntry &entry : entries) {
+        if (yield && rooms.size() % 4096 == 0)
+            yield();
         rooms.append(measure(entry));
         wholeSize += entrySize(rooms.last(), wholeHandles);
         if (rooms.last().password)
@@ -185,7 +190,7 @@ JoinPlan PlanJoin(const QString &program, const QList<JoinEntry> &entries, const
             continue; // more results than there was room for: again with their names
         if (ends.isEmpty() || ends.size() >= split)
             break;
-        JoinPlan plan = batchRuns(program, entries, ends, names);
+        JoinPlan plan = batchRuns(program, entries, ends, names, yield);
         plan.runs.append(BuildJoinProcessCommand(program, resultsOf(plan) + entries.mid(split), outputPath));
         if (ArgumentListSize(program, plan.runs.last().arguments) <= limit)
             return plan;
@@ -197,8 +202,8 @@ JoinPlan PlanJoin(const QString &program, const QList<JoinEntry> &entries, const
     const QList<qsizetype> ends = batchEnds(program, rooms, entries.size(), limit, names, temporaryName);
     if (ends.size() >= entries.size())
         return oneRun();
-    JoinPlan plan = batchRuns(program, entries, ends, names);
-    const JoinPlan rest = PlanJoin(program, resultsOf(plan), outputPath, limit, temporaryName);
+    JoinPlan plan = batchRuns(program, entries, ends, names, yield);
+    const JoinPlan rest = PlanJoin(program, resultsOf(plan), outputPath, limit, temporaryName, yield);
     plan.runs += rest.runs;
     plan.intermediateFiles += rest.intermediateFiles;
     return plan;

@@ -37,9 +37,12 @@ struct JoinPlan
 // the batch results and as many of the last inputs as fit beside them, in
 // list order. Results too many for one run are joined in batches again. A
 // limit too small for any two inputs gives the one run, which then fails
-// with the system's own reason.
+// with the system's own reason. `yield` is called now and then while a long
+// list is planned, so that the window can process its events; planning goes
+// on whatever it answers.
 JoinPlan PlanJoin(const QString &program, const QList<JoinEntry> &entries, const QString &outputPath,
-                  qsizetype limit, const std::function<QString()> &temporaryName);
+                  qsizetype limit, const std::function<QString()> &temporaryName,
+                  const std::function<bool()> &yield = {});
 
 // Runs a plan's runs in order with `runner` and stops after the first that
 // does not end with exit code 0. Every intermediate file is removed before

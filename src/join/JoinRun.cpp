@@ -282,8 +282,12 @@ void JoinRun::start(std::function<void()> &runningJoin)
         const QProcessEnvironment pdftkEnvironment = PdftkEnvironment();
         m_runner.setEnvironment(pdftkEnvironment);
         m_plan = PlanJoin(m_program, m_entries, m_writtenPath, m_environment.argumentLimit(pdftkEnvironment),
-                          [this] { return TemporaryOutputPath(m_outputPath); });
+                          [this] { return TemporaryOutputPath(m_outputPath); }, m_turns.asYield());
     });
+    if (stopped()) {
+        endStopped();
+        return;
+    }
     JoinOutcome outcome;
     outcome.kind = JoinOutcome::Kind::PdftkNotStarted;
     step(152, [&] { outcome = runPdftk(); });
