@@ -148,9 +148,10 @@ JoinPlan PlanJoin(const QString &program, const QList<JoinEntry> &entries, const
                   qsizetype limit, const std::function<QString()> &temporaryName,
                   const std::function<bool()> &yield)
 {
+    const qsizetype lastRunTarget = ArgumentListSize(program, TargetArguments(outputPath));
     QList<EntryRoom> rooms;
     rooms.reserve(entries.size());
-    qsizetype wholeSize = ArgumentListSize(program, TargetArguments(outputPath));
+    qsizetype wholeSize = lastRunTarget;
     int wholeHandles = 0;
     for (const JoinEntry &entry : entries) {
         if (yield && rooms.size() % 4096 == 0)
@@ -169,7 +170,6 @@ JoinPlan PlanJoin(const QString &program, const QList<JoinEntry> &entries, const
     // only the inputs before those. How many results there are decides the
     // room left, so that is found in a few rounds.
     QStringList names{temporaryName()};
-    const qsizetype lastRunTarget = ArgumentListSize(program, TargetArguments(outputPath));
     // A handle as long as the longest any input of the list gets.
     const qsizetype handleRoom = 2 * (JoinHandle(std::max(wholeHandles - 1, 0)).size() + 1);
     for (int round = 0; round < 8; ++round) {
