@@ -3,6 +3,7 @@
 // Prints each figure next to its target.
 
 #include "filelist/FileListModel.h"
+#include "join/JoinBatches.h"
 #include "join/JoinChecks.h"
 #include "join/JoinCommand.h"
 #include "join/Pdftk.h"
@@ -13,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -124,6 +126,88 @@ double peakMegabytes()
     return usage.ru_maxrss / 1024.0;
 }
 
+// How much the program's peak memory grows while a pdftk stand-in prints
+// 300 MB to its error stream.
+void floodedErrorStream(FormFixture &fixture, const QString &input)
+{
+    const QString fake = writeFakePdftk(
+        fixture.appFolder, QStringLiteral("yes 'pdftk complains about the input at some length' | head -c %1 >&2\n"
+                                          "exit 1")
+                               .arg(300LL * 1024 * 1024));
+    Form1 &form = fixture.load();
+    form.fileList()->append(input);
+    const double before = peakMegabytes();
+    form.Start();
+    const double growth = peakMegabytes() - before;
+    if (!fixture.dialogs.messageTexts().value(0).startsWith(QLatin1String("The PDF files were not joined")))
+        std::fprintf(stderr, "unexpected: %s\n", qPrintable(fixture.dialogs.messageTexts().join('\n')));
+    fixture.dialogs.asked.clear();
+    QFile::remove(fake);
+    std::printf("pdftk stand-in printing 300 MB to stderr: peak memory grew by %.1f MB (target <= 50 MB)\n", growth);
+}
+
+// A join too long for one pdftk command, in batches, against one pdftk run,
+// per input.
+void largeJoin(FormFixture &fixture, const QString &folder)
+{
+    constexpr int kLarge = 20000;
+    constexpr int kOneRun = 5000;
+    // Each path is 200 characters long.
+    const QString deep = folder + QLatin1Char('/') + QString(200 - folder.size() - 16, QLatin1Char('d'));
+    QDir().mkpath(deep);
+    QStringList files;
+    for (int i = 1; i <= kLarge; ++i) {
+        files.append(deep + QStringLiteral("/page-%1.pdf").arg(i, 5, 10, QLatin1Char('0')));
+        writeMarkedPdf(files.last(), i, 1);
+    }
+    const QString program = FindPdftk(fixture.appFolder);
+    const qsizetype limit = ArgumentLimit(PdftkEnvironment());
+    const QString output = JoinOutputPath();
+    const auto runsFor = [&](const QStringList &paths) {
+        QList<JoinEntry> entries;
+        for (const QString &path : paths)
+            entries.append({path, QString()});
+        return PlanJoin(program, entries, output, limit, [&] { return TemporaryOutputPath(output); }).runs.size();
+    };
+
+    const double one = joinThroughStart(fixture, files.mid(0, kOneRun));
+    const double batched = joinThroughStart(fixture, files);
+    QList<QPair<int, int>> expected;
+    for (int i = 1; i <= kLarge; ++i)
+        expected.append({i, 1});
+    const bool correct = markedPages(output) == expected;
+    std::printf("%d inputs of 200 characters: %lld pdftk runs, %.0f ms, %s; %d inputs in %lld run: %.0f ms\n",
+                kLarge, static_cast<long long>(runsFor(files)), batched, correct ? "every page in order" : "WRONG PAGES",
+                kOneRun, static_cast<long long>(runsFor(files.mid(0, kOneRun))), one);
+    std::printf("Time per input, batched against one run: %.3f (target <= 1.15)\n",
+                (batched / kLarge) / (one / kOneRun));
+}
+
+// The longest the window waits for its events while Start walks a very long
+// list (one small PDF, 800,000 times; pdftk is a stand-in that writes nothing).
+void longListStaysResponsive(FormFixture &fixture, const QString &input)
+{
+    const QString fake = writeFakePdftk(fixture.appFolder, QStringLiteral("exit 0"));
+    Form1 &form = fixture.load();
+    form.fileList()->append(QStringList(800000, input));
+    QElapsedTimer sinceTick;
+    qint64 longestGap = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        longestGap = std::max(longestGap, sinceTick.restart());
+    });
+    ticker.start(1);
+    sinceTick.start();
+    QElapsedTimer timer;
+    timer.start();
+    form.Start();
+    ticker.stop();
+    fixture.dialogs.asked.clear();
+    QFile::remove(fake);
+    std::printf("Start over 800,000 items: %.1f s, longest wait for events %lld ms (target <= 100 ms)\n",
+                timer.elapsed() / 1000.0, static_cast<long long>(longestGap));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -148,9 +232,16 @@ int main(int argc, char *argv[])
         return paths;
     };
 
+    // First, while the program's peak memory is still low.
+    const QStringList one = makeInputs(QStringLiteral("one"), 1, 1);
+    floodedErrorStream(fixture, one.first());
+
     compareChecks(QStringLiteral("Checks, 5000 PDFs x 1 page"), makeInputs(QStringLiteral("single"), 5000, 1), 0.10);
     compareChecks(QStringLiteral("Checks, 5 PDFs x 2000 pages"), makeInputs(QStringLiteral("thick"), 5, 2000), 0.05);
     std::printf("Peak memory of the program so far: %.0f MB (target <= 100 MB)\n", peakMegabytes());
+
+    largeJoin(fixture, inputs.filePath(QStringLiteral("deep")));
+    longListStaysResponsive(fixture, one.first());
 
     const QStringList large = makeInputs(QStringLiteral("large"), 20, 100);
     const Timings big = compare(fixture, large, 5);

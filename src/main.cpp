@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 #include "app/StartupArguments.h"
+#include "join/TerminationSignals.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -42,6 +43,10 @@ int main(int argc, char *argv[])
     corvanta::Form1 window(corvanta::defaultServices());
     window.Form_Load();
     window.show();
+    // Told to stop (a logout, kill, Ctrl+C), the program closes as its window
+    // does, so a running join leaves no pdftk and no half-written file.
+    corvanta::TerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals, &corvanta::TerminationSignals::received, &window, &QWidget::close);
     // Paths from the file manager are added once the window shows, so a
     // large folder is walked with the window up and the busy pointer on.
     if (!given.paths.isEmpty() || !given.leftOut.isEmpty())

@@ -4,6 +4,7 @@
 #include "filelist/FileListView.h"
 #include "app/StartupArguments.h"
 #include "filelist/FolderScan.h"
+#include "join/JoinRun.h"
 #include "support/FolderTrees.h"
 #include "support/Fixture.h"
 
@@ -203,27 +204,25 @@ private slots:
         QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
     }
 
-    void joinDuringAScanKeepsTheBusyPointer()
+    void startDuringAScanKeepsTheBusyPointer()
     {
         QTemporaryDir root;
         makeTree(root.path(), {"1.pdf", "sub/2.pdf"});
-        const QString input = root.filePath("input.pdf");
-        writePdf(input, 1);
         FormFixture fixture;
         Form1 &form = fixture.load();
-        form.fileList()->append(input);
+        form.fileList()->append(root.filePath("1.pdf"));
         fixture.dialogs.folderAnswers.enqueue(root.path());
-        fixture.dialogs.messageAnswers << MessageAnswer::Ok << MessageAnswer::No;
-        int pointerAfterJoin = -1;
+        int pointerAfterStart = -1;
         duringTheScan([&] {
             form.Start();
-            pointerAfterJoin = form.mousePointer();
+            pointerAfterStart = form.mousePointer();
         });
 
         form.AddFolder();
 
-        QCOMPARE(fixture.dialogs.messageTexts().first(), QStringLiteral("Done."));
-        QCOMPARE(pointerAfterJoin, Form1::kBusyPointer);
+        // The join is refused while the list is still growing.
+        QCOMPARE(fixture.dialogs.messageTexts(), QStringList{FilesStillBeingAddedMessage()});
+        QCOMPARE(pointerAfterStart, Form1::kBusyPointer);
         QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
     }
 

@@ -127,8 +127,7 @@ private slots:
     void failureKeepsOldOutput();
     void warningsWithSuccessAreNoFailure(); // and answering No
     void oldOutputAsInput();
-    void secondStartRefused();
-    void closingEndsPdftkAndItsChildren();
+    void secondStartAnsweredNoGoesOn();
     void stepFailureReportsItsNumber();
     void unwritableDesktopEndsTheRun();
 
@@ -524,18 +523,16 @@ void JoinRunTest::oldOutputAsInput()
     QCOMPARE(desktopEntries(), QStringList{"joined.pdf"});
 }
 
-void JoinRunTest::secondStartRefused()
+void JoinRunTest::secondStartAnsweredNoGoesOn()
 {
     const QString calls = m_inputs->filePath("calls");
     const QString release = m_inputs->filePath("release");
     recordingPdftk(m_fixture->appFolder, m_inputs->filePath("argv"),
                    QStringLiteral("echo call >> '%1'\n"
-                                  "if [ $(wc -l < '%1') = 1 ]; then\n"
-                                  "  while [ ! -e '%2' ]; do sleep 0.02; done\n"
-                                  "fi")
+                                  "while [ ! -e '%2' ]; do sleep 0.02; done")
                        .arg(calls, release));
     Form1 &form = window({input("a.pdf", 1, 1)});
-    m_fixture->dialogs.messageAnswers << MessageAnswer::Ok; // the refusal
+    m_fixture->dialogs.messageAnswers << MessageAnswer::No; // do not stop
     answerDoneThen(MessageAnswer::No);
 
     bool wasRunning = false;
@@ -553,52 +550,12 @@ void JoinRunTest::secondStartRefused()
 
     QVERIFY(wasRunning);
     QCOMPARE(m_fixture->dialogs.messageTexts(),
-             QStringList({JoinAlreadyRunningMessage(), "Done.", OpenJoinedFileQuestion(outputPath())}));
+             QStringList({StopRunningJoinQuestion(), "Done.", OpenJoinedFileQuestion(outputPath())}));
+    // A stray Enter must not stop a join.
+    QCOMPARE(m_fixture->dialogs.asked.first().style, MessageStyle::YesNoDefaultNo);
     QCOMPARE(readLines(calls).size(), 1);
+    QCOMPARE(markedPages(outputPath()), pagesOf({{1, 1}}));
     QVERIFY(!form.isJoinRunning());
-}
-
-void JoinRunTest::closingEndsPdftkAndItsChildren()
-{
-    const QByteArray old = "%PDF old result";
-    writeText(desktop() + "/joined.pdf", old);
-    // Like Debian's wrapper: a shell that starts the real work without exec.
-    // It starts writing its output, then keeps going until it is stopped.
-    const QString pids = m_inputs->filePath("pids");
-    writeFakePdftk(m_fixture->appFolder, QStringLiteral(R"(
-eval last=\${$#}
-printf '%%PDF-1.4 half' > "$last"
-echo $$ > '%1'
-sleep 120 &
-echo $! >> '%1'
-wait
-echo "ran to its end" >> '%1')").arg(pids));
-    Form1 &form = window({input("a.pdf", 1, 1)});
-    form.show();
-
-    int desktopFilesMeanwhile = 0;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, this, [&] {
-        if (readLines(pids).size() < 2)
-            return;
-        poll.stop();
-        desktopFilesMeanwhile = int(desktopEntries().size());
-        form.close();
-    });
-    poll.start(10);
-    form.Start();
-
-    QCOMPARE(desktopFilesMeanwhile, 2);
-    QCOMPARE(m_fixture->programEnded, 1);
-    QVERIFY(!form.isJoinRunning());
-    // Nothing is said: no "Done.", no warning.
-    QCOMPARE(transcript(m_fixture->dialogs), QString());
-    const QStringList started = readLines(pids);
-    QCOMPARE(started.size(), 2);
-    for (const QString &pid : started)
-        QTRY_VERIFY2(processGone(pid.toLongLong()), qPrintable(pid));
-    QCOMPARE(desktopEntries(), QStringList{"joined.pdf"});
-    QCOMPARE(contents(desktop() + "/joined.pdf"), old);
 }
 
 void JoinRunTest::stepFailureReportsItsNumber()

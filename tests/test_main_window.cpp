@@ -7,6 +7,7 @@
 #include "support/Fixture.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QMouseEvent>
@@ -201,6 +202,23 @@ private slots:
         broken.write("not an image");
         broken.close();
         QVERIFY(!fixture.load().mouseIcon().has_value());
+    }
+
+    void progressBarIsRedrawnAtMostOnceAFrame()
+    {
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        int redrawn = 0;
+        connect(form.ProgressBar1, &QProgressBar::valueChanged, this, [&] { ++redrawn; });
+        QElapsedTimer elapsed;
+        elapsed.start();
+        for (int i = 1; i <= 100000; ++i)
+            form.setProgressValue(i / 1000.0);
+        const qint64 frames = elapsed.elapsed() / Form1::kProgressFrameMilliseconds + 1;
+        QVERIFY2(redrawn <= frames, qPrintable(QString::number(redrawn)));
+        QCOMPARE(form.progressValue(), 100.0);
+        // The bar comes to rest on the last value, even with no more to come.
+        QTRY_COMPARE(form.ProgressBar1->value(), 100 * Form1::kProgressScale);
     }
 
     void pointerRuleKeepsTheBusyPointer()

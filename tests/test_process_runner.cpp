@@ -5,6 +5,7 @@
 #include "support/PdftkSupport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 
 using namespace corvanta;
@@ -47,6 +48,10 @@ private slots:
     void eventsRunDuringTheWait();
     void crash();
     void cancelEndsTheWholeGroup();
+    void leftoversEndWithTheChild_data();
+    void leftoversEndWithTheChild();
+    void longStreamsKeepStartAndEnd_data();
+    void longStreamsKeepStartAndEnd();
     // Leaves the application's quit flag set, so it runs last.
     void applicationExitIsNoSuccess();
 
@@ -203,6 +208,65 @@ void ProcessRunnerTest::cancelEndsTheWholeGroup()
     QCOMPARE(lines.size(), 2);
     for (const QString &pid : lines)
         QTRY_VERIFY2(processGone(pid.toLongLong()), qPrintable(pid));
+}
+
+void ProcessRunnerTest::leftoversEndWithTheChild_data()
+{
+    QTest::addColumn<QString>("ending");
+    QTest::addColumn<ProcessRunner::Ending>("expected");
+    QTest::newRow("exits") << "exit 0" << ProcessRunner::Ending::Exited;
+    QTest::newRow("fails") << "exit 3" << ProcessRunner::Ending::Exited;
+    QTest::newRow("crashes") << "kill -SEGV $$" << ProcessRunner::Ending::Crashed;
+    QTest::newRow("killed from outside") << "kill -KILL $$" << ProcessRunner::Ending::Crashed;
+}
+
+void ProcessRunnerTest::leftoversEndWithTheChild()
+{
+    // A wrapper that ends while the program it started goes on writing.
+    QFETCH(QString, ending);
+    QFETCH(ProcessRunner::Ending, expected);
+    QTemporaryDir dir;
+    const QString pid = dir.filePath("pid");
+    const QString written = dir.filePath("written");
+    ProcessRunner runner;
+    const ProcessRunner::Result result = runner.run(
+        kShell, {"-c", QStringLiteral("(while :; do echo x >> '%1'; sleep 0.01; done) & echo $! > '%2'; "
+                                      "while [ ! -s '%1' ]; do sleep 0.01; done; %3")
+                           .arg(written, pid, ending)});
+    QCOMPARE(result.ending, expected);
+    QVERIFY(processGone(readLines(pid).value(0).toLongLong()));
+    const qint64 size = QFileInfo(written).size();
+    QTest::qWait(50);
+    QCOMPARE(QFileInfo(written).size(), size);
+}
+
+void ProcessRunnerTest::longStreamsKeepStartAndEnd_data()
+{
+    QTest::addColumn<qsizetype>("size");
+    QTest::newRow("short") << qsizetype(100);
+    QTest::newRow("exactly what is kept") << 2 * kKeptStreamBytes;
+    QTest::newRow("one byte more") << 2 * kKeptStreamBytes + 1;
+    QTest::newRow("a flood") << qsizetype(30) * 1024 * 1024;
+}
+
+void ProcessRunnerTest::longStreamsKeepStartAndEnd()
+{
+    QFETCH(qsizetype, size);
+    const auto stream = [size](const QByteArray &line) {
+        QByteArray text;
+        while (text.size() < size)
+            text += line;
+        text.truncate(size);
+        if (size <= 2 * kKeptStreamBytes)
+            return text;
+        return text.left(kKeptStreamBytes) + "\n\xE2\x80\xA6\n" + text.right(kKeptStreamBytes);
+    };
+    ProcessRunner runner;
+    const ProcessRunner::Result result = runner.run(
+        kShell, {"-c", QStringLiteral("yes 0123456789 | head -c %1 >&2; yes abc | head -c %1").arg(size)});
+    QCOMPARE(result.ending, ProcessRunner::Ending::Exited);
+    QVERIFY(result.standardError == stream("0123456789\n"));
+    QVERIFY(result.standardOutput == stream("abc\n"));
 }
 
 void ProcessRunnerTest::applicationExitIsNoSuccess()

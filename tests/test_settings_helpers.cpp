@@ -169,6 +169,27 @@ private slots:
         QCOMPARE(promptFormat, Qt::PlainText);
     }
 
+    void realQuestionsDefaultAsAsked_data()
+    {
+        QTest::addColumn<MessageStyle>("style");
+        QTest::addColumn<MessageAnswer>("onEnter");
+        QTest::newRow("Yes by default") << MessageStyle::YesNo << MessageAnswer::Yes;
+        QTest::newRow("No by default") << MessageStyle::YesNoDefaultNo << MessageAnswer::No;
+    }
+
+    void realQuestionsDefaultAsAsked()
+    {
+        QFETCH(MessageStyle, style);
+        QFETCH(MessageAnswer, onEnter);
+        QtDialogs dialogs;
+        QTimer::singleShot(0, [] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QCOMPARE(dialogs.message(nullptr, QStringLiteral("Stop?"), style, QStringLiteral("Corvanta")), onEnter);
+    }
+
     // "&" in a path is a character, not the mark of an access key: the
     // prompt needs the room of the whole text, every "&" included.
     void promptShowsEveryAmpersand_data()

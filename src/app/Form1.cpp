@@ -120,6 +120,8 @@ Form1::Form1(Services services, QWidget *parent)
     ProgressBar1->setRange(0, 100 * kProgressScale);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
+    m_progressLater.setSingleShot(true);
+    connect(&m_progressLater, &QTimer::timeout, this, [this] { showProgress(); });
     placeTwips(ProgressBar1, 120, 6555, 6360, 405);
 
     for (QWidget *control : {static_cast<QWidget *>(Frame1), static_cast<QWidget *>(ListView1),
@@ -236,6 +238,18 @@ Form1::LongWork::~LongWork()
         m_form->setMousePointer(kDefaultPointer);
 }
 
+Form1::AddingFiles::AddingFiles(Form1 &form)
+    : m_form(&form)
+{
+    ++form.m_addingFiles;
+}
+
+Form1::AddingFiles::~AddingFiles()
+{
+    if (m_form)
+        --m_form->m_addingFiles;
+}
+
 void Form1::Check1_Click()
 {
     m_settings.write(QStringLiteral("Check1"), QString::number(passwordOption()));
@@ -290,7 +304,18 @@ void Form1::ClearSelected()
 void Form1::setProgressValue(double percent)
 {
     m_progressPercent = percent;
-    ProgressBar1->setValue(int(std::lround(percent * kProgressScale)));
+    const qint64 sinceShown = m_progressShown.isValid() ? m_progressShown.elapsed() : kProgressFrameMilliseconds;
+    if (sinceShown >= kProgressFrameMilliseconds)
+        showProgress();
+    else if (!m_progressLater.isActive())
+        m_progressLater.start(int(kProgressFrameMilliseconds - sinceShown));
+}
+
+void Form1::showProgress()
+{
+    m_progressLater.stop();
+    m_progressShown.start();
+    ProgressBar1->setValue(int(std::lround(m_progressPercent * kProgressScale)));
 }
 
 double Form1::progressValue() const

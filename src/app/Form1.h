@@ -5,8 +5,10 @@
 #include "filelist/LeftOut.h"
 
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -91,6 +93,21 @@ public:
     private:
         QPointer<Form1> m_form;
     };
+    // Held while files are being added with the event loop running (a folder
+    // scan, a drop): until the last of these ends, the list is not complete.
+    class AddingFiles
+    {
+    public:
+        explicit AddingFiles(Form1 &form);
+        ~AddingFiles();
+        AddingFiles(const AddingFiles &) = delete;
+        AddingFiles &operator=(const AddingFiles &) = delete;
+
+    private:
+        QPointer<Form1> m_form;
+    };
+    bool isAddingFiles() const { return m_addingFiles > 0; }
+
     // The optional pointer image from HAND-M.CUR; kept, never selected.
     const std::optional<QCursor> &mouseIcon() const { return m_mouseIcon; }
     // Set once closing has begun; long work stops at its next turn.
@@ -106,8 +123,11 @@ public:
     QProgressBar *ProgressBar1 = nullptr;
 
     // Progress bar values keep their fraction (33.33...); the bar shows them
-    // on a finer scale than 0 to 100.
+    // on a finer scale than 0 to 100. A long join sets a value per item, but
+    // the bar is redrawn at most once a frame (about 60 times a second) and
+    // always comes to rest on the latest value.
     static constexpr int kProgressScale = 100;
+    static constexpr int kProgressFrameMilliseconds = 16;
     void setProgressValue(double percent);
     double progressValue() const;
 
@@ -122,6 +142,7 @@ protected:
 private:
     void describeForScreenReaders();
     void applyPointerRule();
+    void showProgress();
     void adoptRealFrame();
     void removeCurrentItem();
 
@@ -130,10 +151,13 @@ private:
     FileListModel *m_fileList = nullptr;
     int m_mousePointer = kDefaultPointer;
     int m_longWork = 0;
+    int m_addingFiles = 0;
     std::optional<QCursor> m_mouseIcon;
     bool m_closing = false;
     bool m_frameAdopted = false;
     double m_progressPercent = 0;
+    QElapsedTimer m_progressShown;
+    QTimer m_progressLater;
     // Set while a join runs; ends pdftk and removes its half-written output.
     std::function<void()> m_cancelRunningJoin;
 };

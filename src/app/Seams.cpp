@@ -54,13 +54,17 @@ MessageAnswer QtDialogs::message(QWidget *owner, const QString &text, MessageSty
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
         break;
+    case MessageStyle::YesNoDefaultNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        break;
     case MessageStyle::Warning:
         box.setIcon(QMessageBox::Warning);
         box.setStandardButtons(QMessageBox::Ok);
         break;
     }
     const int pressed = box.exec();
-    if (style != MessageStyle::YesNo)
+    if (!IsQuestion(style))
         return MessageAnswer::Ok;
     return pressed == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }

@@ -9,9 +9,17 @@ class QWidget;
 
 namespace corvanta {
 
-// The platform's message box styles, by the numbers the program has always used.
-enum class MessageStyle { Ok = 0, YesNo = 4, Warning = 48 };
+// The platform's message box styles, by the numbers the program has always
+// used: OK; Yes and No with Yes as the default; the same with No as the
+// default (4 plus 256, the second button); OK with a warning sign.
+enum class MessageStyle { Ok = 0, YesNo = 4, YesNoDefaultNo = 260, Warning = 48 };
 enum class MessageAnswer { Ok, Yes, No };
+
+// Whether a style asks Yes or No rather than only telling.
+inline bool IsQuestion(MessageStyle style)
+{
+    return style == MessageStyle::YesNo || style == MessageStyle::YesNoDefaultNo;
+}
 
 // Every question the program asks goes through here, so tests can answer it.
 class Dialogs

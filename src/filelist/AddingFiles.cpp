@@ -79,6 +79,7 @@ void reportLeftOut(Form1 &form, const LeftOut &leftOut)
 // else as it is. What was left out, here or before, is reported at the end.
 void appendDropped(Form1 &form, const QStringList &paths, LeftOut leftOut)
 {
+    const Form1::AddingFiles adding(form);
     QPointer<Form1> guard(&form);
     for (const QString &path : paths) {
         if (!guard || guard->isClosing())
@@ -125,6 +126,7 @@ void Form1::AddFolder()
         return;
     }
     const LongWork busy(*this);
+    const AddingFiles adding(*this);
     EventTurns turns = eventTurnsFor(*this);
     FileListModel *list = m_fileList;
     const bool finished = ScanFolderTree(

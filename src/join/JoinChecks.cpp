@@ -43,12 +43,14 @@ QStringList linesOf(const QList<RefusedFile> &refused)
 
 } // namespace
 
-QList<PdfInspection> InspectInputs(const QStringList &paths)
+QList<PdfInspection> InspectInputs(const QStringList &paths, const CheckYield &yield)
 {
     QHash<QString, PdfInspection> seen;
     QList<PdfInspection> inspections;
     inspections.reserve(paths.size());
     for (const QString &path : paths) {
+        if (yield && !yield())
+            break;
         auto known = seen.constFind(path);
         if (known == seen.constEnd())
             known = seen.insert(path, InspectPdf(path));
@@ -84,10 +86,12 @@ QList<RefusedFile> RefusedInputs(const QStringList &paths, const QList<PdfInspec
 }
 
 QList<RefusedFile> RefusedPasswords(const QStringList &paths, const QStringList &passwords,
-                                    QList<PdfInspection> &inspections)
+                                    QList<PdfInspection> &inspections, const CheckYield &yield)
 {
     QList<RefusedFile> refused;
     for (qsizetype i = 0; i < paths.size(); ++i) {
+        if (yield && !yield())
+            break;
         PdfInspection &inspection = inspections[i];
         // A file without encryption ignores a password; pdftk does too.
         if (!inspection.encrypted)

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace corvanta {
 
 // A file that stops a join, and why, in the words the warning uses.
@@ -16,8 +18,13 @@ struct RefusedFile
     QString reason;
 };
 
-// Inspects every input once, also when the list names a file twice.
-QList<PdfInspection> InspectInputs(const QStringList &paths);
+// Called before each file is opened, so that the window can process its
+// events during a long list; returning false stops the checks there.
+using CheckYield = std::function<bool()>;
+
+// Inspects every input once, also when the list names a file twice. When
+// `yield` stops it, the list holds only the inputs inspected so far.
+QList<PdfInspection> InspectInputs(const QStringList &paths, const CheckYield &yield = {});
 
 // The inputs that cannot be joined whatever the user types. A file that
 // needs a password only counts when there will be no prompt for it; a
@@ -27,9 +34,10 @@ QList<RefusedFile> RefusedInputs(const QStringList &paths, const QList<PdfInspec
 
 // Tries each typed password ("" where none was typed) on the encrypted
 // inputs and returns the files it does not open. `inspections` learn the
-// page counts that only a password reveals.
+// page counts that only a password reveals. When `yield` stops it, the
+// files after that point are left untried.
 QList<RefusedFile> RefusedPasswords(const QStringList &paths, const QStringList &passwords,
-                                    QList<PdfInspection> &inspections);
+                                    QList<PdfInspection> &inspections, const CheckYield &yield = {});
 
 // The paths of the inputs that are damaged, for naming when pdftk fails.
 QStringList DamagedInputs(const QStringList &paths, const QList<PdfInspection> &inspections);

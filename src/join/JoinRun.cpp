@@ -3,10 +3,13 @@
 #include "app/Form1.h"
 #include "app/Helpers.h"
 #include "filelist/FileListModel.h"
+#include "filelist/FolderScan.h"
+#include "join/JoinBatches.h"
 #include "join/JoinChecks.h"
 #include "join/JoinCommand.h"
 #include "join/Pdftk.h"
 #include "join/ProcessRunner.h"
+#include "join/SaveResult.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -34,9 +37,23 @@ QString OpenJoinedFileQuestion(const QString &outputPath)
         + outputPath + QLatin1Char(')');
 }
 
-QString JoinAlreadyRunningMessage()
+QString StopRunningJoinQuestion()
 {
-    return QStringLiteral("A join is already running. Please wait until it has finished.");
+    return QStringLiteral("A join is already running. Would you like to stop it?\n\n"
+                          "Nothing of it is kept, and an earlier joined.pdf stays as it was.");
+}
+
+QString FilesStillBeingAddedMessage()
+{
+    return QStringLiteral("Files are still being added to the list. Please start joining when they are all in.");
+}
+
+QString JoinSavedMessage(const QString &outputPath, const QString &savedPath)
+{
+    if (savedPath == outputPath)
+        return DoneMessage();
+    return DoneMessage()
+        + QStringLiteral("\n\n%1 could not be replaced, so the joined file was saved as\n%2").arg(outputPath, savedPath);
 }
 
 JoinEnvironment JoinEnvironment::standard()
@@ -44,6 +61,9 @@ JoinEnvironment JoinEnvironment::standard()
     JoinEnvironment environment;
     environment.desktopFolder = [] { return DesktopFolder(); };
     environment.findPdftk = [](const QString &appFolder) { return FindPdftk(appFolder); };
+    environment.argumentLimit = [](const QProcessEnvironment &pdftkEnvironment) {
+        return ArgumentLimit(pdftkEnvironment);
+    };
     return environment;
 }
 
@@ -59,6 +79,7 @@ public:
         : m_form(form)
         , m_environment(environment)
         , m_dialogs(*form.services().dialogs)
+        , m_turns([this] { return !m_cancelled && !m_form.isClosing(); })
     {
     }
 
@@ -71,6 +92,8 @@ private:
     void warn(const QString &text);
     bool inputsUsable(const QStringList &items);
     bool passwordsAccepted(const QStringList &items);
+    bool stopped() const { return m_cancelled || m_form.isClosing(); }
+    void endStopped();
     JoinOutcome runPdftk();
     void finish();
 
@@ -80,18 +103,20 @@ private:
     ProcessRunner m_runner;
     bool m_cancelled = false;
     std::optional<Form1::LongWork> m_busy;
+    // Long lists are checked and walked with the window still responsive.
+    EventTurns m_turns;
 
     QString m_outputPath;
     // pdftk writes here; only a complete result replaces the output file.
     QString m_writtenPath;
+    // Where the result went: the output path, or a free name beside it.
+    QString m_savedPath;
     QString m_program;
-    int m_handles = 0;
-    QStringList m_fileArguments;
-    QStringList m_passwordArguments;
-    // Per list item: what the checks found, and the password typed for it.
+    // Per list item: what the checks found, and the file with the password
+    // typed for it.
     QList<PdfInspection> m_inspections;
-    QStringList m_passwords;
-    JoinProcessCommand m_command;
+    QList<JoinEntry> m_entries;
+    JoinPlan m_plan;
 };
 
 template <typename Body>
@@ -127,7 +152,9 @@ void JoinRun::warn(const QString &text)
 // only a password is missing and there will be a prompt for it.
 bool JoinRun::inputsUsable(const QStringList &items)
 {
-    m_inspections = InspectInputs(items);
+    m_inspections = InspectInputs(items, m_turns.asYield());
+    if (stopped())
+        return false;
     const QList<RefusedFile> refused = RefusedInputs(items, m_inspections, m_form.passwordOption() == 1);
     if (!refused.isEmpty()) {
         warn(RefusedInputsMessage(refused));
@@ -145,7 +172,12 @@ bool JoinRun::inputsUsable(const QStringList &items)
 // After the prompts and before pdftk: every typed password must open its file.
 bool JoinRun::passwordsAccepted(const QStringList &items)
 {
-    const QList<RefusedFile> refused = RefusedPasswords(items, m_passwords, m_inspections);
+    QStringList passwords;
+    for (const JoinEntry &entry : m_entries)
+        passwords.append(entry.Password);
+    const QList<RefusedFile> refused = RefusedPasswords(items, passwords, m_inspections, m_turns.asYield());
+    if (stopped())
+        return false;
     if (refused.isEmpty())
         return true;
     warn(RefusedPasswordsMessage(refused));
@@ -155,7 +187,17 @@ bool JoinRun::passwordsAccepted(const QStringList &items)
 void JoinRun::start(std::function<void()> &runningJoin)
 {
     if (runningJoin) {
-        m_dialogs.message(&m_form, JoinAlreadyRunningMessage(), MessageStyle::Ok, ApplicationTitle());
+        const bool stop = m_dialogs.message(&m_form, StopRunningJoinQuestion(), MessageStyle::YesNoDefaultNo,
+                                            ApplicationTitle())
+            == MessageAnswer::Yes;
+        // The join may have ended while the question was open.
+        if (stop && runningJoin)
+            runningJoin();
+        return;
+    }
+    // Nothing is joined from a list that is still growing.
+    if (m_form.isAddingFiles()) {
+        m_dialogs.message(&m_form, FilesStillBeingAddedMessage(), MessageStyle::Ok, ApplicationTitle());
         return;
     }
     FileListModel &list = *m_form.fileList();
@@ -195,9 +237,8 @@ void JoinRun::start(std::function<void()> &runningJoin)
         return;
     }
     step(112, [&] { m_program = m_environment.findPdftk(m_form.services().appFolder); });
-    step(114, [&] { m_handles = 0; });
-    step(116, [&] { m_fileArguments.clear(); });
-    step(118, [&] { m_passwordArguments.clear(); });
+    // 114 to 118, the handle counter and the empty file and password
+    // sections: the command is composed from the files and passwords at 150.
 
     // The list as it stands now is what gets joined, whatever happens to it
     // while the prompts and pdftk run.
@@ -208,64 +249,58 @@ void JoinRun::start(std::function<void()> &runningJoin)
         n = int(items.size());
     });
     if (!inputsUsable(items)) {
-        finish();
+        stopped() ? endStopped() : finish();
         return;
     }
-    m_passwords = QStringList(items.size());
     QString path;
     QString answer;
-    // The plain file token, for a file without a password.
-    const auto appendPlainFile = [&] { m_fileArguments.append(path); };
-    for (int i = 1; i <= n && !m_cancelled; ++i) {
+    for (int i = 1; i <= n && m_turns(); ++i) {
         step(122, [&] { m_form.setProgressValue(double(i) / n * 100.0); });
         step(124, [&] { m_form.setMousePointer(Form1::kBusyPointer); });
         step(126, [&] { path = items.at(i - 1); });
         bool prompt = true;
         step(128, [&] { prompt = m_form.passwordOption() == 1; });
-        if (!prompt) {
-            step(142, appendPlainFile);
-            continue; // 148
-        }
-        step(130, [&] {
-            answer = AskPassword(m_dialogs, &m_form, path);
-            m_passwords[i - 1] = answer;
-        });
-        bool protectedFile = true;
-        step(132, [&] { protectedFile = !answer.isEmpty(); });
-        if (!protectedFile) {
-            step(140, appendPlainFile);
-            continue; // 148
-        }
-        step(134, [&] { m_fileArguments.append(HandleFileArgument(JoinHandle(m_handles), path)); });
-        step(136, [&] { m_passwordArguments.append(PasswordArguments(JoinHandle(m_handles), answer)); });
-        step(138, [&] { ++m_handles; });
+        answer.clear();
+        if (prompt)
+            step(130, [&] { answer = AskPassword(m_dialogs, &m_form, path); });
+        // 132 to 142: the file joins with the password typed for it, if any.
+        step(134, [&] { m_entries.append({path, answer}); });
         // 148: next i
     }
-    if (m_cancelled || m_form.isClosing()) {
-        DeleteFileQuietly(m_writtenPath);
+    if (stopped()) {
+        endStopped();
         return;
     }
     if (!passwordsAccepted(items)) {
-        finish();
+        stopped() ? endStopped() : finish();
         return;
     }
 
+    // One pdftk run, or batches where one run's arguments would not fit:
+    // each run gives its protected files their own handles from A.
     step(150, [&] {
-        m_command = {m_program, m_fileArguments + m_passwordArguments + TargetArguments(m_writtenPath)};
+        const QProcessEnvironment pdftkEnvironment = PdftkEnvironment();
+        m_runner.setEnvironment(pdftkEnvironment);
+        m_plan = PlanJoin(m_program, m_entries, m_writtenPath, m_environment.argumentLimit(pdftkEnvironment),
+                          [this] { return TemporaryOutputPath(m_outputPath); }, m_turns.asYield());
     });
+    if (stopped()) {
+        endStopped();
+        return;
+    }
     JoinOutcome outcome;
     outcome.kind = JoinOutcome::Kind::PdftkNotStarted;
     step(152, [&] { outcome = runPdftk(); });
-    if (outcome.kind == JoinOutcome::Kind::Cancelled || m_cancelled || m_form.isClosing()) {
-        // The window is closing: nothing more to say, nothing half-written left.
-        DeleteFileQuietly(m_writtenPath);
+    if (outcome.kind == JoinOutcome::Kind::Cancelled || stopped()) {
+        endStopped();
         return;
     }
 
     const bool joined = outcome.kind == JoinOutcome::Kind::Joined;
     step(158, [&] {
         if (joined) {
-            m_dialogs.message(&m_form, DoneMessage(), MessageStyle::Ok, ApplicationTitle());
+            m_dialogs.message(&m_form, JoinSavedMessage(m_outputPath, m_savedPath), MessageStyle::Ok,
+                              ApplicationTitle());
         } else {
             warn(JoinFailureMessage(outcome, DamagedInputs(items, m_inspections), m_outputPath, m_writtenPath,
                                     m_form.services().appFolder));
@@ -274,20 +309,27 @@ void JoinRun::start(std::function<void()> &runningJoin)
     if (joined) {
         bool open = true;
         step(160, [&] {
-            open = m_dialogs.message(&m_form, OpenJoinedFileQuestion(m_outputPath), MessageStyle::YesNo,
+            open = m_dialogs.message(&m_form, OpenJoinedFileQuestion(m_savedPath), MessageStyle::YesNo,
                                      ApplicationTitle())
                 == MessageAnswer::Yes;
         });
         if (open)
-            step(162, [&] { OpenWithShell(*m_form.services().shell, m_outputPath); });
+            step(162, [&] { OpenWithShell(*m_form.services().shell, m_savedPath); });
     }
+    finish();
+}
+
+// Stopped by the user, or the window is closing: nothing more is said, and
+// nothing half-written is left behind.
+void JoinRun::endStopped()
+{
+    DeleteFileQuietly(m_writtenPath);
     finish();
 }
 
 JoinOutcome JoinRun::runPdftk()
 {
-    m_runner.setEnvironment(PdftkEnvironment());
-    const ProcessRunner::Result result = m_runner.run(m_command.program, m_command.arguments, kHiddenWindow);
+    const ProcessRunner::Result result = RunJoinPlan(m_runner, m_plan);
     JoinOutcome outcome = ExamineJoin(result, m_writtenPath);
     if (outcome.kind == JoinOutcome::Kind::Joined) {
         HideTemporaryFile(m_writtenPath);
@@ -297,9 +339,16 @@ JoinOutcome JoinRun::runPdftk()
             outcome.kind = JoinOutcome::Kind::Unverified;
     }
     if (outcome.kind == JoinOutcome::Kind::Joined) {
-        outcome.reason = ReplaceFile(m_writtenPath, m_outputPath);
-        if (!outcome.reason.isEmpty())
+        const SavedFile saved = SaveJoinedFile(m_writtenPath, m_outputPath);
+        m_savedPath = saved.path;
+        if (m_savedPath.isEmpty()) {
+            // A finished, verified join is never thrown away: it stays where
+            // pdftk wrote it, and the warning says where that is.
             outcome.kind = JoinOutcome::Kind::NotSaved;
+            outcome.reason = saved.error + QStringLiteral("\n\nThe joined file is kept as\n") + m_writtenPath;
+            m_writtenPath.clear();
+            return outcome;
+        }
     }
     if (outcome.kind != JoinOutcome::Kind::Joined)
         DeleteFileQuietly(m_writtenPath);

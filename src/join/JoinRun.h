@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QString>
 
 #include <functional>
@@ -12,23 +13,29 @@ class Form1;
 QString NoFilesAddedMessage();
 QString DoneMessage();
 QString OpenJoinedFileQuestion(const QString &outputPath);
-QString JoinAlreadyRunningMessage();
+QString StopRunningJoinQuestion();
+QString FilesStillBeingAddedMessage();
+// "Done." when the result took the output's place; otherwise also where it went.
+QString JoinSavedMessage(const QString &outputPath, const QString &savedPath);
 
-// Where a join finds the Desktop and pdftk. Form1::Start uses the real ones;
-// a test can make either fail.
+// Where a join finds the Desktop and pdftk, and how long pdftk's argument
+// list may be. Form1::Start uses the real ones; a test can make either
+// fail, or force batches with a few files.
 struct JoinEnvironment
 {
     // The Desktop folder with a trailing separator; throws when unknown.
     std::function<QString()> desktopFolder;
     // The pdftk to run for an application folder, "" when there is none.
     std::function<QString(const QString &appFolder)> findPdftk;
+    // The room for one pdftk run's arguments in that environment.
+    std::function<qsizetype(const QProcessEnvironment &pdftkEnvironment)> argumentLimit;
 
     static JoinEnvironment standard();
 };
 
 // One whole join on the window's list: what Form1::Start does. While it runs,
 // `runningJoin` holds a function that ends it (the window calls it when it
-// closes); a second call while it is set is refused.
+// closes); a second call while it is set offers to stop the running join.
 void RunJoin(Form1 &form, std::function<void()> &runningJoin, const JoinEnvironment &environment);
 
 } // namespace corvanta

@@ -5,8 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-class QProcess;
-
 namespace corvanta {
 
 // Window styles for a started program: 0 hidden, 1 normal with focus,
@@ -25,11 +23,18 @@ inline constexpr int kStartFailureBase = -2147221504; // 0x80040000
 inline constexpr int kProgramNotFound = 53;
 inline constexpr int kProgramNotRunnable = 75;
 
+// How much of each of the child's streams is kept at its start and at its
+// end; whatever comes between is left out, so memory stays flat however
+// much the child prints.
+inline constexpr qsizetype kKeptStreamBytes = 64 * 1024;
+
 // Runs one child process at a time and waits for it while the event loop
 // goes on, so the window stays responsive. The wait ends the moment the
-// child ends. The child's standard input is closed, its output and error
-// streams are captured, and it runs in a process group of its own, so that
-// cancel() ends everything it started.
+// child ends. The child's standard input is closed, and its output and error
+// streams are captured (the first and last kKeptStreamBytes of each).
+// Everything the child starts goes with it: it runs in a process group of
+// its own (on Windows a job), and however the child ends, whatever is left of
+// that group is ended before run() returns.
 class ProcessRunner
 {
 public:
@@ -44,6 +49,8 @@ public:
     {
         Ending ending = Ending::FailedToStart;
         int code = 0;
+        // What the child wrote; when a stream was longer than twice
+        // kKeptStreamBytes, its middle is replaced by a line "…".
         QByteArray standardOutput;
         QByteArray standardError;
         QString errorString;
@@ -59,13 +66,14 @@ public:
     Result run(const QString &program, const QStringList &arguments,
                int windowStyle = kDefaultWindowStyle);
 
-    bool isRunning() const { return m_process != nullptr; }
+    bool isRunning() const { return m_child != nullptr; }
     // Ends the running child and its whole process group and waits until it
     // is gone; run() then returns Cancelled. Does nothing when idle.
     void cancel();
 
 private:
-    QProcess *m_process = nullptr;
+    class Child;
+    Child *m_child = nullptr;
     bool m_cancelled = false;
     QProcessEnvironment m_environment;
     bool m_hasEnvironment = false;

@@ -21,7 +21,7 @@ MessageAnswer FakeDialogs::message(QWidget *, const QString &text, MessageStyle 
         onAsk(question);
     if (messageAnswers.isEmpty()) {
         // An OK-only box needs no script: there is only one answer.
-        if (style != MessageStyle::YesNo)
+        if (!IsQuestion(style))
             return MessageAnswer::Ok;
         unexpected.append(QStringLiteral("question: ") + text);
         return MessageAnswer::No;

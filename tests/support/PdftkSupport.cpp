@@ -67,7 +67,8 @@ QList<QPair<int, int>> markedPages(const QString &pdf, const QString &password)
     for (const QByteArray &line : result.output.split('\n')) {
         if (!line.startsWith("PageMediaDimensions: "))
             continue;
-        const QList<QByteArray> size = line.mid(21).trimmed().split(' ');
+        // pdftk writes 1000 and more with a thousands separator: "1,100".
+        const QList<QByteArray> size = line.mid(21).trimmed().replace(',', "").split(' ');
         if (size.size() == 2)
             pages.append({size.at(0).toInt() - 100, size.at(1).toInt() - 100});
     }
@@ -108,6 +109,18 @@ QString writeFakePdftk(const QString &folder, const QString &scriptBody)
     file.close();
     file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser);
     return path;
+}
+
+QString writeLingeringPdftk(const QString &folder, const QString &pids, const QString &then)
+{
+    return writeFakePdftk(folder, QStringLiteral(R"(
+eval last=\${$#}
+printf '%%PDF-1.4 half' > "$last"
+sleep 120 &
+echo $$ $! > '%1'
+%2
+wait
+echo "ran to its end" >> '%1')").arg(pids, then));
 }
 
 QStringList readLines(const QString &path)

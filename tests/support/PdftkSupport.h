@@ -39,6 +39,12 @@ void writeRepairablePdf(const QString &path, int mark, int pages);
 // Puts an executable shell script named "pdftk" in `folder` and returns its path.
 QString writeFakePdftk(const QString &folder, const QString &scriptBody);
 
+// A stand-in shaped like Debian's wrapper, a shell that starts the real work
+// without exec: it starts writing its output (the last argument), starts a
+// worker that outlives it unless stopped, writes "<its id> <worker's id>" to
+// `pids`, runs the shell text `then`, and waits for the worker.
+QString writeLingeringPdftk(const QString &folder, const QString &pids, const QString &then = QString());
+
 // The lines of a text file, without their line ends.
 QStringList readLines(const QString &path);
 
