@@ -106,10 +106,10 @@ void compareChecks(const QString &label, const QStringList &files, double target
         std::fprintf(stderr, "pdftk failed: %s\n", pdftk.readAllStandardError().constData());
 
     timer.restart();
-    QList<PdfInspection> inspections = InspectInputs(files);
-    const bool refused = !RefusedInputs(files, inspections, false).isEmpty()
-        || !RefusedPasswords(files, QStringList(files.size()), inspections).isEmpty();
-    const QString verdict = VerifyJoinedPdf(output, ExpectedPagesOf(inspections));
+    QList<PdfCheck> checks = CheckInputs(files);
+    const bool refused = !RefusedInputs(files, checks, false).isEmpty()
+        || !RefusedPasswords(files, QStringList(files.size()), checks).isEmpty();
+    const QString verdict = VerifyJoinedPdf(output, ExpectedPagesOf(checks));
     const double checking = timer.nsecsElapsed() / 1e6;
     if (refused || !verdict.isEmpty())
         std::fprintf(stderr, "checks failed: %s\n", qPrintable(verdict));

@@ -10,15 +10,15 @@ namespace {
 
 constexpr int kListedFiles = 10;
 
-QString reasonFor(const PdfInspection &inspection)
+QString reasonFor(const PdfCheck &check)
 {
-    switch (inspection.problem) {
+    switch (check.problem) {
     case PdfProblem::Missing:
         return QStringLiteral("does not exist");
     case PdfProblem::NotRegularFile:
         return QStringLiteral("is not a regular file");
     case PdfProblem::Unreadable:
-        return QStringLiteral("cannot be read: %1").arg(inspection.detail);
+        return QStringLiteral("cannot be read: %1").arg(check.detail);
     case PdfProblem::NotPdf:
         return QStringLiteral("is not a PDF file");
     case PdfProblem::NeedsPassword:
@@ -43,29 +43,29 @@ QStringList linesOf(const QList<RefusedFile> &refused)
 
 } // namespace
 
-QList<PdfInspection> InspectInputs(const QStringList &paths, const CheckYield &yield)
+QList<PdfCheck> CheckInputs(const QStringList &paths, const CheckYield &yield)
 {
-    QHash<QString, PdfInspection> seen;
-    QList<PdfInspection> inspections;
-    inspections.reserve(paths.size());
+    QHash<QString, PdfCheck> seen;
+    QList<PdfCheck> checks;
+    checks.reserve(paths.size());
     for (const QString &path : paths) {
         if (yield && !yield())
             break;
         auto known = seen.constFind(path);
         if (known == seen.constEnd())
-            known = seen.insert(path, InspectPdf(path));
-        inspections.append(*known);
+            known = seen.insert(path, CheckPdf(path));
+        checks.append(*known);
     }
-    return inspections;
+    return checks;
 }
 
-QList<RefusedFile> RefusedInputs(const QStringList &paths, const QList<PdfInspection> &inspections,
+QList<RefusedFile> RefusedInputs(const QStringList &paths, const QList<PdfCheck> &checks,
                                  bool passwordsPrompted)
 {
     QList<RefusedFile> refused;
     for (qsizetype i = 0; i < paths.size(); ++i) {
-        const PdfInspection &inspection = inspections.at(i);
-        switch (inspection.problem) {
+        const PdfCheck &check = checks.at(i);
+        switch (check.problem) {
         case PdfProblem::None:
         case PdfProblem::Damaged:
         case PdfProblem::WrongPassword: // never, without a password
@@ -80,43 +80,43 @@ QList<RefusedFile> RefusedInputs(const QStringList &paths, const QList<PdfInspec
         case PdfProblem::NotPdf:
             break;
         }
-        refused.append({paths.at(i), inspection.problem, reasonFor(inspection)});
+        refused.append({paths.at(i), check.problem, reasonFor(check)});
     }
     return refused;
 }
 
 QList<RefusedFile> RefusedPasswords(const QStringList &paths, const QStringList &passwords,
-                                    QList<PdfInspection> &inspections, const CheckYield &yield)
+                                    QList<PdfCheck> &checks, const CheckYield &yield)
 {
     QList<RefusedFile> refused;
     for (qsizetype i = 0; i < paths.size(); ++i) {
         if (yield && !yield())
             break;
-        PdfInspection &inspection = inspections[i];
+        PdfCheck &check = checks[i];
         // A file without encryption ignores a password; pdftk does too.
-        if (!inspection.encrypted)
+        if (!check.encrypted)
             continue;
         const QString password = passwords.value(i);
         if (password.isEmpty()) {
             // pdftk opens it without a password exactly when the check did.
-            if (inspection.problem == PdfProblem::NeedsPassword) {
-                refused.append({paths.at(i), inspection.problem,
+            if (check.problem == PdfProblem::NeedsPassword) {
+                refused.append({paths.at(i), check.problem,
                                 QStringLiteral("needs a password; none was typed")});
             }
             continue;
         }
-        inspection = InspectPdf(paths.at(i), password);
-        if (inspection.problem == PdfProblem::WrongPassword)
-            refused.append({paths.at(i), inspection.problem, reasonFor(inspection)});
+        check = CheckPdf(paths.at(i), password);
+        if (check.problem == PdfProblem::WrongPassword)
+            refused.append({paths.at(i), check.problem, reasonFor(check)});
     }
     return refused;
 }
 
-QStringList DamagedInputs(const QStringList &paths, const QList<PdfInspection> &inspections)
+QStringList DamagedInputs(const QStringList &paths, const QList<PdfCheck> &checks)
 {
     QStringList damaged;
     for (qsizetype i = 0; i < paths.size(); ++i) {
-        if (inspections.at(i).problem == PdfProblem::Damaged && !damaged.contains(paths.at(i)))
+        if (checks.at(i).problem == PdfProblem::Damaged && !damaged.contains(paths.at(i)))
             damaged.append(paths.at(i));
     }
     return damaged;
@@ -127,12 +127,12 @@ bool ExpectedPages::matches(int pages) const
     return uncounted == 0 ? pages == counted : pages >= counted + uncounted;
 }
 
-ExpectedPages ExpectedPagesOf(const QList<PdfInspection> &inspections)
+ExpectedPages ExpectedPagesOf(const QList<PdfCheck> &checks)
 {
     ExpectedPages expected;
-    for (const PdfInspection &inspection : inspections) {
-        if (inspection.pages >= 0)
-            expected.counted += inspection.pages;
+    for (const PdfCheck &check : checks) {
+        if (check.pages >= 0)
+            expected.counted += check.pages;
         else
             ++expected.uncounted;
     }
@@ -141,7 +141,7 @@ ExpectedPages ExpectedPagesOf(const QList<PdfInspection> &inspections)
 
 QString VerifyJoinedPdf(const QString &path, const ExpectedPages &expected)
 {
-    const PdfInspection written = InspectPdf(path);
+    const PdfCheck written = CheckPdf(path);
     if (written.problem != PdfProblem::None)
         return QStringLiteral("pdftk reported success, but the file it wrote is incomplete or damaged.");
     if (expected.matches(written.pages))

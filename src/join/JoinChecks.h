@@ -1,6 +1,6 @@
 #pragma once
 
-#include "join/PdfInspection.h"
+#include "join/PdfCheck.h"
 
 #include <QList>
 #include <QString>
@@ -24,23 +24,23 @@ using CheckYield = std::function<bool()>;
 
 // Inspects every input once, also when the list names a file twice. When
 // `yield` stops it, the list holds only the inputs inspected so far.
-QList<PdfInspection> InspectInputs(const QStringList &paths, const CheckYield &yield = {});
+QList<PdfCheck> CheckInputs(const QStringList &paths, const CheckYield &yield = {});
 
 // The inputs that cannot be joined whatever the user types. A file that
 // needs a password only counts when there will be no prompt for it; a
 // damaged file does not count, since pdftk may still repair it.
-QList<RefusedFile> RefusedInputs(const QStringList &paths, const QList<PdfInspection> &inspections,
+QList<RefusedFile> RefusedInputs(const QStringList &paths, const QList<PdfCheck> &checks,
                                  bool passwordsPrompted);
 
 // Tries each typed password ("" where none was typed) on the encrypted
-// inputs and returns the files it does not open. `inspections` learn the
+// inputs and returns the files it does not open. `checks` learn the
 // page counts that only a password reveals. When `yield` stops it, the
 // files after that point are left untried.
 QList<RefusedFile> RefusedPasswords(const QStringList &paths, const QStringList &passwords,
-                                    QList<PdfInspection> &inspections, const CheckYield &yield = {});
+                                    QList<PdfCheck> &checks, const CheckYield &yield = {});
 
 // The paths of the inputs that are damaged, for naming when pdftk fails.
-QStringList DamagedInputs(const QStringList &paths, const QList<PdfInspection> &inspections);
+QStringList DamagedInputs(const QStringList &paths, const QList<PdfCheck> &checks);
 
 // The pages a joined file must have. Inputs whose pages could not be
 // counted add at least one page each.
@@ -51,7 +51,7 @@ struct ExpectedPages
 
     bool matches(int pages) const;
 };
-ExpectedPages ExpectedPagesOf(const QList<PdfInspection> &inspections);
+ExpectedPages ExpectedPagesOf(const QList<PdfCheck> &checks);
 
 // Opens a file that pdftk wrote and compares its pages with `expected`.
 // Returns "" when it holds up, otherwise what is wrong with it.

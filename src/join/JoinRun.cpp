@@ -114,7 +114,7 @@ private:
     QString m_program;
     // Per list item: what the checks found, and the file with the password
     // typed for it.
-    QList<PdfInspection> m_inspections;
+    QList<PdfCheck> m_checks;
     QList<JoinEntry> m_entries;
     JoinPlan m_plan;
 };
@@ -152,10 +152,10 @@ void JoinRun::warn(const QString &text)
 // only a password is missing and there will be a prompt for it.
 bool JoinRun::inputsUsable(const QStringList &items)
 {
-    m_inspections = InspectInputs(items, m_turns.asYield());
+    m_checks = CheckInputs(items, m_turns.asYield());
     if (stopped())
         return false;
-    const QList<RefusedFile> refused = RefusedInputs(items, m_inspections, m_form.passwordOption() == 1);
+    const QList<RefusedFile> refused = RefusedInputs(items, m_checks, m_form.passwordOption() == 1);
     if (!refused.isEmpty()) {
         warn(RefusedInputsMessage(refused));
         return false;
@@ -175,7 +175,7 @@ bool JoinRun::passwordsAccepted(const QStringList &items)
     QStringList passwords;
     for (const JoinEntry &entry : m_entries)
         passwords.append(entry.Password);
-    const QList<RefusedFile> refused = RefusedPasswords(items, passwords, m_inspections, m_turns.asYield());
+    const QList<RefusedFile> refused = RefusedPasswords(items, passwords, m_checks, m_turns.asYield());
     if (stopped())
         return false;
     if (refused.isEmpty())
@@ -302,7 +302,7 @@ void JoinRun::start(std::function<void()> &runningJoin)
             m_dialogs.message(&m_form, JoinSavedMessage(m_outputPath, m_savedPath), MessageStyle::Ok,
                               ApplicationTitle());
         } else {
-            warn(JoinFailureMessage(outcome, DamagedInputs(items, m_inspections), m_outputPath, m_writtenPath,
+            warn(JoinFailureMessage(outcome, DamagedInputs(items, m_checks), m_outputPath, m_writtenPath,
                                     m_form.services().appFolder));
         }
     });
@@ -334,7 +334,7 @@ JoinOutcome JoinRun::runPdftk()
     if (outcome.kind == JoinOutcome::Kind::Joined) {
         HideTemporaryFile(m_writtenPath);
         // Only a file with every page of every input replaces the output.
-        outcome.reason = VerifyJoinedPdf(m_writtenPath, ExpectedPagesOf(m_inspections));
+        outcome.reason = VerifyJoinedPdf(m_writtenPath, ExpectedPagesOf(m_checks));
         if (!outcome.reason.isEmpty())
             outcome.kind = JoinOutcome::Kind::Unverified;
     }

@@ -1,7 +1,7 @@
 // What the PDF library makes of real files of every kind a list can hold.
 
 #include "join/JoinChecks.h"
-#include "join/PdfInspection.h"
+#include "join/PdfCheck.h"
 #include "support/Fixture.h"
 #include "support/PdftkSupport.h"
 
@@ -13,7 +13,7 @@
 using namespace corvanta;
 using namespace corvanta::testing;
 
-class PdfInspectionTest : public QObject
+class PdfCheckTest : public QObject
 {
     Q_OBJECT
 private slots:
@@ -28,7 +28,7 @@ private:
     QTemporaryDir m_folder;
 };
 
-void PdfInspectionTest::initTestCase()
+void PdfCheckTest::initTestCase()
 {
     writeMarkedPdf(file("plain.pdf"), 1, 3);
     QVERIFY(encryptPdf(file("plain.pdf"), file("user.pdf"), "right"));
@@ -49,7 +49,7 @@ void PdfInspectionTest::initTestCase()
     QVERIFY(QFile::link(file("plain.pdf"), file("link.pdf")));
 }
 
-void PdfInspectionTest::inspect_data()
+void PdfCheckTest::inspect_data()
 {
     QTest::addColumn<QString>("path"); // "@" stands for the test folder
     QTest::addColumn<QString>("password");
@@ -78,7 +78,7 @@ void PdfInspectionTest::inspect_data()
     QTest::newRow("device") << "/dev/zero" << "" << PdfProblem::NotRegularFile << -1 << false;
 }
 
-void PdfInspectionTest::inspect()
+void PdfCheckTest::inspect()
 {
     QFETCH(QString, path);
     QFETCH(QString, password);
@@ -86,13 +86,13 @@ void PdfInspectionTest::inspect()
     QFETCH(int, pages);
     QFETCH(bool, encrypted);
     path.replace('@', m_folder.path());
-    const PdfInspection inspection = InspectPdf(path, password);
-    QCOMPARE(int(inspection.problem), int(problem));
-    QCOMPARE(inspection.pages, pages);
-    QCOMPARE(inspection.encrypted, encrypted);
+    const PdfCheck check = CheckPdf(path, password);
+    QCOMPARE(int(check.problem), int(problem));
+    QCOMPARE(check.pages, pages);
+    QCOMPARE(check.encrypted, encrypted);
 }
 
-void PdfInspectionTest::expectedPages_data()
+void PdfCheckTest::expectedPages_data()
 {
     QTest::addColumn<QList<int>>("inputPages"); // -1: could not be counted
     QTest::addColumn<int>("written");
@@ -106,20 +106,20 @@ void PdfInspectionTest::expectedPages_data()
     QTest::newRow("uncounted, too few") << QList<int>{2, -1, -1} << 3 << false;
 }
 
-void PdfInspectionTest::expectedPages()
+void PdfCheckTest::expectedPages()
 {
     QFETCH(QList<int>, inputPages);
     QFETCH(int, written);
     QFETCH(bool, matches);
-    QList<PdfInspection> inspections;
+    QList<PdfCheck> checks;
     for (int pages : inputPages) {
-        PdfInspection inspection;
-        inspection.pages = pages;
-        inspection.problem = pages < 0 ? PdfProblem::Damaged : PdfProblem::None;
-        inspections.append(inspection);
+        PdfCheck check;
+        check.pages = pages;
+        check.problem = pages < 0 ? PdfProblem::Damaged : PdfProblem::None;
+        checks.append(check);
     }
-    QCOMPARE(ExpectedPagesOf(inspections).matches(written), matches);
+    QCOMPARE(ExpectedPagesOf(checks).matches(written), matches);
 }
 
-CORVANTA_TEST_MAIN(PdfInspectionTest)
-#include "test_pdf_inspection.moc"
+CORVANTA_TEST_MAIN(PdfCheckTest)
+#include "test_pdf_check.moc"

@@ -16,7 +16,7 @@ enum class PdfProblem {
     WrongPassword,  // the given password opens nothing
 };
 
-struct PdfInspection
+struct PdfCheck
 {
     PdfProblem problem = PdfProblem::None;
     int pages = -1;         // known when `problem` is None
@@ -27,6 +27,6 @@ struct PdfInspection
 // Opens `path` with `password` ("" for none) only as far as needed to count
 // its pages. Only regular files are opened, so a pipe or a device named like
 // a PDF cannot block the caller. Nothing is printed and nothing is repaired.
-PdfInspection InspectPdf(const QString &path, const QString &password = QString());
+PdfCheck CheckPdf(const QString &path, const QString &password = QString());
 
 } // namespace corvanta

@@ -1,4 +1,4 @@
-#include "join/PdfInspection.h"
+#include "join/PdfCheck.h"
 
 #include <QFile>
 
@@ -34,31 +34,31 @@ constexpr qint64 kParsedInMemory = 32 * 1024 * 1024;
 
 // Opens `path` for reading if it is a regular file, and tells its size;
 // otherwise sets the problem and returns nullptr.
-FILE *openRegularFile(const QString &path, PdfInspection &inspection, qint64 &size)
+FILE *openRegularFile(const QString &path, PdfCheck &check, qint64 &size)
 {
 #ifdef Q_OS_WIN
     const QFileInfo info(path);
     if (!info.exists()) {
-        inspection.problem = PdfProblem::Missing;
+        check.problem = PdfProblem::Missing;
         return nullptr;
     }
     if (!info.isFile()) {
-        inspection.problem = PdfProblem::NotRegularFile;
+        check.problem = PdfProblem::NotRegularFile;
         return nullptr;
     }
     size = info.size();
     const QString native = QDir::toNativeSeparators(path);
     FILE *file = _wfopen(reinterpret_cast<const wchar_t *>(native.utf16()), L"rb");
     if (!file) {
-        inspection.problem = PdfProblem::Unreadable;
-        inspection.detail = QString::fromLocal8Bit(std::strerror(errno));
+        check.problem = PdfProblem::Unreadable;
+        check.detail = QString::fromLocal8Bit(std::strerror(errno));
         return nullptr;
     }
     // Names such as NUL or \\.\pipe\… open devices and pipes; opening one
     // does not block, but reading might.
     if (GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != FILE_TYPE_DISK) {
         std::fclose(file);
-        inspection.problem = PdfProblem::NotRegularFile;
+        check.problem = PdfProblem::NotRegularFile;
         return nullptr;
     }
     return file;
@@ -67,32 +67,32 @@ FILE *openRegularFile(const QString &path, PdfInspection &inspection, qint64 &si
     struct stat status;
     if (::stat(name.constData(), &status) != 0) {
         const int error = errno;
-        inspection.problem = error == ENOENT || error == ENOTDIR ? PdfProblem::Missing : PdfProblem::Unreadable;
-        inspection.detail = QString::fromLocal8Bit(std::strerror(error));
+        check.problem = error == ENOENT || error == ENOTDIR ? PdfProblem::Missing : PdfProblem::Unreadable;
+        check.detail = QString::fromLocal8Bit(std::strerror(error));
         return nullptr;
     }
     if (!S_ISREG(status.st_mode)) {
-        inspection.problem = PdfProblem::NotRegularFile;
+        check.problem = PdfProblem::NotRegularFile;
         return nullptr;
     }
     // Non-blocking, and checked again once open: the name may have been
     // replaced by a pipe since the stat.
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        inspection.problem = PdfProblem::Unreadable;
-        inspection.detail = QString::fromLocal8Bit(std::strerror(errno));
+        check.problem = PdfProblem::Unreadable;
+        check.detail = QString::fromLocal8Bit(std::strerror(errno));
         return nullptr;
     }
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
-        inspection.problem = PdfProblem::NotRegularFile;
+        check.problem = PdfProblem::NotRegularFile;
         return nullptr;
     }
     size = status.st_size;
     FILE *file = ::fdopen(fd, "rb");
     if (!file) {
-        inspection.problem = PdfProblem::Unreadable;
-        inspection.detail = QString::fromLocal8Bit(std::strerror(errno));
+        check.problem = PdfProblem::Unreadable;
+        check.detail = QString::fromLocal8Bit(std::strerror(errno));
         ::close(fd);
     }
     return file;
@@ -123,13 +123,13 @@ int pageCount(QPDF &pdf)
 
 } // namespace
 
-PdfInspection InspectPdf(const QString &path, const QString &password)
+PdfCheck CheckPdf(const QString &path, const QString &password)
 {
-    PdfInspection inspection;
+    PdfCheck check;
     qint64 size = 0;
-    FILE *file = openRegularFile(path, inspection, size);
+    FILE *file = openRegularFile(path, check, size);
     if (!file)
-        return inspection;
+        return check;
     QByteArray contents;
     if (size <= kParsedInMemory) {
         contents.resize(size);
@@ -151,22 +151,22 @@ PdfInspection InspectPdf(const QString &path, const QString &password)
             pdf.processMemoryFile(description.constData(), contents.constData(), size_t(contents.size()),
                                   passwordBytes.constData());
         }
-        inspection.encrypted = pdf.isEncrypted();
-        inspection.pages = pageCount(pdf);
+        check.encrypted = pdf.isEncrypted();
+        check.pages = pageCount(pdf);
     } catch (const QPDFExc &error) {
         if (error.getErrorCode() == qpdf_e_password)
-            inspection.problem = password.isEmpty() ? PdfProblem::NeedsPassword : PdfProblem::WrongPassword;
+            check.problem = password.isEmpty() ? PdfProblem::NeedsPassword : PdfProblem::WrongPassword;
         else
-            inspection.problem = lacksPdfHeader(pdf) ? PdfProblem::NotPdf : PdfProblem::Damaged;
-        inspection.encrypted = error.getErrorCode() == qpdf_e_password;
-        inspection.detail = QString::fromStdString(error.getMessageDetail());
+            check.problem = lacksPdfHeader(pdf) ? PdfProblem::NotPdf : PdfProblem::Damaged;
+        check.encrypted = error.getErrorCode() == qpdf_e_password;
+        check.detail = QString::fromStdString(error.getMessageDetail());
     } catch (const std::exception &error) {
-        inspection.problem = lacksPdfHeader(pdf) ? PdfProblem::NotPdf : PdfProblem::Damaged;
-        inspection.detail = QString::fromUtf8(error.what());
+        check.problem = lacksPdfHeader(pdf) ? PdfProblem::NotPdf : PdfProblem::Damaged;
+        check.detail = QString::fromUtf8(error.what());
     }
-    if (inspection.problem != PdfProblem::None)
-        inspection.pages = -1;
-    return inspection;
+    if (check.problem != PdfProblem::None)
+        check.pages = -1;
+    return check;
 }
 
 } // namespace corvanta
