@@ -48,12 +48,13 @@ QString FilesStillBeingAddedMessage()
     return QStringLiteral("Files are still being added to the list. Please start joining when they are all in.");
 }
 
-QString JoinSavedMessage(const QString &outputPath, const QString &savedPath)
+QString JoinSavedMessage(const QString &outputPath, const QString &savedPath, const QString &reason)
 {
     if (savedPath == outputPath)
         return DoneMessage();
     return DoneMessage()
-        + QStringLiteral("\n\n%1 could not be replaced, so the joined file was saved as\n%2").arg(outputPath, savedPath);
+        + QStringLiteral("\n\n%1 could not be replaced (%2), so the joined file was saved as\n%3")
+              .arg(outputPath, reason, savedPath);
 }
 
 JoinEnvironment JoinEnvironment::standard()
@@ -110,7 +111,7 @@ private:
     // pdftk writes here; only a complete result replaces the output file.
     QString m_writtenPath;
     // Where the result went: the output path, or a free name beside it.
-    QString m_savedPath;
+    SavedFile m_saved;
     QString m_program;
     // Per list item: what the checks found, and the file with the password
     // typed for it.
@@ -299,7 +300,7 @@ void JoinRun::start(std::function<void()> &runningJoin)
     const bool joined = outcome.kind == JoinOutcome::Kind::Joined;
     step(158, [&] {
         if (joined) {
-            m_dialogs.message(&m_form, JoinSavedMessage(m_outputPath, m_savedPath), MessageStyle::Ok,
+            m_dialogs.message(&m_form, JoinSavedMessage(m_outputPath, m_saved.path, m_saved.error), MessageStyle::Ok,
                               ApplicationTitle());
         } else {
             warn(JoinFailureMessage(outcome, DamagedInputs(items, m_checks), m_outputPath, m_writtenPath,
@@ -309,12 +310,12 @@ void JoinRun::start(std::function<void()> &runningJoin)
     if (joined) {
         bool open = true;
         step(160, [&] {
-            open = m_dialogs.message(&m_form, OpenJoinedFileQuestion(m_savedPath), MessageStyle::YesNo,
+            open = m_dialogs.message(&m_form, OpenJoinedFileQuestion(m_saved.path), MessageStyle::YesNo,
                                      ApplicationTitle())
                 == MessageAnswer::Yes;
         });
         if (open)
-            step(162, [&] { OpenWithShell(*m_form.services().shell, m_savedPath); });
+            step(162, [&] { OpenWithShell(*m_form.services().shell, m_saved.path); });
     }
     finish();
 }
@@ -339,13 +340,12 @@ JoinOutcome JoinRun::runPdftk()
             outcome.kind = JoinOutcome::Kind::Unverified;
     }
     if (outcome.kind == JoinOutcome::Kind::Joined) {
-        const SavedFile saved = SaveJoinedFile(m_writtenPath, m_outputPath);
-        m_savedPath = saved.path;
-        if (m_savedPath.isEmpty()) {
+        m_saved = SaveJoinedFile(m_writtenPath, m_outputPath);
+        if (m_saved.path.isEmpty()) {
             // A finished, verified join is never thrown away: it stays where
             // pdftk wrote it, and the warning says where that is.
             outcome.kind = JoinOutcome::Kind::NotSaved;
-            outcome.reason = saved.error + QStringLiteral("\n\nThe joined file is kept as\n") + m_writtenPath;
+            outcome.reason = m_saved.error + QStringLiteral("\n\nThe joined file is kept as\n") + m_writtenPath;
             m_writtenPath.clear();
             return outcome;
         }

@@ -15,8 +15,9 @@ QString DoneMessage();
 QString OpenJoinedFileQuestion(const QString &outputPath);
 QString StopRunningJoinQuestion();
 QString FilesStillBeingAddedMessage();
-// "Done." when the result took the output's place; otherwise also where it went.
-QString JoinSavedMessage(const QString &outputPath, const QString &savedPath);
+// "Done." when the result took the output's place; otherwise also why it could
+// not, and where the result went.
+QString JoinSavedMessage(const QString &outputPath, const QString &savedPath, const QString &reason);
 
 // Where a join finds the Desktop and pdftk, and how long pdftk's argument
 // list may be. Form1::Start uses the real ones; a test can make either

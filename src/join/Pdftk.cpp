@@ -122,16 +122,20 @@ QProcessEnvironment PdftkEnvironment()
     return environment;
 }
 
-QString TemporaryOutputPath(const QString &outputPath)
+OutputPathParts SplitOutputPath(const QString &outputPath)
 {
     const qsizetype cut = std::max(outputPath.lastIndexOf(QLatin1Char('/')),
                                    outputPath.lastIndexOf(QDir::separator()));
-    const QString folder = outputPath.left(cut + 1);
-    const QString name = outputPath.mid(cut + 1);
+    return {outputPath.left(cut + 1), outputPath.mid(cut + 1)};
+}
+
+QString TemporaryOutputPath(const QString &outputPath)
+{
+    const OutputPathParts parts = SplitOutputPath(outputPath);
     QString candidate;
     do {
         const QString tag = QString::number(QRandomGenerator::global()->generate64(), 36);
-        candidate = folder + QLatin1Char('.') + name + QLatin1Char('.') + tag + QLatin1String(".part");
+        candidate = parts.folder + QLatin1Char('.') + parts.name + QLatin1Char('.') + tag + QLatin1String(".part");
     } while (QFileInfo::exists(candidate));
     return candidate;
 }

@@ -19,6 +19,15 @@ QString PdftkInstallHint();
 // file names that are not plain ASCII.
 QProcessEnvironment PdftkEnvironment();
 
+// An output path cut before its file name: the folder part exactly as the
+// path has it, separators and all, and the name.
+struct OutputPathParts
+{
+    QString folder;
+    QString name;
+};
+OutputPathParts SplitOutputPath(const QString &outputPath);
+
 // A fresh, hidden name in the output's folder for pdftk to write to. Nothing
 // is created; the name only has to be unused.
 QString TemporaryOutputPath(const QString &outputPath);

@@ -6,8 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <algorithm>
-
 #if defined(Q_OS_WIN)
 #include <windows.h>
 #else
@@ -69,11 +67,7 @@ SavedFile SaveJoinedFile(const QString &written, const QString &outputPath)
         return saved;
     }
 
-    // The folder part is kept as the output path has it, separators and all.
-    const qsizetype cut = std::max(outputPath.lastIndexOf(QLatin1Char('/')),
-                                   outputPath.lastIndexOf(QDir::separator()));
-    const QString folder = outputPath.left(cut + 1);
-    const QString name = outputPath.mid(cut + 1);
+    const auto [folder, name] = SplitOutputPath(outputPath);
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     const QString stem = dot > 0 ? name.left(dot) : name;
     const QString suffix = dot > 0 ? name.mid(dot) : QString();
@@ -81,14 +75,15 @@ SavedFile SaveJoinedFile(const QString &written, const QString &outputPath)
         const QString candidate = folder + stem + QStringLiteral(" (%1)").arg(number) + suffix;
         if (nameTaken(candidate))
             continue;
-        switch (renameWithoutReplacing(written, candidate, saved.error)) {
+        QString error;
+        switch (renameWithoutReplacing(written, candidate, error)) {
         case Renamed::Done:
             saved.path = candidate;
-            saved.error.clear();
             return saved;
         case Renamed::NameTaken:
             continue;
         case Renamed::Failed:
+            saved.error = error;
             return saved;
         }
     }

@@ -8,7 +8,9 @@ namespace corvanta {
 struct SavedFile
 {
     QString path;  // the name used, in the form of the output path; "" when none
-    QString error; // the system's reason when `path` is ""
+    // The system's reason why the output path could not be taken, or, when
+    // `path` is "", why no name could.
+    QString error;
 };
 
 // Puts the finished result `written` in the place of `outputPath` in one
