@@ -342,8 +342,9 @@ void JoinRunTest::nonAsciiNamesWithPlainLocale()
 
 void JoinRunTest::checksLetThroughWhatPdftkJoins()
 {
-    // A file protected only against changes opens without a password, and
-    // a file that needs repair is left for pdftk to repair.
+    // A file protected only against changes opens without a password, a
+    // file that needs repair is left for pdftk to repair, and one whose page
+    // count is wrong is not taken for a short result.
     const QString ownerOnly = QDir::toNativeSeparators(m_inputs->filePath("owner-only.pdf"));
     QVERIFY(protectPdfForOwner(input("plain.pdf", 1, 2), ownerOnly, "secret"));
     const QString repairable = QDir::toNativeSeparators(m_inputs->filePath("repairable.pdf"));
@@ -353,6 +354,20 @@ void JoinRunTest::checksLetThroughWhatPdftkJoins()
     form.Start();
     QCOMPARE(m_fixture->dialogs.messageTexts().value(0), "Done.");
     QCOMPARE(markedPages(outputPath()), pagesOf({{1, 2}, {2, 3}, {3, 1}}));
+
+    // A page tree that states one page more than it holds: pdftk joins the
+    // two that are there.
+    const QString miscounted = input("miscounted.pdf", 4, 2);
+    QByteArray miscountedBytes = contents(miscounted);
+    QVERIFY(miscountedBytes.contains("/Count 2 "));
+    miscountedBytes.replace("/Count 2 ", "/Count 3 ");
+    writeText(miscounted, miscountedBytes);
+    form.fileList()->clear();
+    form.fileList()->append({miscounted, input("after.pdf", 5, 1)});
+    answerDoneThen(MessageAnswer::No);
+    form.Start();
+    QCOMPARE(m_fixture->dialogs.messageTexts().value(2), "Done.");
+    QCOMPARE(markedPages(outputPath()), pagesOf({{4, 2}, {5, 1}}));
 }
 
 void JoinRunTest::failureKeepsOldOutput_data()
@@ -378,7 +393,7 @@ void JoinRunTest::failureKeepsOldOutput_data()
                                    << QStringList{"pdftk was not found", "sudo apt install pdftk-java"} << false;
     // Found after the prompts.
     QTest::newRow("wrong password") << "wrong password"
-                                    << QStringList{"a password is missing or wrong.\n\n%secret% — wrong password"} << false;
+                                    << QStringList{"a password is missing or wrong.\n\n%secret% — the password typed for it is wrong"} << false;
     QTest::newRow("blank password")
         << "blank password" << QStringList{"%secret% — needs a password; none was typed"}
         << false;

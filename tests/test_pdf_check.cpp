@@ -32,6 +32,7 @@ void PdfCheckTest::initTestCase()
 {
     writeMarkedPdf(file("plain.pdf"), 1, 3);
     QVERIFY(encryptPdf(file("plain.pdf"), file("user.pdf"), "right"));
+    QVERIFY(encryptPdf(file("plain.pdf"), file("accented.pdf"), QStringLiteral("p\u00e9 1")));
     QVERIFY(protectPdfForOwner(file("plain.pdf"), file("owner.pdf"), "boss"));
     writeRepairablePdf(file("repairable.pdf"), 2, 2);
     QImage picture(40, 30, QImage::Format_RGB32);
@@ -66,6 +67,11 @@ void PdfCheckTest::inspect_data()
     QTest::newRow("user password, none") << "@/user.pdf" << "" << PdfProblem::NeedsPassword << -1 << true;
     QTest::newRow("user password, right") << "@/user.pdf" << "right" << PdfProblem::None << 3 << true;
     QTest::newRow("user password, wrong") << "@/user.pdf" << "wrong" << PdfProblem::WrongPassword << -1 << true;
+    // pdftk stores "é" in a single byte, and takes it as typed.
+    QTest::newRow("accented password, right") << "@/accented.pdf" << QStringLiteral("p\u00e9 1") << PdfProblem::None
+                                              << 3 << true;
+    QTest::newRow("accented password, wrong") << "@/accented.pdf" << "pe 1" << PdfProblem::WrongPassword << -1
+                                              << true;
     QTest::newRow("JPEG named .pdf") << "@/photo.pdf" << "" << PdfProblem::NotPdf << -1 << false;
     QTest::newRow("empty file") << "@/empty.pdf" << "" << PdfProblem::NotPdf << -1 << false;
     QTest::newRow("truncated") << "@/truncated.pdf" << "" << PdfProblem::Damaged << -1 << false;

@@ -1,6 +1,7 @@
 #include "join/JoinBatches.h"
 
 #include "app/Helpers.h"
+#include "join/Pdftk.h"
 
 #include <QScopeGuard>
 
@@ -220,6 +221,8 @@ ProcessRunner::Result RunJoinPlan(ProcessRunner &runner, const JoinPlan &plan)
         result = runner.run(run.program, run.arguments, kHiddenWindow);
         if (result.ending != ProcessRunner::Ending::Exited || result.code != 0)
             break;
+        // Every run writes to its own temporary name, the last argument.
+        HideTemporaryFile(run.arguments.constLast());
     }
     return result;
 }

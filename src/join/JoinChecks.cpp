@@ -24,7 +24,7 @@ QString reasonFor(const PdfCheck &check)
     case PdfProblem::NeedsPassword:
         return QStringLiteral("is password protected");
     case PdfProblem::WrongPassword:
-        return QStringLiteral("wrong password");
+        return QStringLiteral("the password typed for it is wrong");
     case PdfProblem::Damaged:
         return QStringLiteral("is damaged");
     case PdfProblem::None:
@@ -139,17 +139,27 @@ ExpectedPages ExpectedPagesOf(const QList<PdfCheck> &checks)
     return expected;
 }
 
-QString VerifyJoinedPdf(const QString &path, const ExpectedPages &expected)
+QString VerifyJoinedPdf(const QString &path, const QList<JoinEntry> &inputs, const QList<PdfCheck> &checks)
 {
     const PdfCheck written = CheckPdf(path);
     if (written.problem != PdfProblem::None)
         return QStringLiteral("pdftk reported success, but the file it wrote is incomplete or damaged.");
-    if (expected.matches(written.pages))
+    if (ExpectedPagesOf(checks).matches(written.pages))
+        return QString();
+    // A page tree can state a count other than the pages it holds, and pdftk
+    // joins the pages that are there: only counting the pages themselves
+    // tells a short result from a miscounted input.
+    QList<PdfCheck> walked;
+    for (const JoinEntry &input : inputs)
+        walked.append(CheckPdf(input.Path, input.Password, PageCount::Walked));
+    const ExpectedPages expected = ExpectedPagesOf(walked);
+    const int pages = CheckPdf(path, QString(), PageCount::Walked).pages;
+    if (expected.matches(pages))
         return QString();
     const int wanted = expected.counted + expected.uncounted;
     return QStringLiteral("pdftk reported success, but the file it wrote has the wrong number of pages: "
                           "%1 instead of %2%3.")
-        .arg(written.pages)
+        .arg(pages)
         .arg(expected.uncounted ? QStringLiteral("at least ") : QString())
         .arg(wanted);
 }

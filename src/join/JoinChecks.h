@@ -1,5 +1,6 @@
 #pragma once
 
+#include "join/JoinCommand.h"
 #include "join/PdfCheck.h"
 
 #include <QList>
@@ -53,9 +54,10 @@ struct ExpectedPages
 };
 ExpectedPages ExpectedPagesOf(const QList<PdfCheck> &checks);
 
-// Opens a file that pdftk wrote and compares its pages with `expected`.
-// Returns "" when it holds up, otherwise what is wrong with it.
-QString VerifyJoinedPdf(const QString &path, const ExpectedPages &expected);
+// Opens a file that pdftk wrote from `inputs` and compares its pages with
+// theirs, as `checks` found them. Returns "" when it holds up, otherwise
+// what is wrong with it.
+QString VerifyJoinedPdf(const QString &path, const QList<JoinEntry> &inputs, const QList<PdfCheck> &checks);
 
 // The warnings that refuse a join before pdftk runs. A file refused for
 // needing a password brings the advice to tick the password option.

@@ -40,7 +40,7 @@ QString OpenJoinedFileQuestion(const QString &outputPath)
 QString StopRunningJoinQuestion()
 {
     return QStringLiteral("A join is already running. Would you like to stop it?\n\n"
-                          "Nothing of it is kept, and an earlier joined.pdf stays as it was.");
+                          "Stopping throws away what has been joined so far; an existing joined.pdf is left as it was.");
 }
 
 QString FilesStillBeingAddedMessage()
@@ -52,9 +52,11 @@ QString JoinSavedMessage(const QString &outputPath, const QString &savedPath, co
 {
     if (savedPath == outputPath)
         return DoneMessage();
+    // The doubled separator the paths keep elsewhere is only noise here.
+    const auto shown = [](const QString &path) { return QDir::toNativeSeparators(QDir::cleanPath(path)); };
     return DoneMessage()
         + QStringLiteral("\n\n%1 could not be replaced (%2), so the joined file was saved as\n%3")
-              .arg(outputPath, reason, savedPath);
+              .arg(shown(outputPath), reason, shown(savedPath));
 }
 
 JoinEnvironment JoinEnvironment::standard()
@@ -333,9 +335,8 @@ JoinOutcome JoinRun::runPdftk()
     const ProcessRunner::Result result = RunJoinPlan(m_runner, m_plan);
     JoinOutcome outcome = ExamineJoin(result, m_writtenPath);
     if (outcome.kind == JoinOutcome::Kind::Joined) {
-        HideTemporaryFile(m_writtenPath);
         // Only a file with every page of every input replaces the output.
-        outcome.reason = VerifyJoinedPdf(m_writtenPath, ExpectedPagesOf(m_checks));
+        outcome.reason = VerifyJoinedPdf(m_writtenPath, m_entries, m_checks);
         if (!outcome.reason.isEmpty())
             outcome.kind = JoinOutcome::Kind::Unverified;
     }

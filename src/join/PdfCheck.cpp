@@ -1,9 +1,11 @@
 #include "join/PdfCheck.h"
 
 #include <QFile>
+#include <QScopeGuard>
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFExc.hh>
+#include <qpdf/QUtil.hh>
 
 #include <algorithm>
 #include <cerrno>
@@ -16,7 +18,6 @@
 #include <QFileInfo>
 
 #include <io.h>
-#define NOMINMAX
 #include <windows.h>
 #else
 #include <fcntl.h>
@@ -111,19 +112,20 @@ bool lacksPdfHeader(QPDF &pdf)
     return false;
 }
 
-// The count the page tree states, as readers show it. Walking every page
-// would take longer than the join itself for a thick file.
-int pageCount(QPDF &pdf)
+// The count the page tree states is what readers show, and walking every
+// page would take longer than the join itself for a thick file.
+int pageCount(QPDF &pdf, PageCount counting)
 {
     QPDFObjectHandle count = pdf.getRoot().getKey("/Pages").getKey("/Count");
-    if (count.isInteger() && count.getIntValue() >= 0 && count.getIntValue() <= INT_MAX)
+    if (counting == PageCount::Stated && count.isInteger() && count.getIntValue() >= 0
+        && count.getIntValue() <= INT_MAX)
         return count.getIntValueAsInt();
     return int(pdf.getAllPages().size());
 }
 
 } // namespace
 
-PdfCheck CheckPdf(const QString &path, const QString &password)
+PdfCheck CheckPdf(const QString &path, const QString &password, PageCount counting)
 {
     PdfCheck check;
     qint64 size = 0;
@@ -137,35 +139,51 @@ PdfCheck CheckPdf(const QString &path, const QString &password)
         std::fclose(file);
         file = nullptr;
     }
+    const auto closeFile = qScopeGuard([file] {
+        if (file)
+            std::fclose(file);
+    });
     const QByteArray description = path.toUtf8();
-    const QByteArray passwordBytes = password.toUtf8();
-    QPDF pdf;
-    try {
-        pdf.setSuppressWarnings(true);
-        // Repair means reading the whole file; whether a damaged file can
-        // be joined is for pdftk to find out.
-        pdf.setAttemptRecovery(false);
-        if (file) {
-            pdf.processFile(description.constData(), file, true, passwordBytes.constData());
-        } else {
-            pdf.processMemoryFile(description.constData(), contents.constData(), size_t(contents.size()),
-                                  passwordBytes.constData());
-        }
-        check.encrypted = pdf.isEncrypted();
-        check.pages = pageCount(pdf);
-    } catch (const QPDFExc &error) {
-        if (error.getErrorCode() == qpdf_e_password)
-            check.problem = password.isEmpty() ? PdfProblem::NeedsPassword : PdfProblem::WrongPassword;
-        else
+    // Older encryption keeps a password in a single-byte encoding, which
+    // pdftk accepts as typed: the same password in those encodings is tried
+    // too, so a password with "é" in it is not called wrong.
+    const std::vector<std::string> passwords = password.isEmpty()
+        ? std::vector<std::string>{std::string()}
+        : QUtil::possible_repaired_encodings(password.toStdString());
+    for (size_t tried = 0; tried < passwords.size(); ++tried) {
+        QPDF pdf;
+        try {
+            pdf.setSuppressWarnings(true);
+            // Repair means reading the whole file; whether a damaged file
+            // can be joined is for pdftk to find out.
+            pdf.setAttemptRecovery(false);
+            if (file) {
+                std::rewind(file);
+                pdf.processFile(description.constData(), file, false, passwords[tried].c_str());
+            } else {
+                pdf.processMemoryFile(description.constData(), contents.constData(), size_t(contents.size()),
+                                      passwords[tried].c_str());
+            }
+            check.encrypted = pdf.isEncrypted();
+            check.pages = pageCount(pdf, counting);
+            return check;
+        } catch (const QPDFExc &error) {
+            const bool passwordRefused = error.getErrorCode() == qpdf_e_password;
+            if (passwordRefused && tried + 1 < passwords.size())
+                continue;
+            if (passwordRefused)
+                check.problem = password.isEmpty() ? PdfProblem::NeedsPassword : PdfProblem::WrongPassword;
+            else
+                check.problem = lacksPdfHeader(pdf) ? PdfProblem::NotPdf : PdfProblem::Damaged;
+            check.encrypted = passwordRefused;
+            check.detail = QString::fromStdString(error.getMessageDetail());
+        } catch (const std::exception &error) {
             check.problem = lacksPdfHeader(pdf) ? PdfProblem::NotPdf : PdfProblem::Damaged;
-        check.encrypted = error.getErrorCode() == qpdf_e_password;
-        check.detail = QString::fromStdString(error.getMessageDetail());
-    } catch (const std::exception &error) {
-        check.problem = lacksPdfHeader(pdf) ? PdfProblem::NotPdf : PdfProblem::Damaged;
-        check.detail = QString::fromUtf8(error.what());
+            check.detail = QString::fromUtf8(error.what());
+        }
+        break;
     }
-    if (check.problem != PdfProblem::None)
-        check.pages = -1;
+    check.pages = -1;
     return check;
 }
 

@@ -27,6 +27,11 @@ struct PdfCheck
 // Opens `path` with `password` ("" for none) only as far as needed to count
 // its pages. Only regular files are opened, so a pipe or a device named like
 // a PDF cannot block the caller. Nothing is printed and nothing is repaired.
-PdfCheck CheckPdf(const QString &path, const QString &password = QString());
+// How pages are counted: as the page tree states, which is quick, or by
+// walking the tree, which counts the pages really there.
+enum class PageCount { Stated, Walked };
+
+PdfCheck CheckPdf(const QString &path, const QString &password = QString(),
+                  PageCount counting = PageCount::Stated);
 
 } // namespace corvanta

@@ -13,7 +13,6 @@
 #include <system_error>
 
 #ifdef Q_OS_WIN
-#define NOMINMAX
 #include <windows.h>
 #endif
 
@@ -60,11 +59,6 @@ QString quotedPdftkText(const JoinOutcome &outcome, const QString &outputPath,
     if (shortened.isEmpty())
         return QString();
     return QStringLiteral("\n\npdftk reported:\n") + shortened;
-}
-
-std::filesystem::path fileSystemPath(const QString &path)
-{
-    return std::filesystem::path(path.toStdU16String());
 }
 
 // Elsewhere the leading dot of the temporary name hides it.
@@ -149,9 +143,20 @@ QString ReplaceFile(const QString &source, const QString &target)
 {
     // The hidden attribute would go with the file to its new name.
     setHiddenAttribute(source, false);
+#ifdef Q_OS_WIN
+    // std::filesystem's reasons come out garbled or as a bare "I/O error" here.
+    const QString from = QDir::toNativeSeparators(source);
+    const QString to = QDir::toNativeSeparators(target);
+    if (MoveFileExW(reinterpret_cast<LPCWSTR>(from.utf16()), reinterpret_cast<LPCWSTR>(to.utf16()),
+                    MOVEFILE_REPLACE_EXISTING))
+        return QString();
+    return qt_error_string(int(GetLastError()));
+#else
     std::error_code error;
-    std::filesystem::rename(fileSystemPath(source), fileSystemPath(target), error);
+    std::filesystem::rename(std::filesystem::path(source.toStdU16String()),
+                            std::filesystem::path(target.toStdU16String()), error);
     return error ? QString::fromStdString(error.message()) : QString();
+#endif
 }
 
 JoinOutcome ExamineJoin(const ProcessRunner::Result &result, const QString &writtenPath)
