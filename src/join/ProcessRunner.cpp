@@ -138,9 +138,24 @@ public:
             process.kill();
         if (process.state() != QProcess::NotRunning)
             process.waitForFinished(kReapMilliseconds);
+        if (m_job)
+            waitForJobToEmpty();
     }
 
 private:
+    // TerminateJobObject does not wait: a launcher's child may still hold
+    // the file it wrote open, so that removing it would fail.
+    void waitForJobToEmpty() const
+    {
+        QElapsedTimer waited;
+        waited.start();
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting = {};
+        while (QueryInformationJobObject(m_job, JobObjectBasicAccountingInformation, &accounting,
+                                         sizeof accounting, nullptr)
+               && accounting.ActiveProcesses > 0 && waited.elapsed() < kReapMilliseconds)
+            Sleep(2);
+    }
+
     HANDLE m_job = nullptr;
     std::vector<char> m_attributeStorage;
     LPPROC_THREAD_ATTRIBUTE_LIST m_attributes = nullptr;
