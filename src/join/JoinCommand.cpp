@@ -110,16 +110,6 @@ QString BuildJoinCommand(const QString &appFolder, const QList<JoinEntry> &entri
     return command;
 }
 
-QString HandleFileArgument(const QString &handle, const QString &path)
-{
-    return handle + QLatin1Char('=') + path;
-}
-
-QStringList PasswordArguments(const QString &handle, const QString &password)
-{
-    return {QStringLiteral("input_pw"), handle + QLatin1Char('=') + password};
-}
-
 QStringList TargetArguments(const QString &outputPath)
 {
     return {QStringLiteral("cat"), QStringLiteral("output"), outputPath};
@@ -138,8 +128,8 @@ JoinProcessCommand BuildJoinProcessCommand(const QString &program, const QList<J
             continue;
         }
         const QString handle = JoinHandle(handles++);
-        files.append(HandleFileArgument(handle, entry.Path));
-        passwords.append(PasswordArguments(handle, entry.Password));
+        files.append(handle + QLatin1Char('=') + entry.Path);
+        passwords << QStringLiteral("input_pw") << handle + QLatin1Char('=') + entry.Password;
     }
     return {program, files + passwords + TargetArguments(outputPath)};
 }

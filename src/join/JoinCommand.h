@@ -60,10 +60,7 @@ struct JoinProcessCommand
 JoinProcessCommand BuildJoinProcessCommand(const QString &program, const QList<JoinEntry> &entries,
                                            const QString &outputPath);
 
-// The argument tokens, one helper per kind, shared by the builder above and
-// the join run's own steps.
-QString HandleFileArgument(const QString &handle, const QString &path);
-QStringList PasswordArguments(const QString &handle, const QString &password);
+// The closing arguments of every pdftk join: "cat output <outputPath>".
 QStringList TargetArguments(const QString &outputPath);
 
 } // namespace corvanta
