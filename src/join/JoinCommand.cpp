@@ -10,6 +10,16 @@ namespace {
 const QLatin1Char kQuote('"');
 const QLatin1Char kBlank(' ');
 
+// Appends `value` in double quotes, then the blank that ends every token but
+// the last. Appended piece by piece: a long list is composed without copies.
+void appendQuotedToken(QString &text, const QString &value)
+{
+    text += kQuote;
+    text += value;
+    text += kQuote;
+    text += kBlank;
+}
+
 // True for texts that name a Windows location: "C:…" or "\\server\…".
 bool isWindowsForm(const QString &folder)
 {
@@ -74,33 +84,21 @@ QString BuildJoinCommand(const QString &appFolder, const QList<JoinEntry> &entri
     command.reserve(files + passwordsSize);
     passwords.reserve(passwordsSize);
 
-    command += kQuote;
-    command += programText(appFolder);
-    command += kQuote;
-    command += kBlank;
+    appendQuotedToken(command, programText(appFolder));
     int handles = 0;
     for (const JoinEntry &entry : entries) {
         if (entry.Password.isEmpty()) {
-            command += kQuote;
-            command += entry.Path;
-            command += kQuote;
-            command += kBlank;
+            appendQuotedToken(command, entry.Path);
             continue;
         }
         const QString handle = JoinHandle(handles++);
         command += handle;
         command += QLatin1Char('=');
-        command += kQuote;
-        command += entry.Path;
-        command += kQuote;
-        command += kBlank;
+        appendQuotedToken(command, entry.Path);
         passwords += QLatin1String("input_pw ");
         passwords += handle;
         passwords += QLatin1Char('=');
-        passwords += kQuote;
-        passwords += entry.Password;
-        passwords += kQuote;
-        passwords += kBlank;
+        appendQuotedToken(passwords, entry.Password);
     }
     command += passwords;
     command += QLatin1String("cat output ");
