@@ -157,12 +157,11 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // "--every-entry" turns the event loop at every directory entry instead
     // of once per time slice, to show what the slices save.
-    if (app.arguments().contains(QStringLiteral("--every-entry")))
-        EventTurns::setInterval(0);
+    const int turnInterval =
+        app.arguments().contains(QStringLiteral("--every-entry")) ? 0 : EventTurns::kStandardInterval;
     std::printf("event-loop turns: %s\n",
-                EventTurns::interval() == 0 ? "at every entry"
-                                            : qPrintable(QStringLiteral("at most every %1 ms during a scan")
-                                                             .arg(EventTurns::interval())));
+                turnInterval == 0 ? "at every entry"
+                                  : qPrintable(QStringLiteral("at most every %1 ms during a scan").arg(turnInterval)));
 
     const QString foldersArgument = argumentAfter(app.arguments(), QStringLiteral("--folders"));
     const int folders = foldersArgument.isEmpty() ? kDefaultFolders : std::max(1, foldersArgument.toInt());
@@ -181,6 +180,7 @@ int main(int argc, char *argv[])
     }
 
     FormFixture fixture;
+    fixture.eventTurnInterval = turnInterval;
     Form1 &form = fixture.load();
     form.resize(900, 700);
     form.show();

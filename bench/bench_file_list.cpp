@@ -47,6 +47,7 @@ double seconds(Work work)
 int startupChild()
 {
     FormFixture fixture;
+    fixture.eventTurnInterval = EventTurns::kStandardInterval;
     Form1 &form = fixture.load();
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
@@ -81,6 +82,8 @@ int main(int argc, char *argv[])
         return startupChild();
 
     FormFixture fixture;
+
+    fixture.eventTurnInterval = EventTurns::kStandardInterval;
     Form1 &form = fixture.load();
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))

@@ -7,6 +7,7 @@
 #include "join/JoinChecks.h"
 #include "join/JoinCommand.h"
 #include "join/Pdftk.h"
+#include "join/SaveResult.h"
 #include "support/Fixture.h"
 #include "support/PdftkSupport.h"
 
@@ -53,11 +54,11 @@ double joinThroughStart(FormFixture &fixture, const QStringList &files)
 double joinDirectly(const QString &program, const QStringList &files, const QString &output)
 {
     QProcess process;
-    process.setProcessEnvironment(PdftkEnvironment());
+    process.setProcessEnvironment(pdftkEnvironment());
     process.setStandardInputFile(QProcess::nullDevice());
     QElapsedTimer timer;
     timer.start();
-    process.start(program, files + TargetArguments(output));
+    process.start(program, buildJoinProcessCommand(program, entriesOf(inputsOf(files)), output).arguments);
     process.waitForFinished(-1);
     const double elapsed = timer.nsecsElapsed() / 1e6;
     if (process.exitCode() != 0)
@@ -74,7 +75,7 @@ struct Timings
 
 Timings compare(FormFixture &fixture, const QStringList &files, int rounds)
 {
-    const QString program = FindPdftk(fixture.appFolder);
+    const QString program = findPdftk(fixture.appFolder);
     const QString output = QDir(isolatedDesktop()).filePath(QStringLiteral("direct.pdf"));
     // One of each first, so that neither side pays for a cold cache.
     joinThroughStart(fixture, files);
@@ -95,27 +96,26 @@ void compareChecks(const QString &label, const QStringList &files, double target
 {
     const QString output = QDir(isolatedDesktop()).filePath(QStringLiteral("checked.pdf"));
     QProcess pdftk;
-    pdftk.setProcessEnvironment(PdftkEnvironment());
+    pdftk.setProcessEnvironment(pdftkEnvironment());
     pdftk.setStandardInputFile(QProcess::nullDevice());
     QElapsedTimer timer;
     timer.start();
-    pdftk.start(FindPdftk(QString()), files + TargetArguments(output));
+    const QString program = findPdftk(QString());
+    pdftk.start(program, buildJoinProcessCommand(program, entriesOf(inputsOf(files)), output).arguments);
     pdftk.waitForFinished(-1);
     const double joining = timer.nsecsElapsed() / 1e6;
     if (pdftk.exitCode() != 0)
         std::fprintf(stderr, "pdftk failed: %s\n", pdftk.readAllStandardError().constData());
 
     timer.restart();
-    QList<PdfCheck> checks = CheckInputs(files);
-    const bool refused = !RefusedInputs(files, checks, false).isEmpty()
-        || !RefusedPasswords(files, QStringList(files.size()), checks).isEmpty();
-    QList<JoinEntry> entries;
-    for (const QString &path : files)
-        entries.append({path, QString()});
-    const QString verdict = VerifyJoinedPdf(output, entries, checks);
+    QList<JoinInput> inputs = inputsOf(files);
+    checkInputs(inputs);
+    checkPasswords(inputs);
+    const bool refused = !refusedInputs(inputs, false).isEmpty() || !refusedPasswords(inputs).isEmpty();
+    const Verification verification = verifyJoinedPdf(output, inputs);
     const double checking = timer.nsecsElapsed() / 1e6;
-    if (refused || !verdict.isEmpty())
-        std::fprintf(stderr, "checks failed: %s\n", qPrintable(verdict));
+    if (refused || verification.finding != Verification::Finding::Sound)
+        std::fprintf(stderr, "checks failed\n");
     QFile::remove(output);
     std::printf("%s: checks %.0f ms, pdftk %.0f ms, ratio %.3f (target <= %.2f)\n", qPrintable(label), checking,
                 joining, checking / joining, target);
@@ -163,14 +163,12 @@ void largeJoin(FormFixture &fixture, const QString &folder)
         files.append(deep + QStringLiteral("/page-%1.pdf").arg(i, 5, 10, QLatin1Char('0')));
         writeMarkedPdf(files.last(), i, 1);
     }
-    const QString program = FindPdftk(fixture.appFolder);
-    const qsizetype limit = ArgumentLimit(PdftkEnvironment());
+    const QString program = findPdftk(fixture.appFolder);
+    const qsizetype limit = argumentLimit(pdftkEnvironment());
     const QString output = JoinOutputPath();
     const auto runsFor = [&](const QStringList &paths) {
-        QList<JoinEntry> entries;
-        for (const QString &path : paths)
-            entries.append({path, QString()});
-        return PlanJoin(program, entries, output, limit, [&] { return TemporaryOutputPath(output); }).runs.size();
+        return planJoin(program, entriesOf(inputsOf(paths)), output, limit, [&] { return temporaryOutputPath(output); })
+            .runs.size();
     };
 
     const double one = joinThroughStart(fixture, files.mid(0, kOneRun));
@@ -224,6 +222,7 @@ int main(int argc, char *argv[])
 
     QTemporaryDir inputs;
     FormFixture fixture;
+    fixture.eventTurnInterval = EventTurns::kStandardInterval;
 
     // `count` marked PDFs of `pages` pages each, named after `stem`.
     const auto makeInputs = [&inputs](const QString &stem, int count, int pages) {

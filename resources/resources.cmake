@@ -60,12 +60,12 @@ if(UNIX AND NOT APPLE)
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
   # The software centre's entry. Its addresses come from the one place the
   # program keeps them.
-  file(STRINGS ${CMAKE_SOURCE_DIR}/src/app/Site.h CORVANTA_SITE_LINES REGEX "constexpr char k[A-Za-z]+\\[\\] = \"")
+  file(STRINGS ${CMAKE_SOURCE_DIR}/src/core/Site.h CORVANTA_SITE_LINES REGEX "constexpr char k[A-Za-z]+\\[\\] = \"")
   foreach(line ${CORVANTA_SITE_LINES})
     string(REGEX MATCH "k([A-Za-z]+)\\[\\] = \"([^\"]*)\"" matched "${line}")
     set(CORVANTA_SITE_${CMAKE_MATCH_1} "${CMAKE_MATCH_2}")
   endforeach()
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/Site.h)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/core/Site.h)
   configure_file(${CORVANTA_RESOURCES_DIR}/corvanta.metainfo.xml.in
     ${CMAKE_BINARY_DIR}/${CORVANTA_APP_ID}.metainfo.xml @ONLY)
   install(FILES ${CMAKE_BINARY_DIR}/${CORVANTA_APP_ID}.metainfo.xml

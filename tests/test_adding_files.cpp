@@ -4,9 +4,10 @@
 #include "filelist/FileListView.h"
 #include "app/StartupArguments.h"
 #include "filelist/FolderScan.h"
-#include "join/JoinRun.h"
+#include "join/JoinMessages.h"
 #include "support/FolderTrees.h"
 #include "support/Fixture.h"
+#include "support/PdftkSupport.h"
 
 #include <QDir>
 #include <QDragEnterEvent>
@@ -62,11 +63,6 @@ void duringTheScan(std::function<void()> action)
     QTimer::singleShot(0, std::move(action));
 }
 
-QString native(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 QString samplesSource()
 {
     return qEnvironmentVariable("CORVANTA_SOURCE_DIR") + QStringLiteral("/resources/Samples");
@@ -78,13 +74,7 @@ int pdftkDumpData(const QString &file, const QString &password = QString())
     QStringList arguments{file};
     if (!password.isEmpty())
         arguments << QStringLiteral("input_pw") << password;
-    arguments << QStringLiteral("dump_data");
-    QProcess pdftk;
-    pdftk.setStandardInputFile(QProcess::nullDevice());
-    pdftk.start(QStringLiteral("pdftk"), arguments);
-    if (!pdftk.waitForFinished(120000) || pdftk.exitStatus() != QProcess::NormalExit)
-        return -1;
-    return pdftk.exitCode();
+    return runPdftk(arguments << QStringLiteral("dump_data")).exitCode;
 }
 
 } // namespace
@@ -94,11 +84,6 @@ class AddingFilesTest : public QObject
     Q_OBJECT
 
 private slots:
-    // Every entry of a scan turns the event loop, so that what a test posts
-    // runs at a known point of the walk.
-    void initTestCase() { m_turnInterval = EventTurns::interval(); }
-    void init() { EventTurns::setInterval(0); }
-    void cleanup() { EventTurns::setInterval(m_turnInterval); }
 
     void addFiles_data()
     {
@@ -110,7 +95,7 @@ private slots:
             << QStringList{"/docs/c.pdf", "/docs/a.pdf", "/docs/b.pdf"};
         QTest::newRow("cancel") << QStringList{} << QStringList{};
         QTest::newRow("files in the root") << QStringList{"/a.pdf", "/b.pdf"}
-                                           << QStringList{native("/a.pdf"), native("/b.pdf")};
+                                           << QStringList{nativePath("/a.pdf"), nativePath("/b.pdf")};
         QTest::newRow("drive root, doubled separator")
             << QStringList{"C:\\\\a.pdf", "C:\\\\sub\\b.pdf"}
             << QStringList{"C:\\a.pdf", "C:\\sub\\b.pdf"};
@@ -141,13 +126,13 @@ private slots:
         FormFixture fixture;
         Form1 &form = fixture.load();
         form.fileList()->append(QStringLiteral("/first.pdf"));
-        form.setMousePointer(Form1::kBusyPointer);
+        form.setMousePointer(MousePointer::Busy);
         fixture.dialogs.folderAnswers.enqueue(QString());
 
         form.AddFolder();
 
         QCOMPARE(form.fileList()->paths(), QStringList{"/first.pdf"});
-        QCOMPARE(form.mousePointer(), Form1::kBusyPointer);
+        QCOMPARE(form.mousePointer(), MousePointer::Busy);
         QCOMPARE(fixture.dialogs.asked.size(), 1);
         QCOMPARE(fixture.dialogs.asked.first().kind, QStringLiteral("folder"));
         QCOMPARE(fixture.dialogs.asked.first().title, QStringLiteral("Please select folder:"));
@@ -162,8 +147,8 @@ private slots:
         FormFixture fixture;
         Form1 &form = fixture.load();
         form.fileList()->append(QStringLiteral("/first.pdf"));
-        fixture.dialogs.folderAnswers.enqueue(native(root.path()));
-        int pointerDuringScan = -1;
+        fixture.dialogs.folderAnswers.enqueue(nativePath(root.path()));
+        auto pointerDuringScan = MousePointer(-1);
         duringTheScan([&] { pointerDuringScan = form.mousePointer(); });
 
         form.AddFolder();
@@ -172,8 +157,8 @@ private slots:
                  QStringList{"/first.pdf"}
                      + underRoot(root.path(), {".hidden.pdf", "a.pdf", "b/b.pdf", "c/c.Pdf",
                                                "b/deep/deep.PDF", "c/what?/q.pdf"}));
-        QCOMPARE(pointerDuringScan, Form1::kBusyPointer);
-        QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
+        QCOMPARE(pointerDuringScan, MousePointer::Busy);
+        QCOMPARE(form.mousePointer(), MousePointer::Default);
         QCOMPARE(fixture.dialogs.unexpected, QStringList());
     }
 
@@ -187,7 +172,7 @@ private slots:
         Form1 &form = fixture.load();
         fixture.dialogs.folderAnswers.enqueue(first.path());
         fixture.dialogs.folderAnswers.enqueue(second.path());
-        int pointerAfterInner = -1;
+        auto pointerAfterInner = MousePointer(-1);
         duringTheScan([&] {
             form.AddFolder();
             pointerAfterInner = form.mousePointer();
@@ -200,8 +185,8 @@ private slots:
         QCOMPARE(form.fileList()->paths(),
                  underRoot(second.path(), {"x.pdf", "sub/y.pdf"})
                      + underRoot(first.path(), {"1.pdf", "sub/2.pdf"}));
-        QCOMPARE(pointerAfterInner, Form1::kBusyPointer);
-        QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
+        QCOMPARE(pointerAfterInner, MousePointer::Busy);
+        QCOMPARE(form.mousePointer(), MousePointer::Default);
     }
 
     void startDuringAScanKeepsTheBusyPointer()
@@ -212,7 +197,7 @@ private slots:
         Form1 &form = fixture.load();
         form.fileList()->append(root.filePath("1.pdf"));
         fixture.dialogs.folderAnswers.enqueue(root.path());
-        int pointerAfterStart = -1;
+        auto pointerAfterStart = MousePointer(-1);
         duringTheScan([&] {
             form.Start();
             pointerAfterStart = form.mousePointer();
@@ -221,9 +206,9 @@ private slots:
         form.AddFolder();
 
         // The join is refused while the list is still growing.
-        QCOMPARE(fixture.dialogs.messageTexts(), QStringList{FilesStillBeingAddedMessage()});
-        QCOMPARE(pointerAfterStart, Form1::kBusyPointer);
-        QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
+        QCOMPARE(fixture.dialogs.messageTexts(), QStringList{filesStillBeingAddedMessage()});
+        QCOMPARE(pointerAfterStart, MousePointer::Busy);
+        QCOMPARE(form.mousePointer(), MousePointer::Default);
     }
 
     void clearingDuringAScan()
@@ -257,7 +242,7 @@ private slots:
         FormFixture fixture;
         Form1 &form = fixture.load();
         form.fileList()->append(QStringLiteral("/first.pdf"));
-        int pointerDuringScan = -1;
+        auto pointerDuringScan = MousePointer(-1);
         duringTheScan([&] { pointerDuringScan = form.mousePointer(); });
 
         const auto mime = fileDrag({root.path() + "/one", root.path() + "/two/", root.path() + "/~single.txt"});
@@ -268,8 +253,8 @@ private slots:
                      + underRoot(root.path(), {"one/.hidden.pdf", "one/a.pdf", "one/notes.txt",
                                                "one/sub/b.doc", "one/sub/plain", "two/c.pdf",
                                                "two/sub/d.PDF", "~single.txt"}));
-        QCOMPARE(pointerDuringScan, Form1::kDefaultPointer);
-        QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
+        QCOMPARE(pointerDuringScan, MousePointer::Default);
+        QCOMPARE(form.mousePointer(), MousePointer::Default);
     }
 
     void droppedItemsThatAreNotEntered()
@@ -292,22 +277,24 @@ private slots:
 
     void dragsWithoutFilesAreRefused_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("text") << "text";
-        QTest::newRow("web address") << "web";
-        QTest::newRow("nothing") << "empty";
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<QUrl>>("urls");
+        QTest::newRow("text") << "/tmp/a.pdf" << QList<QUrl>();
+        QTest::newRow("web address") << QString() << QList<QUrl>{QUrl("https://example.com/a.pdf")};
+        QTest::newRow("nothing") << QString() << QList<QUrl>();
     }
 
     void dragsWithoutFilesAreRefused()
     {
-        QFETCH(QString, kind);
+        QFETCH(QString, text);
+        QFETCH(QList<QUrl>, urls);
         FormFixture fixture;
         Form1 &form = fixture.load();
         QMimeData mime;
-        if (kind == QLatin1String("text"))
-            mime.setText(QStringLiteral("/tmp/a.pdf"));
-        else if (kind == QLatin1String("web"))
-            mime.setUrls({QUrl(QStringLiteral("https://example.com/a.pdf"))});
+        if (!text.isEmpty())
+            mime.setText(text);
+        if (!urls.isEmpty())
+            mime.setUrls(urls);
 
         QVERIFY(!dragOver(form, &mime));
         QVERIFY(!form.ListView1_OLEDragOver(&mime));
@@ -378,7 +365,7 @@ private slots:
             QByteArray plainArgument = QFile::encodeName(plain);
             QByteArray singleArgument = single;
             char *argv[] = {program.data(), singleArgument.data(), treeArgument.data(), plainArgument.data(), nullptr};
-            const StartupPaths given = StartupPathArguments(4, argv);
+            const StartupPaths given = startupPathArguments(4, argv);
             form.AddStartupPaths(given.paths, given.leftOut);
         } else {
             QMimeData mime;
@@ -433,8 +420,8 @@ private slots:
 
         QCOMPARE(form.fileList()->paths(), folder ? QStringList{} : underRoot(root.path(), {"real \uFFFD.pdf"}));
         QCOMPARE(fixture.dialogs.messageTexts().size(), 1);
-        QVERIFY(fixture.dialogs.messageTexts().first().contains(native(mangled)));
-        QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
+        QVERIFY(fixture.dialogs.messageTexts().first().contains(nativePath(mangled)));
+        QCOMPARE(form.mousePointer(), MousePointer::Default);
     }
 
     // A dropped file URL that is not absolute names nothing anyone can find;
@@ -498,7 +485,7 @@ private slots:
         for (QByteArray &argument : arguments)
             argv.push_back(argument.data());
         argv.push_back(nullptr);
-        const StartupPaths given = StartupPathArguments(int(argv.size() - 1), argv.data());
+        const StartupPaths given = startupPathArguments(int(argv.size() - 1), argv.data());
         QTEST(given.paths, "paths");
         QTEST(int(given.leftOut.count()), "leftOut");
     }
@@ -535,7 +522,7 @@ private slots:
         QVERIFY(fixture.dialogs.asked.first().style == MessageStyle::YesNo);
         QCOMPARE(fixture.dialogs.asked.first().title, QStringLiteral("Corvanta"));
         QCOMPARE(fixture.shell.opened,
-                 yes ? QStringList{native(fixture.appFolder + "/Samples/")} : QStringList{});
+                 yes ? QStringList{nativePath(fixture.appFolder + "/Samples/")} : QStringList{});
     }
 
     void shippedSamplesAreRealPdfs()
@@ -594,7 +581,7 @@ private slots:
         QVERIFY(form.isClosing());
         QCOMPARE(fixture.programEnded, 1);
         QCOMPARE(form.fileList()->count(), 0);
-        QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
+        QCOMPARE(form.mousePointer(), MousePointer::Default);
     }
 
 private:

@@ -1,14 +1,16 @@
 // The toolbar, the menus and the dispatch of their commands.
 
-#include "app/Helpers.h"
+#include "core/ErrorReport.h"
+#include "core/Files.h"
 #include "app/Settings.h"
-#include "app/Site.h"
+#include "core/Site.h"
 #include "commands/CommandTable.h"
 #include "commands/Icons.h"
 #include "commands/LinkCommands.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
 #include "support/Fixture.h"
+#include "support/FolderTrees.h"
 
 #include <QAction>
 #include <QDir>
@@ -65,17 +67,6 @@ QStringList askedKinds(const FakeDialogs &dialogs)
     return kinds;
 }
 
-QString nativePath(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
-void touch(const QString &path)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-}
 
 // Chooses a command the way a user does: a click on its toolbar button, or a
 // click on its entry in the opened menu. Both paths also fire the bars' own
@@ -349,8 +340,7 @@ void TestCommandBars::choosingACommandRunsItsProcedureOnce()
 
     FormFixture fixture;
     const QString root = fixture.root.path() + QLatin1Char('/');
-    touch(root + QStringLiteral("app/Samples/sample.pdf"));
-    touch(root + QStringLiteral("app/Video/demo.webm"));
+    makeTree(root, {QStringLiteral("app/Samples/sample.pdf"), QStringLiteral("app/Video/demo.webm")});
     auto resolve = [&](const QStringList &names) {
         QStringList paths;
         for (const QString &name : names)
@@ -381,7 +371,7 @@ void TestCommandBars::choosingACommandRunsItsProcedureOnce()
     for (const auto &asked : fixture.dialogs.asked) {
         if (asked.kind == QLatin1String("message") && id == 2007) {
             QCOMPARE(asked.style, MessageStyle::Ok);
-            QCOMPARE(asked.title, ApplicationTitle());
+            QCOMPARE(asked.title, applicationTitle());
         }
     }
     QCOMPARE(fixture.shell.opened, resolve(expectedOpened));
@@ -414,7 +404,7 @@ void TestCommandBars::twinCommandsAgree()
     auto run = [](int id) {
         FormFixture fixture;
         const QString root = fixture.root.path() + QLatin1Char('/');
-        touch(root + QStringLiteral("e/f.pdf"));
+        makeTree(root, {QStringLiteral("e/f.pdf")});
         Form1 &form = fixture.load();
         for (const char *name : {"a.pdf", "b.pdf", "c.pdf"})
             form.fileList()->append(nativePath(root + QLatin1String(name)));
@@ -446,7 +436,7 @@ void TestCommandBars::idsWithoutACommandDoNothing()
 {
     QFETCH(int, id);
     FormFixture fixture;
-    touch(fixture.root.filePath(QStringLiteral("app/Samples/sample.pdf")));
+    makeTree(fixture.root.path(), {QStringLiteral("app/Samples/sample.pdf")});
     Form1 &form = fixture.load();
     form.show();
     const QStringList files{QStringLiteral("/x/a.pdf"), QStringLiteral("/x/b.pdf")};
@@ -512,8 +502,7 @@ void TestCommandBars::demoVideoTarget()
     QTemporaryDir app;
     for (const QString &folder : folders)
         QVERIFY(QDir(app.path()).mkpath(folder));
-    for (const QString &file : files)
-        touch(app.filePath(file));
+    makeTree(app.path(), files);
 #ifdef Q_OS_UNIX
     if (withPipe)
         QCOMPARE(::mkfifo(QFile::encodeName(app.filePath(QStringLiteral("Video/a-pipe"))).constData(), 0600), 0);
@@ -523,7 +512,7 @@ void TestCommandBars::demoVideoTarget()
 
     const QString appFolder = nativePath(app.path());
     const QString videoFolder = appFolder + QDir::separator() + QStringLiteral("Video") + QDir::separator();
-    QCOMPARE(DemoVideoTarget(appFolder), videoFolder + expected);
+    QCOMPARE(corvanta::demoVideoTarget(appFolder), videoFolder + expected);
 }
 
 void TestCommandBars::applicationIcon()

@@ -1,4 +1,6 @@
 // The folder walk and the listing of one folder, on real folder trees.
+#include "core/EventTurns.h"
+#include "core/Files.h"
 #include "filelist/FolderScan.h"
 #include "support/FolderTrees.h"
 
@@ -21,12 +23,12 @@ namespace {
 
 QString entryOf(const QString &root, const QString &relative = QString())
 {
-    return FolderEntry(relative.isEmpty() ? root : root + QLatin1Char('/') + relative);
+    return folderEntry(relative.isEmpty() ? root : root + QLatin1Char('/') + relative);
 }
 
 QStringList collectAll(const QString &root)
 {
-    QStringList folders{FolderEntry(root)};
+    QStringList folders{folderEntry(root)};
     CollectSubfolders(folders, true);
     return folders;
 }
@@ -34,7 +36,7 @@ QStringList collectAll(const QString &root)
 QStringList scanAll(const QString &root, const QString &pattern, LeftOut *leftOut = nullptr)
 {
     QStringList paths;
-    ScanFolderTree(root, pattern, [&paths](const QStringList &files) { paths.append(files); }, {},
+    scanFolderTree(root, pattern, [&paths](const QStringList &files) { paths.append(files); }, {},
                    leftOut);
     return paths;
 }
@@ -116,9 +118,9 @@ private slots:
     {
         QFETCH(QString, lower);
         QFETCH(QString, higher);
-        QVERIFY(NaturalLess(lower, higher));
-        QVERIFY(!NaturalLess(higher, lower));
-        QVERIFY(!NaturalLess(lower, lower));
+        QVERIFY(naturalLess(lower, higher));
+        QVERIFY(!naturalLess(higher, lower));
+        QVERIFY(!naturalLess(lower, lower));
     }
 
     void patterns_data()
@@ -279,7 +281,7 @@ private slots:
         QCOMPARE(scanAll(root.path(), pattern, &noted), underRoot(root.path(), listed));
         QStringList expected;
         for (const QByteArray &raw : leftOut)
-            expected.append(QDir::toNativeSeparators(root.path() + QLatin1Char('/') + ShownBytes(raw)));
+            expected.append(QDir::toNativeSeparators(root.path() + QLatin1Char('/') + corvanta::shownBytes(raw)));
         QCOMPARE(shownPaths(noted), expected);
         QCOMPARE(noted.count(), expected.size());
         for (const LeftOut::Item &item : noted.named())
@@ -363,7 +365,7 @@ private slots:
                         reason == LeftOutReason::FolderUnreadable ? QStringLiteral("Permission denied")
                                                                   : QString());
         }
-        QCOMPARE(LeftOutMessage(leftOut), message);
+        QCOMPARE(corvanta::leftOutMessage(leftOut), message);
     }
 
     void shownBytes_data()
@@ -382,8 +384,8 @@ private slots:
     {
         QFETCH(QByteArray, raw);
         QFETCH(QString, shown);
-        QCOMPARE(ShownBytes(raw), shown);
-        QCOMPARE(IsValidUtf8(raw), !shown.contains(QStringLiteral("\\x")));
+        QCOMPARE(corvanta::shownBytes(raw), shown);
+        QCOMPARE(isValidUtf8(raw), !shown.contains(QStringLiteral("\\x")));
     }
 
     void missingFolderIsSkipped()
@@ -405,7 +407,7 @@ private slots:
                                "1/x/fx.pdf", "1/x/y/fy.pdf"});
         int fullTurns = 0;
         QList<QStringList> fullHandOvers;
-        QVERIFY(ScanFolderTree(
+        QVERIFY(scanFolderTree(
             root.path(), "*.pdf", [&](const QStringList &files) { fullHandOvers.append(files); },
             [&fullTurns] { ++fullTurns; return true; }));
         QCOMPARE(fullHandOvers.size(), 6);
@@ -415,7 +417,7 @@ private slots:
         for (int stopAt = 0; stopAt < fullTurns; ++stopAt) {
             int turns = 0;
             QList<QStringList> handOvers;
-            const bool finished = ScanFolderTree(
+            const bool finished = scanFolderTree(
                 root.path(), "*.pdf", [&](const QStringList &files) { handOvers.append(files); },
                 [&turns, stopAt] { return turns++ < stopAt; });
             QVERIFY(!finished);
@@ -445,31 +447,27 @@ private slots:
         QTemporaryDir root;
         makeTree(root.path(), {"docs/a.pdf", ".hidden/", "book.pdf/"});
         QVERIFY(QFile::link(root.path() + "/docs", root.path() + "/docs-link"));
-        QCOMPARE(IsEnterableFolder(QDir::toNativeSeparators(root.path() + "/" + relative)), enterable);
-        QVERIFY(!IsEnterableFolder(QString()));
+        QCOMPARE(isEnterableFolder(QDir::toNativeSeparators(root.path() + "/" + relative)), enterable);
+        QVERIFY(!isEnterableFolder(QString()));
     }
 
     void eventTurnsRunPendingEvents()
     {
-        const int saved = EventTurns::interval();
         int fired = 0;
         bool keepGoing = true;
-        EventTurns turns([&keepGoing] { return keepGoing; });
-
-        EventTurns::setInterval(60 * 60 * 1000);
+        EventTurns hourly(60 * 60 * 1000, [&keepGoing] { return keepGoing; });
         QTimer::singleShot(0, [&fired] { ++fired; });
-        QVERIFY(turns());   // the first call always turns the loop
+        QVERIFY(hourly());   // the first call always turns the loop
         QCOMPARE(fired, 1);
         QTimer::singleShot(0, [&fired] { ++fired; });
-        QVERIFY(turns());   // within the interval: no turn
+        QVERIFY(hourly());   // within the interval: no turn
         QCOMPARE(fired, 1);
 
-        EventTurns::setInterval(0);
-        QVERIFY(turns());
+        EventTurns always(0, [&keepGoing] { return keepGoing; });
+        QVERIFY(always());
         QCOMPARE(fired, 2);
         keepGoing = false;
-        QVERIFY(!turns());
-        EventTurns::setInterval(saved);
+        QVERIFY(!always());
     }
 };
 

@@ -38,8 +38,6 @@ private slots:
     void handlesPastZ();
     void argumentList_data();
     void argumentList();
-    void askPassword_data();
-    void askPassword();
 };
 
 void JoinCommandTest::handles_data()
@@ -61,7 +59,7 @@ void JoinCommandTest::handles()
 {
     QFETCH(int, index);
     QFETCH(QString, handle);
-    QCOMPARE(JoinHandle(index), handle);
+    QCOMPARE(joinHandle(index), handle);
 }
 
 void JoinCommandTest::outputPath_data()
@@ -82,7 +80,7 @@ void JoinCommandTest::outputPath()
     QFETCH(QString, desktop);
     QFETCH(QString, separator);
     QFETCH(QString, output);
-    QCOMPARE(JoinOutputPathFor(desktop, separator.at(0)), output);
+    QCOMPARE(joinOutputPathFor(desktop, separator.at(0)), output);
 }
 
 void JoinCommandTest::commandText_data()
@@ -128,8 +126,8 @@ void JoinCommandTest::blankPasswordsChangeNothing()
     // A cancelled prompt and a blank answer both give "", exactly like no prompt.
     const QList<JoinEntry> onButBlank = entries({"C:\\a.pdf", QString(), "C:\\b.pdf", QStringLiteral("")});
     QCOMPARE(BuildJoinCommand(kWinApp, onButBlank, kWinOut), BuildJoinCommand(kWinApp, off, kWinOut));
-    QCOMPARE(BuildJoinProcessCommand("pdftk", onButBlank, kWinOut).arguments,
-             BuildJoinProcessCommand("pdftk", off, kWinOut).arguments);
+    QCOMPARE(buildJoinProcessCommand("pdftk", onButBlank, kWinOut).arguments,
+             buildJoinProcessCommand("pdftk", off, kWinOut).arguments);
     // A password of blanks is a password.
     QVERIFY(BuildJoinCommand(kWinApp, entries({"C:\\a.pdf", " "}), kWinOut).contains("input_pw A=\" \""));
 }
@@ -147,7 +145,7 @@ void JoinCommandTest::handlesPastZ()
     QVERIFY(text.contains(R"(input_pw Z="pw26" input_pw AA="pw27" cat output "/out.pdf")"));
     QVERIFY(!text.contains(QLatin1Char('[')));
 
-    const QStringList arguments = BuildJoinProcessCommand("pdftk", list, "/out.pdf").arguments;
+    const QStringList arguments = buildJoinProcessCommand("pdftk", list, "/out.pdf").arguments;
     QCOMPARE(arguments.at(26), "Z=/in/26.pdf");
     QCOMPARE(arguments.at(27), "AA=/in/27.pdf");
     QCOMPARE(arguments.mid(arguments.size() - 5),
@@ -173,37 +171,9 @@ void JoinCommandTest::argumentList()
 {
     QFETCH(QList<JoinEntry>, list);
     QFETCH(QStringList, arguments);
-    const JoinProcessCommand command = BuildJoinProcessCommand("/usr/bin/pdftk", list, "/out//joined.pdf");
+    const JoinProcessCommand command = buildJoinProcessCommand("/usr/bin/pdftk", list, "/out//joined.pdf");
     QCOMPARE(command.program, "/usr/bin/pdftk");
     QCOMPARE(command.arguments, arguments);
-}
-
-void JoinCommandTest::askPassword_data()
-{
-    QTest::addColumn<bool>("answered");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("result");
-    QTest::newRow("typed text comes back untrimmed") << true << "  se cret \"x\" " << "  se cret \"x\" ";
-    QTest::newRow("blank field") << true << "" << "";
-    QTest::newRow("cancel") << false << "" << "";
-}
-
-void JoinCommandTest::askPassword()
-{
-    QFETCH(bool, answered);
-    QFETCH(QString, typed);
-    QFETCH(QString, result);
-    FakeDialogs dialogs;
-    if (answered)
-        dialogs.inputAnswers.enqueue(typed);
-    QCOMPARE(AskPassword(dialogs, nullptr, "C:\\My Docs\\b.pdf"), result);
-    QCOMPARE(dialogs.asked.size(), 1);
-    const FakeDialogs::Asked &asked = dialogs.asked.first();
-    QCOMPARE(asked.kind, "input");
-    QCOMPARE(asked.title, "Input Password");
-    QCOMPARE(asked.text, "Enter password for file (C:\\My Docs\\b.pdf): \r\n"
-                         "Note: Leave this box blank if file is not password protected");
-    QVERIFY(asked.masked);
 }
 
 CORVANTA_TEST_MAIN(JoinCommandTest)

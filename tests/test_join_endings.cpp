@@ -6,9 +6,10 @@
 #include "filelist/FolderScan.h"
 #include "join/JoinBatches.h"
 #include "join/JoinCommand.h"
+#include "join/JoinMessages.h"
 #include "join/JoinRun.h"
 #include "join/SaveResult.h"
-#include "join/TerminationSignals.h"
+#include "app/TerminationSignals.h"
 #include "support/Fixture.h"
 #include "support/FolderTrees.h"
 #include "support/PdftkSupport.h"
@@ -28,28 +29,6 @@
 
 using namespace corvanta;
 using namespace corvanta::testing;
-
-namespace {
-
-QStringList desktopEntries()
-{
-    return QDir(isolatedDesktop())
-        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeText(const QString &path, const QByteArray &text)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
-}
-
-} // namespace
 
 class JoinEndingsTest : public QObject
 {
@@ -113,23 +92,31 @@ void JoinEndingsTest::signalsArriveOnTheEventLoop()
 
 void JoinEndingsTest::stoppingLeavesNothing_data()
 {
-    QTest::addColumn<QString>("how");
-    QTest::newRow("closing the window") << "close";
-    QTest::newRow("Start again, answered Yes") << "start";
-    QTest::newRow("SIGTERM") << "TERM";
-    QTest::newRow("SIGHUP") << "HUP";
-    QTest::newRow("SIGINT") << "INT";
+    // A signal that pdftk sends the program mid-join; without one the test
+    // stops the join itself: by Start answered Yes, or else by closing.
+    QTest::addColumn<QString>("signal");
+    QTest::addColumn<bool>("startAgain");
+    QTest::addColumn<bool>("programEnds");
+    QTest::addColumn<QStringList>("said");
+    QTest::newRow("closing the window") << QString() << false << true << QStringList();
+    QTest::newRow("Start again, answered Yes") << QString() << true << false << QStringList{stopRunningJoinQuestion()};
+    QTest::newRow("SIGTERM") << "TERM" << false << true << QStringList();
+    QTest::newRow("SIGHUP") << "HUP" << false << true << QStringList();
+    QTest::newRow("SIGINT") << "INT" << false << true << QStringList();
 }
 
 void JoinEndingsTest::stoppingLeavesNothing()
 {
-    QFETCH(QString, how);
-    const bool bySignal = how != "close" && how != "start";
+    QFETCH(QString, signal);
+    QFETCH(bool, startAgain);
+    QFETCH(bool, programEnds);
+    QFETCH(QStringList, said);
+    const bool bySignal = !signal.isEmpty();
     const QString joined = isolatedDesktop() + "/joined.pdf";
-    QVERIFY(writeText(joined, "%PDF old result"));
+    QVERIFY(writeFile(joined, "%PDF old result"));
     const QString pids = m_work->filePath("pids");
     // pdftk's parent is this test: a signal from pdftk reaches the program mid-join.
-    writeLingeringPdftk(m_fixture->appFolder, pids, bySignal ? QStringLiteral("kill -%1 $PPID").arg(how) : QString());
+    writeLingeringPdftk(m_fixture->appFolder, pids, bySignal ? QStringLiteral("kill -%1 $PPID").arg(signal) : QString());
     const QStringList inputs{m_work->filePath("a.pdf"), m_work->filePath("b.pdf")};
     writeMarkedPdf(inputs.at(0), 1, 1);
     writeMarkedPdf(inputs.at(1), 2, 1);
@@ -147,20 +134,19 @@ void JoinEndingsTest::stoppingLeavesNothing()
             return;
         poll.stop();
         desktopFilesMeanwhile = int(desktopEntries().size());
-        if (how == "close") {
-            form.close();
-        } else {
+        if (startAgain) {
             m_fixture->dialogs.messageAnswers << MessageAnswer::Yes;
             form.Start();
+        } else {
+            form.close();
         }
     });
     poll.start(10);
     form.Start();
 
-    QCOMPARE(m_fixture->programEnded, how == "start" ? 0 : 1);
+    QCOMPARE(m_fixture->programEnded, programEnds ? 1 : 0);
     // Nothing is said but the question that stopped it.
-    QCOMPARE(m_fixture->dialogs.messageTexts(),
-             how == "start" ? QStringList{StopRunningJoinQuestion()} : QStringList());
+    QCOMPARE(m_fixture->dialogs.messageTexts(), said);
     if (!bySignal)
         QCOMPARE(desktopFilesMeanwhile, 2);
     const QStringList started = readLines(pids).value(0).split(' ');
@@ -168,62 +154,62 @@ void JoinEndingsTest::stoppingLeavesNothing()
     for (const QString &pid : started)
         QVERIFY2(processGone(pid.toLongLong()), qPrintable(pid));
     QCOMPARE(desktopEntries(), QStringList{"joined.pdf"});
-    QCOMPARE(contents(joined), QByteArray("%PDF old result"));
+    QCOMPARE(fileBytes(joined), QByteArray("%PDF old result"));
     QCOMPARE(form.fileList()->paths(), inputs);
     QVERIFY(!form.isJoinRunning());
     QCOMPARE(form.progressValue(), 0.0);
-    QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
+    QCOMPARE(form.mousePointer(), MousePointer::Default);
 }
 
 void JoinEndingsTest::resultKeptUnderAFreeName_data()
 {
-    // What is in the folder before: name -> "file", "folder" or "link" (dangling).
-    QTest::addColumn<QStringList>("present");
+    // What is in the folder before: files, folders and dangling links.
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QStringList>("links");
     QTest::addColumn<QString>("saved");
-    QTest::newRow("nothing there") << QStringList{} << "joined.pdf";
-    QTest::newRow("an older joined.pdf") << QStringList{"joined.pdf=file"} << "joined.pdf";
-    QTest::newRow("a folder named joined.pdf") << QStringList{"joined.pdf=folder"} << "joined (2).pdf";
-    QTest::newRow("the next names taken") << QStringList{"joined.pdf=folder", "joined (2).pdf=file",
-                                                         "joined (3).pdf=folder", "joined (4).pdf=link"}
-                                          << "joined (5).pdf";
+    const QStringList none;
+    QTest::newRow("nothing there") << none << none << none << "joined.pdf";
+    QTest::newRow("an older joined.pdf") << QStringList{"joined.pdf"} << none << none << "joined.pdf";
+    QTest::newRow("a folder named joined.pdf") << none << QStringList{"joined.pdf"} << none << "joined (2).pdf";
+    QTest::newRow("the next names taken") << QStringList{"joined (2).pdf"}
+                                          << QStringList{"joined.pdf", "joined (3).pdf"}
+                                          << QStringList{"joined (4).pdf"} << "joined (5).pdf";
 }
 
 void JoinEndingsTest::resultKeptUnderAFreeName()
 {
-    QFETCH(QStringList, present);
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, folders);
+    QFETCH(QStringList, links);
     QFETCH(QString, saved);
     const QString folder = m_work->filePath("Desktop");
     QVERIFY(QDir().mkpath(folder));
     QHash<QString, QByteArray> untouched;
-    for (const QString &entry : present) {
-        const QString name = entry.section('=', 0, 0);
-        const QString kind = entry.section('=', 1);
-        const QString path = folder + '/' + name;
-        if (kind == "file") {
-            QVERIFY(writeText(path, "older " + name.toUtf8()));
-            if (name != "joined.pdf")
-                untouched.insert(name, "older " + name.toUtf8());
-        } else if (kind == "folder") {
-            QVERIFY(QDir().mkpath(path + "/inside"));
-        } else {
-            QVERIFY(QFile::link(folder + "/nowhere", path));
-        }
+    for (const QString &name : files) {
+        QVERIFY(writeFile(folder + '/' + name, "older " + name.toUtf8()));
+        if (name != "joined.pdf")
+            untouched.insert(name, "older " + name.toUtf8());
     }
+    for (const QString &name : folders)
+        QVERIFY(QDir().mkpath(folder + '/' + name + "/inside"));
+    for (const QString &name : links)
+        QVERIFY(QFile::link(folder + "/nowhere", folder + '/' + name));
     const QString written = folder + "/.joined.pdf.x1.part";
-    QVERIFY(writeText(written, "%PDF the result"));
+    QVERIFY(writeFile(written, "%PDF the result"));
     // The output path keeps its doubled separator in the name it gives back.
     const QString output = folder + "//joined.pdf";
 
-    const SavedFile result = SaveJoinedFile(written, output);
+    const SavedFile result = saveJoinedFile(written, output);
 
     QCOMPARE(result.path, folder + "//" + saved);
     // Saved elsewhere, the system's reason says why joined.pdf was not replaced.
     QCOMPARE(result.error.isEmpty(), saved == "joined.pdf");
-    QCOMPARE(contents(result.path), QByteArray("%PDF the result"));
+    QCOMPARE(fileBytes(result.path), QByteArray("%PDF the result"));
     QVERIFY(!QFileInfo::exists(written));
     for (auto it = untouched.cbegin(); it != untouched.cend(); ++it)
-        QCOMPARE(contents(folder + '/' + it.key()), it.value());
-    if (present.contains("joined.pdf=folder"))
+        QCOMPARE(fileBytes(folder + '/' + it.key()), it.value());
+    if (folders.contains("joined.pdf"))
         QVERIFY(QFileInfo::exists(folder + "/joined.pdf/inside"));
 }
 
@@ -238,10 +224,10 @@ void JoinEndingsTest::folderInPlaceOfJoinedPdf()
     m_fixture->dialogs.messageAnswers << MessageAnswer::Ok << MessageAnswer::Yes;
     form.Start();
 
-    const QString output = JoinOutputPathFor(QDir::toNativeSeparators(isolatedDesktop()) + QDir::separator());
+    const QString output = isolatedOutputPath();
     const QString saved = output.chopped(QStringLiteral("joined.pdf").size()) + "joined (2).pdf";
     QCOMPARE(m_fixture->dialogs.messageTexts(),
-             QStringList({JoinSavedMessage(output, saved, qt_error_string(EISDIR)), OpenJoinedFileQuestion(saved)}));
+             QStringList({joinSavedMessage(output, saved, qt_error_string(EISDIR)), openJoinedFileQuestion(saved)}));
     QVERIFY(m_fixture->dialogs.messageTexts().constFirst().startsWith("Done.\n"));
     QCOMPARE(m_fixture->shell.opened, QStringList{saved});
     const QList<QPair<int, int>> pages{{1, 1}, {1, 2}, {2, 1}};
@@ -252,9 +238,8 @@ void JoinEndingsTest::folderInPlaceOfJoinedPdf()
 
 void JoinEndingsTest::joinJustPastTheLimit()
 {
-    // pdftk as a wrapper that counts its runs and measures each argument list.
+    // pdftk as a wrapper that counts its runs.
     const QString log = m_work->filePath("runs");
-    writeFakePdftk(m_fixture->appFolder, QStringLiteral("echo \"$#\" >> '%1'\nexec pdftk \"$@\"").arg(log));
     QList<JoinEntry> entries;
     QList<QPair<int, int>> expected;
     for (int mark = 1; mark <= 12; ++mark) {
@@ -270,26 +255,24 @@ void JoinEndingsTest::joinJustPastTheLimit()
             entries.append({plain, QString()});
         }
     }
-    Form1 &form = m_fixture->load();
+    JoinFixture join;
+    writeFakePdftk(join.appFolder, QStringLiteral("echo \"$#\" >> '%1'\nexec pdftk \"$@\"").arg(log));
     for (const JoinEntry &entry : entries) {
-        form.fileList()->append(entry.Path);
-        m_fixture->dialogs.inputAnswers << entry.Password;
+        join.host.paths.append(entry.Path);
+        join.host.fakeDialogs.inputAnswers << entry.Password;
     }
-    form.Check1->setChecked(true);
-    m_fixture->dialogs.messageAnswers << MessageAnswer::Ok << MessageAnswer::No;
+    join.host.prompts = true;
+    join.host.fakeDialogs.messageAnswers << MessageAnswer::Ok << MessageAnswer::No;
 
-    // One byte too few for the one run, whatever name pdftk writes to.
-    const QString output = JoinOutputPathFor(QDir::toNativeSeparators(isolatedDesktop()) + QDir::separator());
-    const QString program = QDir::toNativeSeparators(m_fixture->appFolder + "/pdftk");
-    const QString shortestWritten = QFileInfo(output).path() + "/.joined.pdf.0.part";
-    const qsizetype limit =
-        ArgumentListSize(program, BuildJoinProcessCommand(program, entries, shortestWritten).arguments) - 1;
-    JoinEnvironment environment = JoinEnvironment::standard();
-    environment.argumentLimit = [limit](const QProcessEnvironment &) { return limit; };
-    std::function<void()> running;
-    RunJoin(form, running, environment);
+    // One byte too few for the one run; every temporary name has the same length.
+    const QString output = isolatedOutputPath();
+    const QString program = QDir::toNativeSeparators(join.appFolder + "/pdftk");
+    const QString written = temporaryOutputPath(output);
+    const qsizetype limit = argumentListSize(program, buildJoinProcessCommand(program, entries, written).arguments) - 1;
+    join.environment.argumentLimit = [limit](const QProcessEnvironment &) { return limit; };
+    join.start();
 
-    QCOMPARE(m_fixture->dialogs.messageTexts().value(0), "Done.");
+    QCOMPARE(join.host.fakeDialogs.messageTexts().value(0), "Done.");
     QCOMPARE(markedPages(output), expected);
     QCOMPARE(readLines(log).size(), 2);
     QCOMPARE(desktopEntries(), QStringList{"joined.pdf"});
@@ -315,9 +298,6 @@ void JoinEndingsTest::startWhileAddingIsRefused()
     const QString log = m_work->filePath("calls");
     writeFakePdftk(m_fixture->appFolder, QStringLiteral("echo call >> '%1'").arg(log));
     Form1 &form = m_fixture->load();
-    // The window's events run at every entry of the scan.
-    const int interval = EventTurns::interval();
-    EventTurns::setInterval(0);
     int listedWhenStarted = -1;
     QTimer::singleShot(0, &form, [&] {
         listedWhenStarted = form.fileList()->count();
@@ -331,10 +311,9 @@ void JoinEndingsTest::startWhileAddingIsRefused()
         m_fixture->dialogs.folderAnswers << root;
         form.AddFolder();
     }
-    EventTurns::setInterval(interval);
 
     QVERIFY(listedWhenStarted >= 0 && listedWhenStarted < names.size());
-    QCOMPARE(m_fixture->dialogs.messageTexts(), QStringList{FilesStillBeingAddedMessage()});
+    QCOMPARE(m_fixture->dialogs.messageTexts(), QStringList{filesStillBeingAddedMessage()});
     QCOMPARE(form.fileList()->count(), names.size());
     QVERIFY(readLines(log).isEmpty());
     QVERIFY(!form.isJoinRunning());

@@ -1,20 +1,19 @@
-// Whole joins through Form1::Start: the real pdftk on PDFs made here, and a
-// fake pdftk where the exact arguments or the timing matter.
+// Whole joins on a fake host: the real pdftk on PDFs made here, and a fake
+// pdftk where the exact arguments or the timing matter.
 
-#include "app/Helpers.h"
-#include "filelist/FileListModel.h"
 #include "join/JoinCommand.h"
+#include "join/JoinMessages.h"
 #include "join/JoinRun.h"
 #include "support/Fixture.h"
 #include "support/PdftkSupport.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTimer>
 
+#include <functional>
 #include <stdexcept>
 
 using namespace corvanta;
@@ -23,36 +22,6 @@ using namespace corvanta::testing;
 using Pages = QList<QPair<int, int>>;
 
 namespace {
-
-QString desktop()
-{
-    return isolatedDesktop();
-}
-
-// The path the program shows and opens, doubled separator included.
-QString outputPath()
-{
-    return QDir::toNativeSeparators(desktop()) + QDir::separator() + QDir::separator()
-        + QStringLiteral("joined.pdf");
-}
-
-QStringList desktopEntries()
-{
-    return QDir(desktop()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeText(const QString &path, const QByteArray &text)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
-}
 
 Pages pagesOf(std::initializer_list<QPair<int, int>> marksAndCounts)
 {
@@ -107,6 +76,22 @@ private:
 
 } // namespace
 
+// What a failing join found in its files, for the rows of failureKeepsOldOutput.
+struct Scenario
+{
+    QTemporaryDir *inputs = nullptr;
+    JoinFixture *fixture = nullptr;
+    QStringList files;
+    // A PATH with no pdftk on it, for as long as the row runs.
+    std::unique_ptr<QTemporaryDir> emptyFolder;
+    std::unique_ptr<ScopedEnv> path;
+
+    QString named(const QString &name) const { return QDir::toNativeSeparators(inputs->filePath(name)); }
+    QString plain() const { return named("plain.pdf"); }
+};
+using Setup = std::function<void(Scenario &)>;
+Q_DECLARE_METATYPE(Setup)
+
 class JoinRunTest : public QObject
 {
     Q_OBJECT
@@ -128,46 +113,52 @@ private slots:
     void warningsWithSuccessAreNoFailure(); // and answering No
     void oldOutputAsInput();
     void secondStartAnsweredNoGoesOn();
+    void stepFailureReportsItsNumber_data();
     void stepFailureReportsItsNumber();
-    void unwritableDesktopEndsTheRun();
 
 private:
-    // A fresh window with the given files in its list.
-    Form1 &window(const QStringList &paths, bool promptForPasswords = false);
+    // The list to join, and whether passwords are asked for.
+    void listed(const QStringList &paths, bool promptForPasswords = false);
     QString input(const QString &name, int mark, int pages);
     // OK for "Done.", then the answer to the question that follows it.
     void answerDoneThen(MessageAnswer answer);
+    FakeDialogs &dialogs() { return m_fixture->host.fakeDialogs; }
+    // The window is idle again: progress 0, default pointer, no join.
+    void verifyIdle();
 
-    std::unique_ptr<FormFixture> m_fixture;
+    std::unique_ptr<JoinFixture> m_fixture;
     std::unique_ptr<QTemporaryDir> m_inputs;
 };
 
 void JoinRunTest::init()
 {
-    QDir(desktop()).removeRecursively();
-    QVERIFY(QDir().mkpath(desktop()));
-    m_fixture = std::make_unique<FormFixture>();
+    QDir(isolatedDesktop()).removeRecursively();
+    QVERIFY(QDir().mkpath(isolatedDesktop()));
+    m_fixture = std::make_unique<JoinFixture>();
     m_inputs = std::make_unique<QTemporaryDir>();
 }
 
 void JoinRunTest::cleanup()
 {
-    QVERIFY2(m_fixture->dialogs.unexpected.isEmpty(),
-             qPrintable(m_fixture->dialogs.unexpected.join(QLatin1Char('\n'))));
     m_fixture.reset();
 }
 
 void JoinRunTest::answerDoneThen(MessageAnswer answer)
 {
-    m_fixture->dialogs.messageAnswers << MessageAnswer::Ok << answer;
+    dialogs().messageAnswers << MessageAnswer::Ok << answer;
 }
 
-Form1 &JoinRunTest::window(const QStringList &paths, bool promptForPasswords)
+void JoinRunTest::listed(const QStringList &paths, bool promptForPasswords)
 {
-    Form1 &form = m_fixture->load();
-    form.fileList()->append(paths);
-    form.Check1->setChecked(promptForPasswords);
-    return form;
+    m_fixture->host.paths = paths;
+    m_fixture->host.prompts = promptForPasswords;
+}
+
+void JoinRunTest::verifyIdle()
+{
+    QCOMPARE(m_fixture->host.progress, 0.0);
+    QVERIFY(!m_fixture->host.busy().underWay());
+    QVERIFY(!m_fixture->isRunning());
 }
 
 QString JoinRunTest::input(const QString &name, int mark, int pages)
@@ -180,36 +171,31 @@ QString JoinRunTest::input(const QString &name, int mark, int pages)
 
 void JoinRunTest::emptyList()
 {
-    writeText(desktop() + "/joined.pdf", "old");
-    Form1 &form = window({});
-    form.setProgressValue(42);
-    form.Start();
-    QCOMPARE(transcript(m_fixture->dialogs), "message|Corvanta|No files added.");
-    QCOMPARE(contents(desktop() + "/joined.pdf"), QByteArray("old"));
-    QCOMPARE(form.progressValue(), 42.0);
-    QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
-    QVERIFY(!form.isJoinRunning());
+    QVERIFY(writeFile(isolatedDesktop() + "/joined.pdf", "old"));
+    m_fixture->host.progress = 42;
+    m_fixture->start();
+    QCOMPARE(transcript(dialogs()), "message|Corvanta|No files added.");
+    QCOMPARE(fileBytes(isolatedDesktop() + "/joined.pdf"), QByteArray("old"));
+    QCOMPARE(m_fixture->host.progress, 42.0);
+    QVERIFY(!m_fixture->host.busy().underWay());
+    QVERIFY(!m_fixture->isRunning());
 }
 
 void JoinRunTest::realJoinInOrder()
 {
     // A Desktop that does not exist yet is made.
-    QDir(desktop()).removeRecursively();
-    const QStringList files{input("one.pdf", 1, 2), input("two.pdf", 2, 1), input("three.pdf", 3, 3)};
-    Form1 &form = window(files);
+    QDir(isolatedDesktop()).removeRecursively();
+    listed({input("one.pdf", 1, 2), input("two.pdf", 2, 1), input("three.pdf", 3, 3)});
     answerDoneThen(MessageAnswer::Yes);
-    form.Start();
+    m_fixture->start();
 
-    QCOMPARE(transcript(m_fixture->dialogs),
-             "message|Corvanta|Done.\nmessage|Corvanta|" + OpenJoinedFileQuestion(outputPath()));
-    QCOMPARE(m_fixture->dialogs.asked.at(1).style, MessageStyle::YesNo);
-    QVERIFY(outputPath().endsWith(QString(QDir::separator()) + QDir::separator() + "joined.pdf"));
-    QCOMPARE(m_fixture->shell.opened, QStringList{outputPath()});
-    QCOMPARE(markedPages(outputPath()), pagesOf({{1, 2}, {2, 1}, {3, 3}}));
+    QCOMPARE(transcript(dialogs()), "message|Corvanta|Done.\nmessage|Corvanta|" + openJoinedFileQuestion(isolatedOutputPath()));
+    QCOMPARE(dialogs().asked.at(1).style, MessageStyle::YesNo);
+    QVERIFY(isolatedOutputPath().endsWith(QString(QDir::separator()) + QDir::separator() + "joined.pdf"));
+    QCOMPARE(m_fixture->host.fakeShell.opened, QStringList{isolatedOutputPath()});
+    QCOMPARE(markedPages(isolatedOutputPath()), pagesOf({{1, 2}, {2, 1}, {3, 3}}));
     QCOMPARE(desktopEntries(), QStringList{"joined.pdf"});
-    QCOMPARE(form.progressValue(), 0.0);
-    QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
-    QVERIFY(!form.isJoinRunning());
+    verifyIdle();
 }
 
 void JoinRunTest::blankPromptsEqualOptionOff()
@@ -218,45 +204,43 @@ void JoinRunTest::blankPromptsEqualOptionOff()
     recordingPdftk(m_fixture->appFolder, log);
     const QStringList files{input("a.pdf", 1, 1), input("b.pdf", 2, 1), input("c.pdf", 3, 1)};
 
-    // A greyed box counts as off, like an unticked one: no prompt at all.
-    window(files, false).Check1->setCheckState(Qt::PartiallyChecked);
+    listed(files, false);
     answerDoneThen(MessageAnswer::No);
-    m_fixture->form->Start();
-    QVERIFY(m_fixture->dialogs.unexpected.isEmpty());
+    m_fixture->start();
     const QStringList off = readLines(log);
     QFile::remove(log);
 
-    Form1 &form = window(files, true);
+    listed(files, true);
     QList<double> progress;
-    QList<int> pointers;
-    QStringList prompted;
-    m_fixture->dialogs.onAsk = [&](const FakeDialogs::Asked &asked) {
+    QList<bool> busy;
+    dialogs().onAsk = [&](const FakeDialogs::Asked &asked) {
         if (asked.kind == "input") {
-            progress.append(form.progressValue());
-            pointers.append(form.mousePointer());
-            prompted.append(asked.text);
+            progress.append(m_fixture->host.progress);
+            busy.append(m_fixture->host.busy().underWay());
+            QCOMPARE(asked.title, "Input Password");
+            QVERIFY(asked.masked);
         }
     };
     // A blank field and Cancel both come back as "".
-    m_fixture->dialogs.inputAnswers << "" << "" << "";
+    dialogs().inputAnswers << "" << "" << "";
     answerDoneThen(MessageAnswer::No);
-    form.Start();
+    m_fixture->start();
     const QStringList on = readLines(log);
 
     QCOMPARE(progress.size(), 3);
     QVERIFY(qFuzzyCompare(progress.at(0), 100.0 / 3));
     QVERIFY(qFuzzyCompare(progress.at(1), 200.0 / 3));
     QCOMPARE(progress.at(2), 100.0);
-    QCOMPARE(pointers, QList<int>({11, 11, 11}));
-    QCOMPARE(prompted, QStringList({PasswordPrompt(files.at(0)), PasswordPrompt(files.at(1)),
-                                    PasswordPrompt(files.at(2))}));
+    QCOMPARE(busy, QList<bool>(3, true));
+    QCOMPARE(dialogs().asked.at(2).text, passwordPrompt(files.at(0)));
+    QCOMPARE(dialogs().asked.at(4).text, passwordPrompt(files.at(2)));
 
     QCOMPARE(off.size(), 6);
     QCOMPARE(off.mid(0, 5), files + QStringList({"cat", "output"}));
     QCOMPARE(on.mid(0, 5), off.mid(0, 5));
     // pdftk writes beside joined.pdf, under a name of its own.
     const QFileInfo written(on.at(5));
-    QCOMPARE(QDir(written.absolutePath()), QDir(desktop()));
+    QCOMPARE(QDir(written.absolutePath()), QDir(isolatedDesktop()));
     QVERIFY(written.fileName() != "joined.pdf");
     QVERIFY(written.fileName().startsWith('.'));
 }
@@ -266,14 +250,13 @@ void JoinRunTest::passwordsForFirstAndThird()
     const QString log = m_inputs->filePath("argv");
     recordingPdftk(m_fixture->appFolder, log);
     const QStringList files{input("a.pdf", 1, 1), input("b.pdf", 2, 1), input("c.pdf", 3, 1)};
-    Form1 &form = window(files, true);
-    m_fixture->dialogs.inputAnswers << "one" << "" << "three";
+    listed(files, true);
+    dialogs().inputAnswers << "one" << "" << "three";
     answerDoneThen(MessageAnswer::No);
-    form.Start();
+    m_fixture->start();
     const QStringList arguments = readLines(log);
-    QCOMPARE(arguments.mid(0, 9),
-             QStringList({"A=" + files.at(0), files.at(1), "B=" + files.at(2), "input_pw", "A=one",
-                          "input_pw", "B=three", "cat", "output"}));
+    QCOMPARE(arguments.mid(0, 9), QStringList({"A=" + files.at(0), files.at(1), "B=" + files.at(2), "input_pw",
+                                                "A=one", "input_pw", "B=three", "cat", "output"}));
     QCOMPARE(arguments.size(), 10);
 }
 
@@ -283,16 +266,16 @@ void JoinRunTest::argumentsArriveIntact()
     recordingPdftk(m_fixture->appFolder, log);
     const QString odd = input(R"(dir with "quotes"/my "odd" file $HOME `x` 'y'.pdf)", 1, 1);
     const QString password = R"( a "b" c = 'd' \e )";
-    Form1 &form = window({odd}, true);
-    m_fixture->dialogs.inputAnswers << password;
+    listed({odd}, true);
+    dialogs().inputAnswers << password;
     answerDoneThen(MessageAnswer::No);
-    form.Start();
+    m_fixture->start();
     const QStringList arguments = readLines(log);
     QCOMPARE(arguments.mid(0, 5), QStringList({"A=" + odd, "input_pw", "A=" + password, "cat", "output"}));
     // What runs is the argument list the command builder gives, but for the
     // temporary output name.
-    QCOMPARE(arguments, BuildJoinProcessCommand("pdftk", {{odd, password}}, arguments.last()).arguments);
-    QCOMPARE(m_fixture->dialogs.messageTexts().value(0), "Done.");
+    QCOMPARE(arguments, buildJoinProcessCommand("pdftk", {{odd, password}}, arguments.last()).arguments);
+    QCOMPARE(dialogs().messageTexts().value(0), "Done.");
 }
 
 void JoinRunTest::realProtectedFile()
@@ -303,13 +286,13 @@ void JoinRunTest::realProtectedFile()
     QVERIFY(markedPages(secret).isEmpty()); // pdftk refuses it without the password
     QCOMPARE(markedPages(secret, password), pagesOf({{1, 2}}));
 
-    Form1 &form = window({input("plain-2.pdf", 2, 1), secret}, true);
-    m_fixture->dialogs.inputAnswers << "" << password;
+    listed({input("plain-2.pdf", 2, 1), secret}, true);
+    dialogs().inputAnswers << "" << password;
     answerDoneThen(MessageAnswer::No);
-    form.Start();
+    m_fixture->start();
     // pdftk warns about passwords on its command line and still exits 0.
-    QCOMPARE(m_fixture->dialogs.messageTexts().value(0), "Done.");
-    QCOMPARE(markedPages(outputPath()), pagesOf({{2, 1}, {1, 2}}));
+    QCOMPARE(dialogs().messageTexts().value(0), "Done.");
+    QCOMPARE(markedPages(isolatedOutputPath()), pagesOf({{2, 1}, {1, 2}}));
 }
 
 void JoinRunTest::handlesPastZWithRealPdftk()
@@ -319,13 +302,13 @@ void JoinRunTest::handlesPastZWithRealPdftk()
     QStringList files;
     for (int i = 0; i < 27; ++i) {
         files.append(secret);
-        m_fixture->dialogs.inputAnswers << "pw";
+        dialogs().inputAnswers << "pw";
     }
-    Form1 &form = window(files, true);
+    listed(files, true);
     answerDoneThen(MessageAnswer::No);
-    form.Start();
-    QCOMPARE(m_fixture->dialogs.messageTexts().value(0), "Done.");
-    QCOMPARE(markedPages(outputPath()).size(), 27);
+    m_fixture->start();
+    QCOMPARE(dialogs().messageTexts().value(0), "Done.");
+    QCOMPARE(markedPages(isolatedOutputPath()).size(), 27);
 }
 
 void JoinRunTest::nonAsciiNamesWithPlainLocale()
@@ -333,11 +316,11 @@ void JoinRunTest::nonAsciiNamesWithPlainLocale()
     // The program itself may run in a plain C locale; pdftk still gets UTF-8.
     ScopedEnv all("LC_ALL", "C");
     ScopedEnv lang("LANG", "C");
-    Form1 &form = window({input("Données/Résumé ü.pdf", 1, 1), input("日本.pdf", 2, 2)});
+    listed({input("Données/Résumé ü.pdf", 1, 1), input("日本.pdf", 2, 2)});
     answerDoneThen(MessageAnswer::No);
-    form.Start();
-    QCOMPARE(m_fixture->dialogs.messageTexts().value(0), "Done.");
-    QCOMPARE(markedPages(outputPath()), pagesOf({{1, 1}, {2, 2}}));
+    m_fixture->start();
+    QCOMPARE(dialogs().messageTexts().value(0), "Done.");
+    QCOMPARE(markedPages(isolatedOutputPath()), pagesOf({{1, 1}, {2, 2}}));
 }
 
 void JoinRunTest::checksLetThroughWhatPdftkJoins()
@@ -349,192 +332,189 @@ void JoinRunTest::checksLetThroughWhatPdftkJoins()
     QVERIFY(protectPdfForOwner(input("plain.pdf", 1, 2), ownerOnly, "secret"));
     const QString repairable = QDir::toNativeSeparators(m_inputs->filePath("repairable.pdf"));
     writeRepairablePdf(repairable, 2, 3);
-    Form1 &form = window({ownerOnly, repairable, input("last.pdf", 3, 1)});
+    listed({ownerOnly, repairable, input("last.pdf", 3, 1)});
     answerDoneThen(MessageAnswer::No);
-    form.Start();
-    QCOMPARE(m_fixture->dialogs.messageTexts().value(0), "Done.");
-    QCOMPARE(markedPages(outputPath()), pagesOf({{1, 2}, {2, 3}, {3, 1}}));
+    m_fixture->start();
+    QCOMPARE(dialogs().messageTexts().value(0), "Done.");
+    QCOMPARE(markedPages(isolatedOutputPath()), pagesOf({{1, 2}, {2, 3}, {3, 1}}));
 
     // A page tree that states one page more than it holds: pdftk joins the
     // two that are there.
     const QString miscounted = input("miscounted.pdf", 4, 2);
-    QByteArray miscountedBytes = contents(miscounted);
+    QByteArray miscountedBytes = fileBytes(miscounted);
     QVERIFY(miscountedBytes.contains("/Count 2 "));
     miscountedBytes.replace("/Count 2 ", "/Count 3 ");
-    writeText(miscounted, miscountedBytes);
-    form.fileList()->clear();
-    form.fileList()->append({miscounted, input("after.pdf", 5, 1)});
+    QVERIFY(writeFile(miscounted, miscountedBytes));
+    listed({miscounted, input("after.pdf", 5, 1)});
     answerDoneThen(MessageAnswer::No);
-    form.Start();
-    QCOMPARE(m_fixture->dialogs.messageTexts().value(2), "Done.");
-    QCOMPARE(markedPages(outputPath()), pagesOf({{4, 2}, {5, 1}}));
+    m_fixture->start();
+    QCOMPARE(dialogs().messageTexts().value(2), "Done.");
+    QCOMPARE(markedPages(isolatedOutputPath()), pagesOf({{4, 2}, {5, 1}}));
 }
 
 void JoinRunTest::failureKeepsOldOutput_data()
 {
-    QTest::addColumn<QString>("kind");
-    // Fragments of the warning; one that starts with "!" must not be in it.
-    QTest::addColumn<QStringList>("expected");
+    // Adds the row's files to the list after plain.pdf, or replaces the list.
+    QTest::addColumn<Setup>("setup");
+    QTest::addColumn<bool>("prompts");
+    QTest::addColumn<QStringList>("answers"); // typed passwords
+    QTest::addColumn<QStringList>("contains"); // fragments of the warning, %name% for a file's path
+    QTest::addColumn<QStringList>("lacks");
     QTest::addColumn<bool>("pdftkRuns");
+
+    const auto fake = [](const QString &script) {
+        return Setup([script](Scenario &s) { writeFakePdftk(s.fixture->appFolder, script); });
+    };
+    const auto secret = [](Scenario &s) {
+        QVERIFY(encryptPdf(s.plain(), s.named("secret.pdf"), "right"));
+        s.files << s.named("secret.pdf");
+    };
 
     // Found before any prompt.
     QTest::newRow("owner-only file and a renamed JPEG")
-        << "jpeg" << QStringList{"this file cannot be used.\n\n%photo% — is not a PDF file", "!%owner%", "!tick"}
-        << false;
-    QTest::newRow("missing input") << "missing input" << QStringList{"%missing% — does not exist"} << false;
-    QTest::newRow("FIFO") << "fifo" << QStringList{"%fifo% — is not a regular file"} << false;
+        << Setup([](Scenario &s) {
+               QVERIFY(protectPdfForOwner(s.plain(), s.named("owner.pdf"), "secret"));
+               QImage picture(40, 30, QImage::Format_RGB32);
+               picture.fill(Qt::darkCyan);
+               QVERIFY(picture.save(s.named("photo.pdf"), "JPG"));
+               s.files = {s.named("owner.pdf"), s.named("photo.pdf")};
+           })
+        << false << QStringList() << QStringList{"this file cannot be used.\n\n%photo.pdf% — is not a PDF file"}
+        << QStringList{"%owner.pdf%", "tick"} << false;
+    QTest::newRow("missing input") << Setup([](Scenario &s) { s.files << s.named("gone.pdf"); }) << false
+                                   << QStringList() << QStringList{"%gone.pdf% — does not exist"} << QStringList()
+                                   << false;
+    QTest::newRow("FIFO") << Setup([](Scenario &s) {
+        QCOMPARE(QProcess::execute("mkfifo", {s.named("fifo.pdf")}), 0);
+        s.files << s.named("fifo.pdf");
+    }) << false << QStringList()
+                          << QStringList{"%fifo.pdf% — is not a regular file"} << QStringList() << false;
     QTest::newRow("protected, option off")
-        << "option off" << QStringList{"%secret% — is password protected", "tick \"Prompt for password"} << false;
-    QTest::newRow("twelve files listed as ten")
-        << "twelve" << QStringList{"these files cannot be used.", "gone-10.pdf — does not exist\n… and 2 more",
-                                   "!gone-11.pdf"}
+        << Setup(secret) << false << QStringList()
+        << QStringList{"%secret.pdf% — is password protected", "tick \"Prompt for password"} << QStringList()
         << false;
-    QTest::newRow("missing pdftk") << "missing pdftk"
-                                   << QStringList{"pdftk was not found", "sudo apt install pdftk-java"} << false;
+    QTest::newRow("twelve files listed as ten") << Setup([](Scenario &s) {
+        for (int i = 1; i <= 12; ++i)
+            s.files << s.named(QStringLiteral("gone-%1.pdf").arg(i));
+    }) << false << QStringList()
+                                                << QStringList{"these files cannot be used.",
+                                                               "gone-10.pdf — does not exist\n… and 2 more"}
+                                                << QStringList{"gone-11.pdf"} << false;
+    QTest::newRow("missing pdftk") << Setup([](Scenario &s) {
+        QFile::remove(s.fixture->appFolder + "/pdftk");
+        s.emptyFolder = std::make_unique<QTemporaryDir>();
+        s.path = std::make_unique<ScopedEnv>("PATH", s.emptyFolder->path().toUtf8());
+    }) << false << QStringList()
+                                   << QStringList{"pdftk was not found", "sudo apt install pdftk-java"}
+                                   << QStringList() << false;
     // Found after the prompts.
-    QTest::newRow("wrong password") << "wrong password"
-                                    << QStringList{"a password is missing or wrong.\n\n%secret% — the password typed for it is wrong"} << false;
-    QTest::newRow("blank password")
-        << "blank password" << QStringList{"%secret% — needs a password; none was typed"}
-        << false;
+    QTest::newRow("wrong password")
+        << Setup(secret) << true << QStringList{"", "wrong"}
+        << QStringList{"a password is missing or wrong.\n\n%secret.pdf% — the password typed for it is wrong"}
+        << QStringList() << false;
+    QTest::newRow("blank password") << Setup(secret) << true << QStringList{"", ""}
+                                    << QStringList{"%secret.pdf% — needs a password; none was typed"}
+                                    << QStringList() << false;
     // Found in what pdftk did.
     QTest::newRow("damaged input pdftk cannot repair")
-        << "damaged" << QStringList{"pdftk could not repair this damaged file:\n%damaged%", "pdftk reported:",
-                                    "startxref", "!Done."}
-        << true;
-    QTest::newRow("exit 0 without a file") << "no output"
-                                           << QStringList{"pdftk reported success but wrote no file"} << true;
+        << Setup([](Scenario &s) {
+               QVERIFY(writeFile(s.named("damaged.pdf"), "%PDF-1.4\nthe rest is lost\n"));
+               s.files << s.named("damaged.pdf");
+           })
+        << false << QStringList()
+        << QStringList{"pdftk could not repair this damaged file:\n%damaged.pdf%", "pdftk reported:", "startxref"}
+        << QStringList{"Done."} << true;
+    QTest::newRow("exit 0 without a file") << fake("exit 0") << false << QStringList()
+                                           << QStringList{"pdftk reported success but wrote no file"}
+                                           << QStringList() << true;
     QTest::newRow("exit 0 with a truncated file")
-        << "truncated" << QStringList{"pdftk reported success, but the file it wrote is incomplete or damaged."}
+        << fake("eval last=\\${$#}; pdftk \"$@\" && head -c 300 \"$last\" > \"$last.cut\" && mv \"$last.cut\" \"$last\"")
+        << false << QStringList()
+        << QStringList{"pdftk reported success, but the file it wrote is incomplete or damaged."} << QStringList()
         << true;
-    QTest::newRow("exit 0 with pages missing")
-        << "pages missing" << QStringList{"the file it wrote has the wrong number of pages: 1 instead of 3."}
-        << true;
+    QTest::newRow("exit 0 with pages missing") << Setup([](Scenario &s) {
+        writeMarkedPdf(s.named("two-pages.pdf"), 2, 2);
+        s.files << s.named("two-pages.pdf");
+        writeFakePdftk(s.fixture->appFolder, "eval last=\\${$#}; cp \"$1\" \"$last\"");
+    }) << false << QStringList()
+                                               << QStringList{"the file it wrote has the wrong number of pages: "
+                                                              "1 instead of 3."}
+                                               << QStringList() << true;
     QTest::newRow("long error text is shortened")
-        << "long text" << QStringList{"pdftk reported:\nline 1\nline 2\n", "line 12 …"} << true;
-    QTest::newRow("fake pdftk fails") << "fake fails"
-                                      << QStringList{"pdftk ended with exit code 3", "pdftk reported:\nboom"} << true;
+        << fake("for i in $(seq 1 200); do echo \"line $i\" >&2; done; exit 1") << false << QStringList()
+        << QStringList{"pdftk reported:\nline 1\nline 2\n", "line 12 …"} << QStringList() << true;
+    QTest::newRow("fake pdftk fails") << fake("echo boom >&2; exit 3") << false << QStringList()
+                                      << QStringList{"pdftk ended with exit code 3", "pdftk reported:\nboom"}
+                                      << QStringList() << true;
 }
 
 void JoinRunTest::failureKeepsOldOutput()
 {
-    QFETCH(QString, kind);
-    QFETCH(QStringList, expected);
+    QFETCH(Setup, setup);
+    QFETCH(bool, prompts);
+    QFETCH(QStringList, answers);
+    QFETCH(QStringList, contains);
+    QFETCH(QStringList, lacks);
     QFETCH(bool, pdftkRuns);
 
     const QByteArray old = "%PDF old result";
-    writeText(desktop() + "/joined.pdf", old);
-    const QString plain = input("plain.pdf", 1, 1);
-    const auto named = [this](const QString &name) { return QDir::toNativeSeparators(m_inputs->filePath(name)); };
-    const QString secret = named("secret.pdf");
-    const QString owner = named("owner.pdf");
-    const QString photo = named("photo.pdf");
-    const QString missing = named("gone.pdf");
-    const QString fifo = named("fifo.pdf");
-    const QString damaged = named("damaged.pdf");
-
+    QVERIFY(writeFile(isolatedDesktop() + "/joined.pdf", old));
+    Scenario scenario{m_inputs.get(), m_fixture.get(), {input("plain.pdf", 1, 1)}, nullptr, nullptr};
     // Unless a row brings its own, a pdftk that leaves a trace if it starts.
     const QString log = m_inputs->filePath("argv");
     recordingPdftk(m_fixture->appFolder, log);
-    QStringList files{plain};
-    bool prompt = false;
-    std::unique_ptr<QTemporaryDir> emptyPath;
-    std::unique_ptr<ScopedEnv> path;
-    if (kind == "jpeg") {
-        QVERIFY(protectPdfForOwner(plain, owner, "secret"));
-        QImage picture(40, 30, QImage::Format_RGB32);
-        picture.fill(Qt::darkCyan);
-        QVERIFY(picture.save(photo, "JPG"));
-        files = QStringList{owner, photo};
-    } else if (kind == "option off" || kind == "wrong password" || kind == "blank password") {
-        QVERIFY(encryptPdf(plain, secret, "right"));
-        files << secret;
-        prompt = kind != "option off";
-        if (prompt)
-            m_fixture->dialogs.inputAnswers << "" << (kind == "wrong password" ? "wrong" : "");
-    } else if (kind == "missing input") {
-        files << missing;
-    } else if (kind == "fifo") {
-        QCOMPARE(QProcess::execute("mkfifo", {fifo}), 0);
-        files << fifo;
-    } else if (kind == "twelve") {
-        for (int i = 1; i <= 12; ++i)
-            files << named(QStringLiteral("gone-%1.pdf").arg(i));
-    } else if (kind == "missing pdftk") {
-        QFile::remove(m_fixture->appFolder + "/pdftk");
-        emptyPath = std::make_unique<QTemporaryDir>();
-        path = std::make_unique<ScopedEnv>("PATH", emptyPath->path().toUtf8());
-    } else if (kind == "damaged") {
-        writeText(damaged, "%PDF-1.4\nthe rest is lost\n");
-        files << damaged;
-    } else if (kind == "no output") {
-        writeFakePdftk(m_fixture->appFolder, "exit 0");
-    } else if (kind == "truncated") {
-        writeFakePdftk(m_fixture->appFolder, "eval last=\\${$#}; pdftk \"$@\" && head -c 300 \"$last\" > \"$last.cut\" "
-                                             "&& mv \"$last.cut\" \"$last\"");
-    } else if (kind == "pages missing") {
-        files << input("two-pages.pdf", 2, 2);
-        writeFakePdftk(m_fixture->appFolder, "eval last=\\${$#}; cp \"$1\" \"$last\"");
-    } else if (kind == "long text") {
-        writeFakePdftk(m_fixture->appFolder, "for i in $(seq 1 200); do echo \"line $i\" >&2; done; exit 1");
-    } else if (kind == "fake fails") {
-        writeFakePdftk(m_fixture->appFolder, "echo boom >&2; exit 3");
-    }
+    setup(scenario);
+    listed(scenario.files, prompts);
+    dialogs().inputAnswers << answers;
+    m_fixture->start();
 
-    Form1 &form = window(files, prompt);
-    form.Start();
-
-    const QStringList messages = m_fixture->dialogs.messageTexts();
+    const QStringList messages = dialogs().messageTexts();
     QCOMPARE(messages.size(), 1);
     const QString warning = messages.first();
-    QCOMPARE(m_fixture->dialogs.asked.last().style, MessageStyle::Warning);
-    QCOMPARE(m_fixture->dialogs.asked.last().title, "Corvanta");
+    QCOMPARE(dialogs().asked.last().style, MessageStyle::Warning);
+    QCOMPARE(dialogs().asked.last().title, "Corvanta");
     QVERIFY2(warning.startsWith("The PDF files were not joined: "), qPrintable(warning));
-    for (QString fragment : expected) {
-        fragment.replace("%secret%", secret).replace("%photo%", photo).replace("%owner%", owner);
-        fragment.replace("%missing%", missing).replace("%fifo%", fifo).replace("%damaged%", damaged);
-        const bool absent = fragment.startsWith('!');
-        if (absent)
-            fragment.remove(0, 1);
-        QVERIFY2(warning.contains(fragment) != absent,
-                 qPrintable(warning + (absent ? "\n--- has ---\n" : "\n--- lacks ---\n") + fragment));
-    }
-    QVERIFY2(!warning.contains("PROMPT"), qPrintable(warning));
+    const auto withPaths = [this](QString fragment) {
+        for (const QString &name : QDir(m_inputs->path()).entryList(QDir::Files | QDir::System))
+            fragment.replace('%' + name + '%', QDir::toNativeSeparators(m_inputs->filePath(name)));
+        return fragment.replace("%gone.pdf%", QDir::toNativeSeparators(m_inputs->filePath("gone.pdf")));
+    };
+    for (const QString &fragment : contains)
+        QVERIFY2(warning.contains(withPaths(fragment)), qPrintable(warning + "\n--- lacks ---\n" + fragment));
+    for (const QString &fragment : lacks + QStringList{"PROMPT"})
+        QVERIFY2(!warning.contains(withPaths(fragment)), qPrintable(warning + "\n--- has ---\n" + fragment));
     QVERIFY2(warning.count('\n') < 25, qPrintable(warning));
     if (!pdftkRuns)
         QVERIFY2(!QFile::exists(log), "pdftk was started");
-    QVERIFY(m_fixture->shell.opened.isEmpty());
-    QCOMPARE(contents(desktop() + "/joined.pdf"), old);
+    QVERIFY(m_fixture->host.fakeShell.opened.isEmpty());
+    QCOMPARE(fileBytes(isolatedDesktop() + "/joined.pdf"), old);
     QCOMPARE(desktopEntries(), QStringList{"joined.pdf"});
-    QCOMPARE(form.progressValue(), 0.0);
-    QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
-    QVERIFY(!form.isJoinRunning());
+    verifyIdle();
 }
 
 void JoinRunTest::warningsWithSuccessAreNoFailure()
 {
     recordingPdftk(m_fixture->appFolder, m_inputs->filePath("argv"),
                    "echo 'Warning: something odd in the input, repaired' >&2");
-    Form1 &form = window({input("a.pdf", 1, 1)});
+    listed({input("a.pdf", 1, 1)});
     answerDoneThen(MessageAnswer::No);
-    form.Start();
-    QCOMPARE(m_fixture->dialogs.messageTexts(), QStringList({"Done.", OpenJoinedFileQuestion(outputPath())}));
-    QCOMPARE(markedPages(outputPath()), pagesOf({{1, 1}}));
+    m_fixture->start();
+    QCOMPARE(dialogs().messageTexts(), QStringList({"Done.", openJoinedFileQuestion(isolatedOutputPath())}));
+    QCOMPARE(markedPages(isolatedOutputPath()), pagesOf({{1, 1}}));
     // No: nothing is opened, and the window is idle again.
-    QVERIFY(m_fixture->shell.opened.isEmpty());
-    QCOMPARE(form.progressValue(), 0.0);
-    QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
+    QVERIFY(m_fixture->host.fakeShell.opened.isEmpty());
     QCOMPARE(desktopEntries(), QStringList{"joined.pdf"});
+    verifyIdle();
 }
 
 void JoinRunTest::oldOutputAsInput()
 {
-    writeMarkedPdf(desktop() + "/joined.pdf", 9, 2);
-    Form1 &form = window({outputPath(), input("a.pdf", 1, 1), outputPath()});
+    writeMarkedPdf(isolatedDesktop() + "/joined.pdf", 9, 2);
+    listed({isolatedOutputPath(), input("a.pdf", 1, 1), isolatedOutputPath()});
     answerDoneThen(MessageAnswer::No);
-    form.Start();
-    QCOMPARE(m_fixture->dialogs.messageTexts().value(0), "Done.");
-    QCOMPARE(markedPages(outputPath()), pagesOf({{9, 2}, {1, 1}, {9, 2}}));
+    m_fixture->start();
+    QCOMPARE(dialogs().messageTexts().value(0), "Done.");
+    QCOMPARE(markedPages(isolatedOutputPath()), pagesOf({{9, 2}, {1, 1}, {9, 2}}));
     QCOMPARE(desktopEntries(), QStringList{"joined.pdf"});
 }
 
@@ -546,8 +526,8 @@ void JoinRunTest::secondStartAnsweredNoGoesOn()
                    QStringLiteral("echo call >> '%1'\n"
                                   "while [ ! -e '%2' ]; do sleep 0.02; done")
                        .arg(calls, release));
-    Form1 &form = window({input("a.pdf", 1, 1)});
-    m_fixture->dialogs.messageAnswers << MessageAnswer::No; // do not stop
+    listed({input("a.pdf", 1, 1)});
+    dialogs().messageAnswers << MessageAnswer::No; // do not stop
     answerDoneThen(MessageAnswer::No);
 
     bool wasRunning = false;
@@ -556,72 +536,56 @@ void JoinRunTest::secondStartAnsweredNoGoesOn()
         if (readLines(calls).isEmpty())
             return;
         poll.stop();
-        wasRunning = form.isJoinRunning();
-        form.Start();
-        writeText(release, "");
+        wasRunning = m_fixture->isRunning();
+        m_fixture->start();
+        QVERIFY(writeFile(release, ""));
     });
     poll.start(10);
-    form.Start();
+    m_fixture->start();
 
     QVERIFY(wasRunning);
-    QCOMPARE(m_fixture->dialogs.messageTexts(),
-             QStringList({StopRunningJoinQuestion(), "Done.", OpenJoinedFileQuestion(outputPath())}));
+    QCOMPARE(dialogs().messageTexts(),
+             QStringList({stopRunningJoinQuestion(), "Done.", openJoinedFileQuestion(isolatedOutputPath())}));
     // A stray Enter must not stop a join.
-    QCOMPARE(m_fixture->dialogs.asked.first().style, MessageStyle::YesNoDefaultNo);
+    QCOMPARE(dialogs().asked.first().style, MessageStyle::YesNoDefaultNo);
     QCOMPARE(readLines(calls).size(), 1);
-    QCOMPARE(markedPages(outputPath()), pagesOf({{1, 1}}));
-    QVERIFY(!form.isJoinRunning());
+    QCOMPARE(markedPages(isolatedOutputPath()), pagesOf({{1, 1}}));
+    QVERIFY(!m_fixture->isRunning());
+}
+
+void JoinRunTest::stepFailureReportsItsNumber_data()
+{
+    QTest::addColumn<bool>("unknownDesktop"); // otherwise one that cannot be made
+    QTest::addColumn<QString>("report");
+    QTest::newRow("no Desktop") << true << "No Desktop here.\nin Velmira5/20/2014.Form1.Start at line 104\n";
+    QTest::newRow("a file in the Desktop's place") << false << "\nin Velmira5/20/2014.Form1.Start at line 110\n";
 }
 
 void JoinRunTest::stepFailureReportsItsNumber()
 {
-    Form1 &form = window({input("a.pdf", 1, 1)});
-    int pdftkLookups = 0;
-    JoinEnvironment environment = JoinEnvironment::standard();
-    environment.desktopFolder = []() -> QString { throw std::runtime_error("No Desktop here."); };
-    environment.findPdftk = [&](const QString &) {
-        ++pdftkLookups;
-        return QString();
-    };
-    std::function<void()> running;
-    RunJoin(form, running, environment);
-
-    QCOMPARE(m_fixture->dialogs.asked.size(), 1);
-    const FakeDialogs::Asked &report = m_fixture->dialogs.asked.first();
-    QCOMPARE(report.title, "Application Error");
-    QCOMPARE(report.style, MessageStyle::Warning);
-    QVERIFY2(report.text.startsWith("No Desktop here.\nin Velmira5/20/2014.Form1.Start at line 104\n"),
-             qPrintable(report.text));
-    // Without an output path the run ends at once: nothing is looked up or run.
-    QCOMPARE(pdftkLookups, 0);
-    QCOMPARE(form.progressValue(), 0.0);
-    QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
-    QVERIFY(!running);
-}
-
-void JoinRunTest::unwritableDesktopEndsTheRun()
-{
-    // A Desktop that cannot be made: the report names step 110 and is the
-    // only message, since nothing after it can succeed.
+    QFETCH(bool, unknownDesktop);
+    QFETCH(QString, report);
     const QString blocker = m_inputs->filePath("blocker");
-    writeText(blocker, "a file where a folder should be");
-    const QString desktopFolder = QDir::toNativeSeparators(blocker + "/Desktop/");
-    JoinEnvironment environment = JoinEnvironment::standard();
-    environment.desktopFolder = [&] { return desktopFolder; };
+    QVERIFY(writeFile(blocker, "a file where a folder should be"));
+    m_fixture->environment.desktopFolder = [unknownDesktop, blocker]() -> QString {
+        if (unknownDesktop)
+            throw std::runtime_error("No Desktop here.");
+        return QDir::toNativeSeparators(blocker + "/Desktop/");
+    };
     const QString log = m_inputs->filePath("argv");
     recordingPdftk(m_fixture->appFolder, log);
-    Form1 &form = window({input("a.pdf", 1, 1)}, true);
-    std::function<void()> running;
-    RunJoin(form, running, environment);
+    listed({input("a.pdf", 1, 1)}, true);
+    m_fixture->start();
 
-    const QList<FakeDialogs::Asked> &asked = m_fixture->dialogs.asked;
-    QCOMPARE(asked.size(), 1);
-    QCOMPARE(asked.at(0).title, "Application Error");
-    QVERIFY2(asked.at(0).text.contains("Form1.Start at line 110"), qPrintable(asked.at(0).text));
+    // The report is the only message: nothing after it can succeed, so
+    // nothing is asked for and pdftk never starts.
+    QCOMPARE(dialogs().asked.size(), 1);
+    const FakeDialogs::Asked &asked = dialogs().asked.first();
+    QCOMPARE(asked.title, "Application Error");
+    QCOMPARE(asked.style, MessageStyle::Warning);
+    QVERIFY2(asked.text.contains(report), qPrintable(asked.text));
     QVERIFY(!QFile::exists(log));
-    QCOMPARE(form.progressValue(), 0.0);
-    QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
-    QVERIFY(!running);
+    verifyIdle();
 }
 
 CORVANTA_TEST_MAIN(JoinRunTest)

@@ -1,6 +1,6 @@
 // The main window: layout arithmetic, start-up, pointer rule and closing.
 #include "app/Layout.h"
-#include "app/Site.h"
+#include "core/Site.h"
 #include "app/Twips.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
@@ -161,7 +161,7 @@ private slots:
                  QStringLiteral("Drag and drop files here. Drag files up and down to change order. "
                                 "Double-click item to remove it."));
         QCOMPARE(form.fileList()->count(), 0);
-        QCOMPARE(form.mousePointer(), 0);
+        QCOMPARE(form.mousePointer(), MousePointer::Default);
         QVERIFY(fixture.dialogs.asked.isEmpty());
         QVERIFY(fixture.shell.opened.isEmpty());
     }
@@ -194,7 +194,7 @@ private slots:
         QVERIFY(image.save(fixture.appFolder + QStringLiteral("/HAND-M.CUR"), "cur"));
         Form1 &form = fixture.load();
         QVERIFY(form.mouseIcon().has_value());
-        QCOMPARE(form.mousePointer(), 0);
+        QCOMPARE(form.mousePointer(), MousePointer::Default);
 
         // An unreadable pointer image is skipped quietly.
         QFile broken(fixture.appFolder + QStringLiteral("/HAND-M.CUR"));
@@ -228,16 +228,16 @@ private slots:
         form.show();
         QWidget *surfaces[] = {form.centralWidget(), form.Frame1, form.ListView1->viewport()};
         for (QWidget *surface : surfaces) {
-            form.setMousePointer(Form1::kBusyPointer);
+            form.setMousePointer(MousePointer::Busy);
             QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), surface->mapToGlobal(QPointF(5, 5)),
                              Qt::NoButton, Qt::NoButton, Qt::NoModifier);
             QApplication::sendEvent(surface, &move);
-            QCOMPARE(form.mousePointer(), Form1::kBusyPointer);
+            QCOMPARE(form.mousePointer(), MousePointer::Busy);
             QCOMPARE(form.cursor().shape(), Qt::WaitCursor);
 
-            form.setMousePointer(99);
+            form.setMousePointer(MousePointer::Custom);
             QApplication::sendEvent(surface, &move);
-            QCOMPARE(form.mousePointer(), Form1::kDefaultPointer);
+            QCOMPARE(form.mousePointer(), MousePointer::Default);
         }
     }
 

@@ -19,12 +19,6 @@ QString version()
     return qEnvironmentVariable("CORVANTA_VERSION");
 }
 
-QString readText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
 } // namespace
 
 class TestPackage : public QObject
@@ -174,7 +168,7 @@ void TestPackage::appStreamMetadataIsValid()
         runTool(QStringLiteral("appstreamcli"), {QStringLiteral("validate-tree"), QStringLiteral("--no-net"), m_root});
     QVERIFY2(validate.ok, validate.output.constData());
 
-    const QString metainfo = readText(m_root + QStringLiteral("/usr/share/metainfo/") + kAppId + QStringLiteral(".metainfo.xml"));
+    const QString metainfo = QString::fromUtf8(fileBytes(m_root + QStringLiteral("/usr/share/metainfo/") + kAppId + QStringLiteral(".metainfo.xml")));
     QVERIFY(metainfo.contains(QStringLiteral("<id>%1</id>").arg(kAppId)));
     QVERIFY(metainfo.contains(QStringLiteral("<release version=\"%1\" date=\"").arg(version())));
     QVERIFY(metainfo.contains(QStringLiteral("<mediatype>application/pdf</mediatype>")));

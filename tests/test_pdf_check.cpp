@@ -92,7 +92,7 @@ void PdfCheckTest::inspect()
     QFETCH(int, pages);
     QFETCH(bool, encrypted);
     path.replace('@', m_folder.path());
-    const PdfCheck check = CheckPdf(path, password);
+    const PdfCheck check = checkPdf(path, password);
     QCOMPARE(int(check.problem), int(problem));
     QCOMPARE(check.pages, pages);
     QCOMPARE(check.encrypted, encrypted);
@@ -124,7 +124,7 @@ void PdfCheckTest::expectedPages()
         check.problem = pages < 0 ? PdfProblem::Damaged : PdfProblem::None;
         checks.append(check);
     }
-    QCOMPARE(ExpectedPagesOf(checks).matches(written), matches);
+    QCOMPARE(expectedPagesOf(checks).matches(written), matches);
 }
 
 CORVANTA_TEST_MAIN(PdfCheckTest)

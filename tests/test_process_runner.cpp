@@ -90,8 +90,8 @@ void ProcessRunnerTest::windowStyle()
     QFETCH(int, given);
     QFETCH(int, style);
     QFETCH(int, showCommand);
-    QCOMPARE(NormalizeWindowStyle(given), style);
-    QCOMPARE(ShowWindowCommand(given), showCommand);
+    QCOMPARE(normalizeWindowStyle(given), style);
+    QCOMPARE(showWindowCommand(given), showCommand);
 }
 
 void ProcessRunnerTest::exitCode_data()

@@ -1,5 +1,7 @@
 // The settings store and the small shared routines.
-#include "app/Helpers.h"
+#include "app/WindowHelpers.h"
+#include "core/ErrorReport.h"
+#include "core/Files.h"
 #include "app/Settings.h"
 #include "support/Fixture.h"
 
@@ -54,6 +56,8 @@ private slots:
         FormFixture fixture;
         QSettings(fixture.settingsFile, QSettings::IniFormat).setValue("Corvanta/Check1", stored);
         QTEST(int(fixture.load().Check1->checkState()), "state");
+        // Only a ticked box asks for passwords; a greyed one counts as off.
+        QCOMPARE(fixture.form->promptsForPasswords(), stored == "1");
     }
 
     void greyedOptionClicksToOnAndOff()
@@ -121,7 +125,7 @@ private slots:
 
     void errorReportText()
     {
-        QCOMPARE(ErrorReportText(QStringLiteral("File not found"), QStringLiteral("Form1"),
+        QCOMPARE(corvanta::errorReportText(QStringLiteral("File not found"), QStringLiteral("Form1"),
                                  QStringLiteral("Start"), 152),
                  QStringLiteral("File not found\r\nin Velmira5/20/2014.Form1.Start at line 152\r\r"
                                 "Please email screenshot of this message to support@quillmoor.example"));
@@ -251,8 +255,8 @@ private slots:
 
     void centringKeepsHalves()
     {
-        QCOMPARE(CenteredEdge(19200, 8715), 5242.5);
-        QCOMPARE(CenteredEdge(9000, 12000), -1500.0);
+        QCOMPARE(centeredEdge(19200, 8715), 5242.5);
+        QCOMPARE(centeredEdge(9000, 12000), -1500.0);
     }
 
     void skinFollowsAnOrdinaryFile()
@@ -298,14 +302,14 @@ private slots:
 
     void pathTexts()
     {
-        QCOMPARE(JoinPath(QStringLiteral("/"), QStringLiteral("a.pdf")), QStringLiteral("/a.pdf"));
-        QCOMPARE(JoinPath(QStringLiteral("/docs"), QStringLiteral("a.pdf")),
+        QCOMPARE(joinPath(QStringLiteral("/"), QStringLiteral("a.pdf")), QStringLiteral("/a.pdf"));
+        QCOMPARE(joinPath(QStringLiteral("/docs"), QStringLiteral("a.pdf")),
                  QDir::toNativeSeparators(QStringLiteral("/docs/a.pdf")));
-        QCOMPARE(CollapseDriveRootSeparator(QStringLiteral("C:\\\\a.pdf")), QStringLiteral("C:\\a.pdf"));
-        QCOMPARE(CollapseDriveRootSeparator(QStringLiteral("C:\\Users\\\\joined.pdf")),
+        QCOMPARE(collapseDriveRootSeparator(QStringLiteral("C:\\\\a.pdf")), QStringLiteral("C:\\a.pdf"));
+        QCOMPARE(collapseDriveRootSeparator(QStringLiteral("C:\\Users\\\\joined.pdf")),
                  QStringLiteral("C:\\Users\\\\joined.pdf"));
-        QCOMPARE(ApplicationFolder(QStringLiteral("/")), QStringLiteral("/"));
-        QCOMPARE(ApplicationFolder(QStringLiteral("/opt/corvanta/")),
+        QCOMPARE(applicationFolder(QStringLiteral("/")), QStringLiteral("/"));
+        QCOMPARE(applicationFolder(QStringLiteral("/opt/corvanta/")),
                  QDir::toNativeSeparators(QStringLiteral("/opt/corvanta")));
         QCOMPARE(DesktopFolder(), QDir::toNativeSeparators(isolatedDesktop() + QLatin1Char('/')));
     }

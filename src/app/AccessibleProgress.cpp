@@ -1,5 +1,7 @@
 #include "app/AccessibleProgress.h"
 
+#include "core/Text.h"
+
 #include <QAccessibleWidget>
 #include <QProgressBar>
 
@@ -30,7 +32,7 @@ public:
     QString text(QAccessible::Text type) const override
     {
         if (type == QAccessible::Value)
-            return QStringLiteral("%1%").arg(std::lround(percent(bar()->value())));
+            return Text::tr("%1%").arg(std::lround(percent(bar()->value())));
         return QAccessibleWidget::text(type);
     }
 

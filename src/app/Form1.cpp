@@ -1,11 +1,13 @@
 #include "app/Form1.h"
 
 #include "app/AccessibleProgress.h"
-#include "app/Helpers.h"
 #include "app/Layout.h"
-#include "app/Site.h"
 #include "app/Twips.h"
+#include "app/WindowHelpers.h"
 #include "commands/Icons.h"
+#include "core/Files.h"
+#include "core/Site.h"
+#include "core/Text.h"
 #include "filelist/FileListModel.h"
 #include "filelist/FileListView.h"
 
@@ -21,33 +23,23 @@ namespace corvanta {
 
 namespace {
 
-const QString kListHint = QStringLiteral(
-    "Drag and drop files here. Drag files up and down to change order. Double-click item to remove it.");
-
-// The password option's stored values: 0 unchecked, 1 checked, 2 greyed.
-Qt::CheckState checkStateFromValue(int value)
+QString listHint()
 {
-    switch (value) {
-    case 1:
+    return Text::tr("Drag and drop files here. Drag files up and down to change order. Double-click item to "
+                    "remove it.");
+}
+
+// Anything but 0, 1 or 2 in the store counts as unchecked.
+Qt::CheckState checkStateFromStored(const QString &stored)
+{
+    switch (stored.toInt()) {
+    case int(PasswordOption::Checked):
         return Qt::Checked;
-    case 2:
+    case int(PasswordOption::Greyed):
         return Qt::PartiallyChecked;
     default:
         return Qt::Unchecked;
     }
-}
-
-int valueFromCheckState(Qt::CheckState state)
-{
-    switch (state) {
-    case Qt::Checked:
-        return 1;
-    case Qt::PartiallyChecked:
-        return 2;
-    case Qt::Unchecked:
-        break;
-    }
-    return 0;
 }
 
 void placeTwips(QWidget *widget, int left, int top, int width, int height)
@@ -70,6 +62,8 @@ Form1::Form1(Services services, QWidget *parent)
     : QMainWindow(parent)
     , m_services(std::move(services))
     , m_settings(m_services.settingsFile)
+    , m_busy([this](bool underWay) { setMousePointer(underWay ? MousePointer::Busy : MousePointer::Default); })
+    , m_joiner(*this, m_services.joinEnvironment)
 {
     setObjectName(QStringLiteral("Form1"));
     setFont(boldFont(QStringLiteral("Arial"), 9));
@@ -85,15 +79,14 @@ Form1::Form1(Services services, QWidget *parent)
 
     const QFont controlFont = boldFont(QStringLiteral("Calibri"), 11.25);
 
-    Frame1 = new QGroupBox(QStringLiteral("Option"), this);
+    Frame1 = new QGroupBox(Text::tr("Option"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFont(controlFont);
     placeTwips(Frame1, 120, 3510, 6840, 735);
     Frame1->setMouseTracking(true);
     Frame1->installEventFilter(this);
 
-    Check1 = new QCheckBox(QStringLiteral("Prompt for password because PDF files are password protected"),
-                           Frame1);
+    Check1 = new QCheckBox(Text::tr("Prompt for password because PDF files are password protected"), Frame1);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setFont(controlFont);
     placeTwips(Check1, 240, 300, 6375, 255);
@@ -105,7 +98,7 @@ Form1::Form1(Services services, QWidget *parent)
     ListView1 = new FileListView(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setFont(controlFont);
-    ListView1->setToolTip(kListHint);
+    ListView1->setToolTip(listHint());
     ListView1->setFileList(m_fileList);
     placeTwips(ListView1, 120, 855, 5415, 2535);
     connect(ListView1, &FileListView::itemDoubleClicked, this, [this] { ListView1_DblClick(); });
@@ -135,14 +128,14 @@ Form1::Form1(Services services, QWidget *parent)
 
 void Form1::describeForScreenReaders()
 {
-    ListView1->setAccessibleName(tr("Files to join"));
+    ListView1->setAccessibleName(Text::tr("Files to join"));
     ListView1->setAccessibleDescription(
-        tr("The PDF files to join, in order from top to bottom. Delete removes the current file; "
-           "Ctrl+Up and Ctrl+Down move the selected files."));
-    Check1->setAccessibleDescription(tr("When ticked, Corvanta asks for each file's password before joining."));
+        Text::tr("The PDF files to join, in order from top to bottom. Delete removes the current file; "
+                 "Ctrl+Up and Ctrl+Down move the selected files."));
+    Check1->setAccessibleDescription(Text::tr("When ticked, Corvanta asks for each file's password before joining."));
     reportProgressInPercent(ProgressBar1, kProgressScale);
-    ProgressBar1->setAccessibleName(tr("Join progress"));
-    ProgressBar1->setAccessibleDescription(tr("How far the running join has got"));
+    ProgressBar1->setAccessibleName(Text::tr("Join progress"));
+    ProgressBar1->setAccessibleDescription(Text::tr("How far the running join has got"));
 }
 
 Form1::~Form1() = default;
@@ -163,12 +156,9 @@ void Form1::Form_Load()
 
     HomePageReminder();
 
-    m_fileList->addColumn(QStringLiteral("PDF Files - ") + kListHint);
+    m_fileList->addColumn(Text::tr("PDF Files - %1").arg(listHint()));
 
-    // Anything but 0, 1 or 2 in the store counts as unchecked.
-    Check1->setCheckState(
-        checkStateFromValue(m_settings.read(QStringLiteral("Check1"), QStringLiteral("0")).toInt()));
-
+    Check1->setCheckState(checkStateFromStored(m_settings.read(QStringLiteral("Check1"), QStringLiteral("0"))));
 
     CreateToolbar();
     CreateMenu();
@@ -197,8 +187,8 @@ void Form1::Form_Resize()
 
 void Form1::applyPointerRule()
 {
-    if (m_mousePointer != kBusyPointer)
-        setMousePointer(kDefaultPointer);
+    if (m_mousePointer != MousePointer::Busy)
+        setMousePointer(MousePointer::Default);
 }
 
 void Form1::Form_MouseMove()
@@ -216,48 +206,31 @@ void Form1::ListView1_MouseMove()
     applyPointerRule();
 }
 
-void Form1::setMousePointer(int pointer)
+void Form1::setMousePointer(MousePointer pointer)
 {
     m_mousePointer = pointer;
-    if (pointer == kBusyPointer)
+    if (pointer == MousePointer::Busy)
         setCursor(Qt::WaitCursor);
     else
         unsetCursor();
 }
 
-Form1::LongWork::LongWork(Form1 &form)
-    : m_form(&form)
-{
-    ++form.m_longWork;
-    form.setMousePointer(kBusyPointer);
-}
-
-Form1::LongWork::~LongWork()
-{
-    if (m_form && --m_form->m_longWork == 0)
-        m_form->setMousePointer(kDefaultPointer);
-}
-
-Form1::AddingFiles::AddingFiles(Form1 &form)
-    : m_form(&form)
-{
-    ++form.m_addingFiles;
-}
-
-Form1::AddingFiles::~AddingFiles()
-{
-    if (m_form)
-        --m_form->m_addingFiles;
-}
-
 void Form1::Check1_Click()
 {
-    m_settings.write(QStringLiteral("Check1"), QString::number(passwordOption()));
+    m_settings.write(QStringLiteral("Check1"), QString::number(int(passwordOption())));
 }
 
-int Form1::passwordOption() const
+PasswordOption Form1::passwordOption() const
 {
-    return valueFromCheckState(Check1->checkState());
+    switch (Check1->checkState()) {
+    case Qt::Checked:
+        return PasswordOption::Checked;
+    case Qt::PartiallyChecked:
+        return PasswordOption::Greyed;
+    case Qt::Unchecked:
+        break;
+    }
+    return PasswordOption::Unchecked;
 }
 
 void Form1::Form_Unload(int &cancel)
@@ -265,8 +238,7 @@ void Form1::Form_Unload(int &cancel)
     cancel = 0;
     SaveWindowPlacement(m_settings, this);
     m_closing = true;
-    if (m_cancelRunningJoin)
-        m_cancelRunningJoin();
+    m_joiner.stop();
     // Hiding, unlike close(), does not come back here through closeEvent.
     hide();
     if (m_services.endProgram)
@@ -318,9 +290,16 @@ void Form1::showProgress()
     ProgressBar1->setValue(int(std::lround(m_progressPercent * kProgressScale)));
 }
 
-double Form1::progressValue() const
+QStringList Form1::listedPaths() const
 {
-    return m_progressPercent;
+    return m_fileList->paths();
+}
+
+EventTurns Form1::eventTurns(KeepGoing keepGoing)
+{
+    return EventTurns(m_eventTurnInterval, [this, keepGoing = std::move(keepGoing)] {
+        return !m_closing && goesOn(keepGoing);
+    });
 }
 
 void Form1::resizeEvent(QResizeEvent *event)

@@ -1,17 +1,16 @@
 #pragma once
 
-#include "app/Seams.h"
+#include "app/QtSeams.h"
 #include "app/Settings.h"
+#include "core/Host.h"
 #include "filelist/LeftOut.h"
+#include "join/JoinRun.h"
 
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QMainWindow>
-#include <QPointer>
 #include <QTimer>
 
-#include <functional>
-#include <memory>
 #include <optional>
 
 class QCheckBox;
@@ -24,17 +23,21 @@ namespace corvanta {
 class FileListModel;
 class FileListView;
 
+// The window's mouse pointer, by the numbers the program has always used.
+// 99 is the custom image, which the window never selects itself.
+enum class MousePointer : int { Default = 0, Busy = 11, Custom = 99 };
+
+// The password option as the program stores it.
+enum class PasswordOption : int { Unchecked = 0, Checked = 1, Greyed = 2 };
+
 // The main window. Its handlers and commands keep the names they have always
 // had in this program (Form_Load, Form_Resize, Start, CommandBars_Execute, ...);
-// Qt's event overrides only forward to them. Everything else is camelCase.
-class Form1 : public QMainWindow
+// Qt's event overrides only forward to them, and the commands forward to the
+// file list, the join and the command bars. Everything else is camelCase.
+class Form1 : public QMainWindow, public Host
 {
     Q_OBJECT
 public:
-    // Mouse pointer values: 0 default, 11 busy.
-    static constexpr int kDefaultPointer = 0;
-    static constexpr int kBusyPointer = 11;
-
     explicit Form1(Services services, QWidget *parent = nullptr);
     ~Form1() override;
 
@@ -66,52 +69,20 @@ public:
 
     // The join.
     void Start();
-    bool isJoinRunning() const { return bool(m_cancelRunningJoin); }
+    bool isJoinRunning() const { return m_joiner.isRunning(); }
 
     // Command bars.
     void CreateToolbar();
     void CreateMenu();
     void CommandBars_Execute(int id);
 
-    // The password option as the program counts it: 0 unchecked, 1 checked, 2 greyed.
-    int passwordOption() const;
+    PasswordOption passwordOption() const;
 
-    int mousePointer() const { return m_mousePointer; }
-    void setMousePointer(int pointer);
-
-    // Long work (a folder scan, a join) lets other commands run inside it.
-    // Each piece holds the busy pointer while it works; the default pointer
-    // comes back only when the last of them ends.
-    class LongWork
-    {
-    public:
-        explicit LongWork(Form1 &form);
-        ~LongWork();
-        LongWork(const LongWork &) = delete;
-        LongWork &operator=(const LongWork &) = delete;
-
-    private:
-        QPointer<Form1> m_form;
-    };
-    // Held while files are being added with the event loop running (a folder
-    // scan, a drop): until the last of these ends, the list is not complete.
-    class AddingFiles
-    {
-    public:
-        explicit AddingFiles(Form1 &form);
-        ~AddingFiles();
-        AddingFiles(const AddingFiles &) = delete;
-        AddingFiles &operator=(const AddingFiles &) = delete;
-
-    private:
-        QPointer<Form1> m_form;
-    };
-    bool isAddingFiles() const { return m_addingFiles > 0; }
+    MousePointer mousePointer() const { return m_mousePointer; }
+    void setMousePointer(MousePointer pointer);
 
     // The optional pointer image from HAND-M.CUR; kept, never selected.
     const std::optional<QCursor> &mouseIcon() const { return m_mouseIcon; }
-    // Set once closing has begun; long work stops at its next turn.
-    bool isClosing() const { return m_closing; }
 
     const Services &services() const { return m_services; }
     SettingsStore &settings() { return m_settings; }
@@ -129,7 +100,24 @@ public:
     static constexpr int kProgressScale = 100;
     static constexpr int kProgressFrameMilliseconds = 16;
     void setProgressValue(double percent);
-    double progressValue() const;
+    double progressValue() const { return m_progressPercent; }
+
+    // Milliseconds between the turns of the event loop that long work takes;
+    // tests set 0 so that what they post runs at a known point of a scan.
+    void setEventTurnInterval(int milliseconds) { m_eventTurnInterval = milliseconds; }
+
+    // What the file list and the join use of the window.
+    QWidget *dialogOwner() override { return this; }
+    Dialogs &dialogs() override { return *m_services.dialogs; }
+    Shell &shell() override { return *m_services.shell; }
+    QString appFolder() const override { return m_services.appFolder; }
+    QStringList listedPaths() const override;
+    bool promptsForPasswords() const override { return passwordOption() == PasswordOption::Checked; }
+    void setProgress(double percent) override { setProgressValue(percent); }
+    WorkCount &busy() override { return m_busy; }
+    WorkCount &adding() override { return m_adding; }
+    bool isClosing() const override { return m_closing; }
+    EventTurns eventTurns(KeepGoing keepGoing = {}) override;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -149,17 +137,17 @@ private:
     Services m_services;
     SettingsStore m_settings;
     FileListModel *m_fileList = nullptr;
-    int m_mousePointer = kDefaultPointer;
-    int m_longWork = 0;
-    int m_addingFiles = 0;
+    MousePointer m_mousePointer = MousePointer::Default;
+    WorkCount m_busy;
+    WorkCount m_adding;
+    int m_eventTurnInterval = EventTurns::kStandardInterval;
     std::optional<QCursor> m_mouseIcon;
     bool m_closing = false;
     bool m_frameAdopted = false;
     double m_progressPercent = 0;
     QElapsedTimer m_progressShown;
     QTimer m_progressLater;
-    // Set while a join runs; ends pdftk and removes its half-written output.
-    std::function<void()> m_cancelRunningJoin;
+    Joiner m_joiner;
 };
 
 } // namespace corvanta

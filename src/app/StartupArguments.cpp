@@ -10,7 +10,7 @@ namespace corvanta {
 #ifdef Q_OS_WIN
 // argv holds the arguments in the ANSI code page, which loses characters;
 // the command line itself is UTF-16.
-StartupPaths StartupPathArguments(int, char **)
+StartupPaths startupPathArguments(int, char **)
 {
     StartupPaths given;
     int count = 0;
@@ -23,15 +23,15 @@ StartupPaths StartupPathArguments(int, char **)
     return given;
 }
 #else
-StartupPaths StartupPathArguments(int argc, char **argv)
+StartupPaths startupPathArguments(int argc, char **argv)
 {
     StartupPaths given;
     for (int index = 1; index < argc; ++index) {
         const QByteArray bytes(argv[index]);
-        if (IsValidUtf8(bytes))
+        if (isValidUtf8(bytes))
             given.paths.append(QString::fromUtf8(bytes));
         else
-            given.leftOut.add(ShownBytes(bytes), LeftOutReason::NameNotUtf8);
+            given.leftOut.add(shownBytes(bytes), LeftOutReason::NameNotUtf8);
     }
     return given;
 }

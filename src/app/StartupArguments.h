@@ -15,6 +15,6 @@ struct StartupPaths
 // Every argument after the program's own name is a path, whatever it looks
 // like: a file may well be called "-reverse". Qt is given none of them, so it
 // takes none as an option of its own.
-StartupPaths StartupPathArguments(int argc, char **argv);
+StartupPaths startupPathArguments(int argc, char **argv);
 
 } // namespace corvanta

@@ -1,11 +1,8 @@
 #include "commands/CommandBars.h"
 
-#include "app/Form1.h"
-#include "app/Helpers.h"
-#include "app/Site.h"
 #include "commands/CommandTable.h"
 #include "commands/Icons.h"
-#include "commands/LinkCommands.h"
+#include "core/Text.h"
 
 #include <QAction>
 #include <QMenu>
@@ -65,31 +62,26 @@ const QString kCategory = QStringLiteral("Controls");
 // The one connection of a command: its action's own trigger. The bars'
 // aggregate signals (QMenu::triggered, QToolBar::actionTriggered) stay unused,
 // so an action reachable from two bars still runs once.
-void connectToDispatch(Form1 *form, QAction *action)
-{
-    QObject::connect(action, &QAction::triggered, form,
-                     [form, action] { form->CommandBars_Execute(action->data().toInt()); });
-}
-
-void addCommands(Form1 *form, QWidget *controls, CommandPlace place)
+void addCommands(QWidget *controls, CommandPlace place, const CommandDispatch &dispatch)
 {
     for (const CommandRow &row : commandTable()) {
         if (row.place != place)
             continue;
-        QAction *action = AddControl(controls, ControlType::Button, int(row.id), row.caption,
+        QAction *action = AddControl(controls, ControlType::Button, int(row.id), commandCaption(row),
                                      row.beginsGroup, QString(), 0, kCategory);
         action->setShortcut(row.shortcut);
         if (auto *toolbar = qobject_cast<QToolBar *>(controls))
-            toolbar->widgetForAction(action)->setAccessibleDescription(row.accessibleDescription);
-        connectToDispatch(form, action);
+            toolbar->widgetForAction(action)->setAccessibleDescription(Text::tr(row.accessibleDescription));
+        const int id = int(row.id);
+        QObject::connect(action, &QAction::triggered, controls, [dispatch, id] { dispatch(id); });
     }
 }
 
 } // namespace
 
-void Form1::CreateToolbar()
+QToolBar *buildToolbar(QWidget *parent, const CommandDispatch &dispatch)
 {
-    auto *toolbar = new QToolBar(placeTitle(CommandPlace::Toolbar), this);
+    auto *toolbar = new QToolBar(placeTitle(CommandPlace::Toolbar), parent);
     toolbar->setObjectName(QStringLiteral("Standard"));
     toolbar->setFont(commandBarFont());
     toolbar->setIconSize(QSize(iconSizeFor(CommandPlace::Toolbar), iconSizeFor(CommandPlace::Toolbar)));
@@ -99,69 +91,20 @@ void Form1::CreateToolbar()
     toolbar->setMovable(false);
     toolbar->setFloatable(false);
     toolbar->toggleViewAction()->setVisible(false);
-    addToolBar(Qt::TopToolBarArea, toolbar);
-    addCommands(this, toolbar, CommandPlace::Toolbar);
+    addCommands(toolbar, CommandPlace::Toolbar, dispatch);
+    return toolbar;
 }
 
-void Form1::CreateMenu()
+void buildMenus(QMenuBar *bar, const CommandDispatch &dispatch)
 {
-    QMenuBar *bar = menuBar();
     bar->setFont(commandBarFont());
     for (CommandPlace place : {CommandPlace::FileMenu, CommandPlace::HelpMenu}) {
-        QAction *dropDown = AddControl(bar, ControlType::DropDown, 0, placeTitle(place), false,
-                                       QString(), 0, kCategory);
+        QAction *dropDown = AddControl(bar, ControlType::DropDown, 0, placeTitle(place), false, QString(), 0,
+                                       kCategory);
         auto *menu = dropDown->menu<QMenu *>();
         menu->setObjectName(place == CommandPlace::FileMenu ? QStringLiteral("menuFile")
                                                             : QStringLiteral("menuHelp"));
-        addCommands(this, menu, place);
-    }
-}
-
-void Form1::CommandBars_Execute(int id)
-{
-    const CommandRow *row = findCommand(id);
-    if (!row)
-        return;
-    switch (row->id) {
-    case CommandId::AddFilesButton:
-    case CommandId::AddFilesEntry:
-        AddFiles();
-        return;
-    case CommandId::AddFolderButton:
-    case CommandId::AddFolderEntry:
-        AddFolder();
-        return;
-    case CommandId::ClearListButton:
-    case CommandId::ClearAllEntry:
-        ClearList();
-        return;
-    case CommandId::StartJoiningButton:
-        Start();
-        return;
-    case CommandId::ClearSelectedEntry:
-        ClearSelected();
-        return;
-    case CommandId::ExitEntry: {
-        // The same road as the close box: store the placement and end.
-        int cancel = 0;
-        Form_Unload(cancel);
-        return;
-    }
-    case CommandId::LoadSamplesEntry:
-        LoadSampleFiles();
-        return;
-    case CommandId::FaqEntry:
-        OpenWithShell(*services().shell, QLatin1String(site::kFaqPage));
-        return;
-    case CommandId::DemoVideoEntry:
-        OpenWithShell(*services().shell, DemoVideoTarget(services().appFolder));
-        return;
-    case CommandId::AdditionalHelpEntry:
-        services().dialogs->message(this, ContactMessageText(), MessageStyle::Ok, ApplicationTitle());
-        return;
-    case CommandId::HomePageEntry:
-        OpenWithShell(*services().shell, QLatin1String(site::kHomePage));
-        return;
+        addCommands(menu, place, dispatch);
     }
 }
 

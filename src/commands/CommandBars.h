@@ -2,7 +2,11 @@
 
 #include <QString>
 
+#include <functional>
+
 class QAction;
+class QMenuBar;
+class QToolBar;
 class QWidget;
 
 namespace corvanta {
@@ -19,5 +23,14 @@ enum class ControlType : int { Button = 1, DropDown = 2 };
 // "", 0 and "Controls", and nothing in the program looks at them.
 QAction *AddControl(QWidget *controls, ControlType type, int id, const QString &caption,
                     bool beginsGroup, const QString &description, int tag, const QString &category);
+
+// Receives the id of every command the user chooses, once per choice.
+using CommandDispatch = std::function<void(int id)>;
+
+// The toolbar "Standard" with its four buttons: 48 x 48 icons with their
+// captions under them, docked for good.
+QToolBar *buildToolbar(QWidget *parent, const CommandDispatch &dispatch);
+// The "&File" and "&Help" menus on `bar`, with 16 x 16 icons.
+void buildMenus(QMenuBar *bar, const CommandDispatch &dispatch);
 
 } // namespace corvanta

@@ -34,7 +34,8 @@ enum class CommandPlace { Toolbar, FileMenu, HelpMenu };
 struct CommandRow
 {
     CommandId id;
-    QString caption;
+    // The English caption; commandCaption() gives it as the user reads it.
+    const char *caption;
     CommandPlace place;
     // A separator line is drawn above an entry that begins a group.
     bool beginsGroup;
@@ -44,8 +45,8 @@ struct CommandRow
     // their access keys, and the commands used most (and "Start Joining",
     // which has no menu entry) through these.
     QKeySequence shortcut = {};
-    // What a screen reader says about a toolbar button beyond its caption.
-    QString accessibleDescription = {};
+    // What a screen reader says about a toolbar button beyond its caption, in English.
+    const char *accessibleDescription = "";
 };
 
 // Every command, in display order: the toolbar's buttons, then the "&File"
@@ -54,6 +55,9 @@ const std::vector<CommandRow> &commandTable();
 
 // The row of an id, or nullptr for ids that have none (such as a menu title's 0).
 const CommandRow *findCommand(int id);
+
+// The caption the user reads, the maker's site named where it belongs.
+QString commandCaption(const CommandRow &row);
 
 // "Standard" for the toolbar, "&File" and "&Help" for the menus.
 QString placeTitle(CommandPlace place);

@@ -1,8 +1,8 @@
 #include "commands/LinkCommands.h"
 
-#include "app/Helpers.h"
-#include "app/Site.h"
-#include "filelist/FolderScan.h"
+#include "core/Files.h"
+#include "core/Site.h"
+#include "core/Text.h"
 
 #include <QDir>
 
@@ -10,23 +10,22 @@
 
 namespace corvanta {
 
-QString DemoVideoTarget(const QString &appFolder)
+QString demoVideoTarget(const QString &appFolder)
 {
-    const QString videoFolder = JoinPath(appFolder, QStringLiteral("Video"));
+    const QString videoFolder = joinPath(appFolder, QStringLiteral("Video"));
     // Without QDir::Hidden and QDir::System: hidden files, pipes, sockets,
     // devices and dangling links are not offered.
     QStringList names = QDir(videoFolder).entryList(QDir::Files, QDir::NoSort);
-    std::sort(names.begin(), names.end(), NaturalLess);
-    const QString folderWithSeparator = FolderEntry(videoFolder);
+    std::sort(names.begin(), names.end(), naturalLess);
+    const QString folderWithSeparator = folderEntry(videoFolder);
     if (names.isEmpty())
         return folderWithSeparator;
     return folderWithSeparator + names.first();
 }
 
-QString ContactMessageText()
+QString contactMessageText()
 {
-    return QStringLiteral("Questions? Please contact Team Quillmoor at ")
-        + QLatin1String(site::kContactPage);
+    return Text::tr("Questions? Please contact Team Quillmoor at ") + QLatin1String(site::kContactPage);
 }
 
 } // namespace corvanta

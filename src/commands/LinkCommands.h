@@ -8,12 +8,12 @@ namespace corvanta {
 // the application folder's Video folder, or the Video folder itself (with a
 // trailing separator) when it holds none. Plain means not a folder, not
 // hidden and not a device, pipe or socket. "First" is the first in the order
-// in which the program lists every folder (NaturalLess: case-insensitive,
+// in which the program lists every folder (naturalLess: case-insensitive,
 // numbers by value), so the choice is the same on every platform and file
 // system.
-QString DemoVideoTarget(const QString &appFolder);
+QString demoVideoTarget(const QString &appFolder);
 
 // The text of "&Additional Help".
-QString ContactMessageText();
+QString contactMessageText();
 
 } // namespace corvanta

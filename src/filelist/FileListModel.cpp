@@ -1,5 +1,7 @@
 #include "filelist/FileListModel.h"
 
+#include "core/Text.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -173,7 +175,7 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
     // A screen reader reads the path as the item's name; this tells where it
     // stands in the join.
     if (role == Qt::AccessibleDescriptionRole)
-        return tr("File %1 of %2 to join").arg(index.row() + 1).arg(count());
+        return Text::tr("File %1 of %2 to join").arg(QString::number(index.row() + 1), QString::number(count()));
     return {};
 }
 

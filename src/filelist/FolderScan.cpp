@@ -1,8 +1,7 @@
 #include "filelist/FolderScan.h"
 
-#include "app/Helpers.h"
+#include "core/Files.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -25,11 +24,6 @@ namespace corvanta {
 
 namespace {
 
-bool keepGoing(const ScanYield &yield)
-{
-    return !yield || yield();
-}
-
 // What a scan needs to know about one directory entry. The name is decoded
 // only when it is wanted: most entries of a walk are looked at and passed by.
 enum class EntryKind { File, Folder, FolderLink, Other };
@@ -46,9 +40,9 @@ struct Entry
     QString name() const { return QString::fromUtf8(rawName); }
     bool nameIsUtf8() const
     {
-        return IsValidUtf8(QByteArray::fromRawData(rawName, qsizetype(std::strlen(rawName))));
+        return isValidUtf8(QByteArray::fromRawData(rawName, qsizetype(std::strlen(rawName))));
     }
-    QString shownName() const { return ShownBytes(QByteArray(rawName)); }
+    QString shownName() const { return shownBytes(QByteArray(rawName)); }
     // Longer paths cannot be opened by any program, pdftk included.
     bool pathTooLong() const { return folderLength + 1 + std::strlen(rawName) >= PATH_MAX; }
 #else
@@ -254,45 +248,9 @@ void note(LeftOut *leftOut, const QString &shownPath, LeftOutReason reason,
         leftOut->add(shownPath, reason, detail);
 }
 
-bool isDigit(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
-int compareDigitRuns(const QString &a, qsizetype &i, const QString &b, qsizetype &j)
-{
-    while (i < a.size() && a.at(i) == QLatin1Char('0'))
-        ++i;
-    while (j < b.size() && b.at(j) == QLatin1Char('0'))
-        ++j;
-    qsizetype endA = i;
-    qsizetype endB = j;
-    while (endA < a.size() && isDigit(a.at(endA)))
-        ++endA;
-    while (endB < b.size() && isDigit(b.at(endB)))
-        ++endB;
-    int result = 0;
-    if (endA - i != endB - j) {
-        result = endA - i < endB - j ? -1 : 1;
-    } else {
-        for (qsizetype k = 0; k < endA - i && result == 0; ++k) {
-            if (a.at(i + k) != b.at(j + k))
-                result = a.at(i + k) < b.at(j + k) ? -1 : 1;
-        }
-    }
-    i = endA;
-    j = endB;
-    return result;
-}
-
 } // namespace
 
-QString FolderEntry(const QString &folder)
-{
-    return JoinPath(QDir::toNativeSeparators(folder), QString());
-}
-
-bool CollectSubfolders(QStringList &folders, bool recursive, const ScanYield &yield,
+bool CollectSubfolders(QStringList &folders, bool recursive, const KeepGoing &keepGoing,
                        LeftOut *leftOut)
 {
     // Level by level: each pass reads the folders the previous pass found, so
@@ -305,7 +263,7 @@ bool CollectSubfolders(QStringList &folders, bool recursive, const ScanYield &yi
         found.clear();
         for (qsizetype index = levelStart; index < levelEnd; ++index) {
             const QString parent = folders.at(index);
-            if (!keepGoing(yield))
+            if (!goesOn(keepGoing))
                 return false;
             names.clear();
             // Hidden folders and links to folders are not entered.
@@ -315,17 +273,17 @@ bool CollectSubfolders(QStringList &folders, bool recursive, const ScanYield &yi
                     if (entry.nameIsUtf8())
                         names.append(entry.name());
                     else
-                        note(leftOut, JoinPath(parent, entry.shownName()) + QDir::separator(),
+                        note(leftOut, joinPath(parent, entry.shownName()) + QDir::separator(),
                              LeftOutReason::NameNotUtf8);
                 }
-                complete = keepGoing(yield);
+                complete = goesOn(keepGoing);
                 return complete;
             });
             if (failure)
                 note(leftOut, parent, failure->reason, failure->detail);
-            std::sort(names.begin(), names.end(), NaturalLess);
+            std::sort(names.begin(), names.end(), naturalLess);
             for (const QString &name : std::as_const(names))
-                found.append(JoinPath(parent, name) + QDir::separator());
+                found.append(joinPath(parent, name) + QDir::separator());
             if (!complete) {
                 folders.append(found);
                 return false;
@@ -340,7 +298,7 @@ bool CollectSubfolders(QStringList &folders, bool recursive, const ScanYield &yi
     return true;
 }
 
-QStringList ListFolderFiles(const QString &folder, const QString &pattern, const ScanYield &yield,
+QStringList ListFolderFiles(const QString &folder, const QString &pattern, const KeepGoing &keepGoing,
                             LeftOut *leftOut)
 {
     QStringList names;
@@ -352,29 +310,29 @@ QStringList ListFolderFiles(const QString &folder, const QString &pattern, const
     forEachEntry(folder, [&](const Entry &entry) {
         if (entry.kind == EntryKind::File && wanted.matches(entry)) {
             if (!entry.nameIsUtf8())
-                note(leftOut, JoinPath(folder, entry.shownName()), LeftOutReason::NameNotUtf8);
+                note(leftOut, joinPath(folder, entry.shownName()), LeftOutReason::NameNotUtf8);
             else if (entry.pathTooLong())
-                note(leftOut, JoinPath(folder, entry.name()), LeftOutReason::PathTooLong);
+                note(leftOut, joinPath(folder, entry.name()), LeftOutReason::PathTooLong);
             else
                 names.append(entry.name());
         }
-        return keepGoing(yield);
+        return goesOn(keepGoing);
     });
-    std::sort(names.begin(), names.end(), NaturalLess);
+    std::sort(names.begin(), names.end(), naturalLess);
     return names;
 }
 
-bool ScanFolderTree(const QString &folder, const QString &pattern, const FolderFilesSink &sink,
-                    const ScanYield &yield, LeftOut *leftOut)
+bool scanFolderTree(const QString &folder, const QString &pattern, const FolderFilesSink &sink,
+                    const KeepGoing &keepGoing, LeftOut *leftOut)
 {
     // Once the caller says stop, nothing more is asked or handed over: the
     // window (and the list behind `sink`) may be gone by then.
     bool stopped = false;
-    const ScanYield tracked = [&stopped, &yield] {
-        stopped = stopped || !keepGoing(yield);
+    const KeepGoing tracked = [&stopped, &keepGoing] {
+        stopped = stopped || !goesOn(keepGoing);
         return !stopped;
     };
-    QStringList folders{FolderEntry(folder)};
+    QStringList folders{folderEntry(folder)};
     if (!CollectSubfolders(folders, true, tracked, leftOut))
         return false;
     QStringList paths;
@@ -387,7 +345,7 @@ bool ScanFolderTree(const QString &folder, const QString &pattern, const FolderF
         paths.clear();
         for (const QString &name : names) {
             if (!name.startsWith(QLatin1Char('~')) && !isFileSystemMetadata(name))
-                paths.append(JoinPath(entry, name));
+                paths.append(joinPath(entry, name));
         }
         if (!paths.isEmpty())
             sink(paths);
@@ -395,65 +353,12 @@ bool ScanFolderTree(const QString &folder, const QString &pattern, const FolderF
     return true;
 }
 
-bool IsEnterableFolder(const QString &path)
+bool isEnterableFolder(const QString &path)
 {
     if (path.isEmpty())
         return false;
     const QFileInfo info(QDir::cleanPath(QDir::fromNativeSeparators(path)));
     return info.isDir() && !info.isHidden();
-}
-
-bool NaturalLess(const QString &a, const QString &b)
-{
-    qsizetype i = 0;
-    qsizetype j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (isDigit(a.at(i)) && isDigit(b.at(j))) {
-            const int byValue = compareDigitRuns(a, i, b, j);
-            if (byValue != 0)
-                return byValue < 0;
-            continue;
-        }
-        const QChar ca = a.at(i).toCaseFolded();
-        const QChar cb = b.at(j).toCaseFolded();
-        if (ca != cb)
-            return ca < cb;
-        ++i;
-        ++j;
-    }
-    if (i < a.size() || j < b.size())
-        return j < b.size();
-    // Equal so far in case and value: fall back to the plain text, so that
-    // "a.pdf" and "A.pdf" (or "1" and "01") still have a fixed order.
-    return a < b;
-}
-
-namespace {
-int g_turnInterval = 10;
-}
-
-EventTurns::EventTurns(std::function<bool()> keepGoing)
-    : m_keepGoing(std::move(keepGoing))
-{
-}
-
-bool EventTurns::operator()()
-{
-    if (!m_sinceTurn.isValid() || m_sinceTurn.elapsed() >= g_turnInterval) {
-        QCoreApplication::processEvents();
-        m_sinceTurn.start();
-    }
-    return !m_keepGoing || m_keepGoing();
-}
-
-int EventTurns::interval()
-{
-    return g_turnInterval;
-}
-
-void EventTurns::setInterval(int milliseconds)
-{
-    g_turnInterval = std::max(0, milliseconds);
 }
 
 } // namespace corvanta

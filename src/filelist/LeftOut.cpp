@@ -1,5 +1,7 @@
 #include "filelist/LeftOut.h"
 
+#include "core/Text.h"
+
 namespace corvanta {
 
 void LeftOut::add(const QString &shownPath, LeftOutReason reason, const QString &detail)
@@ -26,13 +28,13 @@ QString reasonText(const LeftOut::Item &item)
     QString text;
     switch (item.reason) {
     case LeftOutReason::NameNotUtf8:
-        text = QStringLiteral("the name is not valid UTF-8");
+        text = Text::tr("the name is not valid UTF-8");
         break;
     case LeftOutReason::FolderUnreadable:
-        text = QStringLiteral("the folder cannot be read");
+        text = Text::tr("the folder cannot be read");
         break;
     case LeftOutReason::PathTooLong:
-        text = QStringLiteral("the path is too long");
+        text = Text::tr("the path is too long");
         break;
     }
     if (!item.detail.isEmpty())
@@ -42,29 +44,29 @@ QString reasonText(const LeftOut::Item &item)
 
 } // namespace
 
-QString LeftOutMessage(const LeftOut &leftOut)
+QString leftOutMessage(const LeftOut &leftOut)
 {
     if (leftOut.isEmpty())
         return QString();
     QString text = leftOut.count() == 1
-        ? QStringLiteral("1 file or folder was left out:\n")
-        : QStringLiteral("%1 files or folders were left out:\n").arg(leftOut.count());
+        ? Text::tr("1 file or folder was left out:\n")
+        : Text::tr("%1 files or folders were left out:\n").arg(leftOut.count());
     for (const LeftOut::Item &item : leftOut.named())
-        text += QLatin1Char('\n') + shortened(item.shownPath) + QStringLiteral(": ") + reasonText(item);
+        text += QLatin1Char('\n') + Text::tr("%1: %2").arg(shortened(item.shownPath), reasonText(item));
     const qsizetype unnamed = leftOut.count() - leftOut.named().size();
     if (unnamed > 0)
-        text += QStringLiteral("\n… and %1 more.").arg(unnamed);
+        text += Text::tr("\n… and %1 more.").arg(unnamed);
     return text;
 }
 
-bool IsValidUtf8(const QByteArray &name)
+bool isValidUtf8(const QByteArray &name)
 {
     // Decoding replaces what is not UTF-8 (stray bytes, overlong forms,
     // surrogates) by U+FFFD, so only a valid name comes back byte for byte.
     return QString::fromUtf8(name).toUtf8() == name;
 }
 
-QString ShownBytes(const QByteArray &raw)
+QString shownBytes(const QByteArray &raw)
 {
     QString shown;
     qsizetype validFrom = 0;
@@ -73,7 +75,7 @@ QString ShownBytes(const QByteArray &raw)
         // The longest valid sequence at `at` is at most four bytes.
         qsizetype length = 0;
         for (qsizetype tryLength = 1; tryLength <= 4 && at + tryLength <= raw.size(); ++tryLength) {
-            if (IsValidUtf8(raw.mid(at, tryLength))) {
+            if (isValidUtf8(raw.mid(at, tryLength))) {
                 length = tryLength;
                 break;
             }

@@ -35,14 +35,14 @@ private:
 };
 
 // The one message after a scan or drop; empty when nothing was left out.
-QString LeftOutMessage(const LeftOut &leftOut);
+QString leftOutMessage(const LeftOut &leftOut);
 
 // Whether a file name's bytes are valid UTF-8, the only form in which the
 // program can hand a path on to pdftk unchanged.
-bool IsValidUtf8(const QByteArray &name);
+bool isValidUtf8(const QByteArray &name);
 
 // The bytes as text for a message: valid UTF-8 as it is, every other byte as
 // "\xFF", so that the user can still recognise the file.
-QString ShownBytes(const QByteArray &raw);
+QString shownBytes(const QByteArray &raw);
 
 } // namespace corvanta

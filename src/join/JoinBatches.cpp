@@ -1,7 +1,7 @@
 #include "join/JoinBatches.h"
 
-#include "app/Helpers.h"
-#include "join/Pdftk.h"
+#include "core/Files.h"
+#include "join/SaveResult.h"
 
 #include <QScopeGuard>
 
@@ -36,71 +36,71 @@ qsizetype argumentSize(const QString &argument)
 #endif
 }
 
-// The room an entry's own arguments take apart from its handle: its path,
-// and for a protected file the keyword input_pw and the password. Measured
-// once per entry, since a long list is measured more than once.
-struct EntryRoom
+// The room a token takes as an argument.
+qsizetype tokenSize(const JoinToken &token)
 {
-    qsizetype path = 0;
-    qsizetype password = 0; // 0 for a file without a password
-};
-
-EntryRoom measure(const JoinEntry &entry)
-{
-    EntryRoom room{argumentSize(entry.Path), 0};
-    if (!entry.Password.isEmpty())
-        room.password = argumentSize(QStringLiteral("input_pw")) + argumentSize(entry.Password);
-    return room;
+    return argumentSize(token.argument());
 }
 
-// The room an entry takes in a run where it gets handle number `handle` if
-// it has a password: "handle=" goes before both its path and its password.
-qsizetype entrySize(const EntryRoom &room, int handle)
+// The room each entry's tokens take in any run of a plan: its path and, for
+// a protected file, the keyword and the password, with the widest handle the
+// list can need. A batch numbers its handles from A, so none is wider.
+QList<qsizetype> entryCosts(const QList<JoinEntry> &entries, const KeepGoing &keepGoing)
 {
-    if (room.password == 0)
-        return room.path;
-    return room.path + room.password + 2 * (JoinHandle(handle).size() + 1);
+    int protectedFiles = 0;
+    for (const JoinEntry &entry : entries)
+        protectedFiles += entry.Password.isEmpty() ? 0 : 1;
+    const int widestHandle = std::max(protectedFiles - 1, 0);
+    QList<qsizetype> costs;
+    costs.reserve(entries.size());
+    for (const JoinEntry &entry : entries) {
+        if (costs.size() % 4096 == 0 && !goesOn(keepGoing))
+            return {};
+        qsizetype cost = 0;
+        forEachJoinToken({entry}, QString(), [&cost](const JoinToken &token) { cost += tokenSize(token); },
+                         widestHandle);
+        costs.append(cost);
+    }
+    return costs;
 }
 
-// Splits the inputs before `end` into consecutive batches that each fit
-// `limit` together with their result's name, and returns where each batch
-// ends. The names are taken from `names`, which gains new ones as needed.
-QList<qsizetype> batchEnds(const QString &program, const QList<EntryRoom> &rooms, qsizetype end,
-                           qsizetype limit, QStringList &names, const std::function<QString()> &temporaryName)
+// The room the target "cat output <path>" takes.
+qsizetype targetSize(const QString &outputPath)
+{
+    qsizetype size = 0;
+    forEachJoinToken({}, outputPath, [&size](const JoinToken &token) { size += tokenSize(token); });
+    return size;
+}
+
+// Splits the inputs before `end` into consecutive batches of at least one
+// input whose costs fit `room`, and returns where each batch ends.
+QList<qsizetype> batchEnds(const QList<qsizetype> &costs, qsizetype end, qsizetype room)
 {
     QList<qsizetype> ends;
-    for (qsizetype first = 0; first < end;) {
-        if (ends.size() == names.size())
-            names.append(temporaryName());
-        qsizetype size = ArgumentListSize(program, TargetArguments(names.at(ends.size())));
-        qsizetype next = first;
-        int handles = 0;
-        // At least one input per batch, however long its path.
-        for (; next < end; ++next) {
-            const qsizetype more = entrySize(rooms.at(next), handles);
-            if (next > first && size + more > limit)
-                break;
-            size += more;
-            if (rooms.at(next).password)
-                ++handles;
+    qsizetype used = 0;
+    for (qsizetype next = 0; next < end; ++next) {
+        if (next > 0 && used + costs.at(next) > room) {
+            ends.append(next);
+            used = 0;
         }
-        ends.append(next);
-        first = next;
+        used += costs.at(next);
     }
+    if (end > 0)
+        ends.append(end);
     return ends;
 }
 
-// The runs that join each batch (ending at `ends`) into its result.
+// The runs that join each batch (ending at `ends`) into a name of its own.
 JoinPlan batchRuns(const QString &program, const QList<JoinEntry> &entries, const QList<qsizetype> &ends,
-                   const QStringList &names, const std::function<bool()> &yield)
+                   QStringList names, const std::function<QString()> &temporaryName)
 {
     JoinPlan plan;
     qsizetype first = 0;
     for (qsizetype batch = 0; batch < ends.size(); ++batch) {
-        if (yield)
-            yield();
+        if (batch == names.size())
+            names.append(temporaryName());
         plan.runs.append(
-            BuildJoinProcessCommand(program, entries.mid(first, ends.at(batch) - first), names.at(batch)));
+            buildJoinProcessCommand(program, entries.mid(first, ends.at(batch) - first), names.at(batch)));
         plan.intermediateFiles.append(names.at(batch));
         first = ends.at(batch);
     }
@@ -118,7 +118,7 @@ QList<JoinEntry> resultsOf(const JoinPlan &plan)
 
 } // namespace
 
-qsizetype ArgumentLimit(const QProcessEnvironment &environment)
+qsizetype argumentLimit(const QProcessEnvironment &environment)
 {
 #if defined(Q_OS_WIN)
     Q_UNUSED(environment);
@@ -137,7 +137,7 @@ qsizetype ArgumentLimit(const QProcessEnvironment &environment)
 #endif
 }
 
-qsizetype ArgumentListSize(const QString &program, const QStringList &arguments)
+qsizetype argumentListSize(const QString &program, const QStringList &arguments)
 {
     qsizetype size = argumentSize(program);
     for (const QString &argument : arguments)
@@ -145,72 +145,54 @@ qsizetype ArgumentListSize(const QString &program, const QStringList &arguments)
     return size;
 }
 
-JoinPlan PlanJoin(const QString &program, const QList<JoinEntry> &entries, const QString &outputPath,
-                  qsizetype limit, const std::function<QString()> &temporaryName,
-                  const std::function<bool()> &yield)
+JoinPlan planJoin(const QString &program, const QList<JoinEntry> &entries, const QString &outputPath,
+                  qsizetype limit, const std::function<QString()> &temporaryName, const KeepGoing &keepGoing)
 {
-    const qsizetype lastRunTarget = ArgumentListSize(program, TargetArguments(outputPath));
-    QList<EntryRoom> rooms;
-    rooms.reserve(entries.size());
-    qsizetype wholeSize = lastRunTarget;
-    int wholeHandles = 0;
-    for (const JoinEntry &entry : entries) {
-        if (yield && rooms.size() % 4096 == 0)
-            yield();
-        rooms.append(measure(entry));
-        wholeSize += entrySize(rooms.last(), wholeHandles);
-        if (rooms.last().password)
-            ++wholeHandles;
-    }
-    const auto oneRun = [&] { return JoinPlan{{BuildJoinProcessCommand(program, entries, outputPath)}, {}}; };
-    if (wholeSize <= limit)
-        return oneRun();
+    const JoinPlan oneRun{{buildJoinProcessCommand(program, entries, outputPath)}, {}};
+    if (argumentListSize(program, oneRun.runs.first().arguments) <= limit)
+        return oneRun;
+    const QList<qsizetype> costs = entryCosts(entries, keepGoing);
+    if (costs.size() != entries.size())
+        return {};
 
+    const QStringList firstName{temporaryName()};
+    const qsizetype programSize = argumentSize(program);
+    const qsizetype nameSize = argumentSize(firstName.first());
+    const qsizetype batchRoom = limit - programSize - targetSize(firstName.first());
     // Every page in a batch is copied twice, so the last run takes as many
-    // of the last inputs as fit beside the batch results, and batches join
-    // only the inputs before those. How many results there are decides the
-    // room left, so that is found in a few rounds.
-    QStringList names{temporaryName()};
-    // A handle as long as the longest any input of the list gets.
-    const qsizetype handleRoom = 2 * (JoinHandle(std::max(wholeHandles - 1, 0)).size() + 1);
-    for (int round = 0; round < 8; ++round) {
-        qsizetype room = limit - lastRunTarget;
-        for (const QString &name : names)
-            room -= argumentSize(name);
-        qsizetype split = entries.size();
-        for (; split > 0; --split) {
-            const EntryRoom &entry = rooms.at(split - 1);
-            const qsizetype more = entry.path + (entry.password ? entry.password + handleRoom : 0);
-            if (more > room)
-                break;
-            room -= more;
-        }
-        const qsizetype reserved = names.size();
-        const QList<qsizetype> ends = batchEnds(program, rooms, split, limit, names, temporaryName);
-        if (ends.size() > reserved)
-            continue; // more results than there was room for: again with their names
-        if (ends.isEmpty() || ends.size() >= split)
+    // of the last inputs as fit beside the batch results. How many results
+    // there are decides that room, and the room how many results there are:
+    // the count only grows until both agree.
+    for (qsizetype results = 1;;) {
+        qsizetype room = limit - programSize - targetSize(outputPath) - results * nameSize;
+        if (room < 0)
             break;
-        JoinPlan plan = batchRuns(program, entries, ends, names, yield);
-        plan.runs.append(BuildJoinProcessCommand(program, resultsOf(plan) + entries.mid(split), outputPath));
-        if (ArgumentListSize(program, plan.runs.last().arguments) <= limit)
+        qsizetype split = entries.size();
+        while (split > 0 && costs.at(split - 1) <= room)
+            room -= costs.at(--split);
+        const QList<qsizetype> ends = batchEnds(costs, split, batchRoom);
+        if (ends.size() <= results) {
+            JoinPlan plan = batchRuns(program, entries, ends, firstName, temporaryName);
+            plan.runs.append(buildJoinProcessCommand(program, resultsOf(plan) + entries.mid(split), outputPath));
             return plan;
-        break;
+        }
+        results = ends.size();
     }
 
     // Not even the results fit one run: they are joined in batches again.
-    names.clear();
-    const QList<qsizetype> ends = batchEnds(program, rooms, entries.size(), limit, names, temporaryName);
+    const QList<qsizetype> ends = batchEnds(costs, entries.size(), batchRoom);
     if (ends.size() >= entries.size())
-        return oneRun();
-    JoinPlan plan = batchRuns(program, entries, ends, names, yield);
-    const JoinPlan rest = PlanJoin(program, resultsOf(plan), outputPath, limit, temporaryName, yield);
+        return oneRun;
+    JoinPlan plan = batchRuns(program, entries, ends, firstName, temporaryName);
+    const JoinPlan rest = planJoin(program, resultsOf(plan), outputPath, limit, temporaryName, keepGoing);
+    if (rest.runs.isEmpty())
+        return {};
     plan.runs += rest.runs;
     plan.intermediateFiles += rest.intermediateFiles;
     return plan;
 }
 
-ProcessRunner::Result RunJoinPlan(ProcessRunner &runner, const JoinPlan &plan)
+ProcessRunner::Result runJoinPlan(ProcessRunner &runner, const JoinPlan &plan)
 {
     const auto removeIntermediates = qScopeGuard([&plan] {
         for (const QString &file : plan.intermediateFiles)
@@ -222,7 +204,7 @@ ProcessRunner::Result RunJoinPlan(ProcessRunner &runner, const JoinPlan &plan)
         if (result.ending != ProcessRunner::Ending::Exited || result.code != 0)
             break;
         // Every run writes to its own temporary name, the last argument.
-        HideTemporaryFile(run.arguments.constLast());
+        hideTemporaryFile(run.arguments.constLast());
     }
     return result;
 }

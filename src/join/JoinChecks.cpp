@@ -2,70 +2,45 @@
 
 #include <QHash>
 
-#include <algorithm>
-
 namespace corvanta {
 
-namespace {
-
-constexpr int kListedFiles = 10;
-
-QString reasonFor(const PdfCheck &check)
+QList<JoinInput> inputsOf(const QStringList &paths)
 {
-    switch (check.problem) {
-    case PdfProblem::Missing:
-        return QStringLiteral("does not exist");
-    case PdfProblem::NotRegularFile:
-        return QStringLiteral("is not a regular file");
-    case PdfProblem::Unreadable:
-        return QStringLiteral("cannot be read: %1").arg(check.detail);
-    case PdfProblem::NotPdf:
-        return QStringLiteral("is not a PDF file");
-    case PdfProblem::NeedsPassword:
-        return QStringLiteral("is password protected");
-    case PdfProblem::WrongPassword:
-        return QStringLiteral("the password typed for it is wrong");
-    case PdfProblem::Damaged:
-        return QStringLiteral("is damaged");
-    case PdfProblem::None:
-        break;
-    }
-    return QString();
+    QList<JoinInput> inputs;
+    inputs.reserve(paths.size());
+    for (const QString &path : paths)
+        inputs.append({path, QString(), PdfCheck()});
+    return inputs;
 }
 
-QStringList linesOf(const QList<RefusedFile> &refused)
+QList<JoinEntry> entriesOf(const QList<JoinInput> &inputs)
 {
-    QStringList lines;
-    for (const RefusedFile &file : refused)
-        lines.append(file.path + QStringLiteral(" — ") + file.reason);
-    return lines;
+    QList<JoinEntry> entries;
+    entries.reserve(inputs.size());
+    for (const JoinInput &input : inputs)
+        entries.append(input.entry());
+    return entries;
 }
 
-} // namespace
-
-QList<PdfCheck> CheckInputs(const QStringList &paths, const CheckYield &yield)
+bool checkInputs(QList<JoinInput> &inputs, const KeepGoing &keepGoing)
 {
     QHash<QString, PdfCheck> seen;
-    QList<PdfCheck> checks;
-    checks.reserve(paths.size());
-    for (const QString &path : paths) {
-        if (yield && !yield())
-            break;
-        auto known = seen.constFind(path);
+    for (JoinInput &input : inputs) {
+        if (!goesOn(keepGoing))
+            return false;
+        auto known = seen.constFind(input.path);
         if (known == seen.constEnd())
-            known = seen.insert(path, CheckPdf(path));
-        checks.append(*known);
+            known = seen.insert(input.path, checkPdf(input.path));
+        input.check = *known;
     }
-    return checks;
+    return true;
 }
 
-QList<RefusedFile> RefusedInputs(const QStringList &paths, const QList<PdfCheck> &checks,
-                                 bool passwordsPrompted)
+QList<RefusedFile> refusedInputs(const QList<JoinInput> &inputs, bool passwordsPrompted)
 {
     QList<RefusedFile> refused;
-    for (qsizetype i = 0; i < paths.size(); ++i) {
-        const PdfCheck &check = checks.at(i);
-        switch (check.problem) {
+    for (const JoinInput &input : inputs) {
+        switch (input.check.problem) {
         case PdfProblem::None:
         case PdfProblem::Damaged:
         case PdfProblem::WrongPassword: // never, without a password
@@ -80,44 +55,42 @@ QList<RefusedFile> RefusedInputs(const QStringList &paths, const QList<PdfCheck>
         case PdfProblem::NotPdf:
             break;
         }
-        refused.append({paths.at(i), check.problem, reasonFor(check)});
+        refused.append({input.path, input.check.problem, input.check.detail});
     }
     return refused;
 }
 
-QList<RefusedFile> RefusedPasswords(const QStringList &paths, const QStringList &passwords,
-                                    QList<PdfCheck> &checks, const CheckYield &yield)
+bool checkPasswords(QList<JoinInput> &inputs, const KeepGoing &keepGoing)
+{
+    for (JoinInput &input : inputs) {
+        if (!goesOn(keepGoing))
+            return false;
+        // A file without encryption ignores a password; pdftk does too. Without
+        // a password, pdftk opens a file exactly when the first check did.
+        if (input.check.encrypted && !input.password.isEmpty())
+            input.check = checkPdf(input.path, input.password);
+    }
+    return true;
+}
+
+QList<RefusedFile> refusedPasswords(const QList<JoinInput> &inputs)
 {
     QList<RefusedFile> refused;
-    for (qsizetype i = 0; i < paths.size(); ++i) {
-        if (yield && !yield())
-            break;
-        PdfCheck &check = checks[i];
-        // A file without encryption ignores a password; pdftk does too.
-        if (!check.encrypted)
-            continue;
-        const QString password = passwords.value(i);
-        if (password.isEmpty()) {
-            // pdftk opens it without a password exactly when the check did.
-            if (check.problem == PdfProblem::NeedsPassword) {
-                refused.append({paths.at(i), check.problem,
-                                QStringLiteral("needs a password; none was typed")});
-            }
-            continue;
-        }
-        check = CheckPdf(paths.at(i), password);
-        if (check.problem == PdfProblem::WrongPassword)
-            refused.append({paths.at(i), check.problem, reasonFor(check)});
+    for (const JoinInput &input : inputs) {
+        if (input.check.problem == PdfProblem::WrongPassword)
+            refused.append({input.path, input.check.problem, input.check.detail});
+        else if (input.check.problem == PdfProblem::NeedsPassword && input.password.isEmpty())
+            refused.append({input.path, input.check.problem, QString(), true});
     }
     return refused;
 }
 
-QStringList DamagedInputs(const QStringList &paths, const QList<PdfCheck> &checks)
+QStringList damagedInputs(const QList<JoinInput> &inputs)
 {
     QStringList damaged;
-    for (qsizetype i = 0; i < paths.size(); ++i) {
-        if (checks.at(i).problem == PdfProblem::Damaged && !damaged.contains(paths.at(i)))
-            damaged.append(paths.at(i));
+    for (const JoinInput &input : inputs) {
+        if (input.check.problem == PdfProblem::Damaged && !damaged.contains(input.path))
+            damaged.append(input.path);
     }
     return damaged;
 }
@@ -127,7 +100,7 @@ bool ExpectedPages::matches(int pages) const
     return uncounted == 0 ? pages == counted : pages >= counted + uncounted;
 }
 
-ExpectedPages ExpectedPagesOf(const QList<PdfCheck> &checks)
+ExpectedPages expectedPagesOf(const QList<PdfCheck> &checks)
 {
     ExpectedPages expected;
     for (const PdfCheck &check : checks) {
@@ -139,66 +112,32 @@ ExpectedPages ExpectedPagesOf(const QList<PdfCheck> &checks)
     return expected;
 }
 
-QString VerifyJoinedPdf(const QString &path, const QList<JoinEntry> &inputs, const QList<PdfCheck> &checks)
+Verification verifyJoinedPdf(const QString &path, const QList<JoinInput> &inputs)
 {
-    const PdfCheck written = CheckPdf(path);
-    if (written.problem != PdfProblem::None)
-        return QStringLiteral("pdftk reported success, but the file it wrote is incomplete or damaged.");
-    if (ExpectedPagesOf(checks).matches(written.pages))
-        return QString();
+    Verification verification;
+    const PdfCheck written = checkPdf(path);
+    if (written.problem != PdfProblem::None) {
+        verification.finding = Verification::Finding::Unreadable;
+        return verification;
+    }
+    QList<PdfCheck> checks;
+    for (const JoinInput &input : inputs)
+        checks.append(input.check);
+    verification.expected = expectedPagesOf(checks);
+    verification.pages = written.pages;
+    if (verification.expected.matches(written.pages))
+        return verification;
     // A page tree can state a count other than the pages it holds, and pdftk
     // joins the pages that are there: only counting the pages themselves
     // tells a short result from a miscounted input.
-    QList<PdfCheck> walked;
-    for (const JoinEntry &input : inputs)
-        walked.append(CheckPdf(input.Path, input.Password, PageCount::Walked));
-    const ExpectedPages expected = ExpectedPagesOf(walked);
-    const int pages = CheckPdf(path, QString(), PageCount::Walked).pages;
-    if (expected.matches(pages))
-        return QString();
-    const int wanted = expected.counted + expected.uncounted;
-    return QStringLiteral("pdftk reported success, but the file it wrote has the wrong number of pages: "
-                          "%1 instead of %2%3.")
-        .arg(pages)
-        .arg(expected.uncounted ? QStringLiteral("at least ") : QString())
-        .arg(wanted);
-}
-
-QString RefusedInputsMessage(const QList<RefusedFile> &refused)
-{
-    QString text = NotJoinedMessage(
-        (refused.size() == 1 ? QStringLiteral("this file cannot be used.\n\n")
-                             : QStringLiteral("these files cannot be used.\n\n"))
-        + ListedFiles(linesOf(refused)));
-    const bool protectedFile = std::any_of(refused.begin(), refused.end(), [](const RefusedFile &file) {
-        return file.problem == PdfProblem::NeedsPassword;
-    });
-    if (protectedFile) {
-        text += QStringLiteral("\n\nTo join password-protected files, tick \"Prompt for password because "
-                               "PDF files are password protected\" and type each file's password when asked.");
-    }
-    return text;
-}
-
-QString RefusedPasswordsMessage(const QList<RefusedFile> &refused)
-{
-    return NotJoinedMessage(
-        (refused.size() == 1 ? QStringLiteral("a password is missing or wrong.\n\n")
-                             : QStringLiteral("passwords are missing or wrong.\n\n"))
-        + ListedFiles(linesOf(refused)));
-}
-
-QString NotJoinedMessage(const QString &why)
-{
-    return QStringLiteral("The PDF files were not joined: ") + why;
-}
-
-QString ListedFiles(const QStringList &lines)
-{
-    QString text = lines.mid(0, kListedFiles).join(QLatin1Char('\n'));
-    if (lines.size() > kListedFiles)
-        text += QStringLiteral("\n… and %1 more").arg(lines.size() - kListedFiles);
-    return text;
+    checks.clear();
+    for (const JoinInput &input : inputs)
+        checks.append(checkPdf(input.path, input.password, PageCount::Walked));
+    verification.expected = expectedPagesOf(checks);
+    verification.pages = checkPdf(path, QString(), PageCount::Walked).pages;
+    if (!verification.expected.matches(verification.pages))
+        verification.finding = Verification::Finding::WrongPageCount;
+    return verification;
 }
 
 } // namespace corvanta

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/KeepGoing.h"
 #include "join/JoinCommand.h"
 #include "join/PdfCheck.h"
 
@@ -7,41 +8,53 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 namespace corvanta {
 
-// A file that stops a join, and why, in the words the warning uses.
+// One input of a join as it goes from the list through the checks and the
+// prompts to pdftk and the check of the result.
+struct JoinInput
+{
+    QString path;
+    QString password; // as typed; "" when none was typed or asked for
+    PdfCheck check;   // what the last look at the file found
+
+    JoinEntry entry() const { return {path, password}; }
+};
+
+QList<JoinInput> inputsOf(const QStringList &paths);
+QList<JoinEntry> entriesOf(const QList<JoinInput> &inputs);
+
+// A file that stops a join, and why.
 struct RefusedFile
 {
     QString path;
     PdfProblem problem = PdfProblem::None;
-    QString reason;
+    QString detail; // the system's own words, where it gave any
+    // Set when the reason is not the problem's own: a protected file for
+    // which no password was typed.
+    bool noPasswordTyped = false;
 };
 
-// Called before each file is opened, so that the window can process its
-// events during a long list; returning false stops the checks there.
-using CheckYield = std::function<bool()>;
-
-// Inspects every input once, also when the list names a file twice. When
-// `yield` stops it, the list holds only the inputs inspected so far.
-QList<PdfCheck> CheckInputs(const QStringList &paths, const CheckYield &yield = {});
+// Inspects every input once, also when the list names a file twice.
+// Returns false when `keepGoing` stopped it; the inputs after that point
+// keep their empty checks.
+bool checkInputs(QList<JoinInput> &inputs, const KeepGoing &keepGoing = {});
 
 // The inputs that cannot be joined whatever the user types. A file that
-// needs a password only counts when there will be no prompt for it; a
+// needs a password only counts when there will be a prompt for it; a
 // damaged file does not count, since pdftk may still repair it.
-QList<RefusedFile> RefusedInputs(const QStringList &paths, const QList<PdfCheck> &checks,
-                                 bool passwordsPrompted);
+QList<RefusedFile> refusedInputs(const QList<JoinInput> &inputs, bool passwordsPrompted);
 
-// Tries each typed password ("" where none was typed) on the encrypted
-// inputs and returns the files it does not open. `checks` learn the
-// page counts that only a password reveals. When `yield` stops it, the
-// files after that point are left untried.
-QList<RefusedFile> RefusedPasswords(const QStringList &paths, const QStringList &passwords,
-                                    QList<PdfCheck> &checks, const CheckYield &yield = {});
+// Opens each encrypted input with the password typed for it, so that its
+// check tells whether the password is right and how many pages it opens.
+// Returns false when `keepGoing` stopped it.
+bool checkPasswords(QList<JoinInput> &inputs, const KeepGoing &keepGoing = {});
+
+// The encrypted inputs whose password is wrong, or missing where one is needed.
+QList<RefusedFile> refusedPasswords(const QList<JoinInput> &inputs);
 
 // The paths of the inputs that are damaged, for naming when pdftk fails.
-QStringList DamagedInputs(const QStringList &paths, const QList<PdfCheck> &checks);
+QStringList damagedInputs(const QList<JoinInput> &inputs);
 
 // The pages a joined file must have. Inputs whose pages could not be
 // counted add at least one page each.
@@ -52,22 +65,16 @@ struct ExpectedPages
 
     bool matches(int pages) const;
 };
-ExpectedPages ExpectedPagesOf(const QList<PdfCheck> &checks);
+ExpectedPages expectedPagesOf(const QList<PdfCheck> &checks);
 
-// Opens a file that pdftk wrote from `inputs` and compares its pages with
-// theirs, as `checks` found them. Returns "" when it holds up, otherwise
-// what is wrong with it.
-QString VerifyJoinedPdf(const QString &path, const QList<JoinEntry> &inputs, const QList<PdfCheck> &checks);
-
-// The warnings that refuse a join before pdftk runs. A file refused for
-// needing a password brings the advice to tick the password option.
-QString RefusedInputsMessage(const QList<RefusedFile> &refused);
-QString RefusedPasswordsMessage(const QList<RefusedFile> &refused);
-
-// Every warning of a join that fails starts the same way.
-QString NotJoinedMessage(const QString &why);
-
-// One line per file, the first ten of them, then "… and N more".
-QString ListedFiles(const QStringList &lines);
+// How a file that pdftk wrote from `inputs` measures up to them.
+struct Verification
+{
+    enum class Finding { Sound, Unreadable, WrongPageCount };
+    Finding finding = Finding::Sound;
+    int pages = 0;
+    ExpectedPages expected;
+};
+Verification verifyJoinedPdf(const QString &path, const QList<JoinInput> &inputs);
 
 } // namespace corvanta

@@ -1,24 +1,12 @@
 #include "join/JoinCommand.h"
 
-#include "app/Helpers.h"
-#include "app/Seams.h"
+#include "core/Files.h"
 
 namespace corvanta {
 
 namespace {
 
 const QLatin1Char kQuote('"');
-const QLatin1Char kBlank(' ');
-
-// Appends `value` in double quotes, then the blank that ends every token but
-// the last. Appended piece by piece: a long list is composed without copies.
-void appendQuotedToken(QString &text, const QString &value)
-{
-    text += kQuote;
-    text += value;
-    text += kQuote;
-    text += kBlank;
-}
 
 // True for texts that name a Windows location: "C:…" or "\\server\…".
 bool isWindowsForm(const QString &folder)
@@ -38,7 +26,7 @@ QString programText(const QString &appFolder)
 
 } // namespace
 
-QString JoinHandle(int index)
+QString joinHandle(int index)
 {
     // Bijective base 26: after Z comes AA, not BA.
     QString handle;
@@ -47,89 +35,44 @@ QString JoinHandle(int index)
     return handle;
 }
 
-QString JoinOutputPathFor(const QString &desktopFolder, QChar separator)
+QString joinOutputPathFor(const QString &desktopFolder, QChar separator)
 {
-    return CollapseDriveRootSeparator(desktopFolder + separator + QLatin1String("joined.pdf"));
+    return collapseDriveRootSeparator(desktopFolder + separator + QLatin1String("joined.pdf"));
 }
 
 QString JoinOutputPath()
 {
-    return JoinOutputPathFor(DesktopFolder());
+    return joinOutputPathFor(DesktopFolder());
 }
 
-QString PasswordPrompt(const QString &path)
+QString BuildJoinCommand(const QString &appFolder, const QList<JoinEntry> &entries, const QString &outputPath)
 {
-    return QLatin1String("Enter password for file (") + path + QLatin1String("): \r\n")
-        + QLatin1String("Note: Leave this box blank if file is not password protected");
-}
-
-QString AskPassword(Dialogs &dialogs, QWidget *owner, const QString &path)
-{
-    return dialogs.inputBox(owner, PasswordPrompt(path), QStringLiteral("Input Password"), true);
-}
-
-QString BuildJoinCommand(const QString &appFolder, const QList<JoinEntry> &entries,
-                         const QString &outputPath)
-{
-    // Appended piece by piece into reserved space: long lists stay fast.
-    qsizetype files = appFolder.size() + outputPath.size() + 32;
-    qsizetype passwordsSize = 0;
-    for (const JoinEntry &entry : entries) {
-        files += entry.Path.size() + 16;
-        if (!entry.Password.isEmpty())
-            passwordsSize += entry.Password.size() + 24;
-    }
-    QString command;
-    QString passwords;
-    command.reserve(files + passwordsSize);
-    passwords.reserve(passwordsSize);
-
-    appendQuotedToken(command, programText(appFolder));
-    int handles = 0;
-    for (const JoinEntry &entry : entries) {
-        if (entry.Password.isEmpty()) {
-            appendQuotedToken(command, entry.Path);
-            continue;
+    // Each token is followed by a blank, the last one excepted.
+    QString command = kQuote + programText(appFolder) + kQuote;
+    // Appended piece by piece: a long list is composed without copies.
+    forEachJoinToken(entries, outputPath, [&command](const JoinToken &token) {
+        command += QLatin1Char(' ');
+        if (!token.handle.isEmpty()) {
+            command += token.handle;
+            command += QLatin1Char('=');
         }
-        const QString handle = JoinHandle(handles++);
-        command += handle;
-        command += QLatin1Char('=');
-        appendQuotedToken(command, entry.Path);
-        passwords += QLatin1String("input_pw ");
-        passwords += handle;
-        passwords += QLatin1Char('=');
-        appendQuotedToken(passwords, entry.Password);
-    }
-    command += passwords;
-    command += QLatin1String("cat output ");
-    command += kQuote;
-    command += outputPath;
-    command += kQuote;
+        if (token.quoted)
+            command += kQuote;
+        command += token.value;
+        if (token.quoted)
+            command += kQuote;
+    });
     return command;
 }
 
-QStringList TargetArguments(const QString &outputPath)
-{
-    return {QStringLiteral("cat"), QStringLiteral("output"), outputPath};
-}
-
-JoinProcessCommand BuildJoinProcessCommand(const QString &program, const QList<JoinEntry> &entries,
+JoinProcessCommand buildJoinProcessCommand(const QString &program, const QList<JoinEntry> &entries,
                                            const QString &outputPath)
 {
-    QStringList files;
-    QStringList passwords;
-    files.reserve(entries.size());
-    int handles = 0;
-    for (const JoinEntry &entry : entries) {
-        if (entry.Password.isEmpty()) {
-            files.append(entry.Path);
-            continue;
-        }
-        const QString handle = JoinHandle(handles++);
-        files.append(handle + QLatin1Char('=') + entry.Path);
-        passwords << QStringLiteral("input_pw") << handle + QLatin1Char('=') + entry.Password;
-    }
-    return {program, files + passwords + TargetArguments(outputPath)};
+    JoinProcessCommand command{program, {}};
+    command.arguments.reserve(entries.size() + 3);
+    forEachJoinToken(entries, outputPath,
+                     [&command](const JoinToken &token) { command.arguments.append(token.argument()); });
+    return command;
 }
 
 } // namespace corvanta

@@ -6,11 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-class QWidget;
-
 namespace corvanta {
-
-class Dialogs;
 
 // One input file of a join: its path exactly as the list holds it, and the
 // password typed for it ("" when none was typed or no prompt was shown; a
@@ -23,22 +19,55 @@ struct JoinEntry
 
 // The handle of the protected input at `index` (0-based, counting only
 // entries with a password): A … Z, then AA, AB, … AZ, BA, … ZZ, AAA, …
-QString JoinHandle(int index);
+QString joinHandle(int index);
 
 // The output path for a Desktop folder text that ends with a separator:
 // the folder, the separator, "joined.pdf", then every ":\\" made ":\".
 // So an ordinary Desktop keeps two separators before joined.pdf
 // (C:\Users\Owner\Desktop\\joined.pdf); only a drive root loses one.
-QString JoinOutputPathFor(const QString &desktopFolder, QChar separator = QDir::separator());
+QString joinOutputPathFor(const QString &desktopFolder, QChar separator = QDir::separator());
 // The output path on the current user's Desktop. Throws std::runtime_error
 // when the Desktop folder is unknown.
 QString JoinOutputPath();
 
-// The password prompt's text, its CR LF included.
-QString PasswordPrompt(const QString &path);
-// Asks for the password of one file with a masked input box titled
-// "Input Password". Returns the text as typed; "" for a blank field or Cancel.
-QString AskPassword(Dialogs &dialogs, QWidget *owner, const QString &path);
+// One token of a pdftk join after the program: a file, the keyword
+// input_pw, a password, or the target's "cat", "output" and output path.
+// A protected file and its password carry the same handle ("A=…").
+struct JoinToken
+{
+    QString handle; // "" when the token has none
+    QString value;
+    bool quoted = false; // quoted in the command line's text form
+
+    // The token as pdftk receives it in its argument list.
+    QString argument() const { return handle.isEmpty() ? value : handle + QLatin1Char('=') + value; }
+};
+
+// Every token of a join, in command order: the files in list order, then a
+// keyword and a password for each protected file, then the target. This is
+// the one description of pdftk's command: its text form, its argument list
+// and the room it takes are all made from it. Handles are counted from
+// `firstHandle` (0 is A).
+template <typename Visit>
+void forEachJoinToken(const QList<JoinEntry> &entries, const QString &outputPath, Visit &&visit,
+                      int firstHandle = 0)
+{
+    int handle = firstHandle;
+    for (const JoinEntry &entry : entries)
+        visit(JoinToken{entry.Password.isEmpty() ? QString() : joinHandle(handle++), entry.Path, true});
+    handle = firstHandle;
+    for (const JoinEntry &entry : entries) {
+        if (entry.Password.isEmpty())
+            continue;
+        visit(JoinToken{QString(), QStringLiteral("input_pw"), false});
+        visit(JoinToken{joinHandle(handle++), entry.Password, true});
+    }
+    if (outputPath.isNull())
+        return;
+    visit(JoinToken{QString(), QStringLiteral("cat"), false});
+    visit(JoinToken{QString(), QStringLiteral("output"), false});
+    visit(JoinToken{QString(), outputPath, true});
+}
 
 // The join as one command line, character for character:
 //   "<app folder>\pdftk.exe" "<plain path>" A="<protected path>" … input_pw A="<password>" … cat output "<output>"
@@ -46,8 +75,7 @@ QString AskPassword(Dialogs &dialogs, QWidget *owner, const QString &path);
 // names "\pdftk.exe" with no separator clean-up, so a drive root gives
 // "C:\\pdftk.exe"; a POSIX folder names "/pdftk". This text is for showing
 // and checking only: the join runs the argument list below.
-QString BuildJoinCommand(const QString &appFolder, const QList<JoinEntry> &entries,
-                         const QString &outputPath);
+QString BuildJoinCommand(const QString &appFolder, const QList<JoinEntry> &entries, const QString &outputPath);
 
 // The same join as a program and its arguments, one argument per token and
 // without any quoting, so every character of a path or password reaches
@@ -57,10 +85,7 @@ struct JoinProcessCommand
     QString program;
     QStringList arguments;
 };
-JoinProcessCommand BuildJoinProcessCommand(const QString &program, const QList<JoinEntry> &entries,
+JoinProcessCommand buildJoinProcessCommand(const QString &program, const QList<JoinEntry> &entries,
                                            const QString &outputPath);
-
-// The closing arguments of every pdftk join: "cat output <outputPath>".
-QStringList TargetArguments(const QString &outputPath);
 
 } // namespace corvanta

@@ -5,23 +5,16 @@
 
 #include <functional>
 
+class QWidget;
+
 namespace corvanta {
 
-class Form1;
-
-// The message texts of a join.
-QString NoFilesAddedMessage();
-QString DoneMessage();
-QString OpenJoinedFileQuestion(const QString &outputPath);
-QString StopRunningJoinQuestion();
-QString FilesStillBeingAddedMessage();
-// "Done." when the result took the output's place; otherwise also why it could
-// not, and where the result went.
-QString JoinSavedMessage(const QString &outputPath, const QString &savedPath, const QString &reason);
+class Dialogs;
+class Host;
 
 // Where a join finds the Desktop and pdftk, and how long pdftk's argument
-// list may be. Form1::Start uses the real ones; a test can make either
-// fail, or force batches with a few files.
+// list may be. The program uses the real ones; a test can make either
+// fail, point the Desktop elsewhere, or force batches with a few files.
 struct JoinEnvironment
 {
     // The Desktop folder with a trailing separator; throws when unknown.
@@ -34,9 +27,34 @@ struct JoinEnvironment
     static JoinEnvironment standard();
 };
 
-// One whole join on the window's list: what Form1::Start does. While it runs,
-// `runningJoin` holds a function that ends it (the window calls it when it
-// closes); a second call while it is set offers to stop the running join.
-void RunJoin(Form1 &form, std::function<void()> &runningJoin, const JoinEnvironment &environment);
+// Asks for the password of one file with a masked input box titled
+// "Input Password". Returns the text as typed; "" for a blank field or Cancel.
+QString AskPassword(Dialogs &dialogs, QWidget *owner, const QString &path);
+
+// The joins of one window, one at a time.
+class Joiner
+{
+public:
+    explicit Joiner(Host &host, JoinEnvironment environment = JoinEnvironment::standard());
+    ~Joiner();
+    Joiner(const Joiner &) = delete;
+    Joiner &operator=(const Joiner &) = delete;
+
+    // What "Start Joining" does: joins the listed files, from the top of the
+    // list to the bottom, into joined.pdf on the Desktop. While a join runs,
+    // it offers to stop that join instead.
+    void Start();
+    bool isRunning() const { return m_running != nullptr; }
+    // Ends a running join at once: pdftk and everything it started end, and
+    // nothing half-written is left behind. Does nothing when idle.
+    void stop();
+
+private:
+    class Run;
+
+    Host &m_host;
+    JoinEnvironment m_environment;
+    Run *m_running = nullptr;
+};
 
 } // namespace corvanta

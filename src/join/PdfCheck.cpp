@@ -35,9 +35,9 @@ constexpr qint64 kParsedInMemory = 32 * 1024 * 1024;
 
 // Opens `path` for reading if it is a regular file, and tells its size;
 // otherwise sets the problem and returns nullptr.
+#ifdef Q_OS_WIN
 FILE *openRegularFile(const QString &path, PdfCheck &check, qint64 &size)
 {
-#ifdef Q_OS_WIN
     const QFileInfo info(path);
     if (!info.exists()) {
         check.problem = PdfProblem::Missing;
@@ -63,7 +63,10 @@ FILE *openRegularFile(const QString &path, PdfCheck &check, qint64 &size)
         return nullptr;
     }
     return file;
+}
 #else
+FILE *openRegularFile(const QString &path, PdfCheck &check, qint64 &size)
+{
     const QByteArray name = QFile::encodeName(path);
     struct stat status;
     if (::stat(name.constData(), &status) != 0) {
@@ -97,8 +100,8 @@ FILE *openRegularFile(const QString &path, PdfCheck &check, qint64 &size)
         ::close(fd);
     }
     return file;
-#endif
 }
+#endif
 
 // Whether qpdf found no PDF header in the file. Without one the file is
 // not a PDF at all (a picture or a text named .pdf) rather than a damaged
@@ -125,7 +128,7 @@ int pageCount(QPDF &pdf, PageCount counting)
 
 } // namespace
 
-PdfCheck CheckPdf(const QString &path, const QString &password, PageCount counting)
+PdfCheck checkPdf(const QString &path, const QString &password, PageCount counting)
 {
     PdfCheck check;
     qint64 size = 0;

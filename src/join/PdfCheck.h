@@ -31,7 +31,7 @@ struct PdfCheck
 // walking the tree, which counts the pages really there.
 enum class PageCount { Stated, Walked };
 
-PdfCheck CheckPdf(const QString &path, const QString &password = QString(),
+PdfCheck checkPdf(const QString &path, const QString &password = QString(),
                   PageCount counting = PageCount::Stated);
 
 } // namespace corvanta

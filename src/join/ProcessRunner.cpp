@@ -1,5 +1,7 @@
 #include "join/ProcessRunner.h"
 
+#include "core/Text.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -112,7 +114,7 @@ public:
                 m_job = nullptr;
             }
         }
-        const WORD show = WORD(ShowWindowCommand(windowStyle));
+        const WORD show = WORD(showWindowCommand(windowStyle));
         process.setCreateProcessArgumentsModifier([this, show](QProcess::CreateProcessArguments *args) {
             m_startup.StartupInfo = *args->startupInfo;
             m_startup.StartupInfo.dwFlags |= STARTF_USESHOWWINDOW;
@@ -232,17 +234,17 @@ bool programExists(const QString &program)
 
 } // namespace
 
-int NormalizeWindowStyle(int style)
+int normalizeWindowStyle(int style)
 {
     return (style < 0 || style > 6) ? kDefaultWindowStyle : style;
 }
 
-int ShowWindowCommand(int style)
+int showWindowCommand(int style)
 {
     // SW_HIDE, SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED,
     // SW_SHOWNOACTIVATE, SW_SHOW, SW_SHOWMINNOACTIVE
     static constexpr int kCommands[] = {0, 1, 2, 3, 4, 5, 7};
-    return kCommands[NormalizeWindowStyle(style)];
+    return kCommands[normalizeWindowStyle(style)];
 }
 
 void ProcessRunner::setEnvironment(const QProcessEnvironment &environment)
@@ -273,7 +275,7 @@ ProcessRunner::Result ProcessRunner::run(const QString &program, const QStringLi
     Result result;
     if (m_child) {
         result.code = kStartFailureBase + kProgramNotRunnable;
-        result.errorString = QStringLiteral("Another program is still running.");
+        result.errorString = Text::tr("Another program is still running.");
         return result;
     }
 
@@ -284,7 +286,7 @@ ProcessRunner::Result ProcessRunner::run(const QString &program, const QStringLi
     process.setStandardInputFile(QProcess::nullDevice());
     if (m_hasEnvironment)
         process.setProcessEnvironment(m_environment);
-    child.tree.prepare(process, NormalizeWindowStyle(windowStyle));
+    child.tree.prepare(process, normalizeWindowStyle(windowStyle));
 
     QEventLoop loop;
     // Read as it comes, so that QProcess never holds more than one piece.

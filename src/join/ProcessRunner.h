@@ -13,9 +13,9 @@ namespace corvanta {
 inline constexpr int kHiddenWindow = 0;
 inline constexpr int kDefaultWindowStyle = 6;
 // Styles outside 0 to 6 become 6.
-int NormalizeWindowStyle(int style);
+int normalizeWindowStyle(int style);
 // The Windows show command (SW_…) for a normalised style.
-int ShowWindowCommand(int style);
+int showWindowCommand(int style);
 
 // A program that could not be started yields this base plus an error number:
 // 53 when the program does not exist, 75 when it exists but cannot be run.

@@ -1,10 +1,13 @@
 #include "join/SaveResult.h"
 
-#include "join/Pdftk.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #if defined(Q_OS_WIN)
 #include <windows.h>
@@ -16,6 +19,24 @@
 namespace corvanta {
 
 namespace {
+
+// Elsewhere the leading dot of the temporary name hides it.
+#ifdef Q_OS_WIN
+void setHiddenAttribute(const QString &path, bool hidden)
+{
+    const std::wstring name = QDir::toNativeSeparators(path).toStdWString();
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return;
+    DWORD wanted = hidden ? attributes | FILE_ATTRIBUTE_HIDDEN : attributes & ~DWORD(FILE_ATTRIBUTE_HIDDEN);
+    if (wanted == 0)
+        wanted = FILE_ATTRIBUTE_NORMAL;
+    if (wanted != attributes)
+        SetFileAttributesW(name.c_str(), wanted);
+}
+#else
+void setHiddenAttribute(const QString &, bool) {}
+#endif
 
 // A dangling link takes a name too.
 bool nameTaken(const QString &path)
@@ -58,16 +79,58 @@ Renamed renameWithoutReplacing(const QString &source, const QString &target, QSt
 
 } // namespace
 
-SavedFile SaveJoinedFile(const QString &written, const QString &outputPath)
+OutputPathParts splitOutputPath(const QString &outputPath)
+{
+    const qsizetype cut = std::max(outputPath.lastIndexOf(QLatin1Char('/')), outputPath.lastIndexOf(QDir::separator()));
+    return {outputPath.left(cut + 1), outputPath.mid(cut + 1)};
+}
+
+QString temporaryOutputPath(const QString &outputPath)
+{
+    const OutputPathParts parts = splitOutputPath(outputPath);
+    QString candidate;
+    do {
+        const QString tag = QStringLiteral("%1").arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
+        candidate = parts.folder + QLatin1Char('.') + parts.name + QLatin1Char('.') + tag + QLatin1String(".part");
+    } while (QFileInfo::exists(candidate));
+    return candidate;
+}
+
+void hideTemporaryFile(const QString &path)
+{
+    setHiddenAttribute(path, true);
+}
+
+QString replaceFile(const QString &source, const QString &target)
+{
+    // The hidden attribute would go with the file to its new name.
+    setHiddenAttribute(source, false);
+#ifdef Q_OS_WIN
+    // std::filesystem's reasons come out garbled or as a bare "I/O error" here.
+    const QString from = QDir::toNativeSeparators(source);
+    const QString to = QDir::toNativeSeparators(target);
+    if (MoveFileExW(reinterpret_cast<LPCWSTR>(from.utf16()), reinterpret_cast<LPCWSTR>(to.utf16()),
+                    MOVEFILE_REPLACE_EXISTING))
+        return QString();
+    return qt_error_string(int(GetLastError()));
+#else
+    std::error_code error;
+    std::filesystem::rename(std::filesystem::path(source.toStdU16String()),
+                            std::filesystem::path(target.toStdU16String()), error);
+    return error ? QString::fromStdString(error.message()) : QString();
+#endif
+}
+
+SavedFile saveJoinedFile(const QString &written, const QString &outputPath)
 {
     SavedFile saved;
-    saved.error = ReplaceFile(written, outputPath);
+    saved.error = replaceFile(written, outputPath);
     if (saved.error.isEmpty()) {
         saved.path = outputPath;
         return saved;
     }
 
-    const auto [folder, name] = SplitOutputPath(outputPath);
+    const auto [folder, name] = splitOutputPath(outputPath);
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     const QString stem = dot > 0 ? name.left(dot) : name;
     const QString suffix = dot > 0 ? name.mid(dot) : QString();

@@ -4,10 +4,31 @@
 
 namespace corvanta {
 
+// An output path cut before its file name: the folder part exactly as the
+// path has it, separators and all, and the name.
+struct OutputPathParts
+{
+    QString folder;
+    QString name;
+};
+OutputPathParts splitOutputPath(const QString &outputPath);
+
+// A fresh, hidden name in the output's folder for pdftk to write to. Nothing
+// is created; the name only has to be unused. Every name it gives for one
+// output has the same length.
+QString temporaryOutputPath(const QString &outputPath);
+
+// Marks the file pdftk wrote as hidden where a leading dot does not.
+void hideTemporaryFile(const QString &path);
+
+// Puts `source` in the place of `target` in one rename, replacing a file
+// that is there. Returns "" on success, otherwise the system's reason.
+QString replaceFile(const QString &source, const QString &target);
+
 // Where a finished join was saved, or why it could not be.
 struct SavedFile
 {
-    QString path;  // the name used, in the form of the output path; "" when none
+    QString path; // the name used, in the form of the output path; "" when none
     // The system's reason why the output path could not be taken, or, when
     // `path` is "", why no name could.
     QString error;
@@ -19,6 +40,6 @@ struct SavedFile
 // first free name "joined (2).pdf", "joined (3).pdf", …; a file already there
 // is never replaced. The result itself is never removed: when no name can be
 // used it stays where it was written.
-SavedFile SaveJoinedFile(const QString &written, const QString &outputPath);
+SavedFile saveJoinedFile(const QString &written, const QString &outputPath);
 
 } // namespace corvanta

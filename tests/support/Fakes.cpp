@@ -1,6 +1,18 @@
 #include "support/Fakes.h"
 
+#include <QTest>
+
 namespace corvanta::testing {
+
+namespace {
+
+void failUnscripted(QStringList &unexpected, const QString &question)
+{
+    unexpected.append(question);
+    QTest::qFail(qPrintable(QStringLiteral("a question the test did not script: ") + question), __FILE__, __LINE__);
+}
+
+} // namespace
 
 QStringList FakeDialogs::messageTexts() const
 {
@@ -21,9 +33,9 @@ MessageAnswer FakeDialogs::message(QWidget *, const QString &text, MessageStyle 
         onAsk(question);
     if (messageAnswers.isEmpty()) {
         // An OK-only box needs no script: there is only one answer.
-        if (!IsQuestion(style))
+        if (!isQuestion(style))
             return MessageAnswer::Ok;
-        unexpected.append(QStringLiteral("question: ") + text);
+        failUnscripted(unexpected, QStringLiteral("question: ") + text);
         return MessageAnswer::No;
     }
     return messageAnswers.dequeue();
@@ -36,7 +48,7 @@ QString FakeDialogs::inputBox(QWidget *, const QString &prompt, const QString &t
     if (onAsk)
         onAsk(question);
     if (inputAnswers.isEmpty()) {
-        unexpected.append(QStringLiteral("input: ") + prompt);
+        failUnscripted(unexpected, QStringLiteral("input: ") + prompt);
         return QString();
     }
     return inputAnswers.dequeue();
@@ -49,7 +61,7 @@ QStringList FakeDialogs::openFiles(QWidget *, const QString &title, const QStrin
     if (onAsk)
         onAsk(question);
     if (openAnswers.isEmpty()) {
-        unexpected.append(QStringLiteral("open-file dialog: ") + title);
+        failUnscripted(unexpected, QStringLiteral("open-file dialog: ") + title);
         return {};
     }
     return openAnswers.dequeue();
@@ -62,7 +74,7 @@ QString FakeDialogs::pickFolder(QWidget *, const QString &title)
     if (onAsk)
         onAsk(question);
     if (folderAnswers.isEmpty()) {
-        unexpected.append(QStringLiteral("folder picker: ") + title);
+        failUnscripted(unexpected, QStringLiteral("folder picker: ") + title);
         return QString();
     }
     return folderAnswers.dequeue();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Seams.h"
+#include "core/Seams.h"
 
 #include <QList>
 #include <QQueue>
@@ -11,8 +11,10 @@
 
 namespace corvanta::testing {
 
-// Dialogs with scripted answers. Every question is recorded; a question the
-// test did not script is recorded in `unexpected` and answered as a cancel.
+// Dialogs with scripted answers. Every question is recorded. A question the
+// test did not script fails the test; it is recorded in `unexpected` and
+// answered as a cancel. A box that only tells, with OK as its one button,
+// needs no script.
 class FakeDialogs : public Dialogs
 {
 public:

@@ -1,5 +1,7 @@
 #include "support/Fixture.h"
 
+#include "join/JoinCommand.h"
+
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -21,6 +23,11 @@ QString isolatedDesktop()
     return QDir::homePath() + QStringLiteral("/Desktop");
 }
 
+QString isolatedOutputPath()
+{
+    return joinOutputPathFor(QDir::toNativeSeparators(isolatedDesktop()) + QDir::separator());
+}
+
 void writePdf(const QString &path, int pages, const QString &label)
 {
     QPdfWriter writer(path);
@@ -34,6 +41,23 @@ void writePdf(const QString &path, int pages, const QString &label)
     }
 }
 
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList desktopEntries()
+{
+    return QDir(isolatedDesktop()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
 QStringList listPaths(int count)
 {
     QStringList paths;
@@ -41,6 +65,17 @@ QStringList listPaths(int count)
         paths.append(QStringLiteral("/docs/%1.pdf").arg(i));
     return paths;
 }
+
+namespace {
+
+JoinEnvironment isolatedJoinEnvironment()
+{
+    JoinEnvironment environment = JoinEnvironment::standard();
+    environment.desktopFolder = [] { return QDir::toNativeSeparators(isolatedDesktop()) + QDir::separator(); };
+    return environment;
+}
+
+} // namespace
 
 FormFixture::FormFixture()
 {
@@ -58,6 +93,7 @@ Services FormFixture::services()
     result.settingsFile = settingsFile;
     result.reminderDraw = [this] { return reminderDraw; };
     result.endProgram = [this] { ++programEnded; };
+    result.joinEnvironment = isolatedJoinEnvironment();
     return result;
 }
 
@@ -65,8 +101,24 @@ Form1 &FormFixture::load()
 {
     form.reset();
     form = std::make_unique<Form1>(services());
+    form->setEventTurnInterval(eventTurnInterval);
     form->Form_Load();
     return *form;
+}
+
+JoinFixture::JoinFixture()
+    : environment(isolatedJoinEnvironment())
+{
+    appFolder = root.filePath(QStringLiteral("app"));
+    QDir().mkpath(appFolder);
+    host.folder = QDir::toNativeSeparators(appFolder);
+}
+
+void JoinFixture::start()
+{
+    if (!joiner)
+        joiner = std::make_unique<Joiner>(host, environment);
+    joiner->Start();
 }
 
 } // namespace corvanta::testing

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/Form1.h"
+#include "join/JoinRun.h"
+#include "support/FakeHost.h"
 #include "support/Fakes.h"
 
 #include <QApplication>
@@ -17,9 +19,18 @@ void isolateHome(const QString &home);
 
 // The user's Desktop as the program sees it inside the isolated home.
 QString isolatedDesktop();
+// joined.pdf there, as the program names it: with the doubled separator.
+QString isolatedOutputPath();
 
 // Writes a small real PDF with the given number of pages; page i reads "<label> page i".
 void writePdf(const QString &path, int pages, const QString &label = QStringLiteral("Page"));
+
+// The bytes of a file; empty when it cannot be read.
+QByteArray fileBytes(const QString &path);
+// Writes a whole file; false when it cannot.
+bool writeFile(const QString &path, const QByteArray &bytes);
+// Every entry of the isolated Desktop, hidden ones included, by name.
+QStringList desktopEntries();
 
 // "/docs/1.pdf" to "/docs/<count>.pdf": list items that need not exist.
 QStringList listPaths(int count);
@@ -36,11 +47,31 @@ struct FormFixture
     FakeShell shell;
     int reminderDraw = 1;
     int programEnded = 0; // times the window asked to end the program
+    // Tests turn the event loop at every step of long work, so that what
+    // they post runs at a known point; benchmarks use the program's pace.
+    int eventTurnInterval = 0;
     std::unique_ptr<Form1> form;
 
     Services services();
     // Creates the window (again) and runs its start-up.
     Form1 &load();
+};
+
+// Joins on a fake host, with their own application folder and the isolated
+// Desktop; the window is not part of them.
+struct JoinFixture
+{
+    JoinFixture();
+
+    QTemporaryDir root;
+    QString appFolder;
+    FakeHost host;
+    JoinEnvironment environment;
+    std::unique_ptr<Joiner> joiner;
+
+    // "Start Joining", with the environment as it stands at the first start.
+    void start();
+    bool isRunning() const { return joiner && joiner->isRunning(); }
 };
 
 } // namespace corvanta::testing

@@ -35,6 +35,11 @@ void makeTree(const QString &root, const QStringList &entries)
     }
 }
 
+QString nativePath(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
 QStringList underRoot(const QString &root, const QStringList &relative)
 {
     QStringList result;

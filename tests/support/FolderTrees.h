@@ -11,6 +11,9 @@ namespace corvanta::testing {
 // folder, anything else an empty file (its folders are made as needed).
 void makeTree(const QString &root, const QStringList &entries);
 
+// A path with the platform's own separators.
+QString nativePath(const QString &path);
+
 // `root` joined with each relative path, in native form.
 QStringList underRoot(const QString &root, const QStringList &relative);
 

@@ -1,6 +1,6 @@
 #include "app/Form1.h"
 #include "app/StartupArguments.h"
-#include "join/TerminationSignals.h"
+#include "app/TerminationSignals.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -30,7 +30,7 @@ int main(int argc, char *argv[])
     }
 #endif
 #endif
-    const corvanta::StartupPaths given = corvanta::StartupPathArguments(argc, argv);
+    const corvanta::StartupPaths given = corvanta::startupPathArguments(argc, argv);
     // Qt would take "-style", "-reverse" and the like as its own options; it
     // is given only the program's name.
     int qtArgc = 1;

@@ -1,4 +1,4 @@
-#include "join/TerminationSignals.h"
+#include "app/TerminationSignals.h"
 
 #include <QSocketNotifier>
 

@@ -1,6 +1,6 @@
-#include "app/Seams.h"
+#include "app/QtSeams.h"
 
-#include "app/Helpers.h"
+#include "core/Files.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -64,7 +64,7 @@ MessageAnswer QtDialogs::message(QWidget *owner, const QString &text, MessageSty
         break;
     }
     const int pressed = box.exec();
-    if (!IsQuestion(style))
+    if (!isQuestion(style))
         return MessageAnswer::Ok;
     return pressed == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
@@ -110,7 +110,7 @@ Services defaultServices()
     Services services;
     services.dialogs = &dialogs;
     services.shell = &shell;
-    services.appFolder = ApplicationFolder(QCoreApplication::applicationDirPath());
+    services.appFolder = applicationFolder(QCoreApplication::applicationDirPath());
     services.reminderDraw = [] { return int(QRandomGenerator::global()->bounded(1, 101)); };
     // Also ends a loop that a join is waiting in.
     services.endProgram = [] { QCoreApplication::exit(0); };

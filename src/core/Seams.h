@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 class QWidget;
 
 namespace corvanta {
@@ -16,7 +14,7 @@ enum class MessageStyle { Ok = 0, YesNo = 4, YesNoDefaultNo = 260, Warning = 48 
 enum class MessageAnswer { Ok, Yes, No };
 
 // Whether a style asks Yes or No rather than only telling.
-inline bool IsQuestion(MessageStyle style)
+inline bool isQuestion(MessageStyle style)
 {
     return style == MessageStyle::YesNo || style == MessageStyle::YesNoDefaultNo;
 }
@@ -45,41 +43,11 @@ public:
     virtual void open(const QString &target) = 0;
 };
 
-// What the window needs from the outside world. Tests replace each piece.
-struct Services
+// Hands a document, folder or web address to the shell. Nothing is reported:
+// a target that opens nothing leaves the program as it was.
+inline void OpenWithShell(Shell &shell, const QString &target)
 {
-    Dialogs *dialogs = nullptr;
-    Shell *shell = nullptr;
-    // Folder of the executable, native form; Samples/, Video/, pdftk and the skin live here.
-    QString appFolder;
-    // Settings file; empty means the user's own store.
-    QString settingsFile;
-    // Draw of a whole number from 1 to 100 for the home page reminder.
-    std::function<int()> reminderDraw;
-    // Ends the program once the window has closed. Tests leave it empty: an
-    // application-wide exit would also end every event loop the test runs later.
-    std::function<void()> endProgram;
-};
-
-class QtDialogs : public Dialogs
-{
-public:
-    MessageAnswer message(QWidget *owner, const QString &text, MessageStyle style,
-                          const QString &title) override;
-    QString inputBox(QWidget *owner, const QString &prompt, const QString &title,
-                     bool masked) override;
-    QStringList openFiles(QWidget *owner, const QString &title, const QString &filter) override;
-    QString pickFolder(QWidget *owner, const QString &title) override;
-};
-
-class DesktopShell : public Shell
-{
-public:
-    void open(const QString &target) override;
-};
-
-// Services for the real program: real dialogs, the desktop's shell, the
-// executable's folder, the user's settings and a time-seeded draw.
-Services defaultServices();
+    shell.open(target);
+}
 
 } // namespace corvanta

@@ -1,0 +1,120 @@
+#include "core/Files.h"
+
+#include "core/Text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <stdexcept>
+
+namespace corvanta {
+
+QString applicationFolder(const QString &dirPath)
+{
+    QString folder = QDir::toNativeSeparators(QDir::cleanPath(dirPath));
+    if (folder.endsWith(QDir::separator()) && !QDir(dirPath).isRoot())
+        folder.chop(1);
+    return folder;
+}
+
+QString joinPath(const QString &folder, const QString &name)
+{
+    const QChar sep = QDir::separator();
+    if (folder.endsWith(sep) || folder.endsWith(QLatin1Char('/')))
+        return folder + name;
+    return folder + sep + name;
+}
+
+QString collapseDriveRootSeparator(QString path)
+{
+    return path.replace(QStringLiteral(":\\\\"), QStringLiteral(":\\"));
+}
+
+bool FileExists(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    return QFileInfo::exists(path);
+}
+
+void DeleteFileQuietly(const QString &path)
+{
+    QFile::remove(path);
+}
+
+QString DesktopFolder()
+{
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    if (desktop.isEmpty())
+        throw std::runtime_error(Text::tr("The Desktop folder cannot be determined.").toStdString());
+    return QDir::toNativeSeparators(desktop) + QDir::separator();
+}
+
+QString folderEntry(const QString &folder)
+{
+    return joinPath(QDir::toNativeSeparators(folder), QString());
+}
+
+namespace {
+
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+int compareDigitRuns(const QString &a, qsizetype &i, const QString &b, qsizetype &j)
+{
+    while (i < a.size() && a.at(i) == QLatin1Char('0'))
+        ++i;
+    while (j < b.size() && b.at(j) == QLatin1Char('0'))
+        ++j;
+    qsizetype endA = i;
+    qsizetype endB = j;
+    while (endA < a.size() && isDigit(a.at(endA)))
+        ++endA;
+    while (endB < b.size() && isDigit(b.at(endB)))
+        ++endB;
+    int result = 0;
+    if (endA - i != endB - j) {
+        result = endA - i < endB - j ? -1 : 1;
+    } else {
+        for (qsizetype k = 0; k < endA - i && result == 0; ++k) {
+            if (a.at(i + k) != b.at(j + k))
+                result = a.at(i + k) < b.at(j + k) ? -1 : 1;
+        }
+    }
+    i = endA;
+    j = endB;
+    return result;
+}
+
+} // namespace
+
+bool naturalLess(const QString &a, const QString &b)
+{
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (isDigit(a.at(i)) && isDigit(b.at(j))) {
+            const int byValue = compareDigitRuns(a, i, b, j);
+            if (byValue != 0)
+                return byValue < 0;
+            continue;
+        }
+        const QChar ca = a.at(i).toCaseFolded();
+        const QChar cb = b.at(j).toCaseFolded();
+        if (ca != cb)
+            return ca < cb;
+        ++i;
+        ++j;
+    }
+    if (i < a.size() || j < b.size())
+        return j < b.size();
+    // Equal so far in case and value: fall back to the plain text, so that
+    // "a.pdf" and "A.pdf" (or "1" and "01") still have a fixed order.
+    return a < b;
+}
+
+} // namespace corvanta

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+namespace corvanta {
+
+// The executable's folder in native form, without a trailing separator except at a root.
+QString applicationFolder(const QString &dirPath);
+
+// Folder plus name with exactly one separator between them, even after a root.
+QString joinPath(const QString &folder, const QString &name);
+
+// A folder path as scans and the shell get it: native separators and
+// exactly one trailing separator ("/" stays "/").
+QString folderEntry(const QString &folder);
+
+// Replaces every ":\\" by ":\", which removes the doubled separator after a drive root.
+QString collapseDriveRootSeparator(QString path);
+
+// True for existing files and folders; false for "", missing paths and bad names.
+bool FileExists(const QString &path);
+
+// Deletes a file; every failure is ignored.
+void DeleteFileQuietly(const QString &path);
+
+// The user's Desktop folder with a trailing native separator. Throws
+// std::runtime_error when the platform names no Desktop.
+QString DesktopFolder();
+
+// The order in which the names of one folder are listed: case-insensitive,
+// with runs of digits compared by their value ("Chapter 2" before
+// "Chapter 10"). Names that differ only in case or leading zeros are still
+// strictly ordered.
+bool naturalLess(const QString &a, const QString &b);
+
+} // namespace corvanta

@@ -1,0 +1,257 @@
+#include "join/JoinMessages.h"
+
+#include "core/Text.h"
+#include "join/JoinChecks.h"
+#include "join/Pdftk.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSysInfo>
+
+#include <algorithm>
+
+namespace corvanta {
+
+namespace {
+
+constexpr int kListedFiles = 10;
+constexpr int kQuoteLines = 12;
+constexpr int kQuoteChars = 700;
+
+QString reasonFor(const RefusedFile &file)
+{
+    if (file.noPasswordTyped)
+        return Text::tr("needs a password; none was typed");
+    switch (file.problem) {
+    case PdfProblem::Missing:
+        return Text::tr("does not exist");
+    case PdfProblem::NotRegularFile:
+        return Text::tr("is not a regular file");
+    case PdfProblem::Unreadable:
+        return Text::tr("cannot be read: %1").arg(file.detail);
+    case PdfProblem::NotPdf:
+        return Text::tr("is not a PDF file");
+    case PdfProblem::NeedsPassword:
+        return Text::tr("is password protected");
+    case PdfProblem::WrongPassword:
+        return Text::tr("the password typed for it is wrong");
+    case PdfProblem::Damaged:
+        return Text::tr("is damaged");
+    case PdfProblem::None:
+        break;
+    }
+    return QString();
+}
+
+QStringList linesOf(const QList<RefusedFile> &refused)
+{
+    QStringList lines;
+    for (const RefusedFile &file : refused)
+        lines.append(Text::tr("%1 — %2").arg(file.path, reasonFor(file)));
+    return lines;
+}
+
+// pdftk says this whenever a password is given on its command line; it is
+// advice about its own prompt, not about the join. Its closing "Done." would
+// read as success in a warning.
+bool isPdftkChatter(const QString &line)
+{
+    return line.startsWith(QLatin1String("Warning: Using a password on the command line"))
+        || line.startsWith(QLatin1String("Use the keyword PROMPT")) || line.startsWith(QLatin1String("Done."));
+}
+
+QString quotedPdftkText(const JoinOutcome &outcome, const QString &outputPath, const QString &writtenPath)
+{
+    QString text = outcome.pdftkText;
+    if (!writtenPath.isEmpty())
+        text.replace(writtenPath, outputPath);
+    QStringList kept;
+    for (const QString &line : text.split(QLatin1Char('\n'))) {
+        QString clean = line;
+        clean.remove(QLatin1Char('\r'));
+        if (!isPdftkChatter(clean))
+            kept.append(clean);
+    }
+    const QString shortened = shortenedText(kept.join(QLatin1Char('\n')).trimmed(), kQuoteLines, kQuoteChars);
+    if (shortened.isEmpty())
+        return QString();
+    return Text::tr("\n\npdftk reported:\n") + shortened;
+}
+
+QString verificationText(const Verification &verification)
+{
+    if (verification.finding == Verification::Finding::Unreadable)
+        return Text::tr("pdftk reported success, but the file it wrote is incomplete or damaged.");
+    const ExpectedPages &expected = verification.expected;
+    const QString wanted = QString::number(expected.counted + expected.uncounted);
+    return (expected.uncounted
+                ? Text::tr("pdftk reported success, but the file it wrote has the wrong number of pages: "
+                           "%1 instead of at least %2.")
+                : Text::tr("pdftk reported success, but the file it wrote has the wrong number of pages: "
+                           "%1 instead of %2."))
+        .arg(QString::number(verification.pages), wanted);
+}
+
+} // namespace
+
+QString noFilesAddedMessage()
+{
+    return Text::tr("No files added.");
+}
+
+QString doneMessage()
+{
+    return Text::tr("Done.");
+}
+
+QString openJoinedFileQuestion(const QString &outputPath)
+{
+    return Text::tr("Joined PDF was saved on the Desktop. Would you like to open the joined "
+                    "file to view the results? (%1)")
+        .arg(outputPath);
+}
+
+QString stopRunningJoinQuestion()
+{
+    return Text::tr("A join is already running. Would you like to stop it?\n\n"
+                    "Stopping throws away what has been joined so far; an existing joined.pdf is left as it was.");
+}
+
+QString filesStillBeingAddedMessage()
+{
+    return Text::tr("Files are still being added to the list. Please start joining when they are all in.");
+}
+
+QString joinSavedMessage(const QString &outputPath, const QString &savedPath, const QString &reason)
+{
+    if (savedPath == outputPath)
+        return doneMessage();
+    // The doubled separator the paths keep elsewhere is only noise here.
+    const auto shown = [](const QString &path) { return QDir::toNativeSeparators(QDir::cleanPath(path)); };
+    return doneMessage()
+        + Text::tr("\n\n%1 could not be replaced (%2), so the joined file was saved as\n%3")
+              .arg(shown(outputPath), reason, shown(savedPath));
+}
+
+QString passwordPromptTitle()
+{
+    return Text::tr("Input Password");
+}
+
+QString passwordPrompt(const QString &path)
+{
+    return Text::tr("Enter password for file (%1): \r\nNote: Leave this box blank if file is not password protected")
+        .arg(path);
+}
+
+QString cannotCreateFolderText(const QString &folder)
+{
+    return Text::tr("Cannot create the folder %1.").arg(QDir::toNativeSeparators(folder));
+}
+
+QString refusedInputsMessage(const QList<RefusedFile> &refused)
+{
+    QString text = notJoinedMessage((refused.size() == 1 ? Text::tr("this file cannot be used.\n\n")
+                                                         : Text::tr("these files cannot be used.\n\n"))
+                                    + listedFiles(linesOf(refused)));
+    const bool protectedFile = std::any_of(refused.begin(), refused.end(), [](const RefusedFile &file) {
+        return file.problem == PdfProblem::NeedsPassword;
+    });
+    if (protectedFile) {
+        text += Text::tr("\n\nTo join password-protected files, tick \"Prompt for password because "
+                         "PDF files are password protected\" and type each file's password when asked.");
+    }
+    return text;
+}
+
+QString refusedPasswordsMessage(const QList<RefusedFile> &refused)
+{
+    return notJoinedMessage((refused.size() == 1 ? Text::tr("a password is missing or wrong.\n\n")
+                                                 : Text::tr("passwords are missing or wrong.\n\n"))
+                            + listedFiles(linesOf(refused)));
+}
+
+QString joinFailureMessage(const JoinOutcome &outcome, const QStringList &damagedInputs, const QString &outputPath,
+                           const QString &writtenPath, const QString &appFolder)
+{
+    const QString quote = quotedPdftkText(outcome, outputPath, writtenPath);
+    switch (outcome.kind) {
+    case JoinOutcome::Kind::Joined:
+    case JoinOutcome::Kind::Cancelled:
+        return QString();
+    case JoinOutcome::Kind::PdftkNotFound:
+        return notJoinedMessage(
+            Text::tr("pdftk was not found.\n\nCorvanta looks for pdftk in its own folder (%1) and on the PATH.\n")
+                .arg(appFolder)
+            + pdftkInstallHint());
+    case JoinOutcome::Kind::PdftkNotStarted:
+        return notJoinedMessage(Text::tr("pdftk could not be started.\n\n") + outcome.reason);
+    case JoinOutcome::Kind::PdftkCrashed:
+        return notJoinedMessage(Text::tr("pdftk stopped unexpectedly.") + quote);
+    case JoinOutcome::Kind::NoOutput:
+        return notJoinedMessage(Text::tr("pdftk reported success but wrote no file.") + quote);
+    case JoinOutcome::Kind::Unverified:
+        return notJoinedMessage(verificationText(outcome.verification));
+    case JoinOutcome::Kind::NotSaved:
+        return Text::tr("The PDF files were joined, but the result could not be saved as\n%1\n\n%2"
+                        "\n\nThe joined file is kept as\n%3")
+            .arg(outputPath, outcome.reason, outcome.keptAs);
+    case JoinOutcome::Kind::PdftkFailed:
+        break;
+    }
+    if (!damagedInputs.isEmpty()) {
+        return notJoinedMessage((damagedInputs.size() == 1 ? Text::tr("pdftk could not repair this damaged file:\n")
+                                                           : Text::tr("pdftk could not repair these damaged files:\n"))
+                                + listedFiles(damagedInputs) + quote);
+    }
+    if (!QFileInfo(QFileInfo(writtenPath).absolutePath()).isWritable())
+        return notJoinedMessage(Text::tr("the joined file cannot be written to this folder:\n") + outputPath + quote);
+    return notJoinedMessage(Text::tr("pdftk ended with exit code %1.").arg(outcome.exitCode) + quote);
+}
+
+QString pdftkInstallHint()
+{
+#if defined(Q_OS_WIN)
+    return Text::tr("Put pdftk.exe in Corvanta's folder, or install pdftk and add its folder to the PATH.");
+#elif defined(Q_OS_MACOS)
+    return Text::tr("To install it with Homebrew: brew install pdftk-java");
+#else
+    const QString system = QSysInfo::productType();
+    if (system == QLatin1String("debian") || system == QLatin1String("ubuntu"))
+        return Text::tr("To install it on Debian or Ubuntu: sudo apt install pdftk-java");
+    return Text::tr("Install the package pdftk-java (or pdftk) with your system's package manager.");
+#endif
+}
+
+QString notJoinedMessage(const QString &why)
+{
+    return Text::tr("The PDF files were not joined: %1").arg(why);
+}
+
+QString listedFiles(const QStringList &lines)
+{
+    QString text = lines.mid(0, kListedFiles).join(QLatin1Char('\n'));
+    if (lines.size() > kListedFiles)
+        text += Text::tr("\n… and %1 more").arg(lines.size() - kListedFiles);
+    return text;
+}
+
+QString shortenedText(const QString &text, int maxLines, int maxChars)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    bool cut = false;
+    if (lines.size() > maxLines) {
+        lines = lines.mid(0, maxLines);
+        cut = true;
+    }
+    QString result = lines.join(QLatin1Char('\n'));
+    if (result.size() > maxChars) {
+        result.truncate(maxChars);
+        cut = true;
+    }
+    if (cut)
+        result = result.trimmed() + QStringLiteral(" …");
+    return result;
+}
+
+} // namespace corvanta
