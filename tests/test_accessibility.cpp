@@ -29,18 +29,6 @@ void showActive(Form1 &form)
     QVERIFY(QTest::qWaitForWindowActive(&form));
 }
 
-// Each key goes where a real one would: to an open menu, else to the focus.
-void press(Form1 &form, const QKeySequence &keys)
-{
-    for (int i = 0; i < keys.count(); ++i) {
-        QWidget *target = QApplication::activePopupWidget();
-        if (!target)
-            target = QApplication::focusWidget() ? QApplication::focusWidget() : &form;
-        QTest::keyClick(target, keys[i].key(), keys[i].keyboardModifiers());
-        QApplication::processEvents();
-    }
-}
-
 } // namespace
 
 class AccessibilityTest : public QObject
@@ -48,54 +36,6 @@ class AccessibilityTest : public QObject
     Q_OBJECT
 
 private slots:
-    void commandsFromTheKeyboard_data()
-    {
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<int>("items");
-        QTest::addColumn<int>("itemsAfter");
-        QTest::addColumn<QString>("asked");
-        QTest::addColumn<bool>("ended");
-
-        QTest::newRow("Ctrl+O adds files") << "Ctrl+O" << 3 << 3 << "open" << false;
-        QTest::newRow("Ctrl+Shift+O adds a folder") << "Ctrl+Shift+O" << 3 << 3 << "folder" << false;
-        QTest::newRow("Ctrl+J starts joining") << "Ctrl+J" << 0 << 0 << "message" << false;
-        QTest::newRow("Ctrl+Q exits") << "Ctrl+Q" << 3 << 3 << "" << true;
-        // The two "&Clear" entries share their access key: C picks the first,
-        // C again the second, and Return runs the one picked.
-        QTest::newRow("Alt+F C Return clears the selected files")
-            << "Alt+F, C, Return" << 3 << 2 << "" << false;
-        QTest::newRow("Alt+F C C Return clears the list") << "Alt+F, C, C, Return" << 3 << 0 << "" << false;
-        QTest::newRow("Alt+H A shows the contact message") << "Alt+H, A" << 3 << 3 << "message" << false;
-    }
-
-    void commandsFromTheKeyboard()
-    {
-        QFETCH(QString, keys);
-        QFETCH(int, items);
-        FormFixture fixture;
-        fixture.dialogs.openAnswers.enqueue({});
-        fixture.dialogs.folderAnswers.enqueue({});
-        Form1 &form = fixture.load();
-        form.fileList()->append(listPaths(items));
-        showActive(form);
-        form.ListView1->setFocus();
-        if (items > 0) {
-            form.ListView1->setCurrentIndex(form.fileList()->index(0, 0));
-            QCOMPARE(form.ListView1->selectedRowNumbers(), QList<int>{0});
-        }
-
-        press(form, QKeySequence(keys));
-
-        QTRY_VERIFY(!QApplication::activePopupWidget());
-        QTEST(form.fileList()->count(), "itemsAfter");
-        QStringList kinds;
-        for (const auto &question : fixture.dialogs.asked)
-            kinds << question.kind;
-        QTEST(kinds.join(QLatin1Char(' ')), "asked");
-        QTEST(fixture.programEnded == 1, "ended");
-        QVERIFY2(fixture.dialogs.unexpected.isEmpty(), qPrintable(fixture.dialogs.unexpected.join("; ")));
-    }
-
     void tabGoesFromTheListToTheCheckBox()
     {
         FormFixture fixture;

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QScreen>
+#include <QToolTip>
 #include <QSettings>
 
 using namespace corvanta;
@@ -164,6 +165,38 @@ private slots:
         QCOMPARE(form.mousePointer(), MousePointer::Default);
         QVERIFY(fixture.dialogs.asked.isEmpty());
         QVERIFY(fixture.shell.opened.isEmpty());
+    }
+
+    // One tooltip over the whole list; only a path that the column cuts
+    // off follows it, whole.
+    void listTooltip_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("row"); // -1: the empty space below the items
+        QTest::addColumn<bool>("pathShown");
+        QTest::newRow("over an item") << "/docs/a.pdf" << 0 << false;
+        QTest::newRow("over empty space") << "/docs/a.pdf" << -1 << false;
+        QTest::newRow("over an item cut off") << "/docs/" + QString(200, 'x') + ".pdf" << 0 << true;
+    }
+
+    void listTooltip()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, row);
+        QFETCH(bool, pathShown);
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.fileList()->append(path);
+        QApplication::processEvents();
+        const QPoint at = row < 0 ? QPoint(10, form.ListView1->viewport()->height() - 5)
+                                  : form.ListView1->visualRect(form.fileList()->index(row, 0)).center();
+        QHelpEvent help(QEvent::ToolTip, at, form.ListView1->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(form.ListView1->viewport(), &help);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), form.ListView1->toolTip() + (pathShown ? '\n' + path : QString()));
+        QToolTip::hideText();
     }
 
     void homePageReminderOnlyOnSeven_data()

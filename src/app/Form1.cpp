@@ -121,8 +121,10 @@ Form1::Form1(Services services, QWidget *parent)
                              static_cast<QWidget *>(ProgressBar1)})
         control->raise();
 
-    // The list comes first for the keyboard, then the option it is joined with.
+    // The list comes first for the keyboard, then the option it is joined
+    // with, then the toolbar's buttons.
     setTabOrder(ListView1, Check1);
+    ListView1->setFocus();
     describeForScreenReaders();
 }
 

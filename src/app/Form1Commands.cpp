@@ -11,6 +11,7 @@
 #include "filelist/AddingFiles.h"
 #include "filelist/FileListModel.h"
 
+#include <QCheckBox>
 #include <QMenuBar>
 #include <QToolBar>
 
@@ -18,7 +19,15 @@ namespace corvanta {
 
 void Form1::CreateToolbar()
 {
-    addToolBar(Qt::TopToolBarArea, buildToolbar(this, [this](int id) { CommandBars_Execute(id); }));
+    QToolBar *toolbar = buildToolbar(this, [this](int id) { CommandBars_Execute(id); });
+    addToolBar(Qt::TopToolBarArea, toolbar);
+    // The keyboard goes from the list to its option, then along the buttons.
+    QWidget *previous = Check1;
+    for (QAction *action : toolbar->actions()) {
+        QWidget *button = toolbar->widgetForAction(action);
+        setTabOrder(previous, button);
+        previous = button;
+    }
 }
 
 void Form1::CreateMenu()

@@ -69,9 +69,18 @@ void addCommands(QWidget *controls, CommandPlace place, const CommandDispatch &d
             continue;
         QAction *action = AddControl(controls, ControlType::Button, int(row.id), commandCaption(row),
                                      row.beginsGroup, QString(), 0, kCategory);
-        action->setShortcut(row.shortcut);
-        if (auto *toolbar = qobject_cast<QToolBar *>(controls))
-            toolbar->widgetForAction(action)->setAccessibleDescription(Text::tr(row.accessibleDescription));
+        // No command has a shortcut key: the toolbar's buttons are reached
+        // with Tab and pressed with Space, the menus' entries by their
+        // access keys.
+        if (auto *toolbar = qobject_cast<QToolBar *>(controls)) {
+            QWidget *button = toolbar->widgetForAction(action);
+            button->setFocusPolicy(Qt::TabFocus);
+            // The style draws a button with the focus as it draws one under
+            // the mouse; the keyboard's place must stand out on its own.
+            button->setStyleSheet(QStringLiteral(
+                "QToolButton:focus { border: 2px solid palette(highlight); border-radius: 4px; }"));
+            button->setAccessibleDescription(Text::tr(row.accessibleDescription));
+        }
         const int id = int(row.id);
         QObject::connect(action, &QAction::triggered, controls, [dispatch, id] { dispatch(id); });
     }

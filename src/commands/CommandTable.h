@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QKeySequence>
 #include <QString>
 
 #include <vector>
@@ -41,10 +40,6 @@ struct CommandRow
     bool beginsGroup;
     // Base name of the bundled icon (":/icons/<size>/<name>.png").
     QString iconName;
-    // Every command can be reached from the keyboard: menu entries through
-    // their access keys, and the commands used most (and "Start Joining",
-    // which has no menu entry) through these.
-    QKeySequence shortcut = {};
     // What a screen reader says about a toolbar button beyond its caption, in English.
     const char *accessibleDescription = "";
 };

@@ -170,7 +170,7 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= count())
         return {};
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+    if (role == Qt::DisplayRole)
         return m_paths.at(index.row());
     // A screen reader reads the path as the item's name; this tells where it
     // stands in the join.

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QToolTip>
 
 #include <chrono>
 
@@ -232,7 +233,29 @@ bool FileListView::viewportEvent(QEvent *event)
 {
     if (event->type() == QEvent::MouseMove)
         emit mouseMoved();
+    if (event->type() == QEvent::ToolTip) {
+        showToolTip(static_cast<QHelpEvent *>(event));
+        return true;
+    }
     return QTreeView::viewportEvent(event);
+}
+
+// The list has one tooltip, over its items and its empty space alike: the
+// hint on how to use it. An item's text is its path; where a narrow window
+// cuts that text off, the whole path follows the hint.
+void FileListView::showToolTip(const QHelpEvent *event)
+{
+    QString text = toolTip();
+    const QModelIndex index = indexAt(event->pos());
+    QRect area;
+    if (index.isValid()) {
+        area = visualRect(index);
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        if (itemDelegateForIndex(index)->sizeHint(option, index).width() > columnWidth(index.column()))
+            text += QLatin1Char('\n') + index.data().toString();
+    }
+    QToolTip::showText(event->globalPos(), text, viewport(), area);
 }
 
 void FileListView::rowsInserted(const QModelIndex &parent, int start, int end)

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class QHelpEvent;
+
 namespace corvanta {
 
 class FileListModel;
@@ -70,6 +72,7 @@ protected:
 
 private:
     void layOutWaitingRows();
+    void showToolTip(const QHelpEvent *event);
 
     const ListRowsMimeData *ownRows(const QDropEvent *event) const;
     int dropRow(const QDropEvent *event) const;
