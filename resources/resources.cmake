@@ -34,7 +34,7 @@ add_custom_target(corvanta_video ALL DEPENDS ${CORVANTA_VIDEO_COPIES})
 
 # Install layout: the executable with Samples/ and Video/ beside it in
 # ${CORVANTA_INSTALL_APPDIR}, where it finds them at run time.
-install(TARGETS corvanta RUNTIME DESTINATION ${CORVANTA_INSTALL_APPDIR})
+install(TARGETS corvanta ${CORVANTA_HELPERS} RUNTIME DESTINATION ${CORVANTA_INSTALL_APPDIR})
 if(CORVANTA_VIDEO_FILES)
   install(FILES ${CORVANTA_VIDEO_FILES} DESTINATION ${CORVANTA_INSTALL_APPDIR}/Video)
 endif()

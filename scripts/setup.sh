@@ -10,6 +10,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   pdftk-java libqpdf-dev
+  qpdf zlib1g-dev  # the tests make PDF files that pdftk cannot
   fonts-crosextra-carlito fonts-liberation2
   xvfb xauth
   dpkg-dev file appstream  # make and check the Debian package

@@ -5,6 +5,7 @@
 #include "join/JoinMessages.h"
 #include "join/JoinRun.h"
 #include "support/Fixture.h"
+#include "support/HostilePdfs.h"
 #include "support/PdftkSupport.h"
 
 #include <QDir>
@@ -400,6 +401,16 @@ void JoinRunTest::failureKeepsOldOutput_data()
                                                 << QStringList{"these files cannot be used.",
                                                                "gone-10.pdf — does not exist\n… and 2 more"}
                                                 << QStringList{"gone-11.pdf"} << false;
+    QTest::newRow("AES-256, deeply nested, a bomb") << Setup([](Scenario &s) {
+        QVERIFY(rewriteWithQpdf(s.plain(), s.named("aes.pdf"), {"--encrypt", "", "owner", "256", "--"}));
+        writeDeepPageTree(s.named("deep.pdf"), 50000);
+        writeObjectStreamBomb(s.named("bomb.pdf"));
+        s.files << s.named("aes.pdf") << s.named("deep.pdf") << s.named("bomb.pdf");
+    }) << false << QStringList()
+        << QStringList{"%aes.pdf% — is encrypted in a way that pdftk cannot open",
+                       "%deep.pdf% — has its pages nested more deeply than pdftk can follow",
+                       "%bomb.pdf% — could not be checked safely: it needs more memory than allowed"}
+        << QStringList{"%plain.pdf%"} << false;
     QTest::newRow("missing pdftk") << Setup([](Scenario &s) {
         QFile::remove(s.fixture->appFolder + "/pdftk");
         s.emptyFolder = std::make_unique<QTemporaryDir>();
@@ -411,6 +422,15 @@ void JoinRunTest::failureKeepsOldOutput_data()
     QTest::newRow("wrong password")
         << Setup(secret) << true << QStringList{"", "wrong"}
         << QStringList{"a password is missing or wrong.\n\n%secret.pdf% — the password typed for it is wrong"}
+        << QStringList() << false;
+    QTest::newRow("passwords pdftk cannot pass on") << Setup([](Scenario &s) {
+        QVERIFY(rewriteWithQpdf(s.plain(), s.named("cyrillic.pdf"),
+                                {"--password-mode=bytes", "--encrypt", "пароль", "owner", "128", "--use-aes=y", "--"}));
+        QVERIFY(rewriteWithQpdf(s.plain(), s.named("prompt.pdf"), {"--encrypt", "PROMPT", "owner", "128", "--use-aes=y", "--"}));
+        s.files = {s.named("cyrillic.pdf"), s.named("prompt.pdf")};
+    }) << true << QStringList{"пароль", "PROMPT"}
+        << QStringList{"%cyrillic.pdf% — the password typed for it has characters that pdftk cannot pass on",
+                       "%prompt.pdf% — pdftk cannot be given the password PROMPT"}
         << QStringList() << false;
     QTest::newRow("blank password") << Setup(secret) << true << QStringList{"", ""}
                                     << QStringList{"%secret.pdf% — needs a password; none was typed"}
@@ -440,6 +460,28 @@ void JoinRunTest::failureKeepsOldOutput_data()
                                                << QStringList{"the file it wrote has the wrong number of pages: "
                                                               "1 instead of 3."}
                                                << QStringList() << true;
+    // Every page of the result is compared with the page it stands for.
+    const auto twoPages = [](const QString &script) {
+        return Setup([script](Scenario &s) {
+            writeMarkedPdf(s.named("two-pages.pdf"), 2, 2);
+            s.files << s.named("two-pages.pdf");
+            writeFakePdftk(s.fixture->appFolder, script);
+        });
+    };
+    // Runs the real pdftk on the two inputs, as A and B, with these page ranges.
+    const auto pdftkWithPages = [](const QString &ranges) {
+        return QStringLiteral("eval last=\\${$#}\npdftk A=\"$1\" B=\"$2\" cat %1 output \"$last\"").arg(ranges);
+    };
+    QTest::newRow("pages in reverse order")
+        << twoPages(pdftkWithPages("Bend-1 A")) << false << QStringList()
+        << QStringList{"page 1 of the file it wrote is not page 1 of\n%plain.pdf%"} << QStringList() << true;
+    QTest::newRow("a page written twice")
+        << twoPages(pdftkWithPages("A B B2")) << false << QStringList()
+        << QStringList{"the file it wrote has the wrong number of pages: 4 instead of 3."} << QStringList() << true;
+    QTest::newRow("one page, counted as three")
+        << twoPages(pdftkWithPages("A") + " && sed -i 's|/Count 1|/Count 3|' \"$last\"")
+        << false << QStringList() << QStringList{"the file it wrote has the wrong number of pages: 1 instead of 3."}
+        << QStringList() << true;
     QTest::newRow("long error text is shortened")
         << fake("for i in $(seq 1 200); do echo \"line $i\" >&2; done; exit 1") << false << QStringList()
         << QStringList{"pdftk reported:\nline 1\nline 2\n", "line 12 …"} << QStringList() << true;
@@ -481,7 +523,7 @@ void JoinRunTest::failureKeepsOldOutput()
     };
     for (const QString &fragment : contains)
         QVERIFY2(warning.contains(withPaths(fragment)), qPrintable(warning + "\n--- lacks ---\n" + fragment));
-    for (const QString &fragment : lacks + QStringList{"PROMPT"})
+    for (const QString &fragment : lacks + QStringList{"Use the keyword PROMPT"})
         QVERIFY2(!warning.contains(withPaths(fragment)), qPrintable(warning + "\n--- has ---\n" + fragment));
     QVERIFY2(warning.count('\n') < 25, qPrintable(warning));
     if (!pdftkRuns)

@@ -117,6 +117,8 @@ void TestPackage::installsExactlyTheProgramsFiles()
     QStringList expected = {
         QStringLiteral("usr/bin/corvanta -> ../lib/corvanta/corvanta"),
         appDir + QStringLiteral("corvanta"),
+        appDir + QStringLiteral("corvanta-guard"),
+        appDir + QStringLiteral("corvanta-inspect"),
         QStringLiteral("usr/share/applications/") + kAppId + QStringLiteral(".desktop"),
         QStringLiteral("usr/share/metainfo/") + kAppId + QStringLiteral(".metainfo.xml"),
         QStringLiteral("usr/share/doc/corvanta/copyright"),

@@ -1,11 +1,15 @@
-// What the PDF library makes of real files of every kind a list can hold.
+// What the inspector makes of real files of every kind a list can hold,
+// hostile ones among them.
 
+#include "inspect/PdfInspection.h"
+#include "join/Inspector.h"
 #include "join/JoinChecks.h"
-#include "join/PdfCheck.h"
 #include "support/Fixture.h"
+#include "support/HostilePdfs.h"
 #include "support/PdftkSupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -22,6 +26,8 @@ private slots:
     void inspect();
     void expectedPages_data();
     void expectedPages();
+    void inspectorKeepsItsLimits_data();
+    void inspectorKeepsItsLimits();
 
 private:
     QString file(const QString &name) const { return m_folder.filePath(name); }
@@ -48,6 +54,12 @@ void PdfCheckTest::initTestCase()
     QVERIFY(QDir().mkpath(file("folder.pdf")));
     QCOMPARE(QProcess::execute("mkfifo", {file("fifo.pdf")}), 0);
     QVERIFY(QFile::link(file("plain.pdf"), file("link.pdf")));
+    QVERIFY(rewriteWithQpdf(file("plain.pdf"), file("aes256.pdf"), {"--encrypt", "u", "o", "256", "--"}));
+    QVERIFY(rewriteWithQpdf(file("plain.pdf"), file("aes256-owner.pdf"), {"--encrypt", "", "o", "256", "--"}));
+    QVERIFY(rewriteWithQpdf(file("plain.pdf"), file("objects.pdf"), {"--object-streams=generate"}));
+    writeDeepPageTree(file("deep.pdf"), 50000);
+    writeDeepPageTree(file("deep but honest.pdf"), kDeepestPageTree - 1);
+    writeObjectStreamBomb(file("bomb.pdf"));
 }
 
 void PdfCheckTest::inspect_data()
@@ -59,6 +71,16 @@ void PdfCheckTest::inspect_data()
     QTest::addColumn<bool>("encrypted");
 
     QTest::newRow("plain") << "@/plain.pdf" << "" << PdfProblem::None << 3 << false;
+    QTest::newRow("object streams") << "@/objects.pdf" << "" << PdfProblem::None << 3 << false;
+    // pdftk opens no AES-256 file, whatever the password.
+    QTest::newRow("AES-256, right password") << "@/aes256.pdf" << "u" << PdfProblem::UnsupportedEncryption << -1
+                                             << true;
+    QTest::newRow("AES-256, no password") << "@/aes256.pdf" << "" << PdfProblem::UnsupportedEncryption << -1 << true;
+    QTest::newRow("AES-256, owner only") << "@/aes256-owner.pdf" << "" << PdfProblem::UnsupportedEncryption << -1
+                                         << true;
+    // Walked without recursion, and stopped where pdftk's own stack ends.
+    QTest::newRow("deep page tree") << "@/deep.pdf" << "" << PdfProblem::PageTreeTooDeep << -1 << false;
+    QTest::newRow("deep but honest") << "@/deep but honest.pdf" << "" << PdfProblem::None << 1 << false;
     QTest::newRow("plain, a password is ignored") << "@/plain.pdf" << "x" << PdfProblem::None << 3 << false;
     QTest::newRow("link to a PDF") << "@/link.pdf" << "" << PdfProblem::None << 3 << false;
     QTest::newRow("owner-only, no password") << "@/owner.pdf" << "" << PdfProblem::None << 3 << true;
@@ -75,7 +97,8 @@ void PdfCheckTest::inspect_data()
     QTest::newRow("JPEG named .pdf") << "@/photo.pdf" << "" << PdfProblem::NotPdf << -1 << false;
     QTest::newRow("empty file") << "@/empty.pdf" << "" << PdfProblem::NotPdf << -1 << false;
     QTest::newRow("truncated") << "@/truncated.pdf" << "" << PdfProblem::Damaged << -1 << false;
-    QTest::newRow("needs repair") << "@/repairable.pdf" << "" << PdfProblem::Damaged << -1 << false;
+    // Read with repairs, as pdftk reads it: its pages are known, and it is still damaged.
+    QTest::newRow("needs repair") << "@/repairable.pdf" << "" << PdfProblem::Damaged << 2 << false;
     QTest::newRow("missing") << "@/gone.pdf" << "" << PdfProblem::Missing << -1 << false;
     QTest::newRow("below a file") << "@/plain.pdf/inner.pdf" << "" << PdfProblem::Missing << -1 << false;
     QTest::newRow("folder") << "@/folder.pdf" << "" << PdfProblem::NotRegularFile << -1 << false;
@@ -92,7 +115,7 @@ void PdfCheckTest::inspect()
     QFETCH(int, pages);
     QFETCH(bool, encrypted);
     path.replace('@', m_folder.path());
-    const PdfCheck check = checkPdf(path, password);
+    const PdfCheck check = inspectPdf(path, password);
     QCOMPARE(int(check.problem), int(problem));
     QCOMPARE(check.pages, pages);
     QCOMPARE(check.encrypted, encrypted);
@@ -125,6 +148,46 @@ void PdfCheckTest::expectedPages()
         checks.append(check);
     }
     QCOMPARE(expectedPagesOf(checks).matches(written), matches);
+}
+
+// Hostile files cost the inspector process alone: each ends in seconds with
+// a reason, and the files after it are read by a new inspector.
+void PdfCheckTest::inspectorKeepsItsLimits_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<qint64>("memoryMegabytes");
+    QTest::addColumn<int>("fileMilliseconds");
+    QTest::addColumn<QString>("program"); // "" for the inspector
+    QTest::addColumn<PdfProblem>("problem");
+
+    QTest::newRow("object-stream bomb") << "bomb.pdf" << qint64(256) << 60000 << "" << PdfProblem::NeedsTooMuchMemory;
+    QTest::newRow("too slow") << "bomb.pdf" << qint64(8192) << 300 << "" << PdfProblem::TakesTooLong;
+    QTest::newRow("deep page tree") << "deep.pdf" << qint64(512) << 60000 << "" << PdfProblem::PageTreeTooDeep;
+    QTest::newRow("no inspector") << "plain.pdf" << qint64(512) << 60000 << "/no/such/inspector"
+                                  << PdfProblem::InspectionFailed;
+}
+
+void PdfCheckTest::inspectorKeepsItsLimits()
+{
+    QFETCH(QString, name);
+    QFETCH(qint64, memoryMegabytes);
+    QFETCH(int, fileMilliseconds);
+    QFETCH(QString, program);
+    QFETCH(PdfProblem, problem);
+    InspectionLimits limits;
+    limits.memoryBytes = memoryMegabytes << 20;
+    limits.fileMilliseconds = fileMilliseconds;
+    Inspector inspector(program.isEmpty() ? helperFolder() + "/corvanta-inspect" : program, limits);
+    QElapsedTimer clock;
+    clock.start();
+    const QList<PdfCheck> checks = inspector.inspect({{file(name), {}}, {file("plain.pdf"), {}}});
+    QVERIFY2(clock.elapsed() < 15000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(checks.size(), 2);
+    QCOMPARE(int(checks.at(0).problem), int(problem));
+    if (program.isEmpty()) {
+        QCOMPARE(int(checks.at(1).problem), int(PdfProblem::None));
+        QCOMPARE(checks.at(1).pages, 3);
+    }
 }
 
 CORVANTA_TEST_MAIN(PdfCheckTest)

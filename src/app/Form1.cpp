@@ -164,6 +164,9 @@ void Form1::Form_Load()
 
     CreateToolbar();
     CreateMenu();
+    // What a join of a program killed outright left on the Desktop goes,
+    // once the window is up.
+    QTimer::singleShot(0, this, [this] { m_joiner.removeLeftovers(); });
 }
 
 void Form1::HomePageReminder()

@@ -1,8 +1,84 @@
 #include "join/JoinChecks.h"
 
+#include "join/Inspector.h"
+
 #include <QHash>
 
+#include <algorithm>
+#include <functional>
+
 namespace corvanta {
+
+namespace {
+
+// Inspects each request once, however often it comes, and gives every
+// input what was found for its request. False when the inspector was stopped.
+bool inspectOnce(QList<JoinInput> &inputs, Inspector &inspector,
+                 const std::function<bool(const JoinInput &)> &wanted)
+{
+    QList<InspectionRequest> requests;
+    QHash<QPair<QString, QString>, qsizetype> requestOf;
+    QList<qsizetype> requestOfInput(inputs.size(), -1);
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        if (!wanted(inputs.at(i)))
+            continue;
+        const QPair<QString, QString> key{inputs.at(i).path, inputs.at(i).password};
+        auto known = requestOf.constFind(key);
+        if (known == requestOf.constEnd()) {
+            known = requestOf.insert(key, requests.size());
+            requests.append({key.first, key.second});
+        }
+        requestOfInput[i] = *known;
+    }
+    const QList<PdfCheck> found = inspector.inspect(requests);
+    if (inspector.isCancelled())
+        return false;
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        if (requestOfInput.at(i) >= 0)
+            inputs[i].check = found.at(requestOfInput.at(i));
+    }
+    return true;
+}
+
+// pdftk's single-byte encoding for passwords beyond Latin-1: the PDF's own
+// encoding of these characters, which it maps as they are.
+bool isPdfDocSpecial(char16_t c)
+{
+    static constexpr char16_t kSpecial[] = {0x2022, 0x2020, 0x2021, 0x2026, 0x2014, 0x2013, 0x0192, 0x2039, 0x203A,
+                                           0x2030, 0x201E, 0x201C, 0x201D, 0x2018, 0x2019, 0x201A, 0x2122, 0x0152,
+                                           0x0160, 0x0178, 0x017D, 0x0153, 0x0161, 0x017E, 0x20AC, 0x02C6, 0x02DC};
+    return std::find(std::begin(kSpecial), std::end(kSpecial), c) != std::end(kSpecial);
+}
+
+// One stretch of the pages a joined file must have: an input's own pages,
+// or at least one page of an input whose pages could not be read.
+struct Stretch
+{
+    qsizetype input;
+    QByteArray fingerprints; // empty: at least one page, any
+};
+
+// Where `stretch` stands in `written` at or after page `from`, or -1.
+qint64 find(const QByteArray &written, const QByteArray &stretch, qint64 from)
+{
+    for (qint64 at = written.indexOf(stretch, from * kFingerprintBytes); at >= 0;
+         at = written.indexOf(stretch, at + 1)) {
+        if (at % kFingerprintBytes == 0)
+            return at / kFingerprintBytes;
+    }
+    return -1;
+}
+
+Verification wrongPage(Verification verification, qint64 page, const JoinInput &input, qint64 inputPage)
+{
+    verification.finding = Verification::Finding::WrongPage;
+    verification.page = page + 1;
+    verification.input = input.path;
+    verification.inputPage = inputPage + 1;
+    return verification;
+}
+
+} // namespace
 
 QList<JoinInput> inputsOf(const QStringList &paths)
 {
@@ -22,18 +98,9 @@ QList<JoinEntry> entriesOf(const QList<JoinInput> &inputs)
     return entries;
 }
 
-bool checkInputs(QList<JoinInput> &inputs, const KeepGoing &keepGoing)
+bool checkInputs(QList<JoinInput> &inputs, Inspector &inspector)
 {
-    QHash<QString, PdfCheck> seen;
-    for (JoinInput &input : inputs) {
-        if (!goesOn(keepGoing))
-            return false;
-        auto known = seen.constFind(input.path);
-        if (known == seen.constEnd())
-            known = seen.insert(input.path, checkPdf(input.path));
-        input.check = *known;
-    }
-    return true;
+    return inspectOnce(inputs, inspector, [](const JoinInput &) { return true; });
 }
 
 QList<RefusedFile> refusedInputs(const QList<JoinInput> &inputs, bool passwordsPrompted)
@@ -53,34 +120,53 @@ QList<RefusedFile> refusedInputs(const QList<JoinInput> &inputs, bool passwordsP
         case PdfProblem::NotRegularFile:
         case PdfProblem::Unreadable:
         case PdfProblem::NotPdf:
+        case PdfProblem::UnsupportedEncryption:
+        case PdfProblem::PageTreeTooDeep:
+        case PdfProblem::PageTreeLoop:
+        case PdfProblem::MalformedPage:
+        case PdfProblem::NeedsTooMuchMemory:
+        case PdfProblem::TakesTooLong:
+        case PdfProblem::InspectionFailed:
             break;
         }
-        refused.append({input.path, input.check.problem, input.check.detail});
+        refused.append({input.path, input.check});
     }
     return refused;
 }
 
-bool checkPasswords(QList<JoinInput> &inputs, const KeepGoing &keepGoing)
+bool pdftkPassesPassword(const QString &password)
 {
-    for (JoinInput &input : inputs) {
-        if (!goesOn(keepGoing))
-            return false;
-        // A file without encryption ignores a password; pdftk does too. Without
-        // a password, pdftk opens a file exactly when the first check did.
-        if (input.check.encrypted && !input.password.isEmpty())
-            input.check = checkPdf(input.path, input.password);
-    }
-    return true;
+    if (password == QLatin1String("PROMPT"))
+        return false;
+    return std::all_of(password.cbegin(), password.cend(), [](QChar c) {
+        const char16_t unit = c.unicode();
+        return (unit >= 0x20 && unit <= 0x7E) || (unit >= 0xA0 && unit <= 0xFF) || isPdfDocSpecial(unit);
+    });
+}
+
+bool checkPasswords(QList<JoinInput> &inputs, Inspector &inspector)
+{
+    // A file without encryption ignores a password; pdftk does too. Without
+    // a password, pdftk opens a file exactly when the first check did.
+    return inspectOnce(inputs, inspector, [](const JoinInput &input) {
+        return input.check.encrypted && !input.password.isEmpty() && pdftkPassesPassword(input.password);
+    });
 }
 
 QList<RefusedFile> refusedPasswords(const QList<JoinInput> &inputs)
 {
     QList<RefusedFile> refused;
     for (const JoinInput &input : inputs) {
-        if (input.check.problem == PdfProblem::WrongPassword)
-            refused.append({input.path, input.check.problem, input.check.detail});
+        if (!input.password.isEmpty() && !pdftkPassesPassword(input.password))
+            refused.append({input.path, input.check,
+                            input.password == QLatin1String("PROMPT") ? RefusedFile::Reason::PasswordPrompt
+                                                                      : RefusedFile::Reason::PasswordCharacters});
+        else if (input.check.problem == PdfProblem::WrongPassword)
+            refused.append({input.path, input.check});
         else if (input.check.problem == PdfProblem::NeedsPassword && input.password.isEmpty())
-            refused.append({input.path, input.check.problem, QString(), true});
+            refused.append({input.path, input.check, RefusedFile::Reason::NoPasswordTyped});
+        else if (input.check.encrypted && isInspectionLimit(input.check.problem))
+            refused.append({input.path, input.check});
     }
     return refused;
 }
@@ -95,7 +181,7 @@ QStringList damagedInputs(const QList<JoinInput> &inputs)
     return damaged;
 }
 
-bool ExpectedPages::matches(int pages) const
+bool ExpectedPages::matches(qint64 pages) const
 {
     return uncounted == 0 ? pages == counted : pages >= counted + uncounted;
 }
@@ -112,31 +198,65 @@ ExpectedPages expectedPagesOf(const QList<PdfCheck> &checks)
     return expected;
 }
 
-Verification verifyJoinedPdf(const QString &path, const QList<JoinInput> &inputs)
+Verification verifyJoinedPdf(const QString &path, const QList<JoinInput> &inputs, Inspector &inspector)
+{
+    const QList<PdfCheck> written = inspector.inspect({{path, QString()}});
+    if (inspector.isCancelled()) {
+        Verification stopped;
+        stopped.finding = Verification::Finding::Stopped;
+        return stopped;
+    }
+    return compareJoinedPages(written.constFirst(), inputs);
+}
+
+Verification compareJoinedPages(const PdfCheck &written, const QList<JoinInput> &inputs)
 {
     Verification verification;
-    const PdfCheck written = checkPdf(path);
     if (written.problem != PdfProblem::None) {
         verification.finding = Verification::Finding::Unreadable;
         return verification;
     }
     QList<PdfCheck> checks;
-    for (const JoinInput &input : inputs)
-        checks.append(input.check);
+    QList<Stretch> stretches;
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        checks.append(inputs.at(i).check);
+        stretches.append({i, inputs.at(i).check.fingerprints});
+    }
     verification.expected = expectedPagesOf(checks);
     verification.pages = written.pages;
-    if (verification.expected.matches(written.pages))
-        return verification;
-    // A page tree can state a count other than the pages it holds, and pdftk
-    // joins the pages that are there: only counting the pages themselves
-    // tells a short result from a miscounted input.
-    checks.clear();
-    for (const JoinInput &input : inputs)
-        checks.append(checkPdf(input.path, input.password, PageCount::Walked));
-    verification.expected = expectedPagesOf(checks);
-    verification.pages = checkPdf(path, QString(), PageCount::Walked).pages;
-    if (!verification.expected.matches(verification.pages))
+    if (!verification.expected.matches(written.pages)) {
         verification.finding = Verification::Finding::WrongPageCount;
+        return verification;
+    }
+    // Each input's pages must come next, in list order. An input of unknown
+    // pages takes at least one, as many as it must for the next input's pages
+    // to be found after them.
+    const QByteArray &pages = written.fingerprints;
+    qint64 at = 0;
+    for (qsizetype s = 0; s < stretches.size(); ++s) {
+        const Stretch &stretch = stretches.at(s);
+        const JoinInput &input = inputs.at(stretch.input);
+        if (stretch.fingerprints.isEmpty()) {
+            ++at;
+            continue;
+        }
+        const qint64 length = stretch.fingerprints.size() / kFingerprintBytes;
+        const bool afterUnknown = s > 0 && stretches.at(s - 1).fingerprints.isEmpty();
+        const bool last = s + 1 == stretches.size();
+        qint64 found = at;
+        if (afterUnknown)
+            found = last ? written.pages - length : find(pages, stretch.fingerprints, at);
+        if (found < at || found + length > written.pages)
+            return wrongPage(verification, at, input, 0);
+        for (qint64 page = 0; page < length; ++page) {
+            if (pages.mid((found + page) * kFingerprintBytes, kFingerprintBytes)
+                != stretch.fingerprints.mid(page * kFingerprintBytes, kFingerprintBytes))
+                return wrongPage(verification, found + page, input, page);
+        }
+        at = found + length;
+    }
+    if (!stretches.isEmpty() && !stretches.constLast().fingerprints.isEmpty() && at != written.pages)
+        return wrongPage(verification, at, inputs.constLast(), 0);
     return verification;
 }
 

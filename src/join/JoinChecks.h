@@ -1,14 +1,15 @@
 #pragma once
 
-#include "core/KeepGoing.h"
+#include "inspect/PdfCheck.h"
 #include "join/JoinCommand.h"
-#include "join/PdfCheck.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace corvanta {
+
+class Inspector;
 
 // One input of a join as it goes from the list through the checks and the
 // prompts to pdftk and the check of the result.
@@ -27,54 +28,74 @@ QList<JoinEntry> entriesOf(const QList<JoinInput> &inputs);
 // A file that stops a join, and why.
 struct RefusedFile
 {
+    enum class Reason {
+        Problem,            // the check's problem
+        NoPasswordTyped,    // a protected file with a blank password
+        PasswordCharacters, // a password with characters pdftk cannot hand on as typed
+        PasswordPrompt,     // the password "PROMPT", which pdftk takes for a request
+    };
     QString path;
-    PdfProblem problem = PdfProblem::None;
-    QString detail; // the system's own words, where it gave any
-    // Set when the reason is not the problem's own: a protected file for
-    // which no password was typed.
-    bool noPasswordTyped = false;
+    PdfCheck check;
+    Reason reason = Reason::Problem;
 };
 
 // Inspects every input once, also when the list names a file twice.
-// Returns false when `keepGoing` stopped it; the inputs after that point
-// keep their empty checks.
-bool checkInputs(QList<JoinInput> &inputs, const KeepGoing &keepGoing = {});
+// Returns false when the inspector was stopped.
+bool checkInputs(QList<JoinInput> &inputs, Inspector &inspector);
 
 // The inputs that cannot be joined whatever the user types. A file that
 // needs a password only counts when there will be a prompt for it; a
 // damaged file does not count, since pdftk may still repair it.
 QList<RefusedFile> refusedInputs(const QList<JoinInput> &inputs, bool passwordsPrompted);
 
-// Opens each encrypted input with the password typed for it, so that its
-// check tells whether the password is right and how many pages it opens.
-// Returns false when `keepGoing` stopped it.
-bool checkPasswords(QList<JoinInput> &inputs, const KeepGoing &keepGoing = {});
+// Whether pdftk hands `password` on to the PDF library as typed. It takes
+// printable Latin-1 and the few other characters of the PDF's own
+// single-byte encoding; anything else it refuses or quietly changes, and
+// "PROMPT" it takes for a request to read the password from its input.
+bool pdftkPassesPassword(const QString &password);
 
-// The encrypted inputs whose password is wrong, or missing where one is needed.
+// Opens each encrypted input with the password typed for it, so that its
+// check tells whether the password is right and what the pages are.
+// Returns false when the inspector was stopped.
+bool checkPasswords(QList<JoinInput> &inputs, Inspector &inspector);
+
+// The encrypted inputs whose password is wrong, missing where one is
+// needed, or one that pdftk cannot pass on.
 QList<RefusedFile> refusedPasswords(const QList<JoinInput> &inputs);
 
 // The paths of the inputs that are damaged, for naming when pdftk fails.
 QStringList damagedInputs(const QList<JoinInput> &inputs);
 
 // The pages a joined file must have. Inputs whose pages could not be
-// counted add at least one page each.
+// walked add at least one page each.
 struct ExpectedPages
 {
-    int counted = 0;
-    int uncounted = 0;
+    qint64 counted = 0;
+    qint64 uncounted = 0;
 
-    bool matches(int pages) const;
+    bool matches(qint64 pages) const;
 };
 ExpectedPages expectedPagesOf(const QList<PdfCheck> &checks);
 
-// How a file that pdftk wrote from `inputs` measures up to them.
+// How a file that pdftk wrote from `inputs` measures up to them, page by
+// page: each page must be the page of the inputs, in list order, that it
+// stands for. Inputs whose pages could not be read stand for at least one
+// page each, whatever they hold.
 struct Verification
 {
-    enum class Finding { Sound, Unreadable, WrongPageCount };
+    enum class Finding { Sound, Unreadable, WrongPageCount, WrongPage, Stopped };
     Finding finding = Finding::Sound;
-    int pages = 0;
+    qint64 pages = 0; // the pages of the written file
     ExpectedPages expected;
+    // WrongPage: the first page that is not what it should be (from 1), and
+    // which page of which input it should have been.
+    qint64 page = 0;
+    QString input;
+    qint64 inputPage = 0;
 };
-Verification verifyJoinedPdf(const QString &path, const QList<JoinInput> &inputs);
+Verification verifyJoinedPdf(const QString &path, const QList<JoinInput> &inputs, Inspector &inspector);
+
+// The same, from what the inspector found in the written file.
+Verification compareJoinedPages(const PdfCheck &written, const QList<JoinInput> &inputs);
 
 } // namespace corvanta

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSysInfo>
 
 #include <algorithm>
@@ -18,17 +19,32 @@ constexpr int kListedFiles = 10;
 constexpr int kQuoteLines = 12;
 constexpr int kQuoteChars = 700;
 
+QString couldNotBeChecked(const QString &why)
+{
+    return Text::tr("could not be checked safely: %1").arg(why);
+}
+
 QString reasonFor(const RefusedFile &file)
 {
-    if (file.noPasswordTyped)
+    switch (file.reason) {
+    case RefusedFile::Reason::NoPasswordTyped:
         return Text::tr("needs a password; none was typed");
-    switch (file.problem) {
+    case RefusedFile::Reason::PasswordCharacters:
+        return Text::tr("the password typed for it has characters that pdftk cannot pass on; pdftk takes only "
+                        "the letters and signs of Western European languages");
+    case RefusedFile::Reason::PasswordPrompt:
+        return Text::tr("pdftk cannot be given the password PROMPT: it takes that word as a request to ask for "
+                        "the password");
+    case RefusedFile::Reason::Problem:
+        break;
+    }
+    switch (file.check.problem) {
     case PdfProblem::Missing:
         return Text::tr("does not exist");
     case PdfProblem::NotRegularFile:
         return Text::tr("is not a regular file");
     case PdfProblem::Unreadable:
-        return Text::tr("cannot be read: %1").arg(file.detail);
+        return Text::tr("cannot be read: %1").arg(file.check.detail);
     case PdfProblem::NotPdf:
         return Text::tr("is not a PDF file");
     case PdfProblem::NeedsPassword:
@@ -37,6 +53,21 @@ QString reasonFor(const RefusedFile &file)
         return Text::tr("the password typed for it is wrong");
     case PdfProblem::Damaged:
         return Text::tr("is damaged");
+    case PdfProblem::UnsupportedEncryption:
+        return Text::tr("is encrypted in a way that pdftk cannot open (such as AES-256)");
+    case PdfProblem::PageTreeTooDeep:
+        return Text::tr("has its pages nested more deeply than pdftk can follow");
+    case PdfProblem::PageTreeLoop:
+        return Text::tr("has a list of pages that leads back into itself");
+    case PdfProblem::MalformedPage:
+        return Text::tr("page %1 has a size that pdftk cannot read").arg(file.check.detail);
+    case PdfProblem::NeedsTooMuchMemory:
+        return couldNotBeChecked(Text::tr("it needs more memory than allowed"));
+    case PdfProblem::TakesTooLong:
+        return couldNotBeChecked(Text::tr("reading it takes too long"));
+    case PdfProblem::InspectionFailed:
+        return couldNotBeChecked(file.check.detail.isEmpty() ? Text::tr("reading it failed")
+                                                             : file.check.detail);
     case PdfProblem::None:
         break;
     }
@@ -60,6 +91,21 @@ bool isPdftkChatter(const QString &line)
         || line.startsWith(QLatin1String("Use the keyword PROMPT")) || line.startsWith(QLatin1String("Done."));
 }
 
+// pdftk's words as text a message box can show: a control character (or
+// a byte that was not UTF-8, already U+FFFD) shows as U+FFFD, and a line
+// longer than a message box is wide is cut.
+QString readableLine(const QString &line)
+{
+    constexpr qsizetype kLongestLine = 160;
+    QString clean;
+    for (QChar c : line) {
+        if (c == QLatin1Char('\r'))
+            continue;
+        clean += c.category() == QChar::Other_Control && c != QLatin1Char('\t') ? QChar(QChar::ReplacementCharacter) : c;
+    }
+    return clean.size() > kLongestLine ? clean.left(kLongestLine) + QStringLiteral(" …") : clean;
+}
+
 QString quotedPdftkText(const JoinOutcome &outcome, const QString &outputPath, const QString &writtenPath)
 {
     QString text = outcome.pdftkText;
@@ -67,8 +113,7 @@ QString quotedPdftkText(const JoinOutcome &outcome, const QString &outputPath, c
         text.replace(writtenPath, outputPath);
     QStringList kept;
     for (const QString &line : text.split(QLatin1Char('\n'))) {
-        QString clean = line;
-        clean.remove(QLatin1Char('\r'));
+        const QString clean = readableLine(line);
         if (!isPdftkChatter(clean))
             kept.append(clean);
     }
@@ -82,6 +127,10 @@ QString verificationText(const Verification &verification)
 {
     if (verification.finding == Verification::Finding::Unreadable)
         return Text::tr("pdftk reported success, but the file it wrote is incomplete or damaged.");
+    if (verification.finding == Verification::Finding::WrongPage) {
+        return Text::tr("pdftk reported success, but page %1 of the file it wrote is not page %2 of\n%3")
+            .arg(QString::number(verification.page), QString::number(verification.inputPage), verification.input);
+    }
     const ExpectedPages &expected = verification.expected;
     const QString wanted = QString::number(expected.counted + expected.uncounted);
     return (expected.uncounted
@@ -144,6 +193,21 @@ QString passwordPrompt(const QString &path)
         .arg(path);
 }
 
+QString inspectorMissingMessage(const QString &inspector)
+{
+    return notJoinedMessage(Text::tr("Corvanta's PDF checker is missing:\n%1\n\nPlease install Corvanta again.")
+                                .arg(QDir::toNativeSeparators(inspector)));
+}
+
+QString notEnoughSpaceMessage(qint64 needed, qint64 available, const QString &drive)
+{
+    const QLocale locale;
+    return notJoinedMessage(Text::tr("there is not enough free space for the joined file on the Desktop's drive "
+                                     "(%1).\n\nIt needs about %2; %3 are free.")
+                                .arg(QDir::toNativeSeparators(drive), locale.formattedDataSize(needed),
+                                     locale.formattedDataSize(available)));
+}
+
 QString cannotCreateFolderText(const QString &folder)
 {
     return Text::tr("Cannot create the folder %1.").arg(QDir::toNativeSeparators(folder));
@@ -155,7 +219,7 @@ QString refusedInputsMessage(const QList<RefusedFile> &refused)
                                                          : Text::tr("these files cannot be used.\n\n"))
                                     + listedFiles(linesOf(refused)));
     const bool protectedFile = std::any_of(refused.begin(), refused.end(), [](const RefusedFile &file) {
-        return file.problem == PdfProblem::NeedsPassword;
+        return file.check.problem == PdfProblem::NeedsPassword;
     });
     if (protectedFile) {
         text += Text::tr("\n\nTo join password-protected files, tick \"Prompt for password because "
@@ -175,6 +239,13 @@ QString joinFailureMessage(const JoinOutcome &outcome, const QStringList &damage
                            const QString &writtenPath, const QString &appFolder)
 {
     const QString quote = quotedPdftkText(outcome, outputPath, writtenPath);
+    // A full drive makes pdftk fail on whichever input it was copying, and
+    // its words then blame that input.
+    if (outcome.driveFull && outcome.kind != JoinOutcome::Kind::Cancelled) {
+        return notJoinedMessage(Text::tr("the Desktop's drive ran out of free space while pdftk wrote the joined "
+                                         "file. It needs about %1.")
+                                    .arg(QLocale().formattedDataSize(outcome.spaceNeeded)));
+    }
     switch (outcome.kind) {
     case JoinOutcome::Kind::Joined:
     case JoinOutcome::Kind::Cancelled:

@@ -24,6 +24,11 @@ QString joinSavedMessage(const QString &outputPath, const QString &savedPath, co
 QString passwordPromptTitle();
 QString passwordPrompt(const QString &path);
 
+// The warning when the program that checks PDF files is not where it belongs.
+QString inspectorMissingMessage(const QString &inspector);
+// The warning when the Desktop's drive has less room than the join needs.
+QString notEnoughSpaceMessage(qint64 needed, qint64 available, const QString &drive);
+
 // What the error report says when the Desktop folder cannot be made.
 QString cannotCreateFolderText(const QString &folder);
 

@@ -7,14 +7,17 @@
 #include "join/JoinBatches.h"
 #include "join/JoinChecks.h"
 #include "join/JoinCommand.h"
+#include "join/Inspector.h"
 #include "join/JoinMessages.h"
 #include "join/Pdftk.h"
 #include "join/ProcessRunner.h"
 #include "join/SaveResult.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QStorageInfo>
 
 #include <stdexcept>
 
@@ -28,6 +31,7 @@ JoinEnvironment JoinEnvironment::standard()
     environment.argumentLimit = [](const QProcessEnvironment &pdftkEnvironment) {
         return corvanta::argumentLimit(pdftkEnvironment);
     };
+    environment.helperFolder = QCoreApplication::applicationDirPath();
     return environment;
 }
 
@@ -37,6 +41,28 @@ QString AskPassword(Dialogs &dialogs, QWidget *owner, const QString &path)
 }
 
 namespace {
+
+QString helperProgram(const QString &folder, const QString &name)
+{
+#ifdef Q_OS_WIN
+    return QDir(folder).filePath(name + QStringLiteral(".exe"));
+#else
+    return QDir(folder).filePath(name);
+#endif
+}
+
+// The room a join takes on the Desktop's drive: what pdftk writes is about
+// as large as its inputs, and batches write every page twice.
+qint64 spaceNeeded(const QList<JoinInput> &inputs, const JoinPlan &plan)
+{
+    qint64 bytes = 0;
+    for (const JoinInput &input : inputs)
+        bytes += QFileInfo(input.path).size();
+    return plan.runs.size() > 1 ? 2 * bytes : bytes;
+}
+
+// A drive that has let pdftk fill it has less than this left.
+constexpr qint64 kFullDrive = 1024 * 1024;
 
 // The steps that can fail, by the numbers the error report quotes.
 enum class Step : int {
@@ -57,6 +83,8 @@ public:
         , m_environment(environment)
         , m_dialogs(host.dialogs())
         , m_turns(host.eventTurns([this] { return !m_cancelled; }))
+        , m_inspectorProgram(helperProgram(environment.helperFolder, QStringLiteral("corvanta-inspect")))
+        , m_inspector(m_inspectorProgram, environment.inspectionLimits)
     {
     }
 
@@ -93,8 +121,12 @@ private:
     // Where the result went: the output path, or a free name beside it.
     SavedFile m_saved;
     QString m_program;
+    // Every PDF is opened in the inspector's processes, never here.
+    const QString m_inspectorProgram;
+    Inspector m_inspector;
     QList<JoinInput> m_inputs;
     JoinPlan m_plan;
+    qint64 m_spaceNeeded = 0;
 };
 
 void Joiner::Run::join()
@@ -118,6 +150,7 @@ void Joiner::Run::join()
 void Joiner::Run::cancel()
 {
     m_cancelled = true;
+    m_inspector.cancel();
     m_runner.cancel();
     discardWritten();
 }
@@ -161,9 +194,13 @@ bool Joiner::Run::prepareOutput()
         const QString folder = QFileInfo(m_outputPath).absolutePath();
         if (!QDir().mkpath(folder))
             throw std::runtime_error(cannotCreateFolderText(folder).toStdString());
+        corvanta::removeLeftovers(m_outputPath);
         m_writtenPath = temporaryOutputPath(m_outputPath);
     });
     m_program = m_environment.findPdftk(m_host.appFolder()); // 112
+    const QString guard = helperProgram(m_environment.helperFolder, QStringLiteral("corvanta-guard"));
+    if (QFileInfo(guard).isExecutable())
+        m_runner.setGuard(guard);
     return folderReady;
 }
 
@@ -174,7 +211,11 @@ bool Joiner::Run::inspectInputs()
     // The list as it stands now (120) is what gets joined, whatever happens
     // to it while the prompts and pdftk run.
     m_inputs = inputsOf(m_host.listedPaths());
-    if (!checkInputs(m_inputs, m_turns.asKeepGoing()) || stopped())
+    if (!QFileInfo(m_inspectorProgram).isExecutable()) {
+        warn(inspectorMissingMessage(m_inspectorProgram));
+        return false;
+    }
+    if (!checkInputs(m_inputs, m_inspector) || stopped())
         return false;
     const QList<RefusedFile> refused = refusedInputs(m_inputs, m_host.promptsForPasswords());
     if (!refused.isEmpty()) {
@@ -201,7 +242,7 @@ bool Joiner::Run::askPasswords()
         if (m_host.promptsForPasswords())
             input.password = AskPassword(m_dialogs, m_host.dialogOwner(), input.path);
     }
-    if (stopped() || !checkPasswords(m_inputs, m_turns.asKeepGoing()) || stopped())
+    if (stopped() || !checkPasswords(m_inputs, m_inspector) || stopped())
         return false;
     const QList<RefusedFile> refused = refusedPasswords(m_inputs);
     if (refused.isEmpty())
@@ -218,7 +259,17 @@ bool Joiner::Run::planRuns()
     m_runner.setEnvironment(environment);
     m_plan = planJoin(m_program, entriesOf(m_inputs), m_writtenPath, m_environment.argumentLimit(environment),
                       [this] { return temporaryOutputPath(m_outputPath); }, m_turns.asKeepGoing());
-    return !stopped();
+    if (stopped())
+        return false;
+    // A drive too full for the result would only be found out by pdftk,
+    // which then blames whichever input it was copying.
+    m_spaceNeeded = spaceNeeded(m_inputs, m_plan);
+    const QStorageInfo drive(QFileInfo(m_outputPath).absolutePath());
+    if (drive.isValid() && drive.bytesAvailable() < m_spaceNeeded) {
+        warn(notEnoughSpaceMessage(m_spaceNeeded, drive.bytesAvailable(), drive.rootPath()));
+        return false;
+    }
+    return true;
 }
 
 // pdftk's runs (152), then the result is checked before it replaces the
@@ -227,11 +278,18 @@ JoinOutcome Joiner::Run::runPdftk()
 {
     JoinOutcome outcome = examineJoin(runJoinPlan(m_runner, m_plan), m_writtenPath);
     if (outcome.kind == JoinOutcome::Kind::Joined) {
-        outcome.verification = verifyJoinedPdf(m_writtenPath, m_inputs);
-        if (outcome.verification.finding != Verification::Finding::Sound)
+        outcome.verification = verifyJoinedPdf(m_writtenPath, m_inputs, m_inspector);
+        if (outcome.verification.finding == Verification::Finding::Stopped)
+            outcome.kind = JoinOutcome::Kind::Cancelled;
+        else if (outcome.verification.finding != Verification::Finding::Sound)
             outcome.kind = JoinOutcome::Kind::Unverified;
     }
     if (outcome.kind != JoinOutcome::Kind::Joined) {
+        // Measured before what pdftk wrote is removed, which frees the drive again.
+        const QStorageInfo drive(QFileInfo(m_outputPath).absolutePath());
+        outcome.spaceNeeded = m_spaceNeeded;
+        outcome.driveFull = (drive.isValid() && drive.bytesAvailable() < kFullDrive)
+            || outcome.pdftkText.contains(QLatin1String("No space left on device"));
         discardWritten();
         return outcome;
     }
@@ -305,6 +363,15 @@ void Joiner::stop()
 {
     if (m_running)
         m_running->cancel();
+}
+
+void Joiner::removeLeftovers() const
+{
+    try {
+        corvanta::removeLeftovers(joinOutputPathFor(m_environment.desktopFolder()));
+    } catch (const std::exception &) {
+        // No Desktop, nothing left on it.
+    }
 }
 
 } // namespace corvanta

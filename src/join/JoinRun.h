@@ -1,5 +1,7 @@
 #pragma once
 
+#include "join/Inspector.h"
+
 #include <QProcessEnvironment>
 #include <QString>
 
@@ -23,6 +25,10 @@ struct JoinEnvironment
     std::function<QString(const QString &appFolder)> findPdftk;
     // The room for one pdftk run's arguments in that environment.
     std::function<qsizetype(const QProcessEnvironment &pdftkEnvironment)> argumentLimit;
+    // The folder of the program's helpers: corvanta-inspect, which opens
+    // every PDF, and corvanta-guard (POSIX), which pdftk runs under.
+    QString helperFolder;
+    InspectionLimits inspectionLimits;
 
     static JoinEnvironment standard();
 };
@@ -48,6 +54,9 @@ public:
     // Ends a running join at once: pdftk and everything it started end, and
     // nothing half-written is left behind. Does nothing when idle.
     void stop();
+    // Removes what joins of programs that were killed outright left on the
+    // Desktop; a Desktop that cannot be found is left alone.
+    void removeLeftovers() const;
 
 private:
     class Run;

@@ -32,6 +32,9 @@ struct JoinOutcome
     };
     Kind kind = Kind::PdftkFailed;
     int exitCode = 0;
+    // The drive was full when the join failed, and how much room it needed.
+    bool driveFull = false;
+    qint64 spaceNeeded = 0;
     QString pdftkText; // pdftk's own messages
     QString reason;
     Verification verification;

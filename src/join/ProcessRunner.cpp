@@ -1,9 +1,9 @@
 #include "join/ProcessRunner.h"
 
 #include "core/Text.h"
+#include "join/ChildTree.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
@@ -11,27 +11,9 @@
 
 #include <algorithm>
 
-#if defined(Q_OS_WIN)
-#include <windows.h>
-
-#include <vector>
-
-// Older SDK headers that assume an earlier Windows leave it out.
-#ifndef PROC_THREAD_ATTRIBUTE_JOB_LIST
-#define PROC_THREAD_ATTRIBUTE_JOB_LIST ProcThreadAttributeValue(13, FALSE, TRUE, FALSE)
-#endif
-#elif defined(Q_OS_UNIX)
-#include <signal.h>
-#include <unistd.h>
-#endif
-
 namespace corvanta {
 
 namespace {
-
-// A killed child is gone almost at once; the bound only guards against a
-// process that the system cannot end.
-constexpr int kReapMilliseconds = 10000;
 
 // Keeps the start and the end of one of the child's streams.
 class StreamCapture
@@ -69,162 +51,6 @@ private:
     qint64 m_total = 0;
 };
 
-// The only platform-specific part of running a child: how it is shown, how
-// it and everything it starts are kept together, and how they are ended.
-#if defined(Q_OS_WIN)
-// The child is created inside a job that ends every process in it when the
-// job is closed, so a launcher that starts the real program cannot leave
-// that program behind.
-class ChildTree
-{
-public:
-    ChildTree() = default;
-    ChildTree(const ChildTree &) = delete;
-    ChildTree &operator=(const ChildTree &) = delete;
-
-    ~ChildTree()
-    {
-        if (m_attributes)
-            DeleteProcThreadAttributeList(m_attributes);
-        if (m_job)
-            CloseHandle(m_job);
-    }
-
-    void prepare(QProcess &process, int windowStyle)
-    {
-        m_job = CreateJobObjectW(nullptr, nullptr);
-        if (m_job) {
-            JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
-            limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-            SIZE_T size = 0;
-            InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
-            m_attributeStorage.resize(size);
-            auto *list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(m_attributeStorage.data());
-            if (SetInformationJobObject(m_job, JobObjectExtendedLimitInformation, &limits, sizeof limits)
-                && InitializeProcThreadAttributeList(list, 1, 0, &size)) {
-                m_attributes = list;
-                if (!UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_JOB_LIST, &m_job,
-                                               sizeof m_job, nullptr, nullptr)) {
-                    DeleteProcThreadAttributeList(list);
-                    m_attributes = nullptr;
-                }
-            }
-            if (!m_attributes) {
-                CloseHandle(m_job);
-                m_job = nullptr;
-            }
-        }
-        const WORD show = WORD(showWindowCommand(windowStyle));
-        process.setCreateProcessArgumentsModifier([this, show](QProcess::CreateProcessArguments *args) {
-            m_startup.StartupInfo = *args->startupInfo;
-            m_startup.StartupInfo.dwFlags |= STARTF_USESHOWWINDOW;
-            m_startup.StartupInfo.wShowWindow = show;
-            if (show == SW_HIDE)
-                args->flags |= CREATE_NO_WINDOW;
-            if (m_attributes) {
-                m_startup.StartupInfo.cb = sizeof m_startup;
-                m_startup.lpAttributeList = m_attributes;
-                args->flags |= EXTENDED_STARTUPINFO_PRESENT;
-            }
-            args->startupInfo = &m_startup.StartupInfo;
-        });
-    }
-
-    void started(QProcess &) {}
-
-    void end(QProcess &process)
-    {
-        if (m_job)
-            TerminateJobObject(m_job, 1);
-        else if (process.state() != QProcess::NotRunning)
-            process.kill();
-        if (process.state() != QProcess::NotRunning)
-            process.waitForFinished(kReapMilliseconds);
-        if (m_job)
-            waitForJobToEmpty();
-    }
-
-private:
-    // TerminateJobObject does not wait: a launcher's child may still hold
-    // the file it wrote open, so that removing it would fail.
-    void waitForJobToEmpty() const
-    {
-        QElapsedTimer waited;
-        waited.start();
-        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting = {};
-        while (QueryInformationJobObject(m_job, JobObjectBasicAccountingInformation, &accounting,
-                                         sizeof accounting, nullptr)
-               && accounting.ActiveProcesses > 0 && waited.elapsed() < kReapMilliseconds)
-            Sleep(2);
-    }
-
-    HANDLE m_job = nullptr;
-    std::vector<char> m_attributeStorage;
-    LPPROC_THREAD_ATTRIBUTE_LIST m_attributes = nullptr;
-    STARTUPINFOEXW m_startup = {};
-};
-#elif defined(Q_OS_UNIX)
-// The child leads a process group of its own. A wrapper script that starts
-// its real program without exec (Debian's pdftk starts Java that way) would
-// otherwise leave that program running when only the wrapper ends.
-class ChildTree
-{
-public:
-    void prepare(QProcess &process, int)
-    {
-        process.setChildProcessModifier([] { ::setpgid(0, 0); });
-    }
-
-    void started(QProcess &process)
-    {
-        m_group = pid_t(process.processId());
-        // Also made from this side, so that the group exists whichever of
-        // the two runs first; fails harmlessly once the child has run its
-        // program.
-        if (m_group > 0)
-            ::setpgid(m_group, m_group);
-    }
-
-    void end(QProcess &process)
-    {
-        const bool groupLeft = m_group > 0 && ::kill(-m_group, SIGKILL) == 0;
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished(kReapMilliseconds);
-        }
-        if (groupLeft)
-            waitForGroupToGo();
-    }
-
-private:
-    // The killed members are gone within moments. Orphans that nobody reaps
-    // still count as members, so the wait is bounded.
-    void waitForGroupToGo() const
-    {
-        QElapsedTimer waited;
-        waited.start();
-        while (::kill(-m_group, 0) == 0 && waited.elapsed() < 200)
-            ::usleep(2000);
-    }
-
-    pid_t m_group = 0;
-};
-#else
-class ChildTree
-{
-public:
-    void prepare(QProcess &, int) {}
-    void started(QProcess &) {}
-    void end(QProcess &process)
-    {
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished(kReapMilliseconds);
-        }
-    }
-};
-#endif
-
 bool programExists(const QString &program)
 {
     if (program.contains(QLatin1Char('/')) || program.contains(QDir::separator()))
@@ -245,6 +71,11 @@ int showWindowCommand(int style)
     // SW_SHOWNOACTIVATE, SW_SHOW, SW_SHOWMINNOACTIVE
     static constexpr int kCommands[] = {0, 1, 2, 3, 4, 5, 7};
     return kCommands[normalizeWindowStyle(style)];
+}
+
+void ProcessRunner::setGuard(const QString &guard)
+{
+    m_guard = guard;
 }
 
 void ProcessRunner::setEnvironment(const QProcessEnvironment &environment)
@@ -281,8 +112,13 @@ ProcessRunner::Result ProcessRunner::run(const QString &program, const QStringLi
 
     Child child;
     QProcess &process = child.process;
-    process.setProgram(program);
-    process.setArguments(arguments);
+    if (m_guard.isEmpty()) {
+        process.setProgram(program);
+        process.setArguments(arguments);
+    } else {
+        process.setProgram(m_guard);
+        process.setArguments(QStringList{program} + arguments);
+    }
     process.setStandardInputFile(QProcess::nullDevice());
     if (m_hasEnvironment)
         process.setProcessEnvironment(m_environment);

@@ -62,6 +62,10 @@ public:
 
     // The child's environment; the caller's own when never set.
     void setEnvironment(const QProcessEnvironment &environment);
+    // A program that runs each child and ends it, and all it started, when
+    // this program ends, even by SIGKILL (corvanta-guard; POSIX only). The
+    // guard is given the child's program and arguments as its own.
+    void setGuard(const QString &guard);
 
     Result run(const QString &program, const QStringList &arguments,
                int windowStyle = kDefaultWindowStyle);
@@ -77,6 +81,7 @@ private:
     bool m_cancelled = false;
     QProcessEnvironment m_environment;
     bool m_hasEnvironment = false;
+    QString m_guard;
 };
 
 // Runs a program and waits for it; returns its exit code, or a negative

@@ -1,9 +1,11 @@
 #include "join/SaveResult.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <filesystem>
@@ -13,6 +15,9 @@
 #include <windows.h>
 #else
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -62,18 +67,42 @@ Renamed renameWithoutReplacing(const QString &source, const QString &target, QSt
     error = qt_error_string(int(code));
     return Renamed::Failed;
 #else
-    // A second name made with link() fails if the name is taken; the first
-    // name then goes.
     const QByteArray from = QFile::encodeName(source);
     const QByteArray to = QFile::encodeName(target);
+    const auto failed = [&error](int code) {
+        error = qt_error_string(code);
+        return code == EEXIST ? Renamed::NameTaken : Renamed::Failed;
+    };
+    // The file systems that cannot do a step say so with one of these.
+    const auto unsupported = [](int code) {
+        return code == EINVAL || code == ENOSYS || code == EPERM || code == ENOTSUP || code == EOPNOTSUPP;
+    };
+#ifdef Q_OS_LINUX
+    // One step, where the system and the file system have it.
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return Renamed::Done;
+    if (!unsupported(errno))
+        return failed(errno);
+#endif
+    // A second name made with link() fails if the name is taken; the first
+    // name then goes. Many file systems (FAT, exFAT, network shares) have
+    // no such links.
     if (::link(from.constData(), to.constData()) == 0) {
         ::unlink(from.constData());
         return Renamed::Done;
     }
-    if (errno == EEXIST)
-        return Renamed::NameTaken;
-    error = qt_error_string(errno);
-    return Renamed::Failed;
+    if (!unsupported(errno))
+        return failed(errno);
+    // Claim the name by making it, then rename over what was just made.
+    const int claimed = ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (claimed < 0)
+        return failed(errno);
+    ::close(claimed);
+    if (::rename(from.constData(), to.constData()) == 0)
+        return Renamed::Done;
+    const int code = errno;
+    ::unlink(to.constData());
+    return failed(code);
 #endif
 }
 
@@ -91,7 +120,8 @@ QString temporaryOutputPath(const QString &outputPath)
     QString candidate;
     do {
         const QString tag = QStringLiteral("%1").arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
-        candidate = parts.folder + QLatin1Char('.') + parts.name + QLatin1Char('.') + tag + QLatin1String(".part");
+        candidate = parts.folder + QLatin1Char('.') + parts.name + QLatin1Char('.')
+            + QString::number(QCoreApplication::applicationPid()) + QLatin1Char('.') + tag + QLatin1String(".part");
     } while (QFileInfo::exists(candidate));
     return candidate;
 }
@@ -124,12 +154,12 @@ QString replaceFile(const QString &source, const QString &target)
 SavedFile saveJoinedFile(const QString &written, const QString &outputPath)
 {
     SavedFile saved;
+    // The first reason is the one that tells the user why joined.pdf is not it.
     saved.error = replaceFile(written, outputPath);
     if (saved.error.isEmpty()) {
         saved.path = outputPath;
         return saved;
     }
-
     const auto [folder, name] = splitOutputPath(outputPath);
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     const QString stem = dot > 0 ? name.left(dot) : name;
@@ -139,16 +169,47 @@ SavedFile saveJoinedFile(const QString &written, const QString &outputPath)
         if (nameTaken(candidate))
             continue;
         QString error;
-        switch (renameWithoutReplacing(written, candidate, error)) {
-        case Renamed::Done:
-            saved.path = candidate;
-            return saved;
-        case Renamed::NameTaken:
+        const Renamed renamed = renameWithoutReplacing(written, candidate, error);
+        if (renamed == Renamed::NameTaken)
             continue;
-        case Renamed::Failed:
-            saved.error = error;
-            return saved;
+        // Where no name can be given to it, the result is copied: a new file
+        // can be made here, or pdftk could not have written it.
+        if (renamed == Renamed::Done || (QFile::copy(written, candidate) && QFile::remove(written))) {
+            saved.path = candidate;
+            setHiddenAttribute(candidate, false);
         }
+        return saved;
+    }
+}
+
+bool isOwnerAlive(qint64 pid)
+{
+#if defined(Q_OS_WIN)
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
+    if (!process)
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    DWORD code = 0;
+    const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    CloseHandle(process);
+    return running;
+#else
+    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+#endif
+}
+
+void removeLeftovers(const QString &outputPath)
+{
+    const auto [folder, name] = splitOutputPath(outputPath);
+    const QRegularExpression temporary(QStringLiteral("^\\.%1\\.(\\d+)\\.[0-9a-f]{16}\\.part$")
+                                           .arg(QRegularExpression::escape(name)));
+    const QDir desktop(folder.isEmpty() ? QStringLiteral(".") : folder);
+    const QStringList candidates = desktop.entryList({QLatin1Char('.') + name + QStringLiteral(".*.part")},
+                                                     QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &candidate : candidates) {
+        const QRegularExpressionMatch match = temporary.match(candidate);
+        const qint64 owner = match.hasMatch() ? match.captured(1).toLongLong() : 0;
+        if (owner > 0 && owner != QCoreApplication::applicationPid() && !isOwnerAlive(owner))
+            QFile::remove(desktop.filePath(candidate));
     }
 }
 

@@ -13,10 +13,19 @@ struct OutputPathParts
 };
 OutputPathParts splitOutputPath(const QString &outputPath);
 
-// A fresh, hidden name in the output's folder for pdftk to write to. Nothing
+// A fresh, hidden name in the output's folder for pdftk to write to:
+// ".joined.pdf.<this program's process id>.<16 hex digits>.part". Nothing
 // is created; the name only has to be unused. Every name it gives for one
 // output has the same length.
 QString temporaryOutputPath(const QString &outputPath);
+
+// Whether the process `pid` still runs.
+bool isOwnerAlive(qint64 pid);
+
+// Removes the temporary files beside `outputPath` that a program killed
+// mid-join left behind: those whose owner process no longer runs. The files
+// of a program still running are never touched.
+void removeLeftovers(const QString &outputPath);
 
 // Marks the file pdftk wrote as hidden where a leading dot does not.
 void hideTemporaryFile(const QString &path);
@@ -37,9 +46,12 @@ struct SavedFile
 // Puts the finished result `written` in the place of `outputPath` in one
 // rename. When that place cannot be taken (a folder of that name, a file
 // that another program holds open), the result goes beside it under the
-// first free name "joined (2).pdf", "joined (3).pdf", …; a file already there
-// is never replaced. The result itself is never removed: when no name can be
-// used it stays where it was written.
+// first free name "joined (2).pdf", "joined (3).pdf", …, with a rename that
+// never replaces a file already there: in one step where the system has
+// one, else through a second name (a hard link), else by claiming the name
+// first. Where none of them works the result is copied there. The result
+// itself is never removed: when nothing works it stays where it was written.
+// `error` keeps the first reason, why `outputPath` could not be replaced.
 SavedFile saveJoinedFile(const QString &written, const QString &outputPath);
 
 } // namespace corvanta

@@ -23,6 +23,13 @@ QString isolatedDesktop()
     return QDir::homePath() + QStringLiteral("/Desktop");
 }
 
+QString helperFolder()
+{
+    const QString build = qEnvironmentVariable("CORVANTA_BINARY_DIR");
+    return build.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/../app")
+                           : build + QStringLiteral("/app");
+}
+
 QString isolatedOutputPath()
 {
     return joinOutputPathFor(QDir::toNativeSeparators(isolatedDesktop()) + QDir::separator());
@@ -72,6 +79,7 @@ JoinEnvironment isolatedJoinEnvironment()
 {
     JoinEnvironment environment = JoinEnvironment::standard();
     environment.desktopFolder = [] { return QDir::toNativeSeparators(isolatedDesktop()) + QDir::separator(); };
+    environment.helperFolder = helperFolder();
     return environment;
 }
 
@@ -109,6 +117,8 @@ Form1 &FormFixture::load()
 JoinFixture::JoinFixture()
     : environment(isolatedJoinEnvironment())
 {
+    // Hostile files reach the limits sooner.
+    environment.inspectionLimits.memoryBytes = 256 << 20;
     appFolder = root.filePath(QStringLiteral("app"));
     QDir().mkpath(appFolder);
     host.folder = QDir::toNativeSeparators(appFolder);

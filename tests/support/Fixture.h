@@ -21,6 +21,8 @@ void isolateHome(const QString &home);
 QString isolatedDesktop();
 // joined.pdf there, as the program names it: with the doubled separator.
 QString isolatedOutputPath();
+// Where the build puts the inspector and the guard.
+QString helperFolder();
 
 // Writes a small real PDF with the given number of pages; page i reads "<label> page i".
 void writePdf(const QString &path, int pages, const QString &label = QStringLiteral("Page"));

@@ -86,6 +86,16 @@ bool protectPdfForOwner(const QString &input, const QString &output, const QStri
         == 0;
 }
 
+bool rewriteWithQpdf(const QString &input, const QString &output, const QStringList &options)
+{
+    QProcess qpdf;
+    qpdf.setStandardInputFile(QProcess::nullDevice());
+    // Exit code 3 means warnings only.
+    qpdf.start(QStringLiteral("qpdf"), options + QStringList{input, output});
+    return qpdf.waitForFinished(120000) && qpdf.exitStatus() == QProcess::NormalExit
+        && (qpdf.exitCode() == 0 || qpdf.exitCode() == 3);
+}
+
 void writeRepairablePdf(const QString &path, int mark, int pages)
 {
     writeMarkedPdf(path, mark, pages);

@@ -32,6 +32,10 @@ bool encryptPdf(const QString &input, const QString &output, const QString &pass
 // without a password, but asks for one to be changed.
 bool protectPdfForOwner(const QString &input, const QString &output, const QString &ownerPassword);
 
+// Runs the qpdf tool on `input` into `output` with the given options, for
+// what pdftk cannot make: object streams, AES-256, passwords pdftk refuses.
+bool rewriteWithQpdf(const QString &input, const QString &output, const QStringList &options);
+
 // Like writeMarkedPdf, with the cross-reference table out of place: a reader
 // has to rebuild it, as pdftk does.
 void writeRepairablePdf(const QString &path, int mark, int pages);

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+namespace corvanta {
+
+// What keeps a file from being joined, as an inspection finds it.
+enum class PdfProblem : qint32 {
+    None,
+    Missing,
+    NotRegularFile, // a folder, pipe, socket or device
+    Unreadable,     // the system refused to open it
+    NotPdf,         // no PDF header at all
+    Damaged,        // a PDF that does not parse cleanly; pdftk may still repair it
+    NeedsPassword,  // no password was given, and the file cannot be opened without one
+    WrongPassword,  // the given password opens nothing
+    // What pdftk cannot open or copy, found before it runs.
+    UnsupportedEncryption, // AES-256, or a security handler other than the standard one
+    PageTreeTooDeep,       // nested deeper than pdftk can follow
+    PageTreeLoop,          // a branch of the page tree refers back up, or is used twice
+    MalformedPage,         // a page whose size is not four numbers
+    // The file could not be inspected within the inspector's limits.
+    NeedsTooMuchMemory,
+    TakesTooLong,
+    InspectionFailed, // the inspector died on it
+};
+
+// Whether the problem is one of the inspector's limits rather than the file's own.
+inline bool isInspectionLimit(PdfProblem problem)
+{
+    return problem == PdfProblem::NeedsTooMuchMemory || problem == PdfProblem::TakesTooLong
+        || problem == PdfProblem::InspectionFailed;
+}
+
+// Bytes of one page's fingerprint: what pdftk keeps of a page when it copies
+// it (its boxes, its rotation and its content streams' bytes), hashed.
+inline constexpr int kFingerprintBytes = 16;
+
+struct PdfCheck
+{
+    PdfProblem problem = PdfProblem::None;
+    // Counted by walking the page tree, never taken from what the file
+    // states; -1 when the pages could not be walked.
+    qint64 pages = -1;
+    bool encrypted = false; // also true for a file that opens without a password
+    QString detail;         // the system's or the PDF library's own words, when it has some
+    // kFingerprintBytes per page, in page order; empty when the pages are unknown.
+    QByteArray fingerprints;
+};
+
+} // namespace corvanta

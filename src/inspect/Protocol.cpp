@@ -1,0 +1,92 @@
+#include "inspect/Protocol.h"
+
+#include <QDataStream>
+#include <QIODevice>
+
+namespace corvanta {
+
+namespace {
+
+constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_0;
+
+template <typename Write>
+QByteArray frame(InspectionFrame::Kind kind, Write &&write)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(kStreamVersion);
+    out << quint32(0) << quint8(kind);
+    write(out);
+    out.device()->seek(0);
+    out << quint32(bytes.size() - sizeof(quint32));
+    return bytes;
+}
+
+} // namespace
+
+QByteArray requestFrame(const InspectionRequest &request)
+{
+    return frame(InspectionFrame::Kind::Request,
+                 [&](QDataStream &out) { out << request.path << request.password; });
+}
+
+QByteArray begunFrame(qint64 size)
+{
+    return frame(InspectionFrame::Kind::Begun, [&](QDataStream &out) { out << size; });
+}
+
+QByteArray foundFrame(const PdfCheck &check)
+{
+    return frame(InspectionFrame::Kind::Found, [&](QDataStream &out) {
+        out << qint32(check.problem) << check.pages << check.encrypted << check.detail << check.fingerprints;
+    });
+}
+
+void FrameReader::append(const QByteArray &bytes)
+{
+    m_pending.append(bytes);
+}
+
+bool FrameReader::next(InspectionFrame &frame)
+{
+    if (m_broken || m_pending.size() < qsizetype(sizeof(quint32)))
+        return false;
+    QDataStream in(m_pending);
+    in.setVersion(kStreamVersion);
+    quint32 length = 0;
+    in >> length;
+    if (length > kLongestFrame) {
+        m_broken = true;
+        return false;
+    }
+    if (m_pending.size() < qsizetype(sizeof(quint32) + length))
+        return false;
+    quint8 kind = 0;
+    qint32 problem = 0;
+    in >> kind;
+    frame = InspectionFrame();
+    frame.kind = InspectionFrame::Kind(kind);
+    switch (frame.kind) {
+    case InspectionFrame::Kind::Request:
+        in >> frame.request.path >> frame.request.password;
+        break;
+    case InspectionFrame::Kind::Begun:
+        in >> frame.size;
+        break;
+    case InspectionFrame::Kind::Found:
+        in >> problem >> frame.check.pages >> frame.check.encrypted >> frame.check.detail
+            >> frame.check.fingerprints;
+        if (problem < 0 || problem > qint32(PdfProblem::InspectionFailed))
+            in.setStatus(QDataStream::ReadCorruptData);
+        frame.check.problem = PdfProblem(problem);
+        break;
+    default:
+        m_broken = true;
+        return false;
+    }
+    m_broken = in.status() != QDataStream::Ok;
+    m_pending.remove(0, sizeof(quint32) + length);
+    return !m_broken;
+}
+
+} // namespace corvanta

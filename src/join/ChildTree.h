@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <memory>
+
+class QProcess;
+
+namespace corvanta {
+
+// Keeps a child process together with everything it starts, so that all of
+// it ends as one, and binds it to this program, so that none of it outlives
+// the program however the program ends. On POSIX systems the child leads a
+// process group of its own and is killed when this program dies; on Windows
+// it runs in a job that ends with this program. This is the only place where
+// the platforms differ in running a child.
+class ChildTree
+{
+public:
+    ChildTree();
+    ~ChildTree();
+    ChildTree(const ChildTree &) = delete;
+    ChildTree &operator=(const ChildTree &) = delete;
+
+    // Before the process starts: how its window shows (a window style, see
+    // ProcessRunner.h; it matters on Windows only) and the most memory it may
+    // take, in bytes (0 for no limit).
+    void prepare(QProcess &process, int windowStyle, qint64 memoryLimit = 0);
+    // Right after the process has started.
+    void started(QProcess &process);
+    // Ends the child and everything it started, and waits until they are gone.
+    void end(QProcess &process);
+
+private:
+    struct Platform;
+    std::unique_ptr<Platform> m_platform;
+};
+
+} // namespace corvanta

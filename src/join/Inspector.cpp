@@ -1,0 +1,219 @@
+#include "join/Inspector.h"
+
+#include "join/ChildTree.h"
+#include "join/ProcessRunner.h"
+
+#include <QEventLoop>
+#include <QProcess>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <climits>
+
+namespace corvanta {
+
+// One inspector process at a time for a share of the files, in order. When
+// an inspector ends before it has answered for all of them, the file it was
+// reading is given the reason, and a new inspector goes on with the rest.
+class Inspector::Worker
+{
+public:
+    Worker(Inspector &owner, QList<qsizetype> files)
+        : m_owner(owner)
+        , m_files(std::move(files))
+    {
+        m_deadline.setSingleShot(true);
+        QObject::connect(&m_deadline, &QTimer::timeout, [this] { giveUpOnCurrent(PdfProblem::TakesTooLong); });
+    }
+
+    ~Worker() { stop(); }
+
+    void start() { launch(); }
+
+    // Ends the inspector at once.
+    void stop()
+    {
+        m_deadline.stop();
+        if (!m_process)
+            return;
+        m_process->disconnect();
+        m_tree->end(*m_process);
+        m_process.release()->deleteLater();
+    }
+
+private:
+    bool done() const { return m_next >= m_files.size(); }
+
+    void launch()
+    {
+        m_reader = FrameReader();
+        m_tree = std::make_unique<ChildTree>();
+        m_process = std::make_unique<QProcess>();
+        QProcess &process = *m_process;
+        process.setProgram(m_owner.m_program);
+        process.setStandardErrorFile(QProcess::nullDevice());
+        QObject::connect(&process, &QProcess::readyReadStandardOutput, [this] { readFrames(); });
+        QObject::connect(&process, &QProcess::finished, [this] { ended(); });
+        QObject::connect(&process, &QProcess::errorOccurred, [this](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart)
+                failedToStart();
+        });
+        m_tree->prepare(process, kHiddenWindow, m_owner.m_limits.memoryBytes);
+        process.start();
+        if (!m_process)
+            return; // it failed to start, and that is dealt with
+        m_tree->started(process);
+        QByteArray requests;
+        for (qsizetype i = m_next; i < m_files.size(); ++i)
+            requests += requestFrame(m_owner.m_requests.at(m_files.at(i)));
+        process.write(requests);
+        m_deadline.start(m_owner.m_limits.startMilliseconds);
+    }
+
+    void readFrames()
+    {
+        m_reader.append(m_process->readAllStandardOutput());
+        InspectionFrame frame;
+        while (m_process && m_reader.next(frame)) {
+            const InspectionLimits &limits = m_owner.m_limits;
+            if (frame.kind == InspectionFrame::Kind::Begun) {
+                const qint64 extra = frame.size / std::max<qint64>(1, limits.bytesPerSecond / 1000);
+                m_deadline.start(int(std::min<qint64>(limits.fileMilliseconds + extra, INT_MAX)));
+                continue;
+            }
+            m_owner.found(m_files.at(m_next++), frame.check);
+            if (done()) {
+                finish();
+                return;
+            }
+            m_deadline.start(limits.fileMilliseconds);
+        }
+        if (m_process && m_reader.broken())
+            giveUpOnCurrent(PdfProblem::InspectionFailed);
+    }
+
+    // The inspector ended before it had answered for every file: a crash,
+    // or the end it makes after running out of memory.
+    void ended()
+    {
+        readFrames();
+        if (!m_process)
+            return;
+        const bool ranOut = m_process->exitStatus() == QProcess::NormalExit && m_process->exitCode() == 3;
+        if (ranOut)
+            relaunch();
+        else
+            giveUpOnCurrent(PdfProblem::InspectionFailed);
+    }
+
+    void failedToStart()
+    {
+        PdfCheck check;
+        check.problem = PdfProblem::InspectionFailed;
+        check.detail = m_process->errorString();
+        while (!done())
+            m_owner.found(m_files.at(m_next++), check);
+        finish();
+    }
+
+    void giveUpOnCurrent(PdfProblem problem)
+    {
+        PdfCheck check;
+        check.problem = problem;
+        m_owner.found(m_files.at(m_next++), check);
+        relaunch();
+    }
+
+    void relaunch()
+    {
+        stop();
+        if (done())
+            finish();
+        else
+            launch();
+    }
+
+    void finish()
+    {
+        stop();
+        m_owner.workerDone();
+    }
+
+    Inspector &m_owner;
+    const QList<qsizetype> m_files; // indexes of the owner's requests
+    qsizetype m_next = 0;           // the first not answered yet
+    std::unique_ptr<QProcess> m_process;
+    std::unique_ptr<ChildTree> m_tree;
+    FrameReader m_reader;
+    QTimer m_deadline;
+};
+
+Inspector::Inspector(QString program, InspectionLimits limits)
+    : m_program(std::move(program))
+    , m_limits(limits)
+{
+}
+
+Inspector::~Inspector()
+{
+    cancel();
+}
+
+QList<PdfCheck> Inspector::inspect(const QList<InspectionRequest> &requests)
+{
+    m_requests = requests;
+    m_results = QList<PdfCheck>(requests.size());
+    m_cancelled = false;
+    if (requests.isEmpty())
+        return m_results;
+    // A second inspector costs a few milliseconds to start, and halves the
+    // time of a few thick files as of many thin ones.
+    const int workers = int(std::min<qsizetype>(
+        requests.size(), m_limits.workers > 0 ? m_limits.workers : std::clamp(QThread::idealThreadCount(), 1, 2)));
+    const qsizetype share = (requests.size() + workers - 1) / workers;
+    for (qsizetype first = 0; first < requests.size(); first += share) {
+        QList<qsizetype> files;
+        for (qsizetype i = first; i < std::min(first + share, requests.size()); ++i)
+            files.append(i);
+        m_workers.push_back(std::make_unique<Worker>(*this, files));
+    }
+    m_busyWorkers = int(m_workers.size());
+    QEventLoop loop;
+    m_loop = &loop;
+    for (const auto &worker : m_workers)
+        worker->start();
+    // Workers that cannot start at all are done before the loop runs.
+    if (m_busyWorkers > 0)
+        loop.exec();
+    m_loop = nullptr;
+    // Also reached when the whole application is told to exit.
+    if (m_busyWorkers > 0)
+        cancel();
+    m_workers.clear();
+    return m_results;
+}
+
+void Inspector::cancel()
+{
+    if (m_workers.empty())
+        return;
+    m_cancelled = true;
+    for (const auto &worker : m_workers)
+        worker->stop();
+    if (m_loop)
+        m_loop->quit();
+}
+
+void Inspector::found(qsizetype index, const PdfCheck &check)
+{
+    m_results[index] = check;
+}
+
+void Inspector::workerDone()
+{
+    if (--m_busyWorkers == 0 && m_loop)
+        m_loop->quit();
+}
+
+} // namespace corvanta
