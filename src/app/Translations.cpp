@@ -34,10 +34,11 @@ QString chosenLanguage(const QStringList &uiLanguages, const QStringList &availa
 {
     // "pt-Latn-BR" is language, script, territory; a POSIX name may carry
     // an encoding or a modifier ("de_DE.UTF-8@euro").
+    static const QRegularExpression separator(QStringLiteral("[-_]"));
     static const QRegularExpression territory(QStringLiteral("^([A-Z]{2}|[0-9]{3})$"));
     for (const QString &wanted : uiLanguages) {
         const QStringList parts =
-            wanted.section(QLatin1Char('.'), 0, 0).section(QLatin1Char('@'), 0, 0).split(QRegularExpression(QStringLiteral("[-_]")));
+            wanted.section(QLatin1Char('.'), 0, 0).section(QLatin1Char('@'), 0, 0).split(separator);
         const QString language = parts.first();
         if (isEnglish(language))
             return QString();
@@ -81,12 +82,7 @@ Translations::Translations(const QLocale &locale, const QString &appFolder)
     }
 }
 
-Translations::~Translations()
-{
-    for (QTranslator *translator : {m_qt.get(), m_own.get()}) {
-        if (translator)
-            QCoreApplication::removeTranslator(translator);
-    }
-}
+// Each translator leaves the application as it is destroyed.
+Translations::~Translations() = default;
 
 } // namespace corvanta
