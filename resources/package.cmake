@@ -26,10 +26,11 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Corvanta joins an ordered list of PDF file
 joined.pdf on the Desktop. Files are added one by one, by folder or by drag
 and drop, reordered with the mouse or the keyboard, and joined by pdftk;
 password-protected files are joined with the passwords the user types.")
-# The libraries come from dpkg-shlibdeps; pdftk and the fonts the window asks
-# for (Calibri and Arial, through their metric-compatible stand-ins) are named.
+# The libraries come from dpkg-shlibdeps; pdftk, the fonts the window asks
+# for (Calibri and Arial, through their metric-compatible stand-ins) and Qt's
+# own translations, for the dialogs' buttons in the user's language, are named.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "pdftk-java, fonts-crosextra-carlito, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "pdftk-java, fonts-crosextra-carlito, fonts-liberation2, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/corvanta)

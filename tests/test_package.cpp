@@ -76,8 +76,8 @@ void TestPackage::controlFields_data()
     QTest::newRow("version from the one definition") << "Version" << QStringLiteral("^%1$").arg(version());
     QTest::newRow("maintainer") << "Maintainer" << "^.+ <[^@ ]+@[^@ ]+>$";
     QTest::newRow("summary and description") << "Description" << "^\\S[^\\n]*\\n \\S";
-    // Named by hand: the join tool and the fonts the window asks for.
-    for (const char *depends : {"pdftk-java", "fonts-crosextra-carlito", "fonts-liberation2"})
+    // Named by hand: the join tool, the fonts the window asks for and Qt's own translations.
+    for (const char *depends : {"pdftk-java", "fonts-crosextra-carlito", "fonts-liberation2", "qt6-translations-l10n"})
         QTest::addRow("depends on %s", depends) << "Depends" << QStringLiteral("(^|, )%1(,|$)").arg(depends);
     // Found by dpkg-shlibdeps, with the versions the program was built against.
     // The PDF library's package name carries its soname (libqpdf29, libqpdf29t64, ...).

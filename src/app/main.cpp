@@ -1,6 +1,8 @@
 #include "app/Form1.h"
 #include "app/StartupArguments.h"
 #include "app/TerminationSignals.h"
+#include "app/Translations.h"
+#include "core/Files.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -39,6 +41,9 @@ int main(int argc, char *argv[])
     QApplication app(qtArgc, qtArgv);
     QApplication::setApplicationName(QStringLiteral("Corvanta"));
     QGuiApplication::setDesktopFileName(QStringLiteral(CORVANTA_APP_ID));
+    // In the desktop's language (LANGUAGE, LC_ALL, LANG), before any text is made.
+    const corvanta::Translations translations(
+        QLocale::system(), corvanta::applicationFolder(QCoreApplication::applicationDirPath()));
 
     corvanta::Form1 window(corvanta::defaultServices());
     window.Form_Load();

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QTranslator;
+
+namespace corvanta {
+
+// The languages the program's own texts are translated into, by the names
+// their files end with ("de", "pt_BR"), as built into the program.
+QStringList translatedLanguages();
+
+// The language to show to someone who reads `uiLanguages`, most wanted first
+// (QLocale::uiLanguages(): "de-AT", "pt-Latn-PT", "C"), out of `available`:
+// the first of them that is available, by its full name, by its language
+// alone ("de-AT" takes "de"), or as the only variant there is of its language
+// ("pt" and "pt-PT" take "pt_BR"). Empty means English: English comes first,
+// or none of them is available.
+QString chosenLanguage(const QStringList &uiLanguages, const QStringList &available);
+
+// Where Qt's own translations (qtbase_<language>.qm) are looked for: a
+// "translations" folder beside the executable first, as a Windows install
+// ships them, then Qt's own folder.
+QStringList qtTranslationFolders(const QString &appFolder);
+
+// While it lives, the program's texts and Qt's own (dialog buttons, the file
+// dialog) are in the language chosen for `locale`. For English nothing is
+// installed, and every text stays the program's own.
+class Translations
+{
+public:
+    Translations(const QLocale &locale, const QString &appFolder);
+    ~Translations();
+    Translations(const Translations &) = delete;
+    Translations &operator=(const Translations &) = delete;
+
+    // The chosen language, "" for English.
+    QString language() const { return m_language; }
+    bool hasOwn() const { return bool(m_own); }
+    bool hasQt() const { return bool(m_qt); }
+
+private:
+    QString m_language;
+    std::unique_ptr<QTranslator> m_own;
+    std::unique_ptr<QTranslator> m_qt;
+};
+
+} // namespace corvanta

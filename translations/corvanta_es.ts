@@ -1,0 +1,445 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es">
+<context>
+    <name>Corvanta</name>
+    <message>
+        <source>%1%</source>
+        <translation>%1&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Drag and drop files here. Drag files up and down to change order. Double-click item to remove it.</source>
+        <translation>Arrastre y suelte archivos aquí. Arrastre los archivos hacia arriba o hacia abajo para cambiar el orden. Haga doble clic en un elemento para quitarlo.</translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <translation>Opción</translation>
+    </message>
+    <message>
+        <source>Prompt for password because PDF files are password protected</source>
+        <translation>Pedir las contraseñas de los archivos PDF protegidos</translation>
+    </message>
+    <message>
+        <source>Files to join</source>
+        <translation>Archivos que unir</translation>
+    </message>
+    <message>
+        <source>The PDF files to join, in order from top to bottom. Delete removes the current file; Ctrl+Up and Ctrl+Down move the selected files.</source>
+        <translation>Los archivos PDF que unir, en orden de arriba abajo. Supr quita el archivo actual; Ctrl+Arriba y Ctrl+Abajo mueven los archivos seleccionados.</translation>
+    </message>
+    <message>
+        <source>When ticked, Corvanta asks for each file&apos;s password before joining.</source>
+        <translation>Si está marcada, Corvanta pide la contraseña de cada archivo antes de unirlos.</translation>
+    </message>
+    <message>
+        <source>Join progress</source>
+        <translation>Progreso de la unión</translation>
+    </message>
+    <message>
+        <source>How far the running join has got</source>
+        <translation>Cuánto ha avanzado la unión en curso</translation>
+    </message>
+    <message>
+        <source>PDF Files - %1</source>
+        <translation>Archivos PDF - %1</translation>
+    </message>
+    <message>
+        <source>Add Files</source>
+        <translation>Añadir archivos</translation>
+    </message>
+    <message>
+        <source>Choose PDF files to add to the end of the list</source>
+        <translation>Elegir archivos PDF para añadirlos al final de la lista</translation>
+    </message>
+    <message>
+        <source>Add Folder</source>
+        <translation>Añadir carpeta</translation>
+    </message>
+    <message>
+        <source>Choose a folder; its PDF files and those of its sub-folders are added to the list</source>
+        <translation>Elegir una carpeta; sus archivos PDF y los de sus subcarpetas se añaden a la lista</translation>
+    </message>
+    <message>
+        <source>Clear List</source>
+        <translation>Vaciar lista</translation>
+    </message>
+    <message>
+        <source>Remove every file from the list</source>
+        <translation>Quitar todos los archivos de la lista</translation>
+    </message>
+    <message>
+        <source>Start Joining</source>
+        <translation>Iniciar unión</translation>
+    </message>
+    <message>
+        <source>Join the listed files, from top to bottom, into joined.pdf on the Desktop</source>
+        <translation>Unir los archivos de la lista, de arriba abajo, en joined.pdf en el Escritorio</translation>
+    </message>
+    <message>
+        <source>&amp;Add Files</source>
+        <translation>Añadir &amp;archivos</translation>
+    </message>
+    <message>
+        <source>Add &amp;Folder</source>
+        <translation>Añadir &amp;carpeta</translation>
+    </message>
+    <message>
+        <source>&amp;Clear Selected Files</source>
+        <translation>&amp;Quitar los archivos seleccionados</translation>
+    </message>
+    <message>
+        <source>&amp;Clear All Files</source>
+        <translation>&amp;Quitar todos los archivos</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Salir</translation>
+    </message>
+    <message>
+        <source>&amp;Load Sample/Example Files To Test With</source>
+        <translation>&amp;Cargar archivos de ejemplo para probar</translation>
+    </message>
+    <message>
+        <source>Quillmoor &amp;FAQ</source>
+        <translation>&amp;Preguntas frecuentes de Quillmoor</translation>
+    </message>
+    <message>
+        <source>&amp;Watch Old Demo Video</source>
+        <translation>&amp;Ver el antiguo vídeo de demostración</translation>
+    </message>
+    <message>
+        <source>&amp;Additional Help</source>
+        <translation>&amp;Ayuda adicional</translation>
+    </message>
+    <message>
+        <source>&amp;Go To %1 For More Apps</source>
+        <translation>&amp;Más aplicaciones en %1</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Estándar</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Archivo</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>A&amp;yuda</translation>
+    </message>
+    <message>
+        <source>Questions? Please contact Team Quillmoor at </source>
+        <translation>¿Preguntas? Póngase en contacto con el equipo de Quillmoor en </translation>
+    </message>
+    <message>
+        <source>at line </source>
+        <translation>en la línea </translation>
+    </message>
+    <message>
+        <source>Please email screenshot of this message to </source>
+        <translation>Envíe una captura de pantalla de este mensaje por correo electrónico a </translation>
+    </message>
+    <message>
+        <source>Application Error</source>
+        <translation>Error de la aplicación</translation>
+    </message>
+    <message>
+        <source>The Desktop folder cannot be determined.</source>
+        <translation>No se puede determinar la carpeta Escritorio.</translation>
+    </message>
+    <message>
+        <source>Add File(s) - Hold Ctrl to select multiple files</source>
+        <translation>Añadir archivo(s) - Mantenga pulsada Ctrl para seleccionar varios archivos</translation>
+    </message>
+    <message>
+        <source>PDF Files (*.pdf)</source>
+        <translation>Archivos PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Please select folder:</source>
+        <translation>Seleccione una carpeta:</translation>
+    </message>
+    <message>
+        <source>Would you like this software to open the folder where these sample files are stored (so that you can view them before working with them)?</source>
+        <translation>¿Desea que este programa abra la carpeta donde se guardan estos archivos de ejemplo (para que pueda verlos antes de trabajar con ellos)?</translation>
+    </message>
+    <message>
+        <source>File %1 of %2 to join</source>
+        <translation>Archivo %1 de %2 que unir</translation>
+    </message>
+    <message>
+        <source>the name is not valid UTF-8</source>
+        <translation>el nombre no es UTF-8 válido</translation>
+    </message>
+    <message>
+        <source>the folder cannot be read</source>
+        <translation>no se puede leer la carpeta</translation>
+    </message>
+    <message>
+        <source>the path is too long</source>
+        <translation>la ruta es demasiado larga</translation>
+    </message>
+    <message>
+        <source>1 file or folder was left out:
+</source>
+        <translation>Se omitió 1 archivo o carpeta:
+</translation>
+    </message>
+    <message>
+        <source>%1 files or folders were left out:
+</source>
+        <translation>Se omitieron %1 archivos o carpetas:
+</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>
+… and %1 more.</source>
+        <translation>
+… y %1 más.</translation>
+    </message>
+    <message>
+        <source>needs a password; none was typed</source>
+        <translation>necesita una contraseña; no se escribió ninguna</translation>
+    </message>
+    <message>
+        <source>does not exist</source>
+        <translation>no existe</translation>
+    </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation>no es un archivo normal</translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>no se puede leer: %1</translation>
+    </message>
+    <message>
+        <source>is not a PDF file</source>
+        <translation>no es un archivo PDF</translation>
+    </message>
+    <message>
+        <source>is password protected</source>
+        <translation>está protegido con contraseña</translation>
+    </message>
+    <message>
+        <source>the password typed for it is wrong</source>
+        <translation>la contraseña escrita para él es incorrecta</translation>
+    </message>
+    <message>
+        <source>is damaged</source>
+        <translation>está dañado</translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <source>
+
+pdftk reported:
+</source>
+        <translation>
+
+pdftk informó:
+</translation>
+    </message>
+    <message>
+        <source>pdftk reported success, but the file it wrote is incomplete or damaged.</source>
+        <translation>pdftk informó de que todo fue bien, pero el archivo que escribió está incompleto o dañado.</translation>
+    </message>
+    <message>
+        <source>pdftk reported success, but the file it wrote has the wrong number of pages: %1 instead of at least %2.</source>
+        <translation>pdftk informó de que todo fue bien, pero el archivo que escribió tiene un número de páginas incorrecto: %1 en lugar de al menos %2.</translation>
+    </message>
+    <message>
+        <source>pdftk reported success, but the file it wrote has the wrong number of pages: %1 instead of %2.</source>
+        <translation>pdftk informó de que todo fue bien, pero el archivo que escribió tiene un número de páginas incorrecto: %1 en lugar de %2.</translation>
+    </message>
+    <message>
+        <source>No files added.</source>
+        <translation>No se ha añadido ningún archivo.</translation>
+    </message>
+    <message>
+        <source>Done.</source>
+        <translation>Hecho.</translation>
+    </message>
+    <message>
+        <source>Joined PDF was saved on the Desktop. Would you like to open the joined file to view the results? (%1)</source>
+        <translation>El PDF unido se ha guardado en el Escritorio. ¿Desea abrir el archivo unido para ver el resultado? (%1)</translation>
+    </message>
+    <message>
+        <source>A join is already running. Would you like to stop it?
+
+Stopping throws away what has been joined so far; an existing joined.pdf is left as it was.</source>
+        <translation>Ya hay una unión en curso. ¿Desea detenerla?
+
+Al detenerla se descarta lo unido hasta ahora; un joined.pdf existente se queda como estaba.</translation>
+    </message>
+    <message>
+        <source>Files are still being added to the list. Please start joining when they are all in.</source>
+        <translation>Todavía se están añadiendo archivos a la lista. Inicie la unión cuando estén todos.</translation>
+    </message>
+    <message>
+        <source>
+
+%1 could not be replaced (%2), so the joined file was saved as
+%3</source>
+        <translation>
+
+No se pudo reemplazar %1 (%2), así que el archivo unido se guardó como
+%3</translation>
+    </message>
+    <message>
+        <source>Input Password</source>
+        <translation>Introducir contraseña</translation>
+    </message>
+    <message>
+        <source>Enter password for file (%1): <byte value="xd"/>
+Note: Leave this box blank if file is not password protected</source>
+        <translation>Introduzca la contraseña del archivo (%1): <byte value="xd"/>
+Nota: deje este cuadro en blanco si el archivo no está protegido con contraseña</translation>
+    </message>
+    <message>
+        <source>Cannot create the folder %1.</source>
+        <translation>No se puede crear la carpeta %1.</translation>
+    </message>
+    <message>
+        <source>this file cannot be used.
+
+</source>
+        <translation>este archivo no se puede usar.
+
+</translation>
+    </message>
+    <message>
+        <source>these files cannot be used.
+
+</source>
+        <translation>estos archivos no se pueden usar.
+
+</translation>
+    </message>
+    <message>
+        <source>
+
+To join password-protected files, tick &quot;Prompt for password because PDF files are password protected&quot; and type each file&apos;s password when asked.</source>
+        <translation>
+
+Para unir archivos protegidos con contraseña, marque «Pedir las contraseñas de los archivos PDF protegidos» y escriba la contraseña de cada archivo cuando se le pida.</translation>
+    </message>
+    <message>
+        <source>a password is missing or wrong.
+
+</source>
+        <translation>falta una contraseña o es incorrecta.
+
+</translation>
+    </message>
+    <message>
+        <source>passwords are missing or wrong.
+
+</source>
+        <translation>faltan contraseñas o son incorrectas.
+
+</translation>
+    </message>
+    <message>
+        <source>pdftk was not found.
+
+Corvanta looks for pdftk in its own folder (%1) and on the PATH.
+</source>
+        <translation>no se encontró pdftk.
+
+Corvanta busca pdftk en su propia carpeta (%1) y en el PATH.
+</translation>
+    </message>
+    <message>
+        <source>pdftk could not be started.
+
+</source>
+        <translation>no se pudo iniciar pdftk.
+
+</translation>
+    </message>
+    <message>
+        <source>pdftk stopped unexpectedly.</source>
+        <translation>pdftk se detuvo de forma inesperada.</translation>
+    </message>
+    <message>
+        <source>pdftk reported success but wrote no file.</source>
+        <translation>pdftk informó de que todo fue bien, pero no escribió ningún archivo.</translation>
+    </message>
+    <message>
+        <source>The PDF files were joined, but the result could not be saved as
+%1
+
+%2
+
+The joined file is kept as
+%3</source>
+        <translation>Los archivos PDF se unieron, pero el resultado no se pudo guardar como
+%1
+
+%2
+
+El archivo unido se conserva como
+%3</translation>
+    </message>
+    <message>
+        <source>pdftk could not repair this damaged file:
+</source>
+        <translation>pdftk no pudo reparar este archivo dañado:
+</translation>
+    </message>
+    <message>
+        <source>pdftk could not repair these damaged files:
+</source>
+        <translation>pdftk no pudo reparar estos archivos dañados:
+</translation>
+    </message>
+    <message>
+        <source>the joined file cannot be written to this folder:
+</source>
+        <translation>el archivo unido no se puede escribir en esta carpeta:
+</translation>
+    </message>
+    <message>
+        <source>pdftk ended with exit code %1.</source>
+        <translation>pdftk terminó con el código de salida %1.</translation>
+    </message>
+    <message>
+        <source>Put pdftk.exe in Corvanta&apos;s folder, or install pdftk and add its folder to the PATH.</source>
+        <translation>Coloque pdftk.exe en la carpeta de Corvanta, o instale pdftk y añada su carpeta al PATH.</translation>
+    </message>
+    <message>
+        <source>To install it with Homebrew: brew install pdftk-java</source>
+        <translation>Para instalarlo con Homebrew: brew install pdftk-java</translation>
+    </message>
+    <message>
+        <source>To install it on Debian or Ubuntu: sudo apt install pdftk-java</source>
+        <translation>Para instalarlo en Debian o Ubuntu: sudo apt install pdftk-java</translation>
+    </message>
+    <message>
+        <source>Install the package pdftk-java (or pdftk) with your system&apos;s package manager.</source>
+        <translation>Instale el paquete pdftk-java (o pdftk) con el gestor de paquetes de su sistema.</translation>
+    </message>
+    <message>
+        <source>The PDF files were not joined: %1</source>
+        <translation>Los archivos PDF no se han unido: %1</translation>
+    </message>
+    <message>
+        <source>
+… and %1 more</source>
+        <translation>
+… y %1 más</translation>
+    </message>
+    <message>
+        <source>Another program is still running.</source>
+        <translation>Otro programa sigue en ejecución.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,445 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>Corvanta</name>
+    <message>
+        <source>%1%</source>
+        <translation>%1&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Drag and drop files here. Drag files up and down to change order. Double-click item to remove it.</source>
+        <translation>Glissez-déposez des fichiers ici. Faites glisser les fichiers vers le haut ou le bas pour changer l’ordre. Double-cliquez sur un élément pour le retirer.</translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <translation>Option</translation>
+    </message>
+    <message>
+        <source>Prompt for password because PDF files are password protected</source>
+        <translation>Demander les mots de passe des fichiers PDF protégés</translation>
+    </message>
+    <message>
+        <source>Files to join</source>
+        <translation>Fichiers à fusionner</translation>
+    </message>
+    <message>
+        <source>The PDF files to join, in order from top to bottom. Delete removes the current file; Ctrl+Up and Ctrl+Down move the selected files.</source>
+        <translation>Les fichiers PDF à fusionner, dans l’ordre de haut en bas. Suppr retire le fichier actif&#xa0;; Ctrl+Haut et Ctrl+Bas déplacent les fichiers sélectionnés.</translation>
+    </message>
+    <message>
+        <source>When ticked, Corvanta asks for each file&apos;s password before joining.</source>
+        <translation>Si la case est cochée, Corvanta demande le mot de passe de chaque fichier avant la fusion.</translation>
+    </message>
+    <message>
+        <source>Join progress</source>
+        <translation>Progression de la fusion</translation>
+    </message>
+    <message>
+        <source>How far the running join has got</source>
+        <translation>Avancement de la fusion en cours</translation>
+    </message>
+    <message>
+        <source>PDF Files - %1</source>
+        <translation>Fichiers PDF - %1</translation>
+    </message>
+    <message>
+        <source>Add Files</source>
+        <translation>Ajouter des fichiers</translation>
+    </message>
+    <message>
+        <source>Choose PDF files to add to the end of the list</source>
+        <translation>Choisir des fichiers PDF à ajouter à la fin de la liste</translation>
+    </message>
+    <message>
+        <source>Add Folder</source>
+        <translation>Ajouter un dossier</translation>
+    </message>
+    <message>
+        <source>Choose a folder; its PDF files and those of its sub-folders are added to the list</source>
+        <translation>Choisir un dossier&#xa0;; ses fichiers PDF et ceux de ses sous-dossiers sont ajoutés à la liste</translation>
+    </message>
+    <message>
+        <source>Clear List</source>
+        <translation>Vider la liste</translation>
+    </message>
+    <message>
+        <source>Remove every file from the list</source>
+        <translation>Retirer tous les fichiers de la liste</translation>
+    </message>
+    <message>
+        <source>Start Joining</source>
+        <translation>Lancer la fusion</translation>
+    </message>
+    <message>
+        <source>Join the listed files, from top to bottom, into joined.pdf on the Desktop</source>
+        <translation>Fusionner les fichiers de la liste, de haut en bas, dans joined.pdf sur le Bureau</translation>
+    </message>
+    <message>
+        <source>&amp;Add Files</source>
+        <translation>&amp;Ajouter des fichiers</translation>
+    </message>
+    <message>
+        <source>Add &amp;Folder</source>
+        <translation>Ajouter un &amp;dossier</translation>
+    </message>
+    <message>
+        <source>&amp;Clear Selected Files</source>
+        <translation>&amp;Retirer les fichiers sélectionnés</translation>
+    </message>
+    <message>
+        <source>&amp;Clear All Files</source>
+        <translation>&amp;Retirer tous les fichiers</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Load Sample/Example Files To Test With</source>
+        <translation>&amp;Charger des fichiers d’exemple pour essayer</translation>
+    </message>
+    <message>
+        <source>Quillmoor &amp;FAQ</source>
+        <translation>&amp;FAQ de Quillmoor</translation>
+    </message>
+    <message>
+        <source>&amp;Watch Old Demo Video</source>
+        <translation>&amp;Voir l’ancienne vidéo de démonstration</translation>
+    </message>
+    <message>
+        <source>&amp;Additional Help</source>
+        <translation>&amp;Aide supplémentaire</translation>
+    </message>
+    <message>
+        <source>&amp;Go To %1 For More Apps</source>
+        <translation>&amp;Plus d’applications sur %1</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>Questions? Please contact Team Quillmoor at </source>
+        <translation>Des questions&#xa0;? Contactez l’équipe Quillmoor à l’adresse </translation>
+    </message>
+    <message>
+        <source>at line </source>
+        <translation>à la ligne </translation>
+    </message>
+    <message>
+        <source>Please email screenshot of this message to </source>
+        <translation>Veuillez envoyer une capture d’écran de ce message par courriel à </translation>
+    </message>
+    <message>
+        <source>Application Error</source>
+        <translation>Erreur de l’application</translation>
+    </message>
+    <message>
+        <source>The Desktop folder cannot be determined.</source>
+        <translation>Impossible de déterminer le dossier Bureau.</translation>
+    </message>
+    <message>
+        <source>Add File(s) - Hold Ctrl to select multiple files</source>
+        <translation>Ajouter des fichiers - Maintenez Ctrl enfoncée pour sélectionner plusieurs fichiers</translation>
+    </message>
+    <message>
+        <source>PDF Files (*.pdf)</source>
+        <translation>Fichiers PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Please select folder:</source>
+        <translation>Veuillez sélectionner un dossier&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Would you like this software to open the folder where these sample files are stored (so that you can view them before working with them)?</source>
+        <translation>Voulez-vous que ce logiciel ouvre le dossier où sont enregistrés ces fichiers d’exemple (pour que vous puissiez les consulter avant de les utiliser)&#xa0;?</translation>
+    </message>
+    <message>
+        <source>File %1 of %2 to join</source>
+        <translation>Fichier %1 sur %2 à fusionner</translation>
+    </message>
+    <message>
+        <source>the name is not valid UTF-8</source>
+        <translation>le nom n’est pas en UTF-8 valide</translation>
+    </message>
+    <message>
+        <source>the folder cannot be read</source>
+        <translation>le dossier ne peut pas être lu</translation>
+    </message>
+    <message>
+        <source>the path is too long</source>
+        <translation>le chemin est trop long</translation>
+    </message>
+    <message>
+        <source>1 file or folder was left out:
+</source>
+        <translation>1 fichier ou dossier a été laissé de côté&#xa0;:
+</translation>
+    </message>
+    <message>
+        <source>%1 files or folders were left out:
+</source>
+        <translation>%1 fichiers ou dossiers ont été laissés de côté&#xa0;:
+</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>
+… and %1 more.</source>
+        <translation>
+… et %1 de plus.</translation>
+    </message>
+    <message>
+        <source>needs a password; none was typed</source>
+        <translation>nécessite un mot de passe&#xa0;; aucun n’a été saisi</translation>
+    </message>
+    <message>
+        <source>does not exist</source>
+        <translation>n’existe pas</translation>
+    </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation>n’est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>ne peut pas être lu&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>is not a PDF file</source>
+        <translation>n’est pas un fichier PDF</translation>
+    </message>
+    <message>
+        <source>is password protected</source>
+        <translation>est protégé par mot de passe</translation>
+    </message>
+    <message>
+        <source>the password typed for it is wrong</source>
+        <translation>le mot de passe saisi pour ce fichier est incorrect</translation>
+    </message>
+    <message>
+        <source>is damaged</source>
+        <translation>est endommagé</translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <source>
+
+pdftk reported:
+</source>
+        <translation>
+
+pdftk a signalé&#xa0;:
+</translation>
+    </message>
+    <message>
+        <source>pdftk reported success, but the file it wrote is incomplete or damaged.</source>
+        <translation>pdftk a signalé une réussite, mais le fichier qu’il a écrit est incomplet ou endommagé.</translation>
+    </message>
+    <message>
+        <source>pdftk reported success, but the file it wrote has the wrong number of pages: %1 instead of at least %2.</source>
+        <translation>pdftk a signalé une réussite, mais le fichier qu’il a écrit n’a pas le bon nombre de pages&#xa0;: %1 au lieu d’au moins %2.</translation>
+    </message>
+    <message>
+        <source>pdftk reported success, but the file it wrote has the wrong number of pages: %1 instead of %2.</source>
+        <translation>pdftk a signalé une réussite, mais le fichier qu’il a écrit n’a pas le bon nombre de pages&#xa0;: %1 au lieu de %2.</translation>
+    </message>
+    <message>
+        <source>No files added.</source>
+        <translation>Aucun fichier ajouté.</translation>
+    </message>
+    <message>
+        <source>Done.</source>
+        <translation>Terminé.</translation>
+    </message>
+    <message>
+        <source>Joined PDF was saved on the Desktop. Would you like to open the joined file to view the results? (%1)</source>
+        <translation>Le PDF fusionné a été enregistré sur le Bureau. Voulez-vous ouvrir le fichier fusionné pour voir le résultat&#xa0;? (%1)</translation>
+    </message>
+    <message>
+        <source>A join is already running. Would you like to stop it?
+
+Stopping throws away what has been joined so far; an existing joined.pdf is left as it was.</source>
+        <translation>Une fusion est déjà en cours. Voulez-vous l’arrêter&#xa0;?
+
+L’arrêter abandonne ce qui a été fusionné jusqu’ici&#xa0;; un joined.pdf existant reste tel quel.</translation>
+    </message>
+    <message>
+        <source>Files are still being added to the list. Please start joining when they are all in.</source>
+        <translation>Des fichiers sont encore en cours d’ajout à la liste. Lancez la fusion lorsqu’ils y seront tous.</translation>
+    </message>
+    <message>
+        <source>
+
+%1 could not be replaced (%2), so the joined file was saved as
+%3</source>
+        <translation>
+
+%1 n’a pas pu être remplacé (%2), le fichier fusionné a donc été enregistré sous
+%3</translation>
+    </message>
+    <message>
+        <source>Input Password</source>
+        <translation>Saisir le mot de passe</translation>
+    </message>
+    <message>
+        <source>Enter password for file (%1): <byte value="xd"/>
+Note: Leave this box blank if file is not password protected</source>
+        <translation>Saisissez le mot de passe du fichier (%1)&#xa0;: <byte value="xd"/>
+Remarque&#xa0;: laissez ce champ vide si le fichier n’est pas protégé par mot de passe</translation>
+    </message>
+    <message>
+        <source>Cannot create the folder %1.</source>
+        <translation>Impossible de créer le dossier %1.</translation>
+    </message>
+    <message>
+        <source>this file cannot be used.
+
+</source>
+        <translation>ce fichier ne peut pas être utilisé.
+
+</translation>
+    </message>
+    <message>
+        <source>these files cannot be used.
+
+</source>
+        <translation>ces fichiers ne peuvent pas être utilisés.
+
+</translation>
+    </message>
+    <message>
+        <source>
+
+To join password-protected files, tick &quot;Prompt for password because PDF files are password protected&quot; and type each file&apos;s password when asked.</source>
+        <translation>
+
+Pour fusionner des fichiers protégés par mot de passe, cochez «&#xa0;Demander les mots de passe des fichiers PDF protégés&#xa0;» et saisissez le mot de passe de chaque fichier lorsqu’il vous est demandé.</translation>
+    </message>
+    <message>
+        <source>a password is missing or wrong.
+
+</source>
+        <translation>un mot de passe est manquant ou incorrect.
+
+</translation>
+    </message>
+    <message>
+        <source>passwords are missing or wrong.
+
+</source>
+        <translation>des mots de passe sont manquants ou incorrects.
+
+</translation>
+    </message>
+    <message>
+        <source>pdftk was not found.
+
+Corvanta looks for pdftk in its own folder (%1) and on the PATH.
+</source>
+        <translation>pdftk est introuvable.
+
+Corvanta cherche pdftk dans son propre dossier (%1) et dans le PATH.
+</translation>
+    </message>
+    <message>
+        <source>pdftk could not be started.
+
+</source>
+        <translation>pdftk n’a pas pu être lancé.
+
+</translation>
+    </message>
+    <message>
+        <source>pdftk stopped unexpectedly.</source>
+        <translation>pdftk s’est arrêté de façon inattendue.</translation>
+    </message>
+    <message>
+        <source>pdftk reported success but wrote no file.</source>
+        <translation>pdftk a signalé une réussite mais n’a écrit aucun fichier.</translation>
+    </message>
+    <message>
+        <source>The PDF files were joined, but the result could not be saved as
+%1
+
+%2
+
+The joined file is kept as
+%3</source>
+        <translation>Les fichiers PDF ont été fusionnés, mais le résultat n’a pas pu être enregistré sous
+%1
+
+%2
+
+Le fichier fusionné est conservé sous
+%3</translation>
+    </message>
+    <message>
+        <source>pdftk could not repair this damaged file:
+</source>
+        <translation>pdftk n’a pas pu réparer ce fichier endommagé&#xa0;:
+</translation>
+    </message>
+    <message>
+        <source>pdftk could not repair these damaged files:
+</source>
+        <translation>pdftk n’a pas pu réparer ces fichiers endommagés&#xa0;:
+</translation>
+    </message>
+    <message>
+        <source>the joined file cannot be written to this folder:
+</source>
+        <translation>le fichier fusionné ne peut pas être écrit dans ce dossier&#xa0;:
+</translation>
+    </message>
+    <message>
+        <source>pdftk ended with exit code %1.</source>
+        <translation>pdftk s’est terminé avec le code de sortie %1.</translation>
+    </message>
+    <message>
+        <source>Put pdftk.exe in Corvanta&apos;s folder, or install pdftk and add its folder to the PATH.</source>
+        <translation>Placez pdftk.exe dans le dossier de Corvanta, ou installez pdftk et ajoutez son dossier au PATH.</translation>
+    </message>
+    <message>
+        <source>To install it with Homebrew: brew install pdftk-java</source>
+        <translation>Pour l’installer avec Homebrew&#xa0;: brew install pdftk-java</translation>
+    </message>
+    <message>
+        <source>To install it on Debian or Ubuntu: sudo apt install pdftk-java</source>
+        <translation>Pour l’installer sous Debian ou Ubuntu&#xa0;: sudo apt install pdftk-java</translation>
+    </message>
+    <message>
+        <source>Install the package pdftk-java (or pdftk) with your system&apos;s package manager.</source>
+        <translation>Installez le paquet pdftk-java (ou pdftk) avec le gestionnaire de paquets de votre système.</translation>
+    </message>
+    <message>
+        <source>The PDF files were not joined: %1</source>
+        <translation>Les fichiers PDF n’ont pas été fusionnés&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>
+… and %1 more</source>
+        <translation>
+… et %1 de plus</translation>
+    </message>
+    <message>
+        <source>Another program is still running.</source>
+        <translation>Un autre programme est encore en cours d’exécution.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,445 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="it">
+<context>
+    <name>Corvanta</name>
+    <message>
+        <source>%1%</source>
+        <translation>%1%</translation>
+    </message>
+    <message>
+        <source>Drag and drop files here. Drag files up and down to change order. Double-click item to remove it.</source>
+        <translation>Trascina qui i file. Trascina i file in alto o in basso per cambiarne l’ordine. Fai doppio clic su un elemento per rimuoverlo.</translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <translation>Opzione</translation>
+    </message>
+    <message>
+        <source>Prompt for password because PDF files are password protected</source>
+        <translation>Chiedi le password dei file PDF protetti</translation>
+    </message>
+    <message>
+        <source>Files to join</source>
+        <translation>File da unire</translation>
+    </message>
+    <message>
+        <source>The PDF files to join, in order from top to bottom. Delete removes the current file; Ctrl+Up and Ctrl+Down move the selected files.</source>
+        <translation>I file PDF da unire, nell’ordine dall’alto in basso. Canc rimuove il file corrente; Ctrl+Su e Ctrl+Giù spostano i file selezionati.</translation>
+    </message>
+    <message>
+        <source>When ticked, Corvanta asks for each file&apos;s password before joining.</source>
+        <translation>Se è selezionata, Corvanta chiede la password di ogni file prima di unirli.</translation>
+    </message>
+    <message>
+        <source>Join progress</source>
+        <translation>Avanzamento dell’unione</translation>
+    </message>
+    <message>
+        <source>How far the running join has got</source>
+        <translation>A che punto è l’unione in corso</translation>
+    </message>
+    <message>
+        <source>PDF Files - %1</source>
+        <translation>File PDF - %1</translation>
+    </message>
+    <message>
+        <source>Add Files</source>
+        <translation>Aggiungi file</translation>
+    </message>
+    <message>
+        <source>Choose PDF files to add to the end of the list</source>
+        <translation>Scegli i file PDF da aggiungere in fondo all’elenco</translation>
+    </message>
+    <message>
+        <source>Add Folder</source>
+        <translation>Aggiungi cartella</translation>
+    </message>
+    <message>
+        <source>Choose a folder; its PDF files and those of its sub-folders are added to the list</source>
+        <translation>Scegli una cartella; i suoi file PDF e quelli delle sottocartelle vengono aggiunti all’elenco</translation>
+    </message>
+    <message>
+        <source>Clear List</source>
+        <translation>Svuota elenco</translation>
+    </message>
+    <message>
+        <source>Remove every file from the list</source>
+        <translation>Rimuovi tutti i file dall’elenco</translation>
+    </message>
+    <message>
+        <source>Start Joining</source>
+        <translation>Avvia unione</translation>
+    </message>
+    <message>
+        <source>Join the listed files, from top to bottom, into joined.pdf on the Desktop</source>
+        <translation>Unisci i file dell’elenco, dall’alto in basso, in joined.pdf sulla Scrivania</translation>
+    </message>
+    <message>
+        <source>&amp;Add Files</source>
+        <translation>&amp;Aggiungi file</translation>
+    </message>
+    <message>
+        <source>Add &amp;Folder</source>
+        <translation>Aggiungi &amp;cartella</translation>
+    </message>
+    <message>
+        <source>&amp;Clear Selected Files</source>
+        <translation>&amp;Rimuovi i file selezionati</translation>
+    </message>
+    <message>
+        <source>&amp;Clear All Files</source>
+        <translation>&amp;Rimuovi tutti i file</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Esci</translation>
+    </message>
+    <message>
+        <source>&amp;Load Sample/Example Files To Test With</source>
+        <translation>&amp;Carica file di esempio per provare</translation>
+    </message>
+    <message>
+        <source>Quillmoor &amp;FAQ</source>
+        <translation>&amp;FAQ di Quillmoor</translation>
+    </message>
+    <message>
+        <source>&amp;Watch Old Demo Video</source>
+        <translation>&amp;Guarda il vecchio video dimostrativo</translation>
+    </message>
+    <message>
+        <source>&amp;Additional Help</source>
+        <translation>&amp;Aiuto aggiuntivo</translation>
+    </message>
+    <message>
+        <source>&amp;Go To %1 For More Apps</source>
+        <translation>&amp;Vai su %1 per altre app</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aiuto</translation>
+    </message>
+    <message>
+        <source>Questions? Please contact Team Quillmoor at </source>
+        <translation>Domande? Contatta il team di Quillmoor all’indirizzo </translation>
+    </message>
+    <message>
+        <source>at line </source>
+        <translation>alla riga </translation>
+    </message>
+    <message>
+        <source>Please email screenshot of this message to </source>
+        <translation>Invia uno screenshot di questo messaggio via e-mail a </translation>
+    </message>
+    <message>
+        <source>Application Error</source>
+        <translation>Errore dell’applicazione</translation>
+    </message>
+    <message>
+        <source>The Desktop folder cannot be determined.</source>
+        <translation>Impossibile determinare la cartella Scrivania.</translation>
+    </message>
+    <message>
+        <source>Add File(s) - Hold Ctrl to select multiple files</source>
+        <translation>Aggiungi file - Tieni premuto Ctrl per selezionare più file</translation>
+    </message>
+    <message>
+        <source>PDF Files (*.pdf)</source>
+        <translation>File PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Please select folder:</source>
+        <translation>Seleziona una cartella:</translation>
+    </message>
+    <message>
+        <source>Would you like this software to open the folder where these sample files are stored (so that you can view them before working with them)?</source>
+        <translation>Vuoi che questo programma apra la cartella in cui sono salvati questi file di esempio (così puoi vederli prima di usarli)?</translation>
+    </message>
+    <message>
+        <source>File %1 of %2 to join</source>
+        <translation>File %1 di %2 da unire</translation>
+    </message>
+    <message>
+        <source>the name is not valid UTF-8</source>
+        <translation>il nome non è UTF-8 valido</translation>
+    </message>
+    <message>
+        <source>the folder cannot be read</source>
+        <translation>impossibile leggere la cartella</translation>
+    </message>
+    <message>
+        <source>the path is too long</source>
+        <translation>il percorso è troppo lungo</translation>
+    </message>
+    <message>
+        <source>1 file or folder was left out:
+</source>
+        <translation>È stato escluso 1 file o cartella:
+</translation>
+    </message>
+    <message>
+        <source>%1 files or folders were left out:
+</source>
+        <translation>Sono stati esclusi %1 file o cartelle:
+</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>
+… and %1 more.</source>
+        <translation>
+… e altri %1.</translation>
+    </message>
+    <message>
+        <source>needs a password; none was typed</source>
+        <translation>richiede una password; non ne è stata digitata nessuna</translation>
+    </message>
+    <message>
+        <source>does not exist</source>
+        <translation>non esiste</translation>
+    </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation>non è un file normale</translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>non può essere letto: %1</translation>
+    </message>
+    <message>
+        <source>is not a PDF file</source>
+        <translation>non è un file PDF</translation>
+    </message>
+    <message>
+        <source>is password protected</source>
+        <translation>è protetto da password</translation>
+    </message>
+    <message>
+        <source>the password typed for it is wrong</source>
+        <translation>la password digitata per questo file è errata</translation>
+    </message>
+    <message>
+        <source>is damaged</source>
+        <translation>è danneggiato</translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <source>
+
+pdftk reported:
+</source>
+        <translation>
+
+pdftk ha segnalato:
+</translation>
+    </message>
+    <message>
+        <source>pdftk reported success, but the file it wrote is incomplete or damaged.</source>
+        <translation>pdftk ha segnalato la riuscita, ma il file che ha scritto è incompleto o danneggiato.</translation>
+    </message>
+    <message>
+        <source>pdftk reported success, but the file it wrote has the wrong number of pages: %1 instead of at least %2.</source>
+        <translation>pdftk ha segnalato la riuscita, ma il file che ha scritto ha un numero di pagine errato: %1 invece di almeno %2.</translation>
+    </message>
+    <message>
+        <source>pdftk reported success, but the file it wrote has the wrong number of pages: %1 instead of %2.</source>
+        <translation>pdftk ha segnalato la riuscita, ma il file che ha scritto ha un numero di pagine errato: %1 invece di %2.</translation>
+    </message>
+    <message>
+        <source>No files added.</source>
+        <translation>Nessun file aggiunto.</translation>
+    </message>
+    <message>
+        <source>Done.</source>
+        <translation>Fatto.</translation>
+    </message>
+    <message>
+        <source>Joined PDF was saved on the Desktop. Would you like to open the joined file to view the results? (%1)</source>
+        <translation>Il PDF unito è stato salvato sulla Scrivania. Vuoi aprire il file unito per vedere il risultato? (%1)</translation>
+    </message>
+    <message>
+        <source>A join is already running. Would you like to stop it?
+
+Stopping throws away what has been joined so far; an existing joined.pdf is left as it was.</source>
+        <translation>È già in corso un’unione. Vuoi interromperla?
+
+Interrompendola si scarta quanto unito finora; un joined.pdf esistente resta com’era.</translation>
+    </message>
+    <message>
+        <source>Files are still being added to the list. Please start joining when they are all in.</source>
+        <translation>Si stanno ancora aggiungendo file all’elenco. Avvia l’unione quando ci sono tutti.</translation>
+    </message>
+    <message>
+        <source>
+
+%1 could not be replaced (%2), so the joined file was saved as
+%3</source>
+        <translation>
+
+Impossibile sostituire %1 (%2), quindi il file unito è stato salvato come
+%3</translation>
+    </message>
+    <message>
+        <source>Input Password</source>
+        <translation>Inserisci password</translation>
+    </message>
+    <message>
+        <source>Enter password for file (%1): <byte value="xd"/>
+Note: Leave this box blank if file is not password protected</source>
+        <translation>Inserisci la password del file (%1): <byte value="xd"/>
+Nota: lascia vuota questa casella se il file non è protetto da password</translation>
+    </message>
+    <message>
+        <source>Cannot create the folder %1.</source>
+        <translation>Impossibile creare la cartella %1.</translation>
+    </message>
+    <message>
+        <source>this file cannot be used.
+
+</source>
+        <translation>questo file non può essere usato.
+
+</translation>
+    </message>
+    <message>
+        <source>these files cannot be used.
+
+</source>
+        <translation>questi file non possono essere usati.
+
+</translation>
+    </message>
+    <message>
+        <source>
+
+To join password-protected files, tick &quot;Prompt for password because PDF files are password protected&quot; and type each file&apos;s password when asked.</source>
+        <translation>
+
+Per unire file protetti da password, seleziona «Chiedi le password dei file PDF protetti» e digita la password di ogni file quando ti viene chiesta.</translation>
+    </message>
+    <message>
+        <source>a password is missing or wrong.
+
+</source>
+        <translation>una password manca o è errata.
+
+</translation>
+    </message>
+    <message>
+        <source>passwords are missing or wrong.
+
+</source>
+        <translation>alcune password mancano o sono errate.
+
+</translation>
+    </message>
+    <message>
+        <source>pdftk was not found.
+
+Corvanta looks for pdftk in its own folder (%1) and on the PATH.
+</source>
+        <translation>pdftk non è stato trovato.
+
+Corvanta cerca pdftk nella propria cartella (%1) e nel PATH.
+</translation>
+    </message>
+    <message>
+        <source>pdftk could not be started.
+
+</source>
+        <translation>impossibile avviare pdftk.
+
+</translation>
+    </message>
+    <message>
+        <source>pdftk stopped unexpectedly.</source>
+        <translation>pdftk si è interrotto inaspettatamente.</translation>
+    </message>
+    <message>
+        <source>pdftk reported success but wrote no file.</source>
+        <translation>pdftk ha segnalato la riuscita ma non ha scritto alcun file.</translation>
+    </message>
+    <message>
+        <source>The PDF files were joined, but the result could not be saved as
+%1
+
+%2
+
+The joined file is kept as
+%3</source>
+        <translation>I file PDF sono stati uniti, ma non è stato possibile salvare il risultato come
+%1
+
+%2
+
+Il file unito è conservato come
+%3</translation>
+    </message>
+    <message>
+        <source>pdftk could not repair this damaged file:
+</source>
+        <translation>pdftk non è riuscito a riparare questo file danneggiato:
+</translation>
+    </message>
+    <message>
+        <source>pdftk could not repair these damaged files:
+</source>
+        <translation>pdftk non è riuscito a riparare questi file danneggiati:
+</translation>
+    </message>
+    <message>
+        <source>the joined file cannot be written to this folder:
+</source>
+        <translation>il file unito non può essere scritto in questa cartella:
+</translation>
+    </message>
+    <message>
+        <source>pdftk ended with exit code %1.</source>
+        <translation>pdftk è terminato con il codice di uscita %1.</translation>
+    </message>
+    <message>
+        <source>Put pdftk.exe in Corvanta&apos;s folder, or install pdftk and add its folder to the PATH.</source>
+        <translation>Metti pdftk.exe nella cartella di Corvanta, oppure installa pdftk e aggiungi la sua cartella al PATH.</translation>
+    </message>
+    <message>
+        <source>To install it with Homebrew: brew install pdftk-java</source>
+        <translation>Per installarlo con Homebrew: brew install pdftk-java</translation>
+    </message>
+    <message>
+        <source>To install it on Debian or Ubuntu: sudo apt install pdftk-java</source>
+        <translation>Per installarlo su Debian o Ubuntu: sudo apt install pdftk-java</translation>
+    </message>
+    <message>
+        <source>Install the package pdftk-java (or pdftk) with your system&apos;s package manager.</source>
+        <translation>Installa il pacchetto pdftk-java (o pdftk) con il gestore di pacchetti del sistema.</translation>
+    </message>
+    <message>
+        <source>The PDF files were not joined: %1</source>
+        <translation>I file PDF non sono stati uniti: %1</translation>
+    </message>
+    <message>
+        <source>
+… and %1 more</source>
+        <translation>
+… e altri %1</translation>
+    </message>
+    <message>
+        <source>Another program is still running.</source>
+        <translation>Un altro programma è ancora in esecuzione.</translation>
+    </message>
+</context>
+</TS>

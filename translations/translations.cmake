@@ -1,0 +1,30 @@
+# The program's translations. Included from the top-level CMakeLists.txt
+# after the tests, whose translation check it points at lupdate.
+#
+# Each translations/corvanta_<language>.ts is compiled into a .qm file that is
+# built into the program under :/translations; src/app/Translations.cpp picks
+# one by the desktop's language. After changing a text in the sources,
+#   cmake --build build --target update_translations
+# brings every .ts file up to date: new texts come in unfinished, and texts
+# no longer used are dropped.
+
+find_package(Qt6 REQUIRED COMPONENTS LinguistTools)
+
+set(CORVANTA_TS_FILES
+  ${CMAKE_CURRENT_LIST_DIR}/corvanta_de.ts
+  ${CMAKE_CURRENT_LIST_DIR}/corvanta_es.ts
+  ${CMAKE_CURRENT_LIST_DIR}/corvanta_fr.ts
+  ${CMAKE_CURRENT_LIST_DIR}/corvanta_it.ts
+  ${CMAKE_CURRENT_LIST_DIR}/corvanta_pt_BR.ts)
+
+# No source locations in the .ts files: a line moved in the sources then
+# leaves them as they are.
+qt_add_translations(corvanta_core
+  TS_FILES ${CORVANTA_TS_FILES}
+  RESOURCE_PREFIX /translations
+  LUPDATE_OPTIONS -locations none -no-obsolete)
+
+if(TARGET test_translations)
+  target_compile_definitions(test_translations PRIVATE
+    CORVANTA_LUPDATE="$<TARGET_FILE:${QT_CMAKE_EXPORT_NAMESPACE}::lupdate>")
+endif()
