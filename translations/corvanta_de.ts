@@ -441,5 +441,73 @@ Die zusammengefügte Datei bleibt erhalten als
         <source>Another program is still running.</source>
         <translation>Ein anderes Programm läuft noch.</translation>
     </message>
+    <message>
+        <source>could not be checked safely: %1</source>
+        <translation>konnte nicht sicher geprüft werden: %1</translation>
+    </message>
+    <message>
+        <source>the password typed for it has characters that pdftk cannot pass on; pdftk takes only the letters and signs of Western European languages</source>
+        <translation>das dafür eingegebene Passwort enthält Zeichen, die pdftk nicht weitergeben kann; pdftk nimmt nur die Buchstaben und Zeichen westeuropäischer Sprachen an</translation>
+    </message>
+    <message>
+        <source>pdftk cannot be given the password PROMPT: it takes that word as a request to ask for the password</source>
+        <translation>pdftk kann das Passwort PROMPT nicht übergeben werden: pdftk versteht dieses Wort als Aufforderung, nach dem Passwort zu fragen</translation>
+    </message>
+    <message>
+        <source>is encrypted in a way that pdftk cannot open (such as AES-256)</source>
+        <translation>ist auf eine Weise verschlüsselt, die pdftk nicht öffnen kann (etwa AES-256)</translation>
+    </message>
+    <message>
+        <source>has its pages nested more deeply than pdftk can follow</source>
+        <translation>hat Seiten, die tiefer verschachtelt sind, als pdftk folgen kann</translation>
+    </message>
+    <message>
+        <source>has a list of pages that leads back into itself</source>
+        <translation>hat eine Seitenliste, die in sich selbst zurückführt</translation>
+    </message>
+    <message>
+        <source>page %1 has a size that pdftk cannot read</source>
+        <translation>Seite %1 hat eine Größe, die pdftk nicht lesen kann</translation>
+    </message>
+    <message>
+        <source>it needs more memory than allowed</source>
+        <translation>sie braucht mehr Speicher als erlaubt</translation>
+    </message>
+    <message>
+        <source>reading it takes too long</source>
+        <translation>das Lesen dauert zu lange</translation>
+    </message>
+    <message>
+        <source>reading it failed</source>
+        <translation>das Lesen ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>pdftk reported success, but page %1 of the file it wrote is not page %2 of
+%3</source>
+        <translation>pdftk meldete Erfolg, aber Seite %1 der geschriebenen Datei ist nicht Seite %2 von
+%3</translation>
+    </message>
+    <message>
+        <source>Corvanta&apos;s PDF checker is missing:
+%1
+
+Please install Corvanta again.</source>
+        <translation>Die PDF-Prüfung von Corvanta fehlt:
+%1
+
+Bitte installieren Sie Corvanta erneut.</translation>
+    </message>
+    <message>
+        <source>there is not enough free space for the joined file on the Desktop&apos;s drive (%1).
+
+It needs about %2; %3 are free.</source>
+        <translation>Auf dem Laufwerk des Schreibtischs (%1) ist nicht genug freier Speicherplatz für die zusammengefügte Datei.
+
+Sie braucht etwa %2; frei sind %3.</translation>
+    </message>
+    <message>
+        <source>the Desktop&apos;s drive ran out of free space while pdftk wrote the joined file. It needs about %1.</source>
+        <translation>Auf dem Laufwerk des Schreibtischs ging der freie Speicherplatz aus, während pdftk die zusammengefügte Datei schrieb. Sie braucht etwa %1.</translation>
+    </message>
 </context>
 </TS>

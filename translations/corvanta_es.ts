@@ -441,5 +441,73 @@ El archivo unido se conserva como
         <source>Another program is still running.</source>
         <translation>Otro programa sigue en ejecución.</translation>
     </message>
+    <message>
+        <source>could not be checked safely: %1</source>
+        <translation>no se pudo comprobar de forma segura: %1</translation>
+    </message>
+    <message>
+        <source>the password typed for it has characters that pdftk cannot pass on; pdftk takes only the letters and signs of Western European languages</source>
+        <translation>la contraseña escrita tiene caracteres que pdftk no puede transmitir; pdftk solo acepta las letras y signos de las lenguas de Europa occidental</translation>
+    </message>
+    <message>
+        <source>pdftk cannot be given the password PROMPT: it takes that word as a request to ask for the password</source>
+        <translation>no se le puede dar a pdftk la contraseña PROMPT: la toma como una petición de preguntar la contraseña</translation>
+    </message>
+    <message>
+        <source>is encrypted in a way that pdftk cannot open (such as AES-256)</source>
+        <translation>está cifrado de una forma que pdftk no puede abrir (como AES-256)</translation>
+    </message>
+    <message>
+        <source>has its pages nested more deeply than pdftk can follow</source>
+        <translation>tiene las páginas anidadas a más profundidad de la que pdftk puede seguir</translation>
+    </message>
+    <message>
+        <source>has a list of pages that leads back into itself</source>
+        <translation>tiene una lista de páginas que vuelve sobre sí misma</translation>
+    </message>
+    <message>
+        <source>page %1 has a size that pdftk cannot read</source>
+        <translation>la página %1 tiene un tamaño que pdftk no puede leer</translation>
+    </message>
+    <message>
+        <source>it needs more memory than allowed</source>
+        <translation>necesita más memoria de la permitida</translation>
+    </message>
+    <message>
+        <source>reading it takes too long</source>
+        <translation>leerlo lleva demasiado tiempo</translation>
+    </message>
+    <message>
+        <source>reading it failed</source>
+        <translation>no se pudo leer</translation>
+    </message>
+    <message>
+        <source>pdftk reported success, but page %1 of the file it wrote is not page %2 of
+%3</source>
+        <translation>pdftk informó de que todo fue bien, pero la página %1 del archivo que escribió no es la página %2 de
+%3</translation>
+    </message>
+    <message>
+        <source>Corvanta&apos;s PDF checker is missing:
+%1
+
+Please install Corvanta again.</source>
+        <translation>falta el comprobador de PDF de Corvanta:
+%1
+
+Vuelva a instalar Corvanta.</translation>
+    </message>
+    <message>
+        <source>there is not enough free space for the joined file on the Desktop&apos;s drive (%1).
+
+It needs about %2; %3 are free.</source>
+        <translation>no hay suficiente espacio libre para el archivo unido en la unidad del Escritorio (%1).
+
+Necesita unos %2; hay %3 libres.</translation>
+    </message>
+    <message>
+        <source>the Desktop&apos;s drive ran out of free space while pdftk wrote the joined file. It needs about %1.</source>
+        <translation>la unidad del Escritorio se quedó sin espacio libre mientras pdftk escribía el archivo unido. Necesita unos %1.</translation>
+    </message>
 </context>
 </TS>

@@ -441,5 +441,73 @@ Le fichier fusionné est conservé sous
         <source>Another program is still running.</source>
         <translation>Un autre programme est encore en cours d’exécution.</translation>
     </message>
+    <message>
+        <source>could not be checked safely: %1</source>
+        <translation>n’a pas pu être vérifié sans risque&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>the password typed for it has characters that pdftk cannot pass on; pdftk takes only the letters and signs of Western European languages</source>
+        <translation>le mot de passe saisi contient des caractères que pdftk ne peut pas transmettre&#xa0;; pdftk n’accepte que les lettres et signes des langues d’Europe occidentale</translation>
+    </message>
+    <message>
+        <source>pdftk cannot be given the password PROMPT: it takes that word as a request to ask for the password</source>
+        <translation>pdftk ne peut pas recevoir le mot de passe PROMPT&#xa0;: il prend ce mot pour une demande de saisie du mot de passe</translation>
+    </message>
+    <message>
+        <source>is encrypted in a way that pdftk cannot open (such as AES-256)</source>
+        <translation>est chiffré d’une manière que pdftk ne peut pas ouvrir (par exemple AES-256)</translation>
+    </message>
+    <message>
+        <source>has its pages nested more deeply than pdftk can follow</source>
+        <translation>a des pages imbriquées plus profondément que pdftk ne peut le suivre</translation>
+    </message>
+    <message>
+        <source>has a list of pages that leads back into itself</source>
+        <translation>a une liste de pages qui renvoie à elle-même</translation>
+    </message>
+    <message>
+        <source>page %1 has a size that pdftk cannot read</source>
+        <translation>la page %1 a une taille que pdftk ne peut pas lire</translation>
+    </message>
+    <message>
+        <source>it needs more memory than allowed</source>
+        <translation>il demande plus de mémoire que permis</translation>
+    </message>
+    <message>
+        <source>reading it takes too long</source>
+        <translation>sa lecture prend trop de temps</translation>
+    </message>
+    <message>
+        <source>reading it failed</source>
+        <translation>sa lecture a échoué</translation>
+    </message>
+    <message>
+        <source>pdftk reported success, but page %1 of the file it wrote is not page %2 of
+%3</source>
+        <translation>pdftk a signalé une réussite, mais la page %1 du fichier qu’il a écrit n’est pas la page %2 de
+%3</translation>
+    </message>
+    <message>
+        <source>Corvanta&apos;s PDF checker is missing:
+%1
+
+Please install Corvanta again.</source>
+        <translation>le vérificateur de PDF de Corvanta est introuvable&#xa0;:
+%1
+
+Veuillez réinstaller Corvanta.</translation>
+    </message>
+    <message>
+        <source>there is not enough free space for the joined file on the Desktop&apos;s drive (%1).
+
+It needs about %2; %3 are free.</source>
+        <translation>il n’y a pas assez d’espace libre pour le fichier fusionné sur le disque du Bureau (%1).
+
+Il faut environ %2&#xa0;; %3 sont libres.</translation>
+    </message>
+    <message>
+        <source>the Desktop&apos;s drive ran out of free space while pdftk wrote the joined file. It needs about %1.</source>
+        <translation>le disque du Bureau a manqué d’espace libre pendant que pdftk écrivait le fichier fusionné. Il faut environ %1.</translation>
+    </message>
 </context>
 </TS>

@@ -441,5 +441,73 @@ Il file unito è conservato come
         <source>Another program is still running.</source>
         <translation>Un altro programma è ancora in esecuzione.</translation>
     </message>
+    <message>
+        <source>could not be checked safely: %1</source>
+        <translation>non è stato possibile controllarlo in modo sicuro: %1</translation>
+    </message>
+    <message>
+        <source>the password typed for it has characters that pdftk cannot pass on; pdftk takes only the letters and signs of Western European languages</source>
+        <translation>la password digitata contiene caratteri che pdftk non può trasmettere; pdftk accetta solo le lettere e i segni delle lingue dell’Europa occidentale</translation>
+    </message>
+    <message>
+        <source>pdftk cannot be given the password PROMPT: it takes that word as a request to ask for the password</source>
+        <translation>non è possibile dare a pdftk la password PROMPT: la interpreta come una richiesta di chiedere la password</translation>
+    </message>
+    <message>
+        <source>is encrypted in a way that pdftk cannot open (such as AES-256)</source>
+        <translation>è cifrato in un modo che pdftk non può aprire (come AES-256)</translation>
+    </message>
+    <message>
+        <source>has its pages nested more deeply than pdftk can follow</source>
+        <translation>ha le pagine annidate più in profondità di quanto pdftk riesca a seguire</translation>
+    </message>
+    <message>
+        <source>has a list of pages that leads back into itself</source>
+        <translation>ha un elenco di pagine che rimanda a se stesso</translation>
+    </message>
+    <message>
+        <source>page %1 has a size that pdftk cannot read</source>
+        <translation>la pagina %1 ha una dimensione che pdftk non può leggere</translation>
+    </message>
+    <message>
+        <source>it needs more memory than allowed</source>
+        <translation>richiede più memoria di quella consentita</translation>
+    </message>
+    <message>
+        <source>reading it takes too long</source>
+        <translation>leggerlo richiede troppo tempo</translation>
+    </message>
+    <message>
+        <source>reading it failed</source>
+        <translation>la lettura non è riuscita</translation>
+    </message>
+    <message>
+        <source>pdftk reported success, but page %1 of the file it wrote is not page %2 of
+%3</source>
+        <translation>pdftk ha segnalato la riuscita, ma la pagina %1 del file che ha scritto non è la pagina %2 di
+%3</translation>
+    </message>
+    <message>
+        <source>Corvanta&apos;s PDF checker is missing:
+%1
+
+Please install Corvanta again.</source>
+        <translation>manca il controllo PDF di Corvanta:
+%1
+
+Reinstallare Corvanta.</translation>
+    </message>
+    <message>
+        <source>there is not enough free space for the joined file on the Desktop&apos;s drive (%1).
+
+It needs about %2; %3 are free.</source>
+        <translation>non c’è abbastanza spazio libero per il file unito sull’unità della Scrivania (%1).
+
+Servono circa %2; ne sono liberi %3.</translation>
+    </message>
+    <message>
+        <source>the Desktop&apos;s drive ran out of free space while pdftk wrote the joined file. It needs about %1.</source>
+        <translation>l’unità della Scrivania ha esaurito lo spazio libero mentre pdftk scriveva il file unito. Servono circa %1.</translation>
+    </message>
 </context>
 </TS>

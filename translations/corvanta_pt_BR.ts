@@ -441,5 +441,73 @@ O arquivo juntado foi mantido como
         <source>Another program is still running.</source>
         <translation>Outro programa ainda está em execução.</translation>
     </message>
+    <message>
+        <source>could not be checked safely: %1</source>
+        <translation>não pôde ser verificado com segurança: %1</translation>
+    </message>
+    <message>
+        <source>the password typed for it has characters that pdftk cannot pass on; pdftk takes only the letters and signs of Western European languages</source>
+        <translation>a senha digitada tem caracteres que o pdftk não consegue repassar; o pdftk aceita apenas as letras e sinais dos idiomas da Europa Ocidental</translation>
+    </message>
+    <message>
+        <source>pdftk cannot be given the password PROMPT: it takes that word as a request to ask for the password</source>
+        <translation>o pdftk não pode receber a senha PROMPT: ele entende essa palavra como um pedido para perguntar a senha</translation>
+    </message>
+    <message>
+        <source>is encrypted in a way that pdftk cannot open (such as AES-256)</source>
+        <translation>está criptografado de um jeito que o pdftk não consegue abrir (como AES-256)</translation>
+    </message>
+    <message>
+        <source>has its pages nested more deeply than pdftk can follow</source>
+        <translation>tem páginas aninhadas em mais níveis do que o pdftk consegue seguir</translation>
+    </message>
+    <message>
+        <source>has a list of pages that leads back into itself</source>
+        <translation>tem uma lista de páginas que leva de volta a si mesma</translation>
+    </message>
+    <message>
+        <source>page %1 has a size that pdftk cannot read</source>
+        <translation>a página %1 tem um tamanho que o pdftk não consegue ler</translation>
+    </message>
+    <message>
+        <source>it needs more memory than allowed</source>
+        <translation>precisa de mais memória do que o permitido</translation>
+    </message>
+    <message>
+        <source>reading it takes too long</source>
+        <translation>a leitura demora demais</translation>
+    </message>
+    <message>
+        <source>reading it failed</source>
+        <translation>a leitura falhou</translation>
+    </message>
+    <message>
+        <source>pdftk reported success, but page %1 of the file it wrote is not page %2 of
+%3</source>
+        <translation>o pdftk informou sucesso, mas a página %1 do arquivo que ele gravou não é a página %2 de
+%3</translation>
+    </message>
+    <message>
+        <source>Corvanta&apos;s PDF checker is missing:
+%1
+
+Please install Corvanta again.</source>
+        <translation>o verificador de PDF do Corvanta não foi encontrado:
+%1
+
+Instale o Corvanta novamente.</translation>
+    </message>
+    <message>
+        <source>there is not enough free space for the joined file on the Desktop&apos;s drive (%1).
+
+It needs about %2; %3 are free.</source>
+        <translation>não há espaço livre suficiente para o arquivo juntado na unidade da Área de trabalho (%1).
+
+Ele precisa de cerca de %2; há %3 livres.</translation>
+    </message>
+    <message>
+        <source>the Desktop&apos;s drive ran out of free space while pdftk wrote the joined file. It needs about %1.</source>
+        <translation>a unidade da Área de trabalho ficou sem espaço livre enquanto o pdftk gravava o arquivo juntado. Ele precisa de cerca de %1.</translation>
+    </message>
 </context>
 </TS>
