@@ -8,13 +8,13 @@ CORVANTA_BUILD="${CORVANTA_BUILD:-$CORVANTA_ROOT/build}"
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev
   qt6-tools-dev qt6-l10n-tools  # lupdate and lrelease, and CMake's LinguistTools
   qt6-translations-l10n         # Qt's own dialog texts in the user's language
   pdftk-java libqpdf-dev
   qpdf zlib1g-dev  # the tests make PDF files that pdftk cannot
   fonts-crosextra-carlito fonts-liberation2
-  xvfb xauth
+  xvfb xauth openbox libxcb1-dev  # a virtual display; the start-up benchmark
   dpkg-dev file appstream  # make and check the Debian package
 )
 

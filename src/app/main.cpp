@@ -1,3 +1,4 @@
+#include "app/FontWarmUp.h"
 #include "app/Form1.h"
 #include "app/StartupArguments.h"
 #include "app/TerminationSignals.h"
@@ -32,6 +33,7 @@ int main(int argc, char *argv[])
     }
 #endif
 #endif
+    corvanta::FontWarmUp fonts;
     const corvanta::StartupPaths given = corvanta::startupPathArguments(argc, argv);
     // Qt would take "-style", "-reverse" and the like as its own options; it
     // is given only the program's name.
@@ -39,6 +41,7 @@ int main(int argc, char *argv[])
     char programName[] = "corvanta";
     char *qtArgv[] = {argc > 0 ? argv[0] : programName, nullptr};
     QApplication app(qtArgc, qtArgv);
+    fonts.wait();
     QApplication::setApplicationName(QStringLiteral("Corvanta"));
     QGuiApplication::setDesktopFileName(QStringLiteral(CORVANTA_APP_ID));
     // In the desktop's language (LANGUAGE, LC_ALL, LANG), before any text is made.

@@ -2,6 +2,9 @@
 
 #include "commands/CommandTable.h"
 
+#include <QIconEngine>
+#include <QPainter>
+
 #include <mutex>
 
 // The resources are compiled into the static core library. Nothing refers to
@@ -23,14 +26,50 @@ void ensureResources()
     std::call_once(once, initBundledResources);
 }
 
+// An icon of one image, read from the resources only when it is first
+// drawn: the bars are built before the window shows, and their fourteen
+// images would otherwise all be decoded then, the menus' too.
+class LazyIconEngine : public QIconEngine
+{
+public:
+    LazyIconEngine(QString path, QSize size)
+        : m_path(std::move(path))
+        , m_size(size)
+    {
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        if (m_image.isNull())
+            m_image = QPixmap(m_path);
+        return size == m_size ? m_image : m_image.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return m_size.boundedTo(size); }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {m_size}; }
+    QIconEngine *clone() const override { return new LazyIconEngine(*this); }
+
+private:
+    QString m_path;
+    QSize m_size;
+    QPixmap m_image;
+};
+
 } // namespace
 
-QIcon applicationIcon()
+QIcon applicationIcon(int largest)
 {
     ensureResources();
     QIcon icon;
-    for (int size : kApplicationIconSizes)
-        icon.addFile(QStringLiteral(":/icons/app/%1.png").arg(size), QSize(size, size));
+    for (int size : kApplicationIconSizes) {
+        if (size <= largest)
+            icon.addFile(QStringLiteral(":/icons/app/%1.png").arg(size), QSize(size, size));
+    }
     return icon;
 }
 
@@ -49,9 +88,7 @@ QIcon commandIcon(int id)
     if (path.isEmpty())
         return QIcon();
     const int size = iconSizeFor(findCommand(id)->place);
-    QIcon icon;
-    icon.addFile(path, QSize(size, size));
-    return icon;
+    return QIcon(new LazyIconEngine(path, QSize(size, size)));
 }
 
 } // namespace corvanta

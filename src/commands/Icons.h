@@ -8,8 +8,13 @@ namespace corvanta {
 // The icons are our own and ship inside the program as Qt resources, so the
 // bars look the same on every desktop whatever its icon theme.
 
-// The joined-pages icon of the window, in every size the resources hold.
-QIcon applicationIcon();
+// The joined-pages icon of the application, in every size the resources
+// hold up to `largest` pixels.
+QIcon applicationIcon(int largest = 256);
+
+// A window's title bar and task bar show its icon at 64 pixels at the most;
+// every size more is read, and handed to the window manager, at start-up.
+inline constexpr int kLargestWindowIcon = 64;
 
 // The image stored for a command id: 48 x 48 for toolbar buttons, 16 x 16 for
 // menu entries. An id without a command gets an empty icon.
