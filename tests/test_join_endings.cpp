@@ -59,8 +59,7 @@ private:
 
 void JoinEndingsTest::init()
 {
-    QDir(isolatedDesktop()).removeRecursively();
-    QVERIFY(QDir().mkpath(isolatedDesktop()));
+    QVERIFY(emptyIsolatedDesktop());
     m_fixture = std::make_unique<FormFixture>();
     m_work = std::make_unique<QTemporaryDir>();
 }

@@ -133,8 +133,7 @@ private:
 
 void JoinRunTest::init()
 {
-    QDir(isolatedDesktop()).removeRecursively();
-    QVERIFY(QDir().mkpath(isolatedDesktop()));
+    QVERIFY(emptyIsolatedDesktop());
     m_fixture = std::make_unique<JoinFixture>();
     m_inputs = std::make_unique<QTemporaryDir>();
 }
@@ -185,7 +184,7 @@ void JoinRunTest::emptyList()
 void JoinRunTest::realJoinInOrder()
 {
     // A Desktop that does not exist yet is made.
-    QDir(isolatedDesktop()).removeRecursively();
+    QVERIFY(QDir(isolatedDesktop()).removeRecursively());
     listed({input("one.pdf", 1, 2), input("two.pdf", 2, 1), input("three.pdf", 3, 3)});
     answerDoneThen(MessageAnswer::Yes);
     m_fixture->start();

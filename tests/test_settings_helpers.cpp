@@ -123,6 +123,21 @@ private slots:
 #endif
     }
 
+    // The test support writes and removes only in the test's own folders,
+    // whatever a test asks of it.
+    void testsTouchOnlyTheirOwnFolders()
+    {
+        QVERIFY(isTestOwned(isolatedDesktop() + QStringLiteral("/joined.pdf")));
+        const QString outside = QDir::rootPath() + QStringLiteral("corvanta-test-must-not-write-here");
+        QVERIFY(!isTestOwned(QDir::rootPath()));
+        QVERIFY(!writeFile(outside, "x"));
+        QVERIFY(!QFile::exists(outside));
+        // A link inside that leads outside counts as outside.
+        QTemporaryDir own;
+        QVERIFY(QFile::link(QDir::rootPath(), own.filePath(QStringLiteral("out"))));
+        QVERIFY(!isTestOwned(own.filePath(QStringLiteral("out/corvanta-test"))));
+    }
+
     void errorReportText()
     {
         QCOMPARE(corvanta::errorReportText(QStringLiteral("File not found"), QStringLiteral("Form1"),

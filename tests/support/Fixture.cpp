@@ -4,13 +4,28 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
 
 namespace corvanta::testing {
 
+namespace {
+
+// The folder a test run keeps its home, Desktop and settings in. On Windows
+// the variables below do not move the user's own folders, so the test
+// support never asks the system where they are.
+QString &isolatedHomeFolder()
+{
+    static QString home;
+    return home;
+}
+
+} // namespace
+
 void isolateHome(const QString &home)
 {
+    isolatedHomeFolder() = QDir(home).canonicalPath();
     qputenv("HOME", home.toUtf8());
     qputenv("XDG_CONFIG_HOME", (home + QStringLiteral("/.config")).toUtf8());
     qputenv("XDG_DATA_HOME", (home + QStringLiteral("/.local/share")).toUtf8());
@@ -20,7 +35,34 @@ void isolateHome(const QString &home)
 
 QString isolatedDesktop()
 {
-    return QDir::homePath() + QStringLiteral("/Desktop");
+    Q_ASSERT(!isolatedHomeFolder().isEmpty());
+    return isolatedHomeFolder() + QStringLiteral("/Desktop");
+}
+
+bool isTestOwned(const QString &path)
+{
+    // Resolved as far as it exists, so that no link leads out.
+    QString existing = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    QString rest;
+    while (!QFileInfo::exists(existing) && existing != QFileInfo(existing).path()) {
+        rest = QLatin1Char('/') + QFileInfo(existing).fileName() + rest;
+        existing = QFileInfo(existing).path();
+    }
+    const QString where = QFileInfo(existing).canonicalFilePath() + rest;
+    const QString temporary = QDir(QDir::tempPath()).canonicalPath();
+    const auto inside = [&where](const QString &root) {
+        return !root.isEmpty() && where.startsWith(root + QLatin1Char('/'));
+    };
+    return inside(isolatedHomeFolder()) || inside(temporary);
+}
+
+bool emptyIsolatedDesktop()
+{
+    const QString desktop = isolatedDesktop();
+    if (!isTestOwned(desktop))
+        return false;
+    QDir(desktop).removeRecursively();
+    return QDir().mkpath(desktop);
 }
 
 QString helperFolder()
@@ -56,6 +98,8 @@ QByteArray fileBytes(const QString &path)
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
+    if (!isTestOwned(path))
+        return false;
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }

@@ -13,12 +13,21 @@
 
 namespace corvanta::testing {
 
-// Points HOME and the XDG folders at a temporary folder, so nothing a test
-// does can reach the user's real Desktop or settings.
+// Points HOME and the XDG folders at a temporary folder, and remembers it:
+// every Desktop and settings file a test hands the program lies inside it.
 void isolateHome(const QString &home);
 
-// The user's Desktop as the program sees it inside the isolated home.
+// The Desktop that the tests hand the program, inside the isolated home.
+// It is never the user's own, on any platform: the program is told of it
+// through its seams, not through the system's idea of the home folder.
 QString isolatedDesktop();
+
+// Whether a path lies inside the test's own folders: the isolated home, or
+// the system's folder for temporary files. Only those are written or removed.
+bool isTestOwned(const QString &path);
+
+// Empties the isolated Desktop; refuses (false) if it were anywhere else.
+bool emptyIsolatedDesktop();
 // joined.pdf there, as the program names it: with the doubled separator.
 QString isolatedOutputPath();
 // Where the build puts the inspector and the guard.
@@ -29,7 +38,8 @@ void writePdf(const QString &path, int pages, const QString &label = QStringLite
 
 // The bytes of a file; empty when it cannot be read.
 QByteArray fileBytes(const QString &path);
-// Writes a whole file; false when it cannot.
+// Writes a whole file; false when it cannot, and for any path that is not
+// the test's own.
 bool writeFile(const QString &path, const QByteArray &bytes);
 // Every entry of the isolated Desktop, hidden ones included, by name.
 QStringList desktopEntries();
