@@ -78,48 +78,9 @@ Form1::Form1(Services services, QWidget *parent)
     setCentralWidget(surface);
 
     const QFont controlFont = boldFont(QStringLiteral("Calibri"), 11.25);
-
-    // The font comes before the caption, which would otherwise be measured
-    // in the window's font first: one font less to look up at start-up.
-    Frame1 = new QGroupBox(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFont(controlFont);
-    Frame1->setTitle(Text::tr("Option"));
-    placeTwips(Frame1, 120, 3510, 6840, 735);
-    Frame1->setMouseTracking(true);
-    Frame1->installEventFilter(this);
-
-    Check1 = new QCheckBox(Text::tr("Prompt for password because PDF files are password protected"), Frame1);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    Check1->setFont(controlFont);
-    placeTwips(Check1, 240, 300, 6375, 255);
-    connect(Check1, &QCheckBox::stateChanged, this, [this] { Check1_Click(); });
-    // A box restored greyed shows greyed, but clicking only ever gives 0 and 1.
-    connect(Check1, &QCheckBox::clicked, this, [this] { Check1->setTristate(false); });
-
-    m_fileList = new FileListModel(this);
-    ListView1 = new FileListView(this);
-    ListView1->setObjectName(QStringLiteral("ListView1"));
-    ListView1->setFont(controlFont);
-    ListView1->setToolTip(listHint());
-    ListView1->setFileList(m_fileList);
-    placeTwips(ListView1, 120, 855, 5415, 2535);
-    connect(ListView1, &FileListView::itemDoubleClicked, this, [this] { ListView1_DblClick(); });
-    connect(ListView1, &FileListView::keyPressed, this, [this](int key) { ListView1_KeyDown(key); });
-    connect(ListView1, &FileListView::mouseMoved, this, [this] { ListView1_MouseMove(); });
-    ListView1->acceptsExternalDrop = [this](const QMimeData *data) { return ListView1_OLEDragOver(data); };
-    ListView1->externalDrop = [this](const QMimeData *data) { ListView1_OLEDragDrop(data); };
-
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setFont(controlFont);
-    ProgressBar1->setRange(0, 100 * kProgressScale);
-    ProgressBar1->setValue(0);
-    ProgressBar1->setTextVisible(false);
-    m_progressLater.setSingleShot(true);
-    connect(&m_progressLater, &QTimer::timeout, this, [this] { showProgress(); });
-    placeTwips(ProgressBar1, 120, 6555, 6360, 405);
-
+    createOption(controlFont);
+    createList(controlFont);
+    createProgressBar(controlFont);
     for (QWidget *control : {static_cast<QWidget *>(Frame1), static_cast<QWidget *>(ListView1),
                              static_cast<QWidget *>(ProgressBar1)})
         control->raise();
@@ -129,6 +90,56 @@ Form1::Form1(Services services, QWidget *parent)
     setTabOrder(ListView1, Check1);
     ListView1->setFocus();
     describeForScreenReaders();
+}
+
+void Form1::createOption(const QFont &font)
+{
+    // The font comes before the caption, which would otherwise be measured
+    // in the window's font first: one font less to look up at start-up.
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFont(font);
+    Frame1->setTitle(Text::tr("Option"));
+    placeTwips(Frame1, 120, 3510, 6840, 735);
+    Frame1->setMouseTracking(true);
+    Frame1->installEventFilter(this);
+
+    Check1 = new QCheckBox(Text::tr("Prompt for password because PDF files are password protected"), Frame1);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Check1->setFont(font);
+    placeTwips(Check1, 240, 300, 6375, 255);
+    connect(Check1, &QCheckBox::stateChanged, this, [this] { Check1_Click(); });
+    // A box restored greyed shows greyed, but clicking only ever gives 0 and 1.
+    connect(Check1, &QCheckBox::clicked, this, [this] { Check1->setTristate(false); });
+}
+
+void Form1::createList(const QFont &font)
+{
+    m_fileList = new FileListModel(this);
+    ListView1 = new FileListView(this);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setFont(font);
+    ListView1->setToolTip(listHint());
+    ListView1->setFileList(m_fileList);
+    placeTwips(ListView1, 120, 855, 5415, 2535);
+    connect(ListView1, &FileListView::itemDoubleClicked, this, [this] { ListView1_DblClick(); });
+    connect(ListView1, &FileListView::keyPressed, this, [this](int key) { ListView1_KeyDown(key); });
+    connect(ListView1, &FileListView::mouseMoved, this, [this] { ListView1_MouseMove(); });
+    ListView1->acceptsExternalDrop = [this](const QMimeData *data) { return ListView1_OLEDragOver(data); };
+    ListView1->externalDrop = [this](const QMimeData *data) { ListView1_OLEDragDrop(data); };
+}
+
+void Form1::createProgressBar(const QFont &font)
+{
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setFont(font);
+    ProgressBar1->setRange(0, 100 * kProgressScale);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    m_progressLater.setSingleShot(true);
+    connect(&m_progressLater, &QTimer::timeout, this, [this] { showProgress(); });
+    placeTwips(ProgressBar1, 120, 6555, 6360, 405);
 }
 
 void Form1::describeForScreenReaders()

@@ -128,6 +128,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void createOption(const QFont &font);
+    void createList(const QFont &font);
+    void createProgressBar(const QFont &font);
     void describeForScreenReaders();
     void applyPointerRule();
     void showProgress();

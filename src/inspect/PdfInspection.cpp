@@ -294,25 +294,91 @@ qint64 statedEncryptionVersion(QPDF &pdf)
     return version.isInteger() ? version.getIntValue() : 0;
 }
 
+// A file to read: its bytes, or for a large one the file itself.
+struct Source
+{
+    FILE *file = nullptr;
+    QByteArray contents;
+    QByteArray description; // how the library names it in its messages
+
+    ~Source()
+    {
+        if (file)
+            std::fclose(file);
+    }
+};
+
+bool openSource(const QString &path, PdfCheck &check, Source &source)
+{
+    qint64 size = 0;
+    source.file = openRegularFile(path, check, size);
+    if (!source.file)
+        return false;
+    source.description = path.toUtf8();
+    if (size <= kParsedInMemory) {
+        source.contents.resize(size);
+        source.contents.resize(qsizetype(std::fread(source.contents.data(), 1, size_t(size), source.file)));
+        std::fclose(source.file);
+        source.file = nullptr;
+    }
+    return true;
+}
+
+// What one reading of a file calls for next.
+enum class Next { Done, OtherPassword, Repair };
+
+// Reads the file once with one password, repaired or not, into `check`.
+Next readOnce(const Source &source, const std::string &password, bool lastPassword, bool repair, PdfCheck &check)
+{
+    QPDF pdf;
+    try {
+        pdf.setSuppressWarnings(true);
+        pdf.setAttemptRecovery(repair);
+        if (source.file) {
+            std::rewind(source.file);
+            pdf.processFile(source.description.constData(), source.file, false, password.c_str());
+        } else {
+            pdf.processMemoryFile(source.description.constData(), source.contents.constData(),
+                                  size_t(source.contents.size()), password.c_str());
+        }
+        check.encrypted = pdf.isEncrypted();
+        if (!pdftkOpensEncryption(pdf)) {
+            check.problem = PdfProblem::UnsupportedEncryption;
+            return Next::Done;
+        }
+        walkPages(pdf, check);
+        if (repair && check.problem == PdfProblem::None)
+            check.problem = PdfProblem::Damaged;
+        return Next::Done;
+    } catch (const QPDFExc &error) {
+        const bool passwordRefused = error.getErrorCode() == qpdf_e_password;
+        check.encrypted = passwordRefused;
+        check.detail = QString::fromStdString(error.getMessageDetail());
+        if (passwordRefused && statedEncryptionVersion(pdf) >= 5)
+            check.problem = PdfProblem::UnsupportedEncryption;
+        else if (passwordRefused && !lastPassword)
+            return Next::OtherPassword;
+        else if (passwordRefused)
+            check.problem = password.empty() ? PdfProblem::NeedsPassword : PdfProblem::WrongPassword;
+        else if (error.getErrorCode() == qpdf_e_unsupported)
+            check.problem = PdfProblem::UnsupportedEncryption;
+        else
+            check.problem = lacksPdfHeader(pdf) ? PdfProblem::NotPdf : PdfProblem::Damaged;
+    } catch (const std::bad_alloc &) {
+        check.problem = PdfProblem::NeedsTooMuchMemory;
+    } catch (const std::exception &error) {
+        check.problem = lacksPdfHeader(pdf) ? PdfProblem::NotPdf : PdfProblem::Damaged;
+        check.detail = QString::fromUtf8(error.what());
+    }
+    return check.problem == PdfProblem::Damaged && !repair ? Next::Repair : Next::Done;
+}
+
 PdfCheck inspectOpened(const QString &path, const QString &password)
 {
     PdfCheck check;
-    qint64 size = 0;
-    FILE *file = openRegularFile(path, check, size);
-    if (!file)
+    Source source;
+    if (!openSource(path, check, source))
         return check;
-    QByteArray contents;
-    if (size <= kParsedInMemory) {
-        contents.resize(size);
-        contents.resize(qsizetype(std::fread(contents.data(), 1, size_t(size), file)));
-        std::fclose(file);
-        file = nullptr;
-    }
-    const auto closeFile = qScopeGuard([file] {
-        if (file)
-            std::fclose(file);
-    });
-    const QByteArray description = path.toUtf8();
     // Older encryption keeps a password in a single-byte encoding, which
     // pdftk accepts as typed: the same password in those encodings is tried
     // too, so a password with "é" in it is not called wrong.
@@ -323,54 +389,17 @@ PdfCheck inspectOpened(const QString &path, const QString &password)
     // it, repaired, to find its pages.
     bool repair = false;
     for (size_t tried = 0; tried < passwords.size();) {
-        QPDF pdf;
-        try {
-            pdf.setSuppressWarnings(true);
-            pdf.setAttemptRecovery(repair);
-            if (file) {
-                std::rewind(file);
-                pdf.processFile(description.constData(), file, false, passwords[tried].c_str());
-            } else {
-                pdf.processMemoryFile(description.constData(), contents.constData(), size_t(contents.size()),
-                                      passwords[tried].c_str());
-            }
-            check.encrypted = pdf.isEncrypted();
-            if (!pdftkOpensEncryption(pdf)) {
-                check.problem = PdfProblem::UnsupportedEncryption;
-                return check;
-            }
-            walkPages(pdf, check);
-            if (repair && check.problem == PdfProblem::None)
-                check.problem = PdfProblem::Damaged;
+        switch (readOnce(source, passwords[tried], tried + 1 == passwords.size(), repair, check)) {
+        case Next::Done:
             return check;
-        } catch (const QPDFExc &error) {
-            const bool passwordRefused = error.getErrorCode() == qpdf_e_password;
-            if (passwordRefused && statedEncryptionVersion(pdf) >= 5) {
-                check.encrypted = true;
-                check.problem = PdfProblem::UnsupportedEncryption;
-                return check;
-            }
-            if (passwordRefused && ++tried < passwords.size())
-                continue;
-            check.detail = QString::fromStdString(error.getMessageDetail());
-            check.encrypted = passwordRefused;
-            if (passwordRefused)
-                check.problem = password.isEmpty() ? PdfProblem::NeedsPassword : PdfProblem::WrongPassword;
-            else if (error.getErrorCode() == qpdf_e_unsupported)
-                check.problem = PdfProblem::UnsupportedEncryption;
-            else
-                check.problem = lacksPdfHeader(pdf) ? PdfProblem::NotPdf : PdfProblem::Damaged;
-        } catch (const std::bad_alloc &) {
-            check.problem = PdfProblem::NeedsTooMuchMemory;
-            return check;
-        } catch (const std::exception &error) {
-            check.problem = lacksPdfHeader(pdf) ? PdfProblem::NotPdf : PdfProblem::Damaged;
-            check.detail = QString::fromUtf8(error.what());
+        case Next::OtherPassword:
+            ++tried;
+            break;
+        case Next::Repair:
+            repair = true;
+            check = PdfCheck();
+            break;
         }
-        if (check.problem != PdfProblem::Damaged || repair)
-            return check;
-        repair = true;
-        check.problem = PdfProblem::None;
     }
     return check;
 }

@@ -103,8 +103,8 @@ public:
 ProcessRunner::Result ProcessRunner::run(const QString &program, const QStringList &arguments,
                                          int windowStyle)
 {
-    Result result;
     if (m_child) {
+        Result result;
         result.code = kStartFailureBase + kProgramNotRunnable;
         result.errorString = Text::tr("Another program is still running.");
         return result;
@@ -149,6 +149,14 @@ ProcessRunner::Result ProcessRunner::run(const QString &program, const QStringLi
     m_child = nullptr;
 
     child.readStreams();
+    return endingOf(child, program);
+}
+
+// How the child ended, and what it wrote.
+ProcessRunner::Result ProcessRunner::endingOf(const Child &child, const QString &program) const
+{
+    const QProcess &process = child.process;
+    Result result;
     result.standardOutput = child.output.text();
     result.standardError = child.error.text();
     result.errorString = process.errorString();

@@ -77,6 +77,8 @@ public:
 
 private:
     class Child;
+    Result endingOf(const Child &child, const QString &program) const;
+
     Child *m_child = nullptr;
     bool m_cancelled = false;
     QProcessEnvironment m_environment;

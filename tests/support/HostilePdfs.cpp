@@ -1,5 +1,7 @@
 #include "support/HostilePdfs.h"
 
+#include "support/PdftkSupport.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QList>
@@ -9,25 +11,6 @@
 namespace corvanta::testing {
 
 namespace {
-
-// A classic PDF of the given objects (object n is objects[n - 1]) with
-// its cross-reference table; object 1 is the catalog.
-QByteArray classicPdf(const QList<QByteArray> &objects)
-{
-    QByteArray pdf = "%PDF-1.4\n";
-    QList<qsizetype> offsets;
-    for (qsizetype i = 0; i < objects.size(); ++i) {
-        offsets.append(pdf.size());
-        pdf += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
-    }
-    const qsizetype xref = pdf.size();
-    pdf += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
-    for (qsizetype offset : offsets)
-        pdf += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
-    pdf += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n"
-        + QByteArray::number(xref) + "\n%%EOF\n";
-    return pdf;
-}
 
 void save(const QString &path, const QByteArray &bytes)
 {
@@ -84,7 +67,7 @@ void writeDeepPageTree(const QString &path, int levels)
     for (int node = 2; node <= levels + 1; ++node)
         objects.append("<< /Type /Pages /Kids [" + QByteArray::number(node + 1) + " 0 R] >>");
     objects.append("<< /Type /Page /MediaBox [0 0 100 100] >>");
-    save(path, classicPdf(objects));
+    save(path, pdfOfObjects(objects));
 }
 
 void writeObjectStreamBomb(const QString &path, int unpackedMegabytes)

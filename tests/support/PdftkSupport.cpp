@@ -6,6 +6,23 @@
 
 namespace corvanta::testing {
 
+QByteArray pdfOfObjects(const QList<QByteArray> &objects)
+{
+    QByteArray pdf = "%PDF-1.4\n";
+    QList<qsizetype> offsets;
+    for (qsizetype i = 0; i < objects.size(); ++i) {
+        offsets.append(pdf.size());
+        pdf += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
+    }
+    const qsizetype xref = pdf.size();
+    pdf += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (qsizetype offset : offsets)
+        pdf += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
+    pdf += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n"
+        + QByteArray::number(xref) + "\n%%EOF\n";
+    return pdf;
+}
+
 void writeMarkedPdf(const QString &path, int mark, int pages)
 {
     QList<QByteArray> objects;
@@ -23,18 +40,7 @@ void writeMarkedPdf(const QString &path, int mark, int pages)
         objects.append("<< /Length " + QByteArray::number(text.size()) + " >>\nstream\n" + text
                        + "\nendstream");
     }
-    QByteArray pdf = "%PDF-1.4\n";
-    QList<qsizetype> offsets;
-    for (int i = 0; i < objects.size(); ++i) {
-        offsets.append(pdf.size());
-        pdf += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
-    }
-    const qsizetype xref = pdf.size();
-    pdf += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
-    for (qsizetype offset : offsets)
-        pdf += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
-    pdf += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1)
-        + " /Root 1 0 R >>\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n";
+    const QByteArray pdf = pdfOfObjects(objects);
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
         file.write(pdf);

@@ -8,6 +8,10 @@
 
 namespace corvanta::testing {
 
+// A PDF of these objects (object n is objects[n - 1], object 1 the catalog)
+// with its cross-reference table.
+QByteArray pdfOfObjects(const QList<QByteArray> &objects);
+
 // Writes a real PDF whose pages tell where they came from: page p of a file
 // with mark m measures (100 + m) x (100 + p) points. Nothing but geometry is
 // needed to check a joined file's page order.
