@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# Runs every Windows test program of build-windows/ (made by
+# scripts/build-windows.sh) under Wine, headless, through ctest.
+#
+# Each run gets a Wine prefix of its own in a temporary folder. Wine links
+# the prefix's Desktop, Documents and other user folders to the Unix home,
+# so a test that empties its Desktop would empty the real one; those links
+# are replaced by plain folders before any test runs, and the run stops if
+# one is left.
+#
+#   bash scripts/test-windows.sh [ctest arguments, e.g. -R test_file_list]
+#
+# Environment: CORVANTA_TEST_JOBS (ctest -j, default 2),
+#              CORVANTA_KEEP_WINEPREFIX=1 keeps the prefix for a look after.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="$ROOT/build-windows"
+started=$(date +%s)
+minutes() { printf '%dm%02ds' $(( $1 / 60 )) $(( $1 % 60 )); }
+
+if [ ! -f "$BUILD_DIR/windows-prefix.txt" ] || [ ! -f "$BUILD_DIR/CTestTestfile.cmake" ]; then
+  echo "No Windows build in $BUILD_DIR: run scripts/build-windows.sh first." >&2
+  exit 1
+fi
+QT_PREFIX="$(cat "$BUILD_DIR/windows-prefix.txt")"
+if [ ! -f "$QT_PREFIX/bin/Qt6Core.dll" ]; then
+  echo "The Windows Qt of this build is gone ($QT_PREFIX): run scripts/build-windows.sh again." >&2
+  exit 1
+fi
+
+# Fonts for the offscreen platform, which reads font files from one folder:
+# DejaVu, and the stand-ins for Arial and Calibri that the window asks for.
+font_packages=(fonts-dejavu-core fonts-liberation2 fonts-crosextra-carlito)
+missing=()
+for package in wine wine64 "${font_packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  as_root=()
+  if [ "$(id -u)" -ne 0 ]; then as_root=(sudo); fi
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# --- a prefix of our own --------------------------------------------------
+
+WINEPREFIX="$(mktemp -d -t corvanta-wine.XXXXXXXX)"
+export WINEPREFIX
+# Wine makes its user-folder links from $HOME's folders; a home inside the
+# prefix means even a link that slipped through leads nowhere real.
+export HOME="$WINEPREFIX/unix-home"
+mkdir -p "$HOME"
+unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_DESKTOP_DIR DISPLAY WAYLAND_DISPLAY
+export WINEDEBUG=-all
+# No Mono or Gecko installer dialog, no desktop window.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ "${CORVANTA_KEEP_WINEPREFIX:-0}" = 1 ]; then
+    echo "Wine prefix kept: $WINEPREFIX"
+  else
+    # rm removes links, never what they point to.
+    rm -rf "$WINEPREFIX"
+  fi
+}
+trap cleanup EXIT
+
+echo "== Wine prefix $WINEPREFIX"
+wineboot --init >/dev/null 2>&1
+wineserver -w
+
+# The prefix must be complete before it can be checked.
+users_dir="$WINEPREFIX/drive_c/users"
+if [ ! -d "$users_dir" ] || [ ! -d "$WINEPREFIX/dosdevices" ]; then
+  echo "wineboot did not make the prefix; not running any test." >&2
+  exit 1
+fi
+
+# Every link below the users folder (Desktop, Documents, Downloads, Music,
+# Pictures, Videos, Templates, ...) becomes a plain empty folder.
+while IFS= read -r -d '' link; do
+  rm -f -- "$link"
+  mkdir -p -- "$link"
+done < <(find "$users_dir" -type l -print0)
+
+# Refuse to go on while any link in drive_c still leads out of the prefix.
+prefix_real="$(realpath "$WINEPREFIX")"
+escaping=()
+while IFS= read -r -d '' link; do
+  target="$(realpath -m -- "$link")"
+  case "$target" in
+    "$prefix_real"/*) ;;
+    *) escaping+=("$link -> $target") ;;
+  esac
+done < <(find "$WINEPREFIX/drive_c" -type l -print0)
+if [ "$(find "$users_dir" -type l | wc -l)" -ne 0 ] || [ "${#escaping[@]}" -ne 0 ]; then
+  echo "REFUSING to run tests: links out of the Wine prefix remain:" >&2
+  printf '  %s\n' "${escaping[@]}" >&2
+  find "$users_dir" -type l >&2
+  exit 1
+fi
+for folder in Desktop Documents Downloads Music Pictures Videos; do
+  for user in "$users_dir"/*/; do
+    if [ -e "$user$folder" ] && { [ -L "$user$folder" ] || [ ! -d "$user$folder" ]; }; then
+      echo "REFUSING to run tests: $user$folder is not a plain folder." >&2
+      exit 1
+    fi
+  done
+done
+# Drive letters other than C: are links to Unix folders (Z: is /, which the
+# test programs need to reach the build tree). Say which there are.
+echo "   drives: $(cd "$WINEPREFIX/dosdevices" && for d in *; do printf '%s->%s ' "$d" "$(readlink "$d")"; done)"
+echo "   user folders are plain folders inside the prefix"
+
+# --- what the test programs need -------------------------------------------
+
+# Qt's DLLs, its plugins (found beside Qt6Core.dll's prefix) and mingw's
+# runtime are in one folder, put on the Windows PATH.
+qt_bin_windows="$(winepath -w "$QT_PREFIX/bin")"
+export WINEPATH="$qt_bin_windows"
+
+fonts="$WINEPREFIX/drive_c/fonts"
+mkdir -p "$fonts"
+find /usr/share/fonts/truetype/dejavu /usr/share/fonts/truetype/liberation2 \
+     /usr/share/fonts/truetype/crosextra -name '*.ttf' -exec cp -t "$fonts" {} + 2>/dev/null || true
+if [ -z "$(ls -A "$fonts")" ]; then
+  echo "No fonts found for the offscreen platform." >&2
+  exit 1
+fi
+export QT_QPA_FONTDIR='C:\fonts'
+export QT_QPA_PLATFORM=offscreen
+
+# --- the tests ----------------------------------------------------------------
+
+echo "== ctest in $BUILD_DIR"
+ctest_status=0
+ctest --test-dir "$BUILD_DIR" --output-on-failure -j "${CORVANTA_TEST_JOBS:-2}" "$@" \
+  | tee "$BUILD_DIR/test-windows.log" || ctest_status=$?
+
+total=$(( $(date +%s) - started ))
+echo
+echo "Windows test summary"
+grep -E '^[[:space:]]*[0-9]+/[0-9]+ Test' "$BUILD_DIR/test-windows.log" \
+  | sed -E 's/^[[:space:]]*[0-9]+\/[0-9]+ Test +#[0-9]+: //' | sed 's/^/  /' || true
+grep -E 'tests passed|tests failed' "$BUILD_DIR/test-windows.log" | sed 's/^/  /' || true
+printf '  elapsed %s  (target: every test program passes in at most 10m00s)\n' "$(minutes "$total")"
+exit "$ctest_status"
