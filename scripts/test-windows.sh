@@ -131,8 +131,11 @@ if [ -z "$(ls -A "$fonts")" ]; then
   echo "No fonts found for the offscreen platform." >&2
   exit 1
 fi
-export QT_QPA_FONTDIR='C:\fonts'
-export QT_QPA_PLATFORM=offscreen
+# Wine keeps Unix QT_* variables from Windows programs (they would mislead
+# a Windows Qt) and passes WINEQT_* on as QT_* instead; the QT_QPA_PLATFORM
+# that the tests' CMake ENVIRONMENT sets is therefore not seen.
+export WINEQT_QPA_PLATFORM=offscreen
+export WINEQT_QPA_FONTDIR='C:\fonts'
 
 # --- the tests ----------------------------------------------------------------
 
@@ -140,6 +143,13 @@ echo "== ctest in $BUILD_DIR"
 ctest_status=0
 ctest --test-dir "$BUILD_DIR" --output-on-failure -j "${CORVANTA_TEST_JOBS:-2}" "$@" \
   | tee "$BUILD_DIR/test-windows.log" || ctest_status=$?
+
+# Nothing a test did may have turned a user folder back into a link.
+if [ "$(find "$users_dir" -type l | wc -l)" -ne 0 ]; then
+  echo "WARNING: links appeared under $users_dir during the run:" >&2
+  find "$users_dir" -type l >&2
+  ctest_status=1
+fi
 
 total=$(( $(date +%s) - started ))
 echo
