@@ -31,18 +31,56 @@ fi
 
 stage_names=()
 stage_seconds=()
+stage_cpu=()
 stage_started=0
+current_stage=
 script_started=$(date +%s)
+# CPU seconds used by finished child processes so far; next to the wall
+# time it shows how much of a slow stage was other load on the machine.
+# (times must run in this shell: a subshell's own count starts at zero.)
+times_file="$(mktemp)"
+cpu_now=0
+read_children_cpu() {
+  times >"$times_file"
+  cpu_now=$(tail -n 1 "$times_file" | awk '{ split($1 "m" $2, t, "m"); print int(t[1] * 60 + t[2] + t[3] * 60 + t[4]) }')
+}
 begin_stage() {
   current_stage="$1"
   stage_started=$(date +%s)
+  read_children_cpu
+  stage_cpu_started=$cpu_now
   echo "== $current_stage"
 }
 end_stage() {
   stage_names+=("$current_stage")
   stage_seconds+=($(( $(date +%s) - stage_started )))
+  read_children_cpu
+  stage_cpu+=($(( cpu_now - stage_cpu_started )))
+  current_stage=
 }
 minutes() { printf '%dm%02ds' $(( $1 / 60 )) $(( $1 % 60 )); }
+
+deps_built=0
+CACHE_DIR=
+summary() {
+  local status=$?
+  if [ -n "$current_stage" ]; then end_stage; fi
+  rm -f "$times_file"
+  local total=$(( $(date +%s) - script_started ))
+  echo
+  if [ "$status" -eq 0 ]; then echo "Windows build summary"; else echo "Windows build summary (FAILED)"; fi
+  for i in "${!stage_names[@]}"; do
+    printf '  %-16s %8s   (CPU %s)\n' "${stage_names[$i]}" "$(minutes "${stage_seconds[$i]}")" "$(minutes "${stage_cpu[$i]}")"
+  done
+  if [ "$deps_built" -eq 0 ]; then
+    printf '  %-16s %8s   target with cached dependencies: at most 5m00s\n' total "$(minutes "$total")"
+  else
+    printf '  %-16s %8s   target for a first run: at most 60m00s\n' total "$(minutes "$total")"
+  fi
+  if [ -n "$CACHE_DIR" ]; then echo "  dependencies     $CACHE_DIR"; fi
+  echo "  programs         $BUILD_DIR"
+}
+trap summary EXIT
 
 # Runs a long step with its output in a log; on failure shows the log's end.
 logged() {
@@ -234,7 +272,6 @@ WORK="$CACHE_DIR/work"
 LOGS="$CACHE_DIR/logs"
 COMPLETE="$CACHE_DIR/complete"
 
-deps_built=0
 if [ -f "$COMPLETE" ]; then
   echo "Using the cached Windows dependencies in $CACHE_DIR"
 else
@@ -270,6 +307,11 @@ fi
 # --- the project ------------------------------------------------------------
 
 begin_stage "Corvanta"
+# A build of other sources (CORVANTA_SOURCE_DIR) cannot be reconfigured.
+if [ -f "$BUILD_DIR/CMakeCache.txt" ] \
+   && ! grep -qxF "CMAKE_HOME_DIRECTORY:INTERNAL=$SOURCE_DIR" "$BUILD_DIR/CMakeCache.txt"; then
+  rm -rf "$BUILD_DIR"
+fi
 mkdir -p "$BUILD_DIR"
 project_log="$BUILD_DIR/build.log"
 : >"$project_log"
@@ -279,29 +321,13 @@ logged "$project_log" cmake -G Ninja -S "$SOURCE_DIR" -B "$BUILD_DIR" \
   -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCORVANTA_WINDOWS_PREFIX="$PREFIX" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DPKG_CONFIG_ARGN=--static
-if ! cmake --build "$BUILD_DIR" --parallel "$JOBS" >>"$project_log" 2>&1; then
-  end_stage
+# Where the test and installer scripts find the Windows Qt and runtime DLLs.
+printf '%s\n' "$PREFIX" >"$BUILD_DIR/windows-prefix.txt"
+# -k 0: one run shows every compile and link error, not only the first.
+if ! cmake --build "$BUILD_DIR" --parallel "$JOBS" -- -k 0 >>"$project_log" 2>&1; then
   echo "FAILED: building Corvanta; errors:" >&2
-  grep -E 'error:|undefined reference|FAILED:' "$project_log" | head -n 40 >&2
+  grep -E 'error:|undefined reference|FAILED:' "$project_log" | head -n 60 >&2
   echo "(full log: $project_log)" >&2
   exit 1
 fi
-# Where the test script finds the Windows Qt and runtime DLLs.
-printf '%s\n' "$PREFIX" >"$BUILD_DIR/windows-prefix.txt"
 end_stage
-
-# --- summary ------------------------------------------------------------------
-
-total=$(( $(date +%s) - script_started ))
-echo
-echo "Windows build summary"
-for i in "${!stage_names[@]}"; do
-  printf '  %-16s %s\n' "${stage_names[$i]}" "$(minutes "${stage_seconds[$i]}")"
-done
-if [ "$deps_built" -eq 0 ]; then
-  printf '  %-16s %s  (target with cached dependencies: at most 5m00s)\n' total "$(minutes "$total")"
-else
-  printf '  %-16s %s  (target for a first run: at most 60m00s)\n' total "$(minutes "$total")"
-fi
-echo "  dependencies     $CACHE_DIR"
-echo "  programs         $BUILD_DIR"
