@@ -315,12 +315,15 @@ fi
 mkdir -p "$BUILD_DIR"
 project_log="$BUILD_DIR/build.log"
 : >"$project_log"
+# Test programs run through scripts/wine-run.sh, which refuses any prefix
+# whose user folders still lead into the Unix home.
 # pkg-config --static: libqpdf.a needs zlib and libjpeg named on the link
 # line too (its .pc lists them as private requirements).
 logged "$project_log" cmake -G Ninja -S "$SOURCE_DIR" -B "$BUILD_DIR" \
   -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCORVANTA_WINDOWS_PREFIX="$PREFIX" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DPKG_CONFIG_ARGN=--static
+  -DPKG_CONFIG_ARGN=--static \
+  -DCORVANTA_WINE="$ROOT/scripts/wine-run.sh"
 # Where the test and installer scripts find the Windows Qt and runtime DLLs.
 printf '%s\n' "$PREFIX" >"$BUILD_DIR/windows-prefix.txt"
 # -k 0: one run shows every compile and link error, not only the first.

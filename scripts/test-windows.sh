@@ -136,6 +136,13 @@ fi
 # that the tests' CMake ENVIRONMENT sets is therefore not seen.
 export WINEQT_QPA_PLATFORM=offscreen
 export WINEQT_QPA_FONTDIR='C:\fonts'
+# With no console attached (Wine run from a pipe) Qt Test and qDebug write
+# to the Windows debug log, which nobody reads; this sends them to the
+# streams that ctest shows.
+export WINEQT_FORCE_STDERR_LOGGING=1
+# A test program still running after this many seconds is ended (ctest's own
+# limit per test is 300 s); scripts/wine-run.sh applies it.
+export CORVANTA_WINE_TIMEOUT="${CORVANTA_WINE_TIMEOUT:-120}"
 
 # --- the tests ----------------------------------------------------------------
 
