@@ -34,7 +34,9 @@ install_list="$STAGE/install-files.nsh"
 uninstall_list="$STAGE/uninstall-files.nsh"
 : >"$install_list"
 : >"$uninstall_list"
-(cd "$STAGE" && find . -type f ! -name '*.nsh' | sed 's|^\./||' | LC_ALL=C sort) >"$STAGE/files.txt"
+file_list="$(mktemp)"
+trap 'rm -f "$file_list"' EXIT
+(cd "$STAGE" && find . -type f ! -name '*.nsh' | sed 's|^\./||' | LC_ALL=C sort) >"$file_list"
 current_dir=
 while IFS= read -r file; do
   dir="$(dirname "$file")"
@@ -50,13 +52,12 @@ while IFS= read -r file; do
   fi
   echo "File \"$STAGE/$file\"" >>"$install_list"
   echo "Delete \"\$INSTDIR\\$windows_file\"" >>"$uninstall_list"
-done <"$STAGE/files.txt"
+done <"$file_list"
 # Folders deepest first, each removed only when empty.
 (cd "$STAGE" && find . -mindepth 1 -type d | sed 's|^\./||' | awk -F/ '{ print NF "\t" $0 }' \
    | sort -rn | cut -f2-) | while IFS= read -r dir; do
   echo "RMDir \"\$INSTDIR\\${dir//\//\\}\"" >>"$uninstall_list"
 done
-rm "$STAGE/files.txt"
 
 makensis -V2 -DVERSION="$VERSION" -DSTAGE="$STAGE" -DOUTFILE="$OUTFILE" "$ROOT/windows/installer.nsi"
 echo "Installer: $OUTFILE"

@@ -2,11 +2,10 @@
 # Runs every Windows test program of build-windows/ (made by
 # scripts/build-windows.sh) under Wine, headless, through ctest.
 #
-# Each run gets a Wine prefix of its own in a temporary folder. Wine links
-# the prefix's Desktop, Documents and other user folders to the Unix home,
-# so a test that empties its Desktop would empty the real one; those links
-# are replaced by plain folders before any test runs, and the run stops if
-# one is left.
+# Each run gets a Wine prefix of its own in a temporary folder, made safe by
+# scripts/wine-prefix.sh before any test runs: Wine links the prefix's
+# Desktop, Documents and other user folders to the Unix home, so a test that
+# empties its Desktop would empty the real one.
 #
 #   bash scripts/test-windows.sh [ctest arguments, e.g. -R test_file_list]
 #
@@ -47,74 +46,10 @@ fi
 
 # --- a prefix of our own --------------------------------------------------
 
-WINEPREFIX="$(mktemp -d -t corvanta-wine.XXXXXXXX)"
-export WINEPREFIX
-# Wine makes its user-folder links from $HOME's folders; a home inside the
-# prefix means even a link that slipped through leads nowhere real.
-export HOME="$WINEPREFIX/unix-home"
-mkdir -p "$HOME"
-unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_DESKTOP_DIR DISPLAY WAYLAND_DISPLAY
-export WINEDEBUG=-all
-# No Mono or Gecko installer dialog, no desktop window.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  if [ "${CORVANTA_KEEP_WINEPREFIX:-0}" = 1 ]; then
-    echo "Wine prefix kept: $WINEPREFIX"
-  else
-    # rm removes links, never what they point to.
-    rm -rf "$WINEPREFIX"
-  fi
-}
-trap cleanup EXIT
-
-echo "== Wine prefix $WINEPREFIX"
-wineboot --init >/dev/null 2>&1
-wineserver -w
-
-# The prefix must be complete before it can be checked.
-users_dir="$WINEPREFIX/drive_c/users"
-if [ ! -d "$users_dir" ] || [ ! -d "$WINEPREFIX/dosdevices" ]; then
-  echo "wineboot did not make the prefix; not running any test." >&2
-  exit 1
-fi
-
-# Every link below the users folder (Desktop, Documents, Downloads, Music,
-# Pictures, Videos, Templates, ...) becomes a plain empty folder.
-while IFS= read -r -d '' link; do
-  rm -f -- "$link"
-  mkdir -p -- "$link"
-done < <(find "$users_dir" -type l -print0)
-
-# Refuse to go on while any link in drive_c still leads out of the prefix.
-prefix_real="$(realpath "$WINEPREFIX")"
-escaping=()
-while IFS= read -r -d '' link; do
-  target="$(realpath -m -- "$link")"
-  case "$target" in
-    "$prefix_real"/*) ;;
-    *) escaping+=("$link -> $target") ;;
-  esac
-done < <(find "$WINEPREFIX/drive_c" -type l -print0)
-if [ "$(find "$users_dir" -type l | wc -l)" -ne 0 ] || [ "${#escaping[@]}" -ne 0 ]; then
-  echo "REFUSING to run tests: links out of the Wine prefix remain:" >&2
-  printf '  %s\n' "${escaping[@]}" >&2
-  find "$users_dir" -type l >&2
-  exit 1
-fi
-for folder in Desktop Documents Downloads Music Pictures Videos; do
-  for user in "$users_dir"/*/; do
-    if [ -e "$user$folder" ] && { [ -L "$user$folder" ] || [ ! -d "$user$folder" ]; }; then
-      echo "REFUSING to run tests: $user$folder is not a plain folder." >&2
-      exit 1
-    fi
-  done
-done
-# Drive letters other than C: are links to Unix folders (Z: is /, which the
-# test programs need to reach the build tree). Say which there are.
-echo "   drives: $(cd "$WINEPREFIX/dosdevices" && for d in *; do printf '%s->%s ' "$d" "$(readlink "$d")"; done)"
-echo "   user folders are plain folders inside the prefix"
+# shellcheck source=scripts/wine-prefix.sh
+source "$ROOT/scripts/wine-prefix.sh"
+trap remove_wine_prefix EXIT
+make_wine_prefix
 
 # --- what the test programs need -------------------------------------------
 
@@ -151,10 +86,7 @@ ctest_status=0
 ctest --test-dir "$BUILD_DIR" --output-on-failure -j "${CORVANTA_TEST_JOBS:-2}" "$@" \
   | tee "$BUILD_DIR/test-windows.log" || ctest_status=$?
 
-# Nothing a test did may have turned a user folder back into a link.
-if [ "$(find "$users_dir" -type l | wc -l)" -ne 0 ]; then
-  echo "WARNING: links appeared under $users_dir during the run:" >&2
-  find "$users_dir" -type l >&2
+if ! wine_prefix_still_safe; then
   ctest_status=1
 fi
 

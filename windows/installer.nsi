@@ -5,7 +5,9 @@
 ; and the two file lists that install and remove exactly those files.
 ; Qt looks for its plugins in the program's own folder, so no qt.conf is needed.
 
-Unicode true
+; A 64-bit installer for the 64-bit program (it also runs where only 64-bit
+; Wine is installed).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !ifndef VERSION
@@ -50,10 +52,13 @@ Function .onInit
     Abort
   ${EndIf}
   SetRegView 64
+  ; A machine-wide install: the Start-menu entry is for every user too.
+  SetShellVarContext all
 FunctionEnd
 
 Function un.onInit
   SetRegView 64
+  SetShellVarContext all
 FunctionEnd
 
 Section "Corvanta" SecMain
