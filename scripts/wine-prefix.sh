@@ -63,6 +63,12 @@ make_wine_prefix() {
   # the programs need to reach the build tree). Say which there are.
   echo "   drives: $(cd "$WINEPREFIX/dosdevices" && for d in *; do printf '%s->%s ' "$d" "$(readlink "$d")"; done)"
   echo "   user folders are plain folders inside the prefix"
+
+  # Keep Wine's server and its service processes (services.exe and others)
+  # running from here on with their output going nowhere: started by a test
+  # program instead, they would inherit its output pipe and hold it open.
+  wineserver -p
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 # Nothing a program did may have turned a user folder back into a link.
