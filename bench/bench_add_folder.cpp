@@ -28,7 +28,6 @@
 
 #ifndef Q_OS_WIN
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <unistd.h>
 #endif
 
@@ -135,16 +134,6 @@ ScanFigures addFolderOnce(FormFixture &fixture, const QString &root)
     return {total / 1e9, longestGap / 1e6, form.fileList()->count()};
 }
 
-long peakMemoryKiB()
-{
-#ifndef Q_OS_WIN
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-#else
-    return -1;
-#endif
-}
 
 } // namespace
 
@@ -212,7 +201,7 @@ int main(int argc, char *argv[])
     std::printf("  longest gap of each run:        %s ms\n", qPrintable(gapsPerRun.join(QStringLiteral(", "))));
     // The memory target is set for the two tree sizes that are reported.
     std::printf("peak memory:                      %.1f MB (target <= %d MB)\n",
-                peakMemoryKiB() / 1024.0, files > 100000 ? 500 : 200);
+                peakMegabytes(), files > 100000 ? 500 : 200);
     if (kept.isEmpty()) {
         std::printf("Removing the tree ...\n");
         std::fflush(stdout);

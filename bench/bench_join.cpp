@@ -22,7 +22,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include <sys/resource.h>
 
 using namespace corvanta;
 using namespace corvanta::testing;
@@ -91,8 +90,6 @@ Timings compare(FormFixture &fixture, const QStringList &files, int rounds)
     return {median(start), median(direct)};
 }
 
-double peakMegabytes();
-
 // The checks of a join (inputs before the prompts, passwords after them,
 // the result page by page before it replaces joined.pdf) against pdftk's
 // own time on the same inputs, as one ratio, with one inspector and with
@@ -158,14 +155,6 @@ void bombInTheList(FormFixture &fixture, const QString &folder, const QString &p
                 static_cast<long long>(QFileInfo(bomb).size() / 1024), timer.elapsed() / 1000.0,
                 said.contains(QStringLiteral("could not be checked safely")) ? "named" : "NOT NAMED",
                 peakMegabytes());
-}
-
-// The highest resident memory of this process so far, in megabytes.
-double peakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
 }
 
 // How much the program's peak memory grows while a pdftk stand-in prints

@@ -3,4 +3,4 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 cd "$CORVANTA_BUILD"
-ctest --output-on-failure --timeout 600 "$@"
+ctest --output-on-failure --timeout 600 --parallel "$(nproc)" "$@"

@@ -67,9 +67,11 @@ void JoinEndingsTest::init()
 void JoinEndingsTest::signalsArriveOnTheEventLoop_data()
 {
     QTest::addColumn<int>("number");
+#ifdef Q_OS_UNIX
     QTest::newRow("SIGTERM") << int(SIGTERM);
     QTest::newRow("SIGHUP") << int(SIGHUP);
     QTest::newRow("SIGINT") << int(SIGINT);
+#endif
 }
 
 void JoinEndingsTest::signalsArriveOnTheEventLoop()
@@ -105,9 +107,11 @@ void JoinEndingsTest::stoppingLeavesNothing_data()
     QTest::addColumn<QStringList>("said");
     QTest::newRow("closing the window") << QString() << false << true << QStringList();
     QTest::newRow("Start again, answered Yes") << QString() << true << false << QStringList{stopRunningJoinQuestion()};
+#ifdef Q_OS_UNIX
     QTest::newRow("SIGTERM") << "TERM" << false << true << QStringList();
     QTest::newRow("SIGHUP") << "HUP" << false << true << QStringList();
     QTest::newRow("SIGINT") << "INT" << false << true << QStringList();
+#endif
 }
 
 void JoinEndingsTest::stoppingLeavesNothing()

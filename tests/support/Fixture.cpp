@@ -8,6 +8,13 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#include <psapi.h>
+#else
+#include <sys/resource.h>
+#endif
+
 namespace corvanta::testing {
 
 namespace {
@@ -107,6 +114,19 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 QStringList desktopEntries()
 {
     return QDir(isolatedDesktop()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+double peakMegabytes()
+{
+#ifdef Q_OS_WIN
+    PROCESS_MEMORY_COUNTERS counters = {};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return double(counters.PeakWorkingSetSize) / (1024 * 1024);
+#else
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+#endif
 }
 
 QStringList listPaths(int count)

@@ -44,6 +44,9 @@ bool writeFile(const QString &path, const QByteArray &bytes);
 // Every entry of the isolated Desktop, hidden ones included, by name.
 QStringList desktopEntries();
 
+// The most memory this process has held so far, in megabytes.
+double peakMegabytes();
+
 // "/docs/1.pdf" to "/docs/<count>.pdf": list items that need not exist.
 QStringList listPaths(int count);
 
