@@ -1,6 +1,7 @@
 #include "app/WindowHelpers.h"
 
 #include "app/Twips.h"
+#include "core/Files.h"
 
 #include <QColor>
 #include <QFileInfo>
@@ -32,7 +33,7 @@ void CenterOnScreen(QWidget *window)
 bool ApplySkin(const QString &appFolder, QWidget *window, const QList<QWidget *> &controls)
 {
     const QFileInfo skin(appFolder + QStringLiteral("/x/o.cjs"));
-    const bool applied = skin.isFile() && !skin.isHidden();
+    const bool applied = skin.isFile() && !isHiddenEntry(skin);
     const QColor colour = applied ? window->palette().color(QPalette::Button) : QColor(Qt::white);
     // The controls are not filled themselves: they share the window's colour,
     // which shows through, so the frame's panel has no band behind its caption.

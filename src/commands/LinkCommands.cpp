@@ -5,6 +5,7 @@
 #include "core/Text.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -14,8 +15,13 @@ QString demoVideoTarget(const QString &appFolder)
 {
     const QString videoFolder = joinPath(appFolder, QStringLiteral("Video"));
     // Without QDir::Hidden and QDir::System: hidden files, pipes, sockets,
-    // devices and dangling links are not offered.
-    QStringList names = QDir(videoFolder).entryList(QDir::Files, QDir::NoSort);
+    // devices and dangling links are not offered; nor, on Windows, files
+    // marked as the system's own.
+    QStringList names;
+    for (const QFileInfo &file : QDir(videoFolder).entryInfoList(QDir::Files, QDir::NoSort)) {
+        if (!isHiddenEntry(file))
+            names.append(file.fileName());
+    }
     std::sort(names.begin(), names.end(), naturalLess);
     const QString folderWithSeparator = folderEntry(videoFolder);
     if (names.isEmpty())

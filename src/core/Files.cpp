@@ -9,6 +9,10 @@
 
 #include <stdexcept>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace corvanta {
 
 QString applicationFolder(const QString &dirPath)
@@ -30,6 +34,17 @@ QString joinPath(const QString &folder, const QString &name)
 QString collapseDriveRootSeparator(QString path)
 {
     return path.replace(QStringLiteral(":\\\\"), QStringLiteral(":\\"));
+}
+
+bool isHiddenEntry(const QFileInfo &info)
+{
+#ifdef Q_OS_WIN
+    const DWORD attributes =
+        GetFileAttributesW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(info.absoluteFilePath()).utf16()));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+#else
+    return info.isHidden();
+#endif
 }
 
 bool FileExists(const QString &path)

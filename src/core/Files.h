@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QFileInfo;
+
 namespace corvanta {
 
 // The executable's folder in native form, without a trailing separator except at a root.
@@ -16,6 +18,11 @@ QString folderEntry(const QString &folder);
 
 // Replaces every ":\\" by ":\", which removes the doubled separator after a drive root.
 QString collapseDriveRootSeparator(QString path);
+
+// Whether a file or folder counts as hidden where the program skips hidden
+// entries: on POSIX systems its name starts with a dot; on Windows it has
+// the hidden or the system attribute.
+bool isHiddenEntry(const QFileInfo &info);
 
 // True for existing files and folders; false for "", missing paths and bad names.
 bool FileExists(const QString &path);

@@ -3,7 +3,6 @@
 #include "core/Files.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -18,6 +17,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#else
+#include <windows.h>
 #endif
 
 namespace corvanta {
@@ -50,7 +51,7 @@ struct Entry
     QString name() const { return decodedName; }
     bool nameIsUtf8() const { return true; }
     QString shownName() const { return decodedName; }
-    // Qt reads long paths on Windows by itself.
+    // Windows opens a long path by its long form.
     bool pathTooLong() const { return false; }
 #endif
 };
@@ -203,30 +204,63 @@ std::optional<ReadFailure> forEachEntry(const QString &folder, Visit &&visit)
     return std::nullopt;
 }
 #else
+// Links and junctions are reparse points with their own tags. Wine shows the
+// links of the file system below it as reparse points without a tag. Other
+// reparse points, such as files kept in the cloud, are plain files and folders.
+bool isLink(const WIN32_FIND_DATAW &found)
+{
+    return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        && (found.dwReserved0 == IO_REPARSE_TAG_SYMLINK || found.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT
+            || found.dwReserved0 == 0);
+}
+
+EntryKind kindOf(const QString &folder, const WIN32_FIND_DATAW &found)
+{
+    const bool isFolder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+    if (!isLink(found))
+        return isFolder ? EntryKind::Folder : EntryKind::File;
+    if (isFolder)
+        return EntryKind::FolderLink;
+    // A link to a file stands for that file; one that leads nowhere is left out.
+    const QString path = joinPath(folder, QString::fromWCharArray(found.cFileName));
+    const DWORD target = GetFileAttributesW(reinterpret_cast<LPCWSTR>(path.utf16()));
+    return target != INVALID_FILE_ATTRIBUTES && !(target & FILE_ATTRIBUTE_DIRECTORY) ? EntryKind::File
+                                                                                       : EntryKind::Other;
+}
+
+// The entries of one folder, straight from the directory with their
+// attributes: a QFileInfo per entry would ask for them a second time. The
+// path's long form opens folders whatever the length of their path.
 template <typename Visit>
 std::optional<ReadFailure> forEachEntry(const QString &folder, Visit &&visit)
 {
-    const QFileInfo folderInfo(QDir::fromNativeSeparators(folder));
-    if (folderInfo.isDir() && !folderInfo.isReadable())
-        return ReadFailure{LeftOutReason::FolderUnreadable, QString()};
-    QDirIterator it(QDir::fromNativeSeparators(folder),
-                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QString native = QDir::toNativeSeparators(QDir::cleanPath(QDir::fromNativeSeparators(folder)));
+    QString pattern = native.startsWith(QLatin1String("\\\\")) ? QStringLiteral("\\\\?\\UNC\\") + native.mid(2)
+                                                             : QStringLiteral("\\\\?\\") + native;
+    pattern = joinPath(pattern, QStringLiteral("*"));
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileExW(reinterpret_cast<LPCWSTR>(pattern.utf16()), FindExInfoBasic, &found,
+                                           FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE) {
+        // Nothing to list, and the walk goes on.
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY)
+            return std::nullopt;
+        if (error == ERROR_FILENAME_EXCED_RANGE)
+            return ReadFailure{LeftOutReason::PathTooLong, QString()};
+        return ReadFailure{LeftOutReason::FolderUnreadable, qt_error_string(int(error))};
+    }
     Entry current;
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo info = it.fileInfo();
-        if (info.isSymLink() || info.isJunction())
-            current.kind = info.isDir() ? EntryKind::FolderLink
-                                        : (info.isFile() ? EntryKind::File : EntryKind::Other);
-        else if (info.isDir())
-            current.kind = EntryKind::Folder;
-        else
-            current.kind = info.isFile() ? EntryKind::File : EntryKind::Other;
-        current.hidden = info.isHidden();
-        current.decodedName = it.fileName();
+    do {
+        current.decodedName = QString::fromWCharArray(found.cFileName);
+        if (current.decodedName == QLatin1String(".") || current.decodedName == QLatin1String(".."))
+            continue;
+        current.kind = kindOf(native, found);
+        current.hidden = found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
         if (!visit(current))
             break;
-    }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
     return std::nullopt;
 }
 #endif
@@ -358,7 +392,7 @@ bool isEnterableFolder(const QString &path)
     if (path.isEmpty())
         return false;
     const QFileInfo info(QDir::cleanPath(QDir::fromNativeSeparators(path)));
-    return info.isDir() && !info.isHidden();
+    return info.isDir() && !isHiddenEntry(info);
 }
 
 } // namespace corvanta
