@@ -11,6 +11,7 @@
 #include "filelist/FileListView.h"
 #include "support/Fixture.h"
 #include "support/FolderTrees.h"
+#include "support/PlatformFiles.h"
 
 #include <QAction>
 #include <QDir>
@@ -488,7 +489,7 @@ void TestCommandBars::demoVideoTarget_data()
 {
     QTest::addColumn<QStringList>("folders");
     QTest::addColumn<QStringList>("files");
-    QTest::addColumn<bool>("withPipe");
+    QTest::addColumn<bool>("withOddFile"); // a pipe, or on Windows a file marked as the system's
     QTest::addColumn<QString>("expected"); // "" for the Video folder itself
 
     const QStringList none;
@@ -512,29 +513,29 @@ void TestCommandBars::demoVideoTarget_data()
         << false << QStringLiteral("demo 9.webm");
     QTest::newRow("any kind of file") << none << QStringList{QStringLiteral("Video/notes.txt")} << false
                                       << QStringLiteral("notes.txt");
-#ifdef Q_OS_UNIX
-    QTest::newRow("a pipe is no file")
+    QTest::newRow("a pipe or a system file is not offered")
         << none << QStringList{QStringLiteral("Video/z.webm")} << true << QStringLiteral("z.webm");
-#endif
 }
 
 void TestCommandBars::demoVideoTarget()
 {
     QFETCH(QStringList, folders);
     QFETCH(QStringList, files);
-    QFETCH(bool, withPipe);
+    QFETCH(bool, withOddFile);
     QFETCH(QString, expected);
 
     QTemporaryDir app;
     for (const QString &folder : folders)
         QVERIFY(QDir(app.path()).mkpath(folder));
     makeTree(app.path(), files);
+    if (withOddFile) {
 #ifdef Q_OS_UNIX
-    if (withPipe)
         QCOMPARE(::mkfifo(QFile::encodeName(app.filePath(QStringLiteral("Video/a-pipe"))).constData(), 0600), 0);
 #else
-    Q_UNUSED(withPipe);
+        makeTree(app.path(), {QStringLiteral("Video/a-system.webm")});
+        QVERIFY(markAsSystem(app.filePath(QStringLiteral("Video/a-system.webm"))));
 #endif
+    }
 
     const QString appFolder = nativePath(app.path());
     const QString videoFolder = appFolder + QDir::separator() + QStringLiteral("Video") + QDir::separator();

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+
+namespace corvanta::testing {
+
+// A real symbolic link, to a folder, a file or nothing at all, for as long
+// as the object lives (QFile::link makes a shortcut file on Windows, which
+// no program follows). Declared after the folders it is made in, it is gone
+// before they are removed: under Wine, their removal would go through it.
+class TestLink
+{
+public:
+    TestLink(const QString &target, const QString &link);
+    ~TestLink();
+    TestLink(const TestLink &) = delete;
+    TestLink &operator=(const TestLink &) = delete;
+
+    bool made() const { return m_made; }
+
+private:
+    QString m_target;
+    QString m_link;
+    bool m_made = false;
+};
+
+// A drive letter of its own for a folder, for as long as the object lives
+// (as "subst" makes one). Windows only; elsewhere letter() is empty.
+class TestDrive
+{
+public:
+    explicit TestDrive(const QString &folder);
+    ~TestDrive();
+    TestDrive(const TestDrive &) = delete;
+    TestDrive &operator=(const TestDrive &) = delete;
+
+    // "T:", or empty when no letter was free.
+    QString letter() const { return m_letter; }
+
+private:
+    QString m_folder;
+    QString m_letter;
+};
+
+// Gives a file or folder Windows's system attribute. Elsewhere there is no
+// such attribute, and it returns false.
+bool markAsSystem(const QString &path);
+
+// Whether the program runs under Wine, whose registry and user folders are
+// a prefix's own: a test may write there what it must never write on a
+// user's real Windows.
+bool runsUnderWine();
+
+} // namespace corvanta::testing
