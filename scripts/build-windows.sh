@@ -100,6 +100,7 @@ packages=(
   mingw-w64-x86-64-dev
   wine wine64 nsis
   qt6-base-dev qt6-base-dev-tools
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   cmake ninja-build pkg-config make nasm
   dpkg-dev xz-utils bzip2 ca-certificates
 )

@@ -16,8 +16,16 @@ OUTFILE="$BUILD_DIR/Corvanta-$VERSION-setup.exe"
 
 rm -rf "$STAGE"
 mkdir -p "$STAGE/platforms" "$STAGE/styles" "$STAGE/imageformats"
-cp "$BUILD_DIR/app/corvanta.exe" "$STAGE/"
-x86_64-w64-mingw32-strip "$STAGE/corvanta.exe"
+cp "$BUILD_DIR/app/corvanta.exe" "$BUILD_DIR/app/corvanta-inspect.exe" "$STAGE/"
+x86_64-w64-mingw32-strip "$STAGE/corvanta.exe" "$STAGE/corvanta-inspect.exe"
+# Qt's own texts (the Yes and No buttons, the file dialog) in each language
+# the program speaks. A catalogue is the same file on every platform, so
+# Debian's (qt6-translations-l10n, installed by build-windows.sh) serve.
+mkdir -p "$STAGE/translations"
+for ts in "$ROOT"/translations/corvanta_*.ts; do
+  language="$(basename "$ts" .ts)"
+  cp "/usr/share/qt6/translations/qtbase_${language#corvanta_}.qm" "$STAGE/translations/"
+done
 cp -r "$BUILD_DIR/app/Samples" "$BUILD_DIR/app/Video" "$STAGE/"
 cp "$ROOT/resources/icons/corvanta.ico" "$STAGE/"
 for dll in Qt6Core Qt6Gui Qt6Widgets libstdc++-6 libgcc_s_seh-1 libwinpthread-1; do

@@ -1,7 +1,8 @@
 ; Corvanta's Windows installer, built by scripts/package-windows.sh:
 ;   makensis -DVERSION=1.0.0 -DSTAGE=<folder> -DOUTFILE=<setup.exe> windows/installer.nsi
-; STAGE holds the installed layout (corvanta.exe with Qt's and mingw's DLLs,
-; Qt's plugin folders platforms\, styles\, imageformats\, Samples\ and Video\)
+; STAGE holds the installed layout (corvanta.exe and corvanta-inspect.exe
+; with Qt's and mingw's DLLs, Qt's plugin folders platforms\, styles\,
+; imageformats\, Qt's own texts in translations\, Samples\ and Video\)
 ; and the two file lists that install and remove exactly those files.
 ; Qt looks for its plugins in the program's own folder, so no qt.conf is needed.
 
