@@ -122,8 +122,13 @@ void TranslationsTest::initTestCase()
     m_protected = m_files.filePath(QStringLiteral("secret.pdf"));
     QVERIFY(encryptPdf(plain, m_protected, QStringLiteral("secret")));
 
-    // The texts of the sources as they are now, collected as the update target does.
-    const QString ts = m_files.filePath(QStringLiteral("current.ts"));
+    // The texts of the sources as they are now, collected as the update target
+    // does. lupdate is a tool of the build machine, which may not be this
+    // one (a Windows build runs it from Wine): its file goes in the build
+    // folder, which both name alike.
+    QTemporaryDir updated(qEnvironmentVariable("CORVANTA_BINARY_DIR") + QStringLiteral("/tests/lupdate-XXXXXX"));
+    QVERIFY(updated.isValid());
+    const QString ts = updated.filePath(QStringLiteral("current.ts"));
     QProcess lupdate;
     lupdate.setProcessChannelMode(QProcess::MergedChannels);
     lupdate.start(QStringLiteral(CORVANTA_LUPDATE),
