@@ -221,8 +221,6 @@ void JoinEndingsTest::resultKeptUnderAFreeName()
     QFETCH(QStringList, folders);
     QFETCH(QStringList, links);
     QFETCH(QString, saved);
-    if (!links.isEmpty() && underWine())
-        QSKIP("Wine sees no file where a link leads nowhere, and renames over it; Windows keeps the link.");
     const QString folder = m_work->filePath("Desktop");
     QVERIFY(QDir().mkpath(folder));
     QHash<QString, QByteArray> untouched;
@@ -233,8 +231,12 @@ void JoinEndingsTest::resultKeptUnderAFreeName()
     }
     for (const QString &name : folders)
         QVERIFY(QDir().mkpath(folder + '/' + name + "/inside"));
-    for (const QString &name : links)
-        QVERIFY(makeSymbolicLink(folder + "/nowhere", folder + '/' + name));
+    for (const QString &name : links) {
+        if (!makeSymbolicLink(folder + "/nowhere", folder + '/' + name)) {
+            QVERIFY(underWine());
+            QSKIP("Wine cannot make symbolic links: its CreateSymbolicLinkW makes nothing.");
+        }
+    }
     const QString written = folder + "/.joined.pdf.x1.part";
     QVERIFY(writeFile(written, "%PDF the result"));
     // The output path keeps its doubled separator in the name it gives back.

@@ -9,7 +9,7 @@
 //   lines N TEXT         prints "TEXT 1" to "TEXT N" to standard error
 //   flood out|err BYTES TEXT  prints TEXT lines, BYTES bytes in all
 //   stdin                prints "got" if a line can be read from standard input, else "end"
-//   wait-for FILE        waits until FILE exists
+//   wait-for FILE        waits until FILE exists, 30 s at most (then ends with 124)
 //   pdftk [RANGES...]    runs the real pdftk (named by CORVANTA_TEST_PDFTK) with the same
 //                        arguments, or as "A=<first> B=<second> cat RANGES output <output>";
 //                        ends with its exit code if it fails
@@ -87,10 +87,17 @@ bool writeTo(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
+// Nothing a test waits for takes long: a child whose test has gone wrong
+// ends by itself.
+constexpr int kLongestWaitMilliseconds = 30000;
+
 void waitFor(const QString &path)
 {
-    while (!QFileInfo::exists(path))
+    for (int waited = 0; !QFileInfo::exists(path); waited += 10) {
+        if (waited >= kLongestWaitMilliseconds)
+            finish(124);
         QThread::msleep(10);
+    }
 }
 
 // The worker that `linger` starts: this program again, in the same process
@@ -98,7 +105,7 @@ void waitFor(const QString &path)
 int worker(const QStringList &arguments)
 {
     const QString log = arguments.value(2);
-    for (int turn = 0; turn < 3000; ++turn) {
+    for (int waited = 0; waited < kLongestWaitMilliseconds; waited += 10) {
         if (!log.isEmpty())
             appendTo(log, "x\n");
         QThread::msleep(10);

@@ -257,8 +257,10 @@ bool makeSymbolicLink(const QString &target, const QString &link)
     const QString native = QDir::toNativeSeparators(target);
     const DWORD flags = (QFileInfo(target).isDir() ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0)
         | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE;
+    // Wine's CreateSymbolicLinkW says it made the link, and makes nothing.
     return CreateSymbolicLinkW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(link).utf16()),
-                               reinterpret_cast<LPCWSTR>(native.utf16()), flags);
+                               reinterpret_cast<LPCWSTR>(native.utf16()), flags)
+        && QFileInfo(link).isSymLink();
 #else
     return QFile::link(target, link);
 #endif

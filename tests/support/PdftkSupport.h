@@ -87,7 +87,8 @@ bool processGone(qint64 pid);
 void killProcess(qint64 pid);
 
 // A symbolic link at `link` to `target`, which need not exist (QFile::link
-// makes a shortcut file on Windows, which no program follows).
+// makes a shortcut file on Windows, which no program follows). False where
+// none can be made: under Wine, and on Windows without the right to.
 bool makeSymbolicLink(const QString &target, const QString &link);
 
 // Whether this runs under Wine, which differs from Windows in places (each
