@@ -198,10 +198,18 @@ void ProcessRunnerTest::cancelEndsTheWholeGroup()
     QTemporaryDir dir;
     const QString pids = dir.filePath("pids");
     ProcessRunner runner;
-    std::unique_ptr<QTimer> trigger(whenFileHasLines(pids, 1, [&runner] { runner.cancel(); }));
+    bool ranBefore = false;
+    std::unique_ptr<QTimer> trigger(whenFileHasLines(pids, 1, [&] {
+        // Both run until the cancel: the checks after it can fail.
+        ranBefore = true;
+        for (const QString &pid : readLines(pids).value(0).split(' '))
+            ranBefore = ranBefore && !processGone(pid.toLongLong());
+        runner.cancel();
+    }));
     // Like a wrapper script that starts its real program without exec.
     const ProcessRunner::Result result = runner.run(child({{"linger", pids}, {"wait-worker"}}), {});
     QCOMPARE(result.ending, ProcessRunner::Ending::Cancelled);
+    QVERIFY(ranBefore);
     const QStringList started = readLines(pids).value(0).split(' ');
     QCOMPARE(started.size(), 2);
     for (const QString &pid : started)

@@ -132,6 +132,126 @@ int signalNumber(const QString &name)
 }
 #endif
 
+// What a step works on: the arguments, the output among them, and the worker.
+struct Run
+{
+    QStringList arguments;
+    QString output;
+    QProcess worker;
+};
+
+// The steps that print; false for any other.
+bool printStep(const QStringList &step, const Run &run)
+{
+    const QString &name = step.at(0);
+    const QString first = step.value(1);
+    const QString second = step.value(2);
+    if (name == "record") {
+        QByteArray lines;
+        for (const QString &argument : run.arguments)
+            lines += argument.toUtf8() + '\n';
+        if (first == "-")
+            write(stdout, lines);
+        else
+            appendTo(first, lines);
+    } else if (name == "append") {
+        appendTo(first, second.toUtf8() + '\n');
+    } else if (name == "stderr") {
+        write(stderr, first.toUtf8() + '\n');
+    } else if (name == "lines") {
+        for (int i = 1; i <= first.toInt(); ++i)
+            write(stderr, second.toUtf8() + ' ' + QByteArray::number(i) + '\n');
+    } else if (name == "flood") {
+        // Whole lines in each block, so that the blocks join up.
+        const QByteArray text = step.value(3).toUtf8() + '\n';
+        QByteArray block;
+        while (block.size() < 1 << 16)
+            block += text;
+        FILE *stream = first == "out" ? stdout : stderr;
+        for (qint64 left = second.toLongLong(); left > 0; left -= block.size())
+            write(stream, left < block.size() ? block.left(left) : block);
+    } else if (name == "stdin") {
+        char buffer[256];
+        write(stdout, std::fgets(buffer, sizeof buffer, stdin) ? "got\n" : "end\n");
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The steps that write files; false for any other.
+bool fileStep(const QStringList &step, const Run &run)
+{
+    const QString &name = step.at(0);
+    const QString first = step.value(1);
+    if (name == "output") {
+        writeTo(run.output, first.toUtf8());
+    } else if (name == "truncate") {
+        QFile(run.output).resize(first.toLongLong());
+    } else if (name == "copy-first") {
+        QFile::remove(run.output);
+        QFile::copy(run.arguments.value(0), run.output);
+    } else if (name == "replace") {
+        QFile file(run.output);
+        if (file.open(QIODevice::ReadOnly)) {
+            const QByteArray bytes = file.readAll().replace(first.toUtf8(), step.value(2).toUtf8());
+            file.close();
+            writeTo(run.output, bytes);
+        }
+    } else if (name == "fill") {
+        QFile file(first);
+        const QByteArray block(1 << 16, '\0');
+        if (file.open(QIODevice::WriteOnly)) {
+            while (file.write(block) == block.size() && file.flush()) {
+            }
+        }
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The steps that wait, start or end processes; false for any other.
+bool processStep(const QStringList &step, Run &run)
+{
+    const QString &name = step.at(0);
+    const QString first = step.value(1);
+    if (name == "wait-for") {
+        waitFor(first);
+    } else if (name == "pdftk") {
+        const QStringList ranges = step.mid(1);
+        const int code = runPdftk(ranges.isEmpty() ? run.arguments
+                                                   : QStringList{"A=" + run.arguments.value(0),
+                                                                 "B=" + run.arguments.value(1), "cat"}
+                                          + ranges + QStringList{"output", run.output});
+        if (code != 0)
+            finish(code);
+    } else if (name == "linger") {
+        run.worker.setStandardInputFile(QProcess::nullDevice());
+        run.worker.setStandardOutputFile(QProcess::nullDevice());
+        run.worker.setStandardErrorFile(QProcess::nullDevice());
+        run.worker.start(QCoreApplication::applicationFilePath(), {"--worker", step.value(2)});
+        run.worker.waitForStarted();
+        writeTo(first, QByteArray::number(QCoreApplication::applicationPid()) + ' '
+                           + QByteArray::number(run.worker.processId()) + '\n');
+    } else if (name == "wait-worker") {
+        run.worker.waitForFinished(-1);
+    } else if (name == "signal") {
+#ifdef Q_OS_UNIX
+        ::kill(pid_t(step.value(2).toLongLong()), signalNumber(first));
+#endif
+    } else if (name == "sleep") {
+        QThread::sleep(first.toULong());
+    } else if (name == "crash") {
+        crash();
+    } else if (name == "exit") {
+        finish(first.toInt());
+    } else {
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -144,99 +264,21 @@ int main(int argc, char *argv[])
     const QStringList all = QCoreApplication::arguments();
     if (all.value(1) == "--worker")
         return worker(all);
-    const QStringList arguments = all.mid(1);
-    const QString output = arguments.value(arguments.size() - 1);
+    Run run;
+    run.arguments = all.mid(1);
+    run.output = run.arguments.value(run.arguments.size() - 1);
 
-    QFileInfo self(QCoreApplication::applicationFilePath());
-    QFile stepsFile(self.dir().filePath(self.completeBaseName() + ".steps"));
-    if (!stepsFile.open(QIODevice::ReadOnly)) {
+    const QFileInfo self(QCoreApplication::applicationFilePath());
+    QFile steps(self.dir().filePath(self.completeBaseName() + ".steps"));
+    if (!steps.open(QIODevice::ReadOnly)) {
         write(stderr, "no steps beside the program\n");
         finish(125);
     }
-    QProcess workerProcess;
-    for (const QByteArray &line : stepsFile.readAll().split('\n')) {
+    for (const QByteArray &line : steps.readAll().split('\n')) {
         if (line.isEmpty())
             continue;
         const QStringList step = QString::fromUtf8(line).split('\t');
-        const QString &name = step.at(0);
-        const QString first = step.value(1);
-        const QString second = step.value(2);
-        if (name == "record") {
-            QByteArray lines;
-            for (const QString &argument : arguments)
-                lines += argument.toUtf8() + '\n';
-            if (first == "-")
-                write(stdout, lines);
-            else
-                appendTo(first, lines);
-        } else if (name == "append") {
-            appendTo(first, second.toUtf8() + '\n');
-        } else if (name == "stderr") {
-            write(stderr, first.toUtf8() + '\n');
-        } else if (name == "lines") {
-            for (int i = 1; i <= first.toInt(); ++i)
-                write(stderr, second.toUtf8() + ' ' + QByteArray::number(i) + '\n');
-        } else if (name == "flood") {
-            const QByteArray text = step.value(3).toUtf8() + '\n';
-            QByteArray block;
-            while (block.size() < 1 << 16)
-                block += text;
-            FILE *stream = first == "out" ? stdout : stderr;
-            for (qint64 left = second.toLongLong(); left > 0; left -= block.size())
-                write(stream, left < block.size() ? block.left(left) : block);
-        } else if (name == "stdin") {
-            char buffer[256];
-            write(stdout, std::fgets(buffer, sizeof buffer, stdin) ? "got\n" : "end\n");
-        } else if (name == "wait-for") {
-            waitFor(first);
-        } else if (name == "pdftk") {
-            const QStringList ranges = step.mid(1);
-            const int code = runPdftk(ranges.isEmpty() ? arguments
-                                                       : QStringList{"A=" + arguments.value(0), "B=" + arguments.value(1),
-                                                                     "cat"} + ranges + QStringList{"output", output});
-            if (code != 0)
-                finish(code);
-        } else if (name == "output") {
-            writeTo(output, first.toUtf8());
-        } else if (name == "truncate") {
-            QFile(output).resize(first.toLongLong());
-        } else if (name == "copy-first") {
-            QFile::remove(output);
-            QFile::copy(arguments.value(0), output);
-        } else if (name == "replace") {
-            QFile file(output);
-            if (file.open(QIODevice::ReadOnly)) {
-                const QByteArray bytes = file.readAll().replace(first.toUtf8(), second.toUtf8());
-                file.close();
-                writeTo(output, bytes);
-            }
-        } else if (name == "linger") {
-            workerProcess.setStandardInputFile(QProcess::nullDevice());
-            workerProcess.setStandardOutputFile(QProcess::nullDevice());
-            workerProcess.setStandardErrorFile(QProcess::nullDevice());
-            workerProcess.start(QCoreApplication::applicationFilePath(), {"--worker", second});
-            workerProcess.waitForStarted();
-            writeTo(first, QByteArray::number(QCoreApplication::applicationPid()) + ' '
-                               + QByteArray::number(workerProcess.processId()) + '\n');
-        } else if (name == "wait-worker") {
-            workerProcess.waitForFinished(-1);
-        } else if (name == "fill") {
-            QFile file(first);
-            const QByteArray block(1 << 16, '\0');
-            if (file.open(QIODevice::WriteOnly))
-                while (file.write(block) == block.size() && file.flush()) {
-                }
-        } else if (name == "signal") {
-#ifdef Q_OS_UNIX
-            ::kill(pid_t(second.toLongLong()), signalNumber(first));
-#endif
-        } else if (name == "sleep") {
-            QThread::sleep(first.toULong());
-        } else if (name == "crash") {
-            crash();
-        } else if (name == "exit") {
-            finish(first.toInt());
-        } else {
+        if (!printStep(step, run) && !fileStep(step, run) && !processStep(step, run)) {
             write(stderr, "unknown step: " + line + '\n');
             finish(125);
         }
