@@ -162,9 +162,9 @@ void bombInTheList(FormFixture &fixture, const QString &folder, const QString &p
 void floodedErrorStream(FormFixture &fixture, const QString &input)
 {
     const QString fake = writeFakePdftk(
-        fixture.appFolder, QStringLiteral("yes 'pdftk complains about the input at some length' | head -c %1 >&2\n"
-                                          "exit 1")
-                               .arg(300LL * 1024 * 1024));
+        fixture.appFolder,
+        {{"flood", "err", QString::number(300LL * 1024 * 1024), "pdftk complains about the input at some length"},
+         {"exit", "1"}});
     Form1 &form = fixture.load();
     form.fileList()->append(input);
     const double before = peakMegabytes();
@@ -216,7 +216,7 @@ void largeJoin(FormFixture &fixture, const QString &folder)
 // list (one small PDF, 800,000 times; pdftk is a stand-in that writes nothing).
 void longListStaysResponsive(FormFixture &fixture, const QString &input)
 {
-    const QString fake = writeFakePdftk(fixture.appFolder, QStringLiteral("exit 0"));
+    const QString fake = writeFakePdftk(fixture.appFolder, {{"exit", "0"}});
     Form1 &form = fixture.load();
     form.fileList()->append(QStringList(800000, input));
     QElapsedTimer sinceTick;
@@ -246,6 +246,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    useRealPdftk();
     QDir().mkpath(isolatedDesktop());
 
     QTemporaryDir inputs;

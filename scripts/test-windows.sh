@@ -32,7 +32,9 @@ fi
 # DejaVu, and the stand-ins for Arial and Calibri that the window asks for.
 font_packages=(fonts-dejavu-core fonts-liberation2 fonts-crosextra-carlito)
 missing=()
-for package in wine wine64 "${font_packages[@]}"; do
+# Qt's own translations: test_translations puts them beside the program, as
+# an installed program has them.
+for package in wine wine64 qt6-translations-l10n "${font_packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
     missing+=("$package")
   fi

@@ -69,6 +69,9 @@ make_wine_prefix() {
   # program instead, they would inherit its output pipe and hold it open.
   wineserver -p
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  # Wine shows files whose names begin with a dot as hidden, which Windows
+  # does not; the tests check the hidden attribute the program sets itself.
+  wine reg add 'HKCU\Software\Wine' /v ShowDotFiles /t REG_SZ /d Y /f </dev/null >/dev/null 2>&1
 }
 
 # Nothing a program did may have turned a user folder back into a link.

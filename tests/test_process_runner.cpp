@@ -13,8 +13,6 @@ using namespace corvanta::testing;
 
 namespace {
 
-const QString kShell = QStringLiteral("/bin/sh");
-
 // Calls `action` as soon as `file` holds `lines` lines, while a wait runs.
 QTimer *whenFileHasLines(const QString &file, int lines, std::function<void()> action)
 {
@@ -56,6 +54,9 @@ private slots:
     void applicationExitIsNoSuccess();
 
 private:
+    // A child of ours in the test's folder that takes these steps.
+    QString child(const Steps &steps) { return scriptedChild(m_dir.path(), QStringLiteral("child"), steps); }
+
     QTemporaryDir m_dir;
     QString m_notExecutable;
 };
@@ -106,7 +107,7 @@ void ProcessRunnerTest::exitCode_data()
 void ProcessRunnerTest::exitCode()
 {
     QFETCH(int, code);
-    QCOMPARE(RunAndWait(kShell, {"-c", QStringLiteral("exit %1").arg(code)}, kHiddenWindow), code);
+    QCOMPARE(RunAndWait(child({{"exit", QString::number(code)}}), {}, kHiddenWindow), code);
 }
 
 void ProcessRunnerTest::startFailure_data()
@@ -136,12 +137,12 @@ void ProcessRunnerTest::startFailure()
 void ProcessRunnerTest::captureAndArguments()
 {
     ProcessRunner runner;
-    const QStringList arguments{"-c", R"(printf '%s\n' "$@"; echo "to stderr" >&2; exit 2)", "sh",
-                                "a b", "\"quoted\"", "", "ü € 'x'"};
-    const ProcessRunner::Result result = runner.run(kShell, arguments, kHiddenWindow);
+    const QString program = child({{"record", "-"}, {"stderr", "to stderr"}, {"exit", "2"}});
+    const QStringList arguments{"a b", "\"quoted\"", "", "ü € 'x'", R"(back\slash\\ "\)"};
+    const ProcessRunner::Result result = runner.run(program, arguments, kHiddenWindow);
     QCOMPARE(result.ending, ProcessRunner::Ending::Exited);
     QCOMPARE(result.code, 2);
-    QCOMPARE(QString::fromUtf8(result.standardOutput), "a b\n\"quoted\"\n\nü € 'x'\n");
+    QCOMPARE(QString::fromUtf8(result.standardOutput), arguments.join('\n') + '\n');
     QCOMPARE(result.standardError, QByteArray("to stderr\n"));
 }
 
@@ -153,8 +154,7 @@ void ProcessRunnerTest::inputIsClosed()
     guard.setSingleShot(true);
     connect(&guard, &QTimer::timeout, this, [&runner] { runner.cancel(); });
     guard.start(30000);
-    const ProcessRunner::Result result =
-        runner.run(kShell, {"-c", "if read line; then echo got; else echo end; fi"});
+    const ProcessRunner::Result result = runner.run(child({{"stdin"}}), {});
     QCOMPARE(result.ending, ProcessRunner::Ending::Exited);
     QCOMPARE(result.standardOutput, QByteArray("end\n"));
 }
@@ -177,8 +177,7 @@ void ProcessRunnerTest::eventsRunDuringTheWait()
         }
     });
     ticker.start(5);
-    const ProcessRunner::Result result = runner.run(
-        kShell, {"-c", QStringLiteral("while [ ! -e '%1' ]; do sleep 0.01; done; exit 7").arg(marks)});
+    const ProcessRunner::Result result = runner.run(child({{"wait-for", marks}, {"exit", "7"}}), {});
     ticker.stop();
     QCOMPARE(result.code, 7);
     QVERIFY(ticks >= 3);
@@ -189,7 +188,7 @@ void ProcessRunnerTest::eventsRunDuringTheWait()
 void ProcessRunnerTest::crash()
 {
     ProcessRunner runner;
-    const ProcessRunner::Result result = runner.run(kShell, {"-c", "kill -SEGV $$"});
+    const ProcessRunner::Result result = runner.run(child({{"crash"}}), {});
     QCOMPARE(result.ending, ProcessRunner::Ending::Crashed);
     QVERIFY(result.code != 0);
 }
@@ -199,42 +198,58 @@ void ProcessRunnerTest::cancelEndsTheWholeGroup()
     QTemporaryDir dir;
     const QString pids = dir.filePath("pids");
     ProcessRunner runner;
-    std::unique_ptr<QTimer> trigger(whenFileHasLines(pids, 2, [&runner] { runner.cancel(); }));
+    bool ranBefore = false;
+    std::unique_ptr<QTimer> trigger(whenFileHasLines(pids, 1, [&] {
+        // Both run until the cancel: the checks after it can fail.
+        ranBefore = true;
+        for (const QString &pid : readLines(pids).value(0).split(' '))
+            ranBefore = ranBefore && !processGone(pid.toLongLong());
+        runner.cancel();
+    }));
     // Like a wrapper script that starts its real program without exec.
-    const ProcessRunner::Result result = runner.run(
-        kShell, {"-c", QStringLiteral("echo $$ > '%1'; sleep 60 & echo $! >> '%1'; wait").arg(pids)});
+    const ProcessRunner::Result result = runner.run(child({{"linger", pids}, {"wait-worker"}}), {});
     QCOMPARE(result.ending, ProcessRunner::Ending::Cancelled);
-    const QStringList lines = readLines(pids);
-    QCOMPARE(lines.size(), 2);
-    for (const QString &pid : lines)
+    QVERIFY(ranBefore);
+    const QStringList started = readLines(pids).value(0).split(' ');
+    QCOMPARE(started.size(), 2);
+    for (const QString &pid : started)
         QTRY_VERIFY2(processGone(pid.toLongLong()), qPrintable(pid));
 }
 
 void ProcessRunnerTest::leftoversEndWithTheChild_data()
 {
-    QTest::addColumn<QString>("ending");
+    // The wrapper's last step, or the test kills it while it waits.
+    QTest::addColumn<Steps>("ending");
+    QTest::addColumn<bool>("killed");
     QTest::addColumn<ProcessRunner::Ending>("expected");
-    QTest::newRow("exits") << "exit 0" << ProcessRunner::Ending::Exited;
-    QTest::newRow("fails") << "exit 3" << ProcessRunner::Ending::Exited;
-    QTest::newRow("crashes") << "kill -SEGV $$" << ProcessRunner::Ending::Crashed;
-    QTest::newRow("killed from outside") << "kill -KILL $$" << ProcessRunner::Ending::Crashed;
+    QTest::newRow("exits") << Steps{{"exit", "0"}} << false << ProcessRunner::Ending::Exited;
+    QTest::newRow("fails") << Steps{{"exit", "3"}} << false << ProcessRunner::Ending::Exited;
+    QTest::newRow("crashes") << Steps{{"crash"}} << false << ProcessRunner::Ending::Crashed;
+    // By SIGKILL; on Windows by TerminateProcess, with an exit code the killer chooses.
+#ifdef Q_OS_WIN
+    QTest::newRow("killed from outside") << Steps{{"wait-worker"}} << true << ProcessRunner::Ending::Exited;
+#else
+    QTest::newRow("killed from outside") << Steps{{"wait-worker"}} << true << ProcessRunner::Ending::Crashed;
+#endif
 }
 
 void ProcessRunnerTest::leftoversEndWithTheChild()
 {
     // A wrapper that ends while the program it started goes on writing.
-    QFETCH(QString, ending);
+    QFETCH(Steps, ending);
+    QFETCH(bool, killed);
     QFETCH(ProcessRunner::Ending, expected);
     QTemporaryDir dir;
-    const QString pid = dir.filePath("pid");
+    const QString pids = dir.filePath("pids");
     const QString written = dir.filePath("written");
     ProcessRunner runner;
-    const ProcessRunner::Result result = runner.run(
-        kShell, {"-c", QStringLiteral("(while :; do echo x >> '%1'; sleep 0.01; done) & echo $! > '%2'; "
-                                      "while [ ! -s '%1' ]; do sleep 0.01; done; %3")
-                           .arg(written, pid, ending)});
+    std::unique_ptr<QTimer> killer;
+    if (killed)
+        killer.reset(whenFileHasLines(written, 1, [&pids] { killProcess(readLines(pids).value(0).section(' ', 0, 0).toLongLong()); }));
+    const ProcessRunner::Result result =
+        runner.run(child(Steps{{"linger", pids, written}, {"wait-for", written}} + ending), {});
     QCOMPARE(result.ending, expected);
-    QVERIFY(processGone(readLines(pid).value(0).toLongLong()));
+    QVERIFY(processGone(readLines(pids).value(0).section(' ', 1).toLongLong()));
     const qint64 size = QFileInfo(written).size();
     QTest::qWait(50);
     QCOMPARE(QFileInfo(written).size(), size);
@@ -263,7 +278,7 @@ void ProcessRunnerTest::longStreamsKeepStartAndEnd()
     };
     ProcessRunner runner;
     const ProcessRunner::Result result = runner.run(
-        kShell, {"-c", QStringLiteral("yes 0123456789 | head -c %1 >&2; yes abc | head -c %1").arg(size)});
+        child({{"flood", "err", QString::number(size), "0123456789"}, {"flood", "out", QString::number(size), "abc"}}), {});
     QCOMPARE(result.ending, ProcessRunner::Ending::Exited);
     QVERIFY(result.standardError == stream("0123456789\n"));
     QVERIFY(result.standardOutput == stream("abc\n"));
@@ -275,11 +290,11 @@ void ProcessRunnerTest::applicationExitIsNoSuccess()
     const QString pids = dir.filePath("pids");
     ProcessRunner runner;
     std::unique_ptr<QTimer> trigger(whenFileHasLines(pids, 1, [] { QCoreApplication::exit(0); }));
-    const ProcessRunner::Result result =
-        runner.run(kShell, {"-c", QStringLiteral("echo $$ > '%1'; sleep 60; exit 0").arg(pids)});
+    const ProcessRunner::Result result = runner.run(child({{"linger", pids}, {"wait-worker"}, {"exit", "0"}}), {});
     QCOMPARE(result.ending, ProcessRunner::Ending::Cancelled);
     QVERIFY(result.code != 0);
-    QTRY_VERIFY(processGone(readLines(pids).value(0).toLongLong()));
+    for (const QString &pid : readLines(pids).value(0).split(' '))
+        QTRY_VERIFY2(processGone(pid.toLongLong()), qPrintable(pid));
 }
 
 CORVANTA_TEST_MAIN(ProcessRunnerTest)

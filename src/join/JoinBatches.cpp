@@ -3,7 +3,9 @@
 #include "core/Files.h"
 #include "join/SaveResult.h"
 
+#include <QFileInfo>
 #include <QScopeGuard>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -14,6 +16,11 @@
 namespace corvanta {
 
 namespace {
+
+#ifdef Q_OS_WIN
+// How often a run looks whether pdftk has made its output yet.
+constexpr int kHideWatchMilliseconds = 10;
+#endif
 
 // The room one argument takes.
 qsizetype argumentSize(const QString &argument)
@@ -200,11 +207,26 @@ ProcessRunner::Result runJoinPlan(ProcessRunner &runner, const JoinPlan &plan)
     });
     ProcessRunner::Result result;
     for (const JoinProcessCommand &run : plan.runs) {
+        // Every run writes to its own temporary name, the last argument,
+        // which is hidden as soon as pdftk has made it.
+        const QString written = run.arguments.constLast();
+#ifdef Q_OS_WIN
+        // Made hidden beforehand, it could not be written at all: Windows
+        // lets a program overwrite a hidden file only if it asks for the
+        // attribute itself, and pdftk does not.
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, &watch, [&watch, &written] {
+            if (QFileInfo::exists(written)) {
+                hideTemporaryFile(written);
+                watch.stop();
+            }
+        });
+        watch.start(kHideWatchMilliseconds);
+#endif
         result = runner.run(run.program, run.arguments, kHiddenWindow);
         if (result.ending != ProcessRunner::Ending::Exited || result.code != 0)
             break;
-        // Every run writes to its own temporary name, the last argument.
-        hideTemporaryFile(run.arguments.constLast());
+        hideTemporaryFile(written);
     }
     return result;
 }

@@ -4,6 +4,7 @@
 #include "join/JoinRun.h"
 #include "support/FakeHost.h"
 #include "support/Fakes.h"
+#include "support/PdftkSupport.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -91,13 +92,15 @@ struct JoinFixture
 
 } // namespace corvanta::testing
 
-// Like QTEST_MAIN, but with the home folder isolated before anything runs.
+// Like QTEST_MAIN, but with the home folder isolated before anything runs,
+// and the tests' pdftk on the PATH.
 #define CORVANTA_TEST_MAIN(TestObject)                                                            \
     int main(int argc, char *argv[])                                                              \
     {                                                                                             \
         QTemporaryDir home;                                                                       \
         corvanta::testing::isolateHome(home.path());                                              \
         QApplication app(argc, argv);                                                             \
+        corvanta::testing::useRealPdftk();                                                        \
         TestObject test;                                                                          \
         return QTest::qExec(&test, argc, argv);                                                   \
     }

@@ -1,8 +1,23 @@
 #include "support/PdftkSupport.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
-#include <QTextStream>
+#include <QStandardPaths>
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
+#include <qpdf/QUtil.hh>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <signal.h>
+#include <sys/types.h>
+#endif
 
 namespace corvanta::testing {
 
@@ -46,11 +61,33 @@ void writeMarkedPdf(const QString &path, int mark, int pages)
         file.write(pdf);
 }
 
+QString realPdftk()
+{
+    const QString named = qEnvironmentVariable("CORVANTA_TEST_PDFTK");
+    if (!named.isEmpty())
+        return named;
+#ifdef Q_OS_WIN
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../tests/pdftk/pdftk.exe"));
+#else
+    return QStandardPaths::findExecutable(QStringLiteral("pdftk"));
+#endif
+}
+
+void useRealPdftk()
+{
+    const QString pdftk = realPdftk();
+    qputenv("CORVANTA_TEST_PDFTK", pdftk.toUtf8());
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftk")) != pdftk) {
+        const QString folder = QDir::toNativeSeparators(QFileInfo(pdftk).absolutePath());
+        qputenv("PATH", (folder + QDir::listSeparator() + qEnvironmentVariable("PATH")).toUtf8());
+    }
+}
+
 PdftkResult runPdftk(const QStringList &arguments)
 {
     QProcess process;
     process.setStandardInputFile(QProcess::nullDevice());
-    process.start(QStringLiteral("pdftk"), arguments);
+    process.start(realPdftk(), arguments);
     PdftkResult result;
     if (!process.waitForFinished(120000))
         return result;
@@ -62,44 +99,69 @@ PdftkResult runPdftk(const QStringList &arguments)
 
 QList<QPair<int, int>> markedPages(const QString &pdf, const QString &password)
 {
-    QStringList arguments{pdf};
-    if (!password.isEmpty())
-        arguments << QStringLiteral("input_pw") << password;
-    arguments << QStringLiteral("dump_data_utf8");
-    const PdftkResult result = runPdftk(arguments);
     QList<QPair<int, int>> pages;
-    if (result.exitCode != 0)
-        return pages;
-    for (const QByteArray &line : result.output.split('\n')) {
-        if (!line.startsWith("PageMediaDimensions: "))
-            continue;
-        // pdftk writes 1000 and more with a thousands separator: "1,100".
-        const QList<QByteArray> size = line.mid(21).trimmed().replace(',', "").split(' ');
-        if (size.size() == 2)
-            pages.append({size.at(0).toInt() - 100, size.at(1).toInt() - 100});
+    try {
+        QPDF reader;
+        reader.setSuppressWarnings(true);
+        reader.processFile(pdf.toStdString().c_str(), pdfDocBytes(password).constData());
+        for (QPDFPageObjectHelper &page : QPDFPageDocumentHelper(reader).getAllPages()) {
+            const QPDFObjectHandle::Rectangle box = page.getMediaBox().getArrayAsRectangle();
+            pages.append({qRound(box.urx - box.llx) - 100, qRound(box.ury - box.lly) - 100});
+        }
+    } catch (const std::exception &) {
+        pages.clear();
     }
     return pages;
 }
 
+QByteArray pdfDocBytes(const QString &password)
+{
+    return QByteArray::fromStdString(QUtil::utf8_to_pdf_doc(password.toStdString()));
+}
+
+bool rewriteWithQpdf(const QString &input, const QString &output, const QpdfRewrite &how)
+{
+    using Encryption = QpdfRewrite::Encryption;
+    try {
+        QPDF pdf;
+        pdf.setSuppressWarnings(true);
+        pdf.processFile(input.toStdString().c_str());
+        QPDFWriter writer(pdf, output.toStdString().c_str());
+        if (how.objectStreams)
+            writer.setObjectStreamMode(qpdf_o_generate);
+        const char *user = how.userPassword.constData();
+        const char *owner = how.ownerPassword.constData();
+        switch (how.encryption) {
+        case Encryption::None:
+            break;
+        case Encryption::Rc4_128:
+            writer.setR3EncryptionParametersInsecure(user, owner, true, true, true, true, true, true, qpdf_r3p_full);
+            break;
+        case Encryption::Aes128:
+            writer.setR4EncryptionParametersInsecure(user, owner, true, true, true, true, true, true, qpdf_r3p_full,
+                                                     true, true);
+            break;
+        case Encryption::Aes256:
+            writer.setR6EncryptionParameters(user, owner, true, true, true, true, true, true, qpdf_r3p_full, true);
+            break;
+        }
+        writer.write();
+        return true;
+    } catch (const std::exception &error) {
+        qWarning("rewriteWithQpdf: %s", error.what());
+        return false;
+    }
+}
+
 bool encryptPdf(const QString &input, const QString &output, const QString &password)
 {
-    return runPdftk({input, QStringLiteral("output"), output, QStringLiteral("user_pw"), password}).exitCode == 0;
+    return rewriteWithQpdf(input, output,
+                           {QpdfRewrite::Encryption::Rc4_128, pdfDocBytes(password), "owner " + pdfDocBytes(password)});
 }
 
 bool protectPdfForOwner(const QString &input, const QString &output, const QString &ownerPassword)
 {
-    return runPdftk({input, QStringLiteral("output"), output, QStringLiteral("owner_pw"), ownerPassword}).exitCode
-        == 0;
-}
-
-bool rewriteWithQpdf(const QString &input, const QString &output, const QStringList &options)
-{
-    QProcess qpdf;
-    qpdf.setStandardInputFile(QProcess::nullDevice());
-    // Exit code 3 means warnings only.
-    qpdf.start(QStringLiteral("qpdf"), options + QStringList{input, output});
-    return qpdf.waitForFinished(120000) && qpdf.exitStatus() == QProcess::NormalExit
-        && (qpdf.exitCode() == 0 || qpdf.exitCode() == 3);
+    return rewriteWithQpdf(input, output, {QpdfRewrite::Encryption::Rc4_128, QByteArray(), pdfDocBytes(ownerPassword)});
 }
 
 void writeRepairablePdf(const QString &path, int mark, int pages)
@@ -115,28 +177,35 @@ void writeRepairablePdf(const QString &path, int mark, int pages)
     file.write(pdf);
 }
 
-QString writeFakePdftk(const QString &folder, const QString &scriptBody)
+QString scriptedChild(const QString &folder, const QString &name, const Steps &steps)
 {
-    const QString path = folder + QStringLiteral("/pdftk");
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    QByteArray script;
+    for (const QStringList &step : steps)
+        script += step.join(QLatin1Char('\t')).toUtf8() + '\n';
+#ifdef Q_OS_WIN
+    const QString suffix = QStringLiteral(".exe");
+#else
+    const QString suffix;
+#endif
+    const QString path = QDir(folder).filePath(name + suffix);
+    const QString built = QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../tests/scripted_child") + suffix);
+    QFile::remove(path);
+    if (!QFile::copy(built, path))
+        qWarning("scriptedChild: cannot copy %s to %s", qPrintable(built), qPrintable(path));
+    QFile file(QDir(folder).filePath(name + QStringLiteral(".steps")));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(script) != script.size())
         return QString();
-    file.write("#!/bin/sh\n" + scriptBody.toUtf8() + "\n");
-    file.close();
-    file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser);
-    return path;
+    return QDir::toNativeSeparators(path);
 }
 
-QString writeLingeringPdftk(const QString &folder, const QString &pids, const QString &then)
+QString writeFakePdftk(const QString &folder, const Steps &steps)
 {
-    return writeFakePdftk(folder, QStringLiteral(R"(
-eval last=\${$#}
-printf '%%PDF-1.4 half' > "$last"
-sleep 120 &
-echo $$ $! > '%1'
-%2
-wait
-echo "ran to its end" >> '%1')").arg(pids, then));
+    return scriptedChild(folder, QStringLiteral("pdftk"), steps);
+}
+
+Steps lingeringPdftk(const QString &pids, const Steps &then)
+{
+    return Steps{{"output", "%PDF-1.4 half"}, {"linger", pids}} + then + Steps{{"wait-worker"}};
 }
 
 QStringList readLines(const QString &path)
@@ -152,6 +221,14 @@ QStringList readLines(const QString &path)
 
 bool processGone(qint64 pid)
 {
+#ifdef Q_OS_WIN
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, DWORD(pid));
+    if (!process)
+        return GetLastError() == ERROR_INVALID_PARAMETER;
+    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+#else
     QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
     if (!stat.open(QIODevice::ReadOnly))
         return true;
@@ -159,6 +236,58 @@ bool processGone(qint64 pid)
     const QByteArray text = stat.readAll();
     const qsizetype close = text.lastIndexOf(')');
     return close < 0 || text.mid(close + 2, 1) == "Z" || text.mid(close + 2, 1) == "X";
+#endif
+}
+
+void killProcess(qint64 pid)
+{
+#ifdef Q_OS_WIN
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, DWORD(pid))) {
+        TerminateProcess(process, 1);
+        CloseHandle(process);
+    }
+#else
+    ::kill(pid_t(pid), SIGKILL);
+#endif
+}
+
+bool makeSymbolicLink(const QString &target, const QString &link)
+{
+#ifdef Q_OS_WIN
+    const QString native = QDir::toNativeSeparators(target);
+    const DWORD flags = (QFileInfo(target).isDir() ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0)
+        | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE;
+    // Wine's CreateSymbolicLinkW says it made the link, and makes nothing.
+    return CreateSymbolicLinkW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(link).utf16()),
+                               reinterpret_cast<LPCWSTR>(native.utf16()), flags)
+        && QFileInfo(link).isSymLink();
+#else
+    return QFile::link(target, link);
+#endif
+}
+
+bool underWine()
+{
+#ifdef Q_OS_WIN
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+#else
+    return false;
+#endif
+}
+
+bool childMemoryLimitsHold()
+{
+    return !underWine();
+}
+
+bool isHiddenFile(const QString &path)
+{
+#ifdef Q_OS_WIN
+    const DWORD attributes = GetFileAttributesW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(path).utf16()));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN);
+#else
+    return QFileInfo(path).fileName().startsWith(QLatin1Char('.'));
+#endif
 }
 
 } // namespace corvanta::testing

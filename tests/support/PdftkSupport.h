@@ -17,46 +17,89 @@ QByteArray pdfOfObjects(const QList<QByteArray> &objects);
 // needed to check a joined file's page order.
 void writeMarkedPdf(const QString &path, int mark, int pages);
 
+// The pdftk that joins for real in the tests: Debian's, found on the PATH;
+// on Windows, where there is none to install, the stand-in built beside the
+// tests (helpers/pdftk_stand_in.cpp). CORVANTA_TEST_PDFTK names another.
+QString realPdftk();
+// Puts realPdftk() where the program looks for pdftk (first on the PATH),
+// and tells the fakes that run it. Called once, as the test program starts.
+void useRealPdftk();
+
 struct PdftkResult
 {
     int exitCode = -1;
     QByteArray output;
     QByteArray error;
 };
-// Runs the real pdftk from PATH and waits for it.
+// Runs realPdftk() and waits for it.
 PdftkResult runPdftk(const QStringList &arguments);
 
 // (mark, page) of every page of a PDF written by writeMarkedPdf or joined
-// from such files, read back through pdftk; empty when pdftk cannot read it.
+// from such files; empty when it cannot be read.
 QList<QPair<int, int>> markedPages(const QString &pdf, const QString &password = QString());
 
-// Encrypts `input` into `output` with a user password, through pdftk.
+// A password as pdftk stores it in a file: in the PDF's own 8-bit encoding.
+QByteArray pdfDocBytes(const QString &password);
+
+// How rewriteWithQpdf writes a file again. Passwords are the bytes the file
+// keeps; RC4 128 bits is what pdftk itself writes.
+struct QpdfRewrite
+{
+    enum class Encryption { None, Rc4_128, Aes128, Aes256 };
+    Encryption encryption = Encryption::None;
+    QByteArray userPassword;
+    QByteArray ownerPassword;
+    bool objectStreams = false;
+};
+bool rewriteWithQpdf(const QString &input, const QString &output, const QpdfRewrite &how);
+
+// Encrypts `input` into `output` with a user password, as pdftk would.
 bool encryptPdf(const QString &input, const QString &output, const QString &password);
 // Protects `input` into `output` with an owner password only: it opens
 // without a password, but asks for one to be changed.
 bool protectPdfForOwner(const QString &input, const QString &output, const QString &ownerPassword);
 
-// Runs the qpdf tool on `input` into `output` with the given options, for
-// what pdftk cannot make: object streams, AES-256, passwords pdftk refuses.
-bool rewriteWithQpdf(const QString &input, const QString &output, const QStringList &options);
-
 // Like writeMarkedPdf, with the cross-reference table out of place: a reader
 // has to rebuild it, as pdftk does.
 void writeRepairablePdf(const QString &path, int mark, int pages);
 
-// Puts an executable shell script named "pdftk" in `folder` and returns its path.
-QString writeFakePdftk(const QString &folder, const QString &scriptBody);
+// What a scripted child does, a step a list: {"stderr", "boom"}, {"exit", "3"}.
+// helpers/scripted_child.cpp lists the steps.
+using Steps = QList<QStringList>;
+// A copy of the scripted child, built for this platform, as `name` (".exe"
+// added on Windows) in `folder`, with its steps beside it; returns its path.
+QString scriptedChild(const QString &folder, const QString &name, const Steps &steps);
+// The same, named as the program looks for pdftk.
+QString writeFakePdftk(const QString &folder, const Steps &steps);
 
-// A stand-in shaped like Debian's wrapper, a shell that starts the real work
+// A stand-in shaped like Debian's wrapper, which starts the real work
 // without exec: it starts writing its output (the last argument), starts a
-// worker that outlives it unless stopped, writes "<its id> <worker's id>" to
-// `pids`, runs the shell text `then`, and waits for the worker.
-QString writeLingeringPdftk(const QString &folder, const QString &pids, const QString &then = QString());
+// worker that outlives it unless its whole tree is ended, writes "<its id>
+// <worker's id>" to `pids`, takes the steps `then`, and waits for the worker.
+Steps lingeringPdftk(const QString &pids, const Steps &then = {});
 
 // The lines of a text file, without their line ends.
 QStringList readLines(const QString &path);
 
 // True once a process no longer exists (or is only a zombie left for init).
 bool processGone(qint64 pid);
+// Ends a process from outside, as a user's kill or Task Manager does.
+void killProcess(qint64 pid);
+
+// A symbolic link at `link` to `target`, which need not exist (QFile::link
+// makes a shortcut file on Windows, which no program follows). False where
+// none can be made: under Wine, and on Windows without the right to.
+bool makeSymbolicLink(const QString &target, const QString &link);
+
+// Whether this runs under Wine, which differs from Windows in places (each
+// test that cares says where).
+bool underWine();
+// Whether a child's memory limit holds: Wine accepts a job's memory limit,
+// but does not enforce it.
+bool childMemoryLimitsHold();
+
+// Whether the file is hidden from a file manager: by the leading dot of its
+// name, on Windows by its hidden attribute.
+bool isHiddenFile(const QString &path);
 
 } // namespace corvanta::testing
