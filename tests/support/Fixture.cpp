@@ -1,4 +1,5 @@
 #include "support/Fixture.h"
+#include "support/PlatformFiles.h"
 
 #include "join/JoinCommand.h"
 
@@ -60,7 +61,7 @@ bool isTestOwned(const QString &path)
     const auto inside = [&where](const QString &root) {
         return !root.isEmpty() && where.startsWith(root + QLatin1Char('/'));
     };
-    return inside(isolatedHomeFolder()) || inside(temporary);
+    return (inside(isolatedHomeFolder()) || inside(temporary)) && !passesThroughLink(path);
 }
 
 bool emptyIsolatedDesktop()

@@ -1,4 +1,5 @@
 #include "support/FolderTrees.h"
+#include "support/PlatformFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,11 +28,16 @@ void makeTree(const QString &root, const QStringList &entries)
         const QString path = root + QLatin1Char('/') + entry;
         if (entry.endsWith(QLatin1Char('/'))) {
             QDir().mkpath(path);
-            continue;
+        } else {
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            QFile(path).open(QIODevice::WriteOnly);
         }
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
+        // What a dot hides elsewhere, Windows hides by an attribute.
+        for (QString part = QDir::cleanPath(path); part.startsWith(root + QLatin1Char('/'));
+             part = QFileInfo(part).path()) {
+            if (QFileInfo(part).fileName().startsWith(QLatin1Char('.')))
+                markAsHidden(part);
+        }
     }
 }
 

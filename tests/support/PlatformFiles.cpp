@@ -123,11 +123,32 @@ TestDrive::~TestDrive()
                          native(m_folder).c_str());
 }
 
-bool markAsSystem(const QString &path)
+static bool addAttribute(const QString &path, DWORD attribute)
 {
     const DWORD attributes = GetFileAttributesW(native(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES
-        && SetFileAttributesW(native(path).c_str(), attributes | FILE_ATTRIBUTE_SYSTEM);
+        && SetFileAttributesW(native(path).c_str(), attributes | attribute);
+}
+
+bool markAsSystem(const QString &path)
+{
+    return addAttribute(path, FILE_ATTRIBUTE_SYSTEM);
+}
+
+bool markAsHidden(const QString &path)
+{
+    return addAttribute(path, FILE_ATTRIBUTE_HIDDEN);
+}
+
+bool passesThroughLink(const QString &path)
+{
+    for (QString part = QDir::cleanPath(QFileInfo(path).absoluteFilePath()); part != QFileInfo(part).path();
+         part = QFileInfo(part).path()) {
+        const DWORD attributes = GetFileAttributesW(native(part).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            return true;
+    }
+    return false;
 }
 
 bool runsUnderWine()
@@ -157,6 +178,16 @@ TestDrive::TestDrive(const QString &folder)
 TestDrive::~TestDrive() = default;
 
 bool markAsSystem(const QString &)
+{
+    return false;
+}
+
+bool markAsHidden(const QString &)
+{
+    return false;
+}
+
+bool passesThroughLink(const QString &)
 {
     return false;
 }

@@ -42,9 +42,15 @@ private:
     QString m_letter;
 };
 
-// Gives a file or folder Windows's system attribute. Elsewhere there is no
-// such attribute, and it returns false.
+// Give a file or folder Windows's system or hidden attribute. Elsewhere
+// there are no such attributes, and they return false.
 bool markAsSystem(const QString &path);
+bool markAsHidden(const QString &path);
+
+// Whether an existing part of the path is a link or a junction. Windows
+// only: elsewhere a canonical path shows where a link leads, and under Wine
+// it does not.
+bool passesThroughLink(const QString &path);
 
 // Whether the program runs under Wine, whose registry and user folders are
 // a prefix's own: a test may write there what it must never write on a
