@@ -41,7 +41,6 @@ start_menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Program
 
 echo "== installing $(basename "$SETUP") silently"
 timeout 300 wine "$SETUP" /S
-wineserver -w
 check "corvanta.exe installed" test -f "$install_dir/corvanta.exe"
 for file in Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll \
             platforms/qwindows.dll styles/qwindowsvistastyle.dll Uninstall.exe \
@@ -73,10 +72,12 @@ rm -f "$install_dir/platforms/qoffscreen.dll"
 
 echo "== uninstalling silently"
 echo "mine" >"$install_dir/user-note.txt"
-# The uninstaller copies itself away and runs the copy; _?= runs it in place
-# so that the wait below covers the removal.
+# The uninstaller copies itself away and runs the copy; _?= runs it in place.
+# Under Wine it still ends before its files are gone, and the prefix's
+# wineserver stays up, so waiting for that would never end: the uninstaller
+# removes itself last.
 timeout 300 wine "$install_dir/Uninstall.exe" /S '_?=C:\Program Files\Corvanta'
-wineserver -w
+for _ in $(seq 120); do [ -e "$install_dir/Uninstall.exe" ] || break; sleep 1; done
 check "program files removed" test ! -e "$install_dir/corvanta.exe" -a ! -e "$install_dir/Qt6Core.dll" \
   -a ! -e "$install_dir/platforms" -a ! -e "$install_dir/Samples"
 check "a file the user added stays" test -f "$install_dir/user-note.txt"
