@@ -71,6 +71,22 @@ QList<qsizetype> entryCosts(const QList<JoinEntry> &entries, const KeepGoing &ke
     return costs;
 }
 
+// The room a single run of every entry takes. A very long list takes a
+// while to measure, so keepGoing is asked now and then; the caller sees a
+// stop once the walk is over.
+qsizetype oneRunSize(const QString &program, const QList<JoinEntry> &entries, const QString &outputPath,
+                     const KeepGoing &keepGoing)
+{
+    qsizetype size = argumentSize(program);
+    qsizetype tokens = 0;
+    forEachJoinToken(entries, outputPath, [&](const JoinToken &token) {
+        size += tokenSize(token);
+        if (++tokens % 4096 == 0)
+            goesOn(keepGoing);
+    });
+    return size;
+}
+
 // The room the target "cat output <path>" takes.
 qsizetype targetSize(const QString &outputPath)
 {
@@ -98,12 +114,15 @@ QList<qsizetype> batchEnds(const QList<qsizetype> &costs, qsizetype end, qsizety
 }
 
 // The runs that join each batch (ending at `ends`) into a name of its own.
+// Empty when keepGoing stops it.
 JoinPlan batchRuns(const QString &program, const QList<JoinEntry> &entries, const QList<qsizetype> &ends,
-                   QStringList names, const std::function<QString()> &temporaryName)
+                   QStringList names, const std::function<QString()> &temporaryName, const KeepGoing &keepGoing)
 {
     JoinPlan plan;
     qsizetype first = 0;
     for (qsizetype batch = 0; batch < ends.size(); ++batch) {
+        if (!goesOn(keepGoing))
+            return {};
         if (batch == names.size())
             names.append(temporaryName());
         plan.runs.append(
@@ -155,9 +174,9 @@ qsizetype argumentListSize(const QString &program, const QStringList &arguments)
 JoinPlan planJoin(const QString &program, const QList<JoinEntry> &entries, const QString &outputPath,
                   qsizetype limit, const std::function<QString()> &temporaryName, const KeepGoing &keepGoing)
 {
-    const JoinPlan oneRun{{buildJoinProcessCommand(program, entries, outputPath)}, {}};
-    if (argumentListSize(program, oneRun.runs.first().arguments) <= limit)
-        return oneRun;
+    const auto oneRun = [&] { return JoinPlan{{buildJoinProcessCommand(program, entries, outputPath)}, {}}; };
+    if (oneRunSize(program, entries, outputPath, keepGoing) <= limit)
+        return oneRun();
     const QList<qsizetype> costs = entryCosts(entries, keepGoing);
     if (costs.size() != entries.size())
         return {};
@@ -179,7 +198,9 @@ JoinPlan planJoin(const QString &program, const QList<JoinEntry> &entries, const
             room -= costs.at(--split);
         const QList<qsizetype> ends = batchEnds(costs, split, batchRoom);
         if (ends.size() <= results) {
-            JoinPlan plan = batchRuns(program, entries, ends, firstName, temporaryName);
+            JoinPlan plan = batchRuns(program, entries, ends, firstName, temporaryName, keepGoing);
+            if (plan.runs.isEmpty())
+                return {};
             plan.runs.append(buildJoinProcessCommand(program, resultsOf(plan) + entries.mid(split), outputPath));
             return plan;
         }
@@ -189,8 +210,10 @@ JoinPlan planJoin(const QString &program, const QList<JoinEntry> &entries, const
     // Not even the results fit one run: they are joined in batches again.
     const QList<qsizetype> ends = batchEnds(costs, entries.size(), batchRoom);
     if (ends.size() >= entries.size())
-        return oneRun;
-    JoinPlan plan = batchRuns(program, entries, ends, firstName, temporaryName);
+        return oneRun();
+    JoinPlan plan = batchRuns(program, entries, ends, firstName, temporaryName, keepGoing);
+    if (plan.runs.isEmpty())
+        return {};
     const JoinPlan rest = planJoin(program, resultsOf(plan), outputPath, limit, temporaryName, keepGoing);
     if (rest.runs.isEmpty())
         return {};

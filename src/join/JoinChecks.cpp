@@ -80,21 +80,21 @@ Verification wrongPage(Verification verification, qint64 page, const JoinInput &
 
 } // namespace
 
-QList<JoinInput> inputsOf(const QStringList &paths)
+QList<JoinInput> inputsOf(const QStringList &paths, const KeepGoing &keepGoing)
 {
     QList<JoinInput> inputs;
     inputs.reserve(paths.size());
-    for (const QString &path : paths)
-        inputs.append({path, QString(), PdfCheck()});
+    for (qsizetype i = 0; i < paths.size() && goesOn(keepGoing); ++i)
+        inputs.append({paths.at(i), QString(), PdfCheck()});
     return inputs;
 }
 
-QList<JoinEntry> entriesOf(const QList<JoinInput> &inputs)
+QList<JoinEntry> entriesOf(const QList<JoinInput> &inputs, const KeepGoing &keepGoing)
 {
     QList<JoinEntry> entries;
     entries.reserve(inputs.size());
-    for (const JoinInput &input : inputs)
-        entries.append(input.entry());
+    for (qsizetype i = 0; i < inputs.size() && goesOn(keepGoing); ++i)
+        entries.append(inputs.at(i).entry());
     return entries;
 }
 

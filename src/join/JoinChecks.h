@@ -1,6 +1,7 @@
 #pragma once
 
 #include "inspect/PdfCheck.h"
+#include "core/KeepGoing.h"
 #include "join/JoinCommand.h"
 
 #include <QList>
@@ -22,8 +23,10 @@ struct JoinInput
     JoinEntry entry() const { return {path, password}; }
 };
 
-QList<JoinInput> inputsOf(const QStringList &paths);
-QList<JoinEntry> entriesOf(const QList<JoinInput> &inputs);
+// A list of 800,000 inputs takes a while to make, so these ask keepGoing
+// now and then; stopped, they return what they have made so far.
+QList<JoinInput> inputsOf(const QStringList &paths, const KeepGoing &keepGoing = {});
+QList<JoinEntry> entriesOf(const QList<JoinInput> &inputs, const KeepGoing &keepGoing = {});
 
 // A file that stops a join, and why.
 struct RefusedFile

@@ -52,12 +52,13 @@ QString helperProgram(const QString &folder, const QString &name)
 }
 
 // The room a join takes on the Desktop's drive: what pdftk writes is about
-// as large as its inputs, and batches write every page twice.
-qint64 spaceNeeded(const QList<JoinInput> &inputs, const JoinPlan &plan)
+// as large as its inputs, and batches write every page twice. A very long
+// list takes a while to measure, so the window goes on meanwhile.
+qint64 spaceNeeded(const QList<JoinInput> &inputs, const JoinPlan &plan, EventTurns &turns)
 {
     qint64 bytes = 0;
-    for (const JoinInput &input : inputs)
-        bytes += QFileInfo(input.path).size();
+    for (qsizetype i = 0; i < inputs.size() && turns(); ++i)
+        bytes += QFileInfo(inputs.at(i).path).size();
     return plan.runs.size() > 1 ? 2 * bytes : bytes;
 }
 
@@ -210,7 +211,9 @@ bool Joiner::Run::inspectInputs()
 {
     // The list as it stands now (120) is what gets joined, whatever happens
     // to it while the prompts and pdftk run.
-    m_inputs = inputsOf(m_host.listedPaths());
+    m_inputs = inputsOf(m_host.listedPaths(), m_turns.asKeepGoing());
+    if (stopped())
+        return false;
     if (!QFileInfo(m_inspectorProgram).isExecutable()) {
         warn(inspectorMissingMessage(m_inspectorProgram));
         return false;
@@ -257,13 +260,16 @@ bool Joiner::Run::planRuns()
 {
     const QProcessEnvironment environment = pdftkEnvironment();
     m_runner.setEnvironment(environment);
-    m_plan = planJoin(m_program, entriesOf(m_inputs), m_writtenPath, m_environment.argumentLimit(environment),
-                      [this] { return temporaryOutputPath(m_outputPath); }, m_turns.asKeepGoing());
+    m_plan = planJoin(m_program, entriesOf(m_inputs, m_turns.asKeepGoing()), m_writtenPath,
+                      m_environment.argumentLimit(environment), [this] { return temporaryOutputPath(m_outputPath); },
+                      m_turns.asKeepGoing());
     if (stopped())
         return false;
     // A drive too full for the result would only be found out by pdftk,
     // which then blames whichever input it was copying.
-    m_spaceNeeded = spaceNeeded(m_inputs, m_plan);
+    m_spaceNeeded = spaceNeeded(m_inputs, m_plan, m_turns);
+    if (stopped())
+        return false;
     const QStorageInfo drive(QFileInfo(m_outputPath).absolutePath());
     if (drive.isValid() && drive.bytesAvailable() < m_spaceNeeded) {
         warn(notEnoughSpaceMessage(m_spaceNeeded, drive.bytesAvailable(), drive.rootPath()));
