@@ -1,4 +1,5 @@
 #include "support/PdftkSupport.h"
+#include "support/PlatformFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -251,33 +252,9 @@ void killProcess(qint64 pid)
 #endif
 }
 
-bool makeSymbolicLink(const QString &target, const QString &link)
-{
-#ifdef Q_OS_WIN
-    const QString native = QDir::toNativeSeparators(target);
-    const DWORD flags = (QFileInfo(target).isDir() ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0)
-        | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE;
-    // Wine's CreateSymbolicLinkW says it made the link, and makes nothing.
-    return CreateSymbolicLinkW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(link).utf16()),
-                               reinterpret_cast<LPCWSTR>(native.utf16()), flags)
-        && QFileInfo(link).isSymLink();
-#else
-    return QFile::link(target, link);
-#endif
-}
-
-bool underWine()
-{
-#ifdef Q_OS_WIN
-    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-#else
-    return false;
-#endif
-}
-
 bool childMemoryLimitsHold()
 {
-    return !underWine();
+    return !runsUnderWine();
 }
 
 bool isHiddenFile(const QString &path)

@@ -86,14 +86,6 @@ bool processGone(qint64 pid);
 // Ends a process from outside, as a user's kill or Task Manager does.
 void killProcess(qint64 pid);
 
-// A symbolic link at `link` to `target`, which need not exist (QFile::link
-// makes a shortcut file on Windows, which no program follows). False where
-// none can be made: under Wine, and on Windows without the right to.
-bool makeSymbolicLink(const QString &target, const QString &link);
-
-// Whether this runs under Wine, which differs from Windows in places (each
-// test that cares says where).
-bool underWine();
 // Whether a child's memory limit holds: Wine accepts a job's memory limit,
 // but does not enforce it.
 bool childMemoryLimitsHold();
