@@ -204,14 +204,14 @@ std::optional<ReadFailure> forEachEntry(const QString &folder, Visit &&visit)
     return std::nullopt;
 }
 #else
-// Links and junctions are reparse points with their own tags. Wine shows the
-// links of the file system below it as reparse points without a tag. Other
-// reparse points, such as files kept in the cloud, are plain files and folders.
+// Links and junctions are reparse points whose tag says they name another
+// place. Wine shows the links of the file system below it as reparse points
+// without a tag. Other reparse points, such as files kept in the cloud, are
+// plain files and folders.
 bool isLink(const WIN32_FIND_DATAW &found)
 {
     return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        && (found.dwReserved0 == IO_REPARSE_TAG_SYMLINK || found.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT
-            || found.dwReserved0 == 0);
+        && (IsReparseTagNameSurrogate(found.dwReserved0) || found.dwReserved0 == 0);
 }
 
 EntryKind kindOf(const QString &folder, const WIN32_FIND_DATAW &found)
@@ -221,11 +221,10 @@ EntryKind kindOf(const QString &folder, const WIN32_FIND_DATAW &found)
         return isFolder ? EntryKind::Folder : EntryKind::File;
     if (isFolder)
         return EntryKind::FolderLink;
-    // A link to a file stands for that file; one that leads nowhere is left out.
-    const QString path = joinPath(folder, QString::fromWCharArray(found.cFileName));
-    const DWORD target = GetFileAttributesW(reinterpret_cast<LPCWSTR>(path.utf16()));
-    return target != INVALID_FILE_ATTRIBUTES && !(target & FILE_ATTRIBUTE_DIRECTORY) ? EntryKind::File
-                                                                                       : EntryKind::Other;
+    // A link to a file stands for that file; one that leads nowhere is left
+    // out. (The attributes of the entry are the link's own, not its target's.)
+    return QFileInfo(joinPath(folder, QString::fromWCharArray(found.cFileName))).isFile() ? EntryKind::File
+                                                                                          : EntryKind::Other;
 }
 
 // The entries of one folder, straight from the directory with their
@@ -257,11 +256,17 @@ std::optional<ReadFailure> forEachEntry(const QString &folder, Visit &&visit)
             continue;
         current.kind = kindOf(native, found);
         current.hidden = found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-        if (!visit(current))
-            break;
+        if (!visit(current)) {
+            FindClose(search);
+            return std::nullopt;
+        }
     } while (FindNextFileW(search, &found));
+    // The listing ends with "no more files", or with the reason it broke off.
+    const DWORD error = GetLastError();
     FindClose(search);
-    return std::nullopt;
+    if (error == ERROR_NO_MORE_FILES)
+        return std::nullopt;
+    return ReadFailure{LeftOutReason::FolderUnreadable, qt_error_string(int(error))};
 }
 #endif
 

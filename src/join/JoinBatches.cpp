@@ -3,14 +3,15 @@
 #include "core/Files.h"
 #include "join/SaveResult.h"
 
-#include <QFileInfo>
 #include <QScopeGuard>
-#include <QTimer>
 
 #include <algorithm>
 
 #if defined(Q_OS_UNIX)
 #include <unistd.h>
+#else
+#include <QFileInfo>
+#include <QTimer>
 #endif
 
 namespace corvanta {
@@ -71,20 +72,20 @@ QList<qsizetype> entryCosts(const QList<JoinEntry> &entries, const KeepGoing &ke
     return costs;
 }
 
-// The room a single run of every entry takes. A very long list takes a
-// while to measure, so keepGoing is asked now and then; the caller sees a
-// stop once the walk is over.
+// The room a single run of every entry takes, or -1 when keepGoing stops
+// the measuring, which takes a while for a very long list.
 qsizetype oneRunSize(const QString &program, const QList<JoinEntry> &entries, const QString &outputPath,
                      const KeepGoing &keepGoing)
 {
     qsizetype size = argumentSize(program);
     qsizetype tokens = 0;
+    bool stopped = false;
     forEachJoinToken(entries, outputPath, [&](const JoinToken &token) {
         size += tokenSize(token);
-        if (++tokens % 4096 == 0)
-            goesOn(keepGoing);
+        if (++tokens % 4096 == 0 && !stopped)
+            stopped = !goesOn(keepGoing);
     });
-    return size;
+    return stopped ? -1 : size;
 }
 
 // The room the target "cat output <path>" takes.
@@ -175,7 +176,10 @@ JoinPlan planJoin(const QString &program, const QList<JoinEntry> &entries, const
                   qsizetype limit, const std::function<QString()> &temporaryName, const KeepGoing &keepGoing)
 {
     const auto oneRun = [&] { return JoinPlan{{buildJoinProcessCommand(program, entries, outputPath)}, {}}; };
-    if (oneRunSize(program, entries, outputPath, keepGoing) <= limit)
+    const qsizetype wholeSize = oneRunSize(program, entries, outputPath, keepGoing);
+    if (wholeSize < 0)
+        return {};
+    if (wholeSize <= limit)
         return oneRun();
     const QList<qsizetype> costs = entryCosts(entries, keepGoing);
     if (costs.size() != entries.size())
@@ -230,8 +234,9 @@ ProcessRunner::Result runJoinPlan(ProcessRunner &runner, const JoinPlan &plan)
     });
     ProcessRunner::Result result;
     for (const JoinProcessCommand &run : plan.runs) {
-        // Every run writes to its own temporary name, the last argument,
-        // which is hidden as soon as pdftk has made it.
+        // Every run writes to its own temporary name, the last argument.
+        // Where no leading dot hides that name, it is hidden as soon as pdftk
+        // has made it.
         const QString written = run.arguments.constLast();
 #ifdef Q_OS_WIN
         // Made hidden beforehand, it could not be written at all: Windows

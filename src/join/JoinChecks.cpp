@@ -84,8 +84,11 @@ QList<JoinInput> inputsOf(const QStringList &paths, const KeepGoing &keepGoing)
 {
     QList<JoinInput> inputs;
     inputs.reserve(paths.size());
-    for (qsizetype i = 0; i < paths.size() && goesOn(keepGoing); ++i)
-        inputs.append({paths.at(i), QString(), PdfCheck()});
+    for (const QString &path : paths) {
+        if (!goesOn(keepGoing))
+            return {};
+        inputs.append({path, QString(), PdfCheck()});
+    }
     return inputs;
 }
 
@@ -93,8 +96,11 @@ QList<JoinEntry> entriesOf(const QList<JoinInput> &inputs, const KeepGoing &keep
 {
     QList<JoinEntry> entries;
     entries.reserve(inputs.size());
-    for (qsizetype i = 0; i < inputs.size() && goesOn(keepGoing); ++i)
-        entries.append(inputs.at(i).entry());
+    for (const JoinInput &input : inputs) {
+        if (!goesOn(keepGoing))
+            return {};
+        entries.append(input.entry());
+    }
     return entries;
 }
 

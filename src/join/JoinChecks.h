@@ -24,7 +24,7 @@ struct JoinInput
 };
 
 // A list of 800,000 inputs takes a while to make, so these ask keepGoing
-// now and then; stopped, they return what they have made so far.
+// as they go; stopped, they return an empty list.
 QList<JoinInput> inputsOf(const QStringList &paths, const KeepGoing &keepGoing = {});
 QList<JoinEntry> entriesOf(const QList<JoinInput> &inputs, const KeepGoing &keepGoing = {});
 
