@@ -217,8 +217,10 @@ private slots:
         const TestLink far(outside.path() + "/far", sub + "/far");
         const TestLink linked(outside.path() + "/real.pdf", root.path() + "/linked.pdf");
         const TestLink dangling(outside.path() + "/gone.pdf", root.path() + "/dangling.pdf");
-        for (const TestLink *link : {&up, &self, &far, &linked, &dangling})
+        for (const TestLink *link : {&up, &self, &far, &linked})
             QVERIFY(link->made());
+        // Wine would not show a link that leads nowhere, so there none is made.
+        QVERIFY(dangling.made() || runsUnderWine());
 
         QCOMPARE(collectAll(root.path()), (QStringList{entryOf(root.path()), entryOf(root.path(), "sub")}));
         // A link to a file stands for that file; one that leads nowhere is left out.

@@ -23,8 +23,3 @@ qt_add_translations(corvanta_core
   TS_FILES ${CORVANTA_TS_FILES}
   RESOURCE_PREFIX /translations
   LUPDATE_OPTIONS -locations none -no-obsolete)
-
-if(TARGET test_translations)
-  target_compile_definitions(test_translations PRIVATE
-    CORVANTA_LUPDATE="$<TARGET_FILE:${QT_CMAKE_EXPORT_NAMESPACE}::lupdate>")
-endif()

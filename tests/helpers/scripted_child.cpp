@@ -231,11 +231,13 @@ bool processStep(const QStringList &step, Run &run)
         run.worker.setStandardOutputFile(QProcess::nullDevice());
         run.worker.setStandardErrorFile(QProcess::nullDevice());
         run.worker.start(QCoreApplication::applicationFilePath(), {"--worker", step.value(2)});
-        run.worker.waitForStarted();
+        if (!run.worker.waitForStarted())
+            finish(125);
         writeTo(first, QByteArray::number(QCoreApplication::applicationPid()) + ' '
                            + QByteArray::number(run.worker.processId()) + '\n');
     } else if (name == "wait-worker") {
-        run.worker.waitForFinished(-1);
+        if (!run.worker.waitForFinished(kLongestWaitMilliseconds))
+            finish(124);
     } else if (name == "signal") {
 #ifdef Q_OS_UNIX
         ::kill(pid_t(step.value(2).toLongLong()), signalNumber(first));

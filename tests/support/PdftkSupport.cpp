@@ -62,13 +62,19 @@ void writeMarkedPdf(const QString &path, int mark, int pages)
         file.write(pdf);
 }
 
+// A program built with the tests, in their build folder.
+QString builtWithTheTests(const QString &name)
+{
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../tests/") + name);
+}
+
 QString realPdftk()
 {
     const QString named = qEnvironmentVariable("CORVANTA_TEST_PDFTK");
     if (!named.isEmpty())
         return named;
 #ifdef Q_OS_WIN
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../tests/pdftk/pdftk.exe"));
+    return builtWithTheTests(QStringLiteral("pdftk/pdftk.exe"));
 #else
     return QStandardPaths::findExecutable(QStringLiteral("pdftk"));
 #endif
@@ -189,10 +195,12 @@ QString scriptedChild(const QString &folder, const QString &name, const Steps &s
     const QString suffix;
 #endif
     const QString path = QDir(folder).filePath(name + suffix);
-    const QString built = QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../tests/scripted_child") + suffix);
+    const QString built = builtWithTheTests(QStringLiteral("scripted_child") + suffix);
     QFile::remove(path);
-    if (!QFile::copy(built, path))
+    if (!QFile::copy(built, path)) {
         qWarning("scriptedChild: cannot copy %s to %s", qPrintable(built), qPrintable(path));
+        return QString();
+    }
     QFile file(QDir(folder).filePath(name + QStringLiteral(".steps")));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(script) != script.size())
         return QString();

@@ -38,14 +38,11 @@ QString unixPath(const QString &path)
 // Wine 8 makes no link and says it did, and removing one removes its target.
 // It shows the links of the file system below it as folders and files,
 // though, and starts Unix programs, without waiting for them: the change is
-// looked for until it is seen. A link that leads nowhere Wine never shows.
-bool runUnix(const QString &program, const QStringList &arguments, const QString &target,
-             const QString &link, bool linkWanted)
+// looked for until it is seen.
+bool runUnix(const QString &program, const QStringList &arguments, const QString &link, bool linkWanted)
 {
     if (!QProcess::startDetached(program, arguments))
         return false;
-    if (!QFileInfo::exists(target))
-        return true;
     QDeadlineTimer deadline(10000);
     while (QFileInfo::exists(link) != linkWanted && !deadline.hasExpired())
         QThread::msleep(5);
@@ -61,20 +58,20 @@ QString wineDriveLink(const QString &drive)
 }
 
 // Runs Wine's "ln -s", when both paths are known.
-bool makeUnixLink(const QString &unixTarget, const QString &unixLink, const QString &target, const QString &link)
+bool makeUnixLink(const QString &unixTarget, const QString &unixLink, const QString &link)
 {
     return !unixTarget.isEmpty() && !unixLink.isEmpty()
-        && runUnix(QStringLiteral("Z:/bin/ln"), {QStringLiteral("-s"), unixTarget, unixLink}, target, link, true);
+        && runUnix(QStringLiteral("Z:/bin/ln"), {QStringLiteral("-s"), unixTarget, unixLink}, link, true);
 }
 
 } // namespace
 
 TestLink::TestLink(const QString &target, const QString &link)
-    : m_target(target)
-    , m_link(link)
+    : m_link(link)
 {
     if (runsUnderWine()) {
-        m_made = makeUnixLink(unixPath(target), unixPath(link), target, link);
+        // A link that leads nowhere Wine would not show.
+        m_made = QFileInfo::exists(target) && makeUnixLink(unixPath(target), unixPath(link), link);
         return;
     }
     const DWORD kind = QFileInfo(target).isDir() ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0;
@@ -87,7 +84,7 @@ TestLink::~TestLink()
     if (!m_made)
         return;
     if (runsUnderWine())
-        runUnix(QStringLiteral("Z:/bin/rm"), {QStringLiteral("-f"), unixPath(m_link)}, m_target, m_link, false);
+        runUnix(QStringLiteral("Z:/bin/rm"), {QStringLiteral("-f"), unixPath(m_link)}, m_link, false);
     else if (GetFileAttributesW(native(m_link).c_str()) & FILE_ATTRIBUTE_DIRECTORY)
         RemoveDirectoryW(native(m_link).c_str());
     else
@@ -104,7 +101,7 @@ TestDrive::TestDrive(const QString &folder)
         if (used & (1u << (letter - 'A')))
             continue;
         const bool made = runsUnderWine()
-            ? makeUnixLink(unixPath(folder), wineDriveLink(drive), folder, drive + QLatin1Char('/'))
+            ? makeUnixLink(unixPath(folder), wineDriveLink(drive), drive + QLatin1Char('/'))
             : DefineDosDeviceW(0, native(drive).c_str(), native(m_folder).c_str());
         if (made)
             m_letter = drive;
@@ -116,8 +113,8 @@ TestDrive::~TestDrive()
     if (m_letter.isEmpty())
         return;
     if (runsUnderWine())
-        runUnix(QStringLiteral("Z:/bin/rm"), {QStringLiteral("-f"), wineDriveLink(m_letter)}, m_folder,
-                m_letter + QLatin1Char('/'), false);
+        runUnix(QStringLiteral("Z:/bin/rm"), {QStringLiteral("-f"), wineDriveLink(m_letter)}, m_letter + QLatin1Char('/'),
+                false);
     else
         DefineDosDeviceW(DDD_REMOVE_DEFINITION | DDD_EXACT_MATCH_ON_REMOVE, native(m_letter).c_str(),
                          native(m_folder).c_str());
@@ -158,8 +155,7 @@ bool runsUnderWine()
 }
 #else
 TestLink::TestLink(const QString &target, const QString &link)
-    : m_target(target)
-    , m_link(link)
+    : m_link(link)
     , m_made(QFile::link(target, link))
 {
 }

@@ -19,7 +19,6 @@ public:
     bool made() const { return m_made; }
 
 private:
-    QString m_target;
     QString m_link;
     bool m_made = false;
 };
