@@ -4,7 +4,7 @@
 
 #include "filelist/FileListModel.h"
 #include "join/JoinBatches.h"
-#include "join/Inspector.h"
+#include "join/Checker.h"
 #include "join/JoinChecks.h"
 #include "join/JoinCommand.h"
 #include "join/Pdftk.h"
@@ -92,7 +92,7 @@ Timings compare(FormFixture &fixture, const QStringList &files, int rounds)
 
 // The checks of a join (inputs before the prompts, passwords after them,
 // the result page by page before it replaces joined.pdf) against pdftk's
-// own time on the same inputs, as one ratio, with one inspector and with
+// own time on the same inputs, as one ratio, with one checker and with
 // two; and the longest the window waits for its events meanwhile.
 void compareChecks(const QString &label, const QStringList &files, double target)
 {
@@ -110,7 +110,7 @@ void compareChecks(const QString &label, const QStringList &files, double target
         std::fprintf(stderr, "pdftk failed: %s\n", pdftk.readAllStandardError().constData());
 
     for (int workers : {1, 2}) {
-        InspectionLimits limits;
+        CheckLimits limits;
         limits.workers = workers;
         qint64 longestGap = 0;
         QElapsedTimer sinceTick;
@@ -119,17 +119,17 @@ void compareChecks(const QString &label, const QStringList &files, double target
         ticker.start(1);
         sinceTick.start();
         timer.restart();
-        Inspector inspector(helperFolder() + QStringLiteral("/corvanta-inspect"), limits);
+        Checker checker(helperFolder() + QStringLiteral("/corvanta-check"), limits);
         QList<JoinInput> inputs = inputsOf(files);
-        checkInputs(inputs, inspector);
-        checkPasswords(inputs, inspector);
+        checkInputs(inputs, checker);
+        checkPasswords(inputs, checker);
         const bool refused = !refusedInputs(inputs, false).isEmpty() || !refusedPasswords(inputs).isEmpty();
-        const Verification verification = verifyJoinedPdf(output, inputs, inspector);
+        const Verification verification = verifyJoinedPdf(output, inputs, checker);
         const double checking = timer.nsecsElapsed() / 1e6;
         ticker.stop();
         if (refused || verification.finding != Verification::Finding::Sound)
             std::fprintf(stderr, "checks failed\n");
-        std::printf("%s, %d inspector%s: checks %.0f ms, pdftk %.0f ms, ratio %.3f (target <= %.2f); "
+        std::printf("%s, %d checker%s: checks %.0f ms, pdftk %.0f ms, ratio %.3f (target <= %.2f); "
                     "longest wait for events %lld ms (target <= 50 ms)\n",
                     qPrintable(label), workers, workers > 1 ? "s" : "", checking, joining, checking / joining,
                     target, static_cast<long long>(longestGap));
@@ -138,7 +138,7 @@ void compareChecks(const QString &label, const QStringList &files, double target
 }
 
 // The window's peak memory when the list holds a file that unpacks to a
-// gigabyte: the inspector takes the blow, and the join is refused.
+// gigabyte: the checker takes the blow, and the join is refused.
 void bombInTheList(FormFixture &fixture, const QString &folder, const QString &plain)
 {
     const QString bomb = folder + QStringLiteral("/bomb.pdf");

@@ -166,11 +166,11 @@ OPT_FLAGS="-O2 -DNDEBUG"
 # Unpacks one source package (Debian's patches applied) into $1 and echoes
 # the folder it made.
 fetch_source() {
-  local into="$1" spec="$2" log="$3"
+  local into="$1" package="$2" log="$3"
   mkdir -p "$into"
-  if ! (cd "$into" && apt-get source -q "$spec") >>"$log" 2>&1; then
-    echo "apt-get source $spec failed; the archive offers:" >&2
-    apt-cache showsrc "${spec%%=*}" | grep -E '^(Package|Version):' >&2 || true
+  if ! (cd "$into" && apt-get source -q "$package") >>"$log" 2>&1; then
+    echo "apt-get source $package failed; the archive offers:" >&2
+    apt-cache showsrc "${package%%=*}" | grep -E '^(Package|Version):' >&2 || true
     tail -n 20 "$log" >&2
     exit 1
   fi

@@ -16,8 +16,8 @@ OUTFILE="$BUILD_DIR/Corvanta-$VERSION-setup.exe"
 
 rm -rf "$STAGE"
 mkdir -p "$STAGE/platforms" "$STAGE/styles" "$STAGE/imageformats"
-cp "$BUILD_DIR/app/corvanta.exe" "$BUILD_DIR/app/corvanta-inspect.exe" "$STAGE/"
-x86_64-w64-mingw32-strip "$STAGE/corvanta.exe" "$STAGE/corvanta-inspect.exe"
+cp "$BUILD_DIR/app/corvanta.exe" "$BUILD_DIR/app/corvanta-check.exe" "$STAGE/"
+x86_64-w64-mingw32-strip "$STAGE/corvanta.exe" "$STAGE/corvanta-check.exe"
 # Qt's own texts (the Yes and No buttons, the file dialog) in each language
 # the program speaks. A catalogue is the same file on every platform, so
 # Debian's (qt6-translations-l10n, installed by build-windows.sh) serve.

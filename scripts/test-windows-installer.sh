@@ -44,7 +44,7 @@ timeout 300 wine "$SETUP" /S
 check "corvanta.exe installed" test -f "$install_dir/corvanta.exe"
 for file in Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll \
             platforms/qwindows.dll styles/qwindowsvistastyle.dll Uninstall.exe \
-            corvanta-inspect.exe translations/qtbase_de.qm translations/qtbase_pt_BR.qm; do
+            corvanta-check.exe translations/qtbase_de.qm translations/qtbase_pt_BR.qm; do
   check "$file installed" test -f "$install_dir/$file"
 done
 check "Samples/ installed" test -n "$(find "$install_dir/Samples" -name '*.pdf' 2>/dev/null)"

@@ -4,7 +4,7 @@
 #include "filelist/FileListView.h"
 #include "app/StartupArguments.h"
 #include "filelist/FolderScan.h"
-#include "join/Inspector.h"
+#include "join/Checker.h"
 #include "join/JoinMessages.h"
 #include "support/FolderTrees.h"
 #include "support/Fixture.h"
@@ -559,8 +559,8 @@ private slots:
             QVERIFY2(file.read(5) == "%PDF-", qPrintable(name));
             QVERIFY2(file.size() < 100 * 1024, qPrintable(name));
             const auto match = protectedName.match(name);
-            Inspector inspector(helperFolder() + QStringLiteral("/corvanta-inspect"));
-            const QList<PdfCheck> opened = inspector.inspect({{file.fileName(), QString()},
+            Checker checker(helperFolder() + QStringLiteral("/corvanta-check"));
+            const QList<PdfCheck> opened = checker.check({{file.fileName(), QString()},
                                                               {file.fileName(), match.captured(1)}});
             if (match.hasMatch()) {
                 ++protectedCount;

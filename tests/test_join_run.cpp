@@ -424,7 +424,7 @@ void JoinRunTest::failureKeepsOldOutput_data()
     QTest::newRow("missing pdftk") << Setup([](Scenario &s) {
         for (const QString &name : QDir(s.fixture->appFolder).entryList({"pdftk*"}))
             QVERIFY(QFile::remove(s.fixture->appFolder + '/' + name));
-        // The rest stays: on Windows the inspector finds its libraries there.
+        // The rest stays: on Windows the checker finds its libraries there.
         QStringList kept;
         for (const QString &folder : qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts)) {
             if (QDir(folder).entryList({"pdftk", "pdftk.exe"}, QDir::Files).isEmpty())

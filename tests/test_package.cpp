@@ -118,7 +118,7 @@ void TestPackage::installsExactlyTheProgramsFiles()
         QStringLiteral("usr/bin/corvanta -> ../lib/corvanta/corvanta"),
         appDir + QStringLiteral("corvanta"),
         appDir + QStringLiteral("corvanta-guard"),
-        appDir + QStringLiteral("corvanta-inspect"),
+        appDir + QStringLiteral("corvanta-check"),
         QStringLiteral("usr/share/applications/") + kAppId + QStringLiteral(".desktop"),
         QStringLiteral("usr/share/metainfo/") + kAppId + QStringLiteral(".metainfo.xml"),
         QStringLiteral("usr/share/doc/corvanta/copyright"),

@@ -1,8 +1,8 @@
-// What the inspector makes of real files of every kind a list can hold,
+// What the checker makes of real files of every kind a list can hold,
 // hostile ones among them.
 
-#include "inspect/PdfInspection.h"
-#include "join/Inspector.h"
+#include "check/PdfReading.h"
+#include "join/Checker.h"
 #include "join/JoinChecks.h"
 #include "support/Fixture.h"
 #include "support/HostilePdfs.h"
@@ -25,12 +25,12 @@ class PdfCheckTest : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void inspect_data();
-    void inspect();
+    void check_data();
+    void check();
     void expectedPages_data();
     void expectedPages();
-    void inspectorKeepsItsLimits_data();
-    void inspectorKeepsItsLimits();
+    void checkerKeepsItsLimits_data();
+    void checkerKeepsItsLimits();
 
 private:
     QString file(const QString &name) const { return m_folder.filePath(name); }
@@ -72,7 +72,7 @@ void PdfCheckTest::initTestCase()
     writeObjectStreamBomb(file("bomb.pdf"));
 }
 
-void PdfCheckTest::inspect_data()
+void PdfCheckTest::check_data()
 {
     QTest::addColumn<QString>("path"); // "@" stands for the test folder
     QTest::addColumn<QString>("password");
@@ -123,7 +123,7 @@ void PdfCheckTest::inspect_data()
 #endif
 }
 
-void PdfCheckTest::inspect()
+void PdfCheckTest::check()
 {
     QFETCH(QString, path);
     QFETCH(QString, password);
@@ -135,7 +135,7 @@ void PdfCheckTest::inspect()
         QSKIP("Windows has no named pipes among the files of a folder.");
 #endif
     path.replace('@', m_folder.path());
-    const PdfCheck check = inspectPdf(path, password);
+    const PdfCheck check = readPdf(path, password);
     QCOMPARE(int(check.problem), int(problem));
     QCOMPARE(check.pages, pages);
     QCOMPARE(check.encrypted, encrypted);
@@ -170,24 +170,24 @@ void PdfCheckTest::expectedPages()
     QCOMPARE(expectedPagesOf(checks).matches(written), matches);
 }
 
-// Hostile files cost the inspector process alone: each ends in seconds with
-// a reason, and the files after it are read by a new inspector.
-void PdfCheckTest::inspectorKeepsItsLimits_data()
+// Hostile files cost the checker process alone: each ends in seconds with
+// a reason, and the files after it are read by a new checker.
+void PdfCheckTest::checkerKeepsItsLimits_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<qint64>("memoryMegabytes");
     QTest::addColumn<int>("fileMilliseconds");
-    QTest::addColumn<QString>("program"); // "" for the inspector
+    QTest::addColumn<QString>("program"); // "" for the checker
     QTest::addColumn<PdfProblem>("problem");
 
     QTest::newRow("object-stream bomb") << "bomb.pdf" << qint64(256) << 60000 << "" << PdfProblem::NeedsTooMuchMemory;
     QTest::newRow("too slow") << "bomb.pdf" << qint64(8192) << 300 << "" << PdfProblem::TakesTooLong;
     QTest::newRow("deep page tree") << "deep.pdf" << qint64(512) << 60000 << "" << PdfProblem::PageTreeTooDeep;
-    QTest::newRow("no inspector") << "plain.pdf" << qint64(512) << 60000 << "/no/such/inspector"
-                                  << PdfProblem::InspectionFailed;
+    QTest::newRow("no checker") << "plain.pdf" << qint64(512) << 60000 << "/no/such/checker"
+                                  << PdfProblem::CheckFailed;
 }
 
-void PdfCheckTest::inspectorKeepsItsLimits()
+void PdfCheckTest::checkerKeepsItsLimits()
 {
     QFETCH(QString, name);
     QFETCH(qint64, memoryMegabytes);
@@ -196,13 +196,13 @@ void PdfCheckTest::inspectorKeepsItsLimits()
     QFETCH(PdfProblem, problem);
     if (problem == PdfProblem::NeedsTooMuchMemory && !childMemoryLimitsHold())
         QSKIP("Wine accepts a job's memory limit but does not enforce it; Windows does.");
-    InspectionLimits limits;
+    CheckLimits limits;
     limits.memoryBytes = memoryMegabytes << 20;
     limits.fileMilliseconds = fileMilliseconds;
-    Inspector inspector(program.isEmpty() ? helperFolder() + "/corvanta-inspect" : program, limits);
+    Checker checker(program.isEmpty() ? helperFolder() + "/corvanta-check" : program, limits);
     QElapsedTimer clock;
     clock.start();
-    const QList<PdfCheck> checks = inspector.inspect({{file(name), {}}, {file("plain.pdf"), {}}});
+    const QList<PdfCheck> checks = checker.check({{file(name), {}}, {file("plain.pdf"), {}}});
     QVERIFY2(clock.elapsed() < 15000, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(checks.size(), 2);
     QCOMPARE(int(checks.at(0).problem), int(problem));

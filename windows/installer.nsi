@@ -1,6 +1,6 @@
 ; Corvanta's Windows installer, built by scripts/package-windows.sh:
 ;   makensis -DVERSION=1.0.0 -DSTAGE=<folder> -DOUTFILE=<setup.exe> windows/installer.nsi
-; STAGE holds the installed layout (corvanta.exe and corvanta-inspect.exe
+; STAGE holds the installed layout (corvanta.exe and corvanta-check.exe
 ; with Qt's and mingw's DLLs, Qt's plugin folders platforms\, styles\,
 ; imageformats\, Qt's own texts in translations\, Samples\ and Video\)
 ; and the two file lists that install and remove exactly those files.

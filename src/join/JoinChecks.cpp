@@ -1,6 +1,6 @@
 #include "join/JoinChecks.h"
 
-#include "join/Inspector.h"
+#include "join/Checker.h"
 
 #include <QHash>
 
@@ -11,12 +11,12 @@ namespace corvanta {
 
 namespace {
 
-// Inspects each request once, however often it comes, and gives every
-// input what was found for its request. False when the inspector was stopped.
-bool inspectOnce(QList<JoinInput> &inputs, Inspector &inspector,
+// Checks each request once, however often it comes, and gives every
+// input what was found for its request. False when the checker was stopped.
+bool checkOnce(QList<JoinInput> &inputs, Checker &checker,
                  const std::function<bool(const JoinInput &)> &wanted)
 {
-    QList<InspectionRequest> requests;
+    QList<CheckRequest> requests;
     QHash<QPair<QString, QString>, qsizetype> requestOf;
     QList<qsizetype> requestOfInput(inputs.size(), -1);
     for (qsizetype i = 0; i < inputs.size(); ++i) {
@@ -30,8 +30,8 @@ bool inspectOnce(QList<JoinInput> &inputs, Inspector &inspector,
         }
         requestOfInput[i] = *known;
     }
-    const QList<PdfCheck> found = inspector.inspect(requests);
-    if (inspector.isCancelled())
+    const QList<PdfCheck> found = checker.check(requests);
+    if (checker.isCancelled())
         return false;
     for (qsizetype i = 0; i < inputs.size(); ++i) {
         if (requestOfInput.at(i) >= 0)
@@ -104,9 +104,9 @@ QList<JoinEntry> entriesOf(const QList<JoinInput> &inputs, const KeepGoing &keep
     return entries;
 }
 
-bool checkInputs(QList<JoinInput> &inputs, Inspector &inspector)
+bool checkInputs(QList<JoinInput> &inputs, Checker &checker)
 {
-    return inspectOnce(inputs, inspector, [](const JoinInput &) { return true; });
+    return checkOnce(inputs, checker, [](const JoinInput &) { return true; });
 }
 
 QList<RefusedFile> refusedInputs(const QList<JoinInput> &inputs, bool passwordsPrompted)
@@ -132,7 +132,7 @@ QList<RefusedFile> refusedInputs(const QList<JoinInput> &inputs, bool passwordsP
         case PdfProblem::MalformedPage:
         case PdfProblem::NeedsTooMuchMemory:
         case PdfProblem::TakesTooLong:
-        case PdfProblem::InspectionFailed:
+        case PdfProblem::CheckFailed:
             break;
         }
         refused.append({input.path, input.check});
@@ -150,11 +150,11 @@ bool pdftkPassesPassword(const QString &password)
     });
 }
 
-bool checkPasswords(QList<JoinInput> &inputs, Inspector &inspector)
+bool checkPasswords(QList<JoinInput> &inputs, Checker &checker)
 {
     // A file without encryption ignores a password; pdftk does too. Without
     // a password, pdftk opens a file exactly when the first check did.
-    return inspectOnce(inputs, inspector, [](const JoinInput &input) {
+    return checkOnce(inputs, checker, [](const JoinInput &input) {
         return input.check.encrypted && !input.password.isEmpty() && pdftkPassesPassword(input.password);
     });
 }
@@ -171,7 +171,7 @@ QList<RefusedFile> refusedPasswords(const QList<JoinInput> &inputs)
             refused.append({input.path, input.check});
         else if (input.check.problem == PdfProblem::NeedsPassword && input.password.isEmpty())
             refused.append({input.path, input.check, RefusedFile::Reason::NoPasswordTyped});
-        else if (input.check.encrypted && isInspectionLimit(input.check.problem))
+        else if (input.check.encrypted && isCheckLimit(input.check.problem))
             refused.append({input.path, input.check});
     }
     return refused;
@@ -204,10 +204,10 @@ ExpectedPages expectedPagesOf(const QList<PdfCheck> &checks)
     return expected;
 }
 
-Verification verifyJoinedPdf(const QString &path, const QList<JoinInput> &inputs, Inspector &inspector)
+Verification verifyJoinedPdf(const QString &path, const QList<JoinInput> &inputs, Checker &checker)
 {
-    const QList<PdfCheck> written = inspector.inspect({{path, QString()}});
-    if (inspector.isCancelled()) {
+    const QList<PdfCheck> written = checker.check({{path, QString()}});
+    if (checker.isCancelled()) {
         Verification stopped;
         stopped.finding = Verification::Finding::Stopped;
         return stopped;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "inspect/PdfCheck.h"
+#include "check/PdfCheck.h"
 #include "core/KeepGoing.h"
 #include "join/JoinCommand.h"
 
@@ -10,7 +10,7 @@
 
 namespace corvanta {
 
-class Inspector;
+class Checker;
 
 // One input of a join as it goes from the list through the checks and the
 // prompts to pdftk and the check of the result.
@@ -42,9 +42,9 @@ struct RefusedFile
     Reason reason = Reason::Problem;
 };
 
-// Inspects every input once, also when the list names a file twice.
-// Returns false when the inspector was stopped.
-bool checkInputs(QList<JoinInput> &inputs, Inspector &inspector);
+// Checks every input once, also when the list names a file twice.
+// Returns false when the checker was stopped.
+bool checkInputs(QList<JoinInput> &inputs, Checker &checker);
 
 // The inputs that cannot be joined whatever the user types. A file that
 // needs a password only counts when there will be a prompt for it; a
@@ -59,8 +59,8 @@ bool pdftkPassesPassword(const QString &password);
 
 // Opens each encrypted input with the password typed for it, so that its
 // check tells whether the password is right and what the pages are.
-// Returns false when the inspector was stopped.
-bool checkPasswords(QList<JoinInput> &inputs, Inspector &inspector);
+// Returns false when the checker was stopped.
+bool checkPasswords(QList<JoinInput> &inputs, Checker &checker);
 
 // The encrypted inputs whose password is wrong, missing where one is
 // needed, or one that pdftk cannot pass on.
@@ -96,9 +96,9 @@ struct Verification
     QString input;
     qint64 inputPage = 0;
 };
-Verification verifyJoinedPdf(const QString &path, const QList<JoinInput> &inputs, Inspector &inspector);
+Verification verifyJoinedPdf(const QString &path, const QList<JoinInput> &inputs, Checker &checker);
 
-// The same, from what the inspector found in the written file.
+// The same, from what the checker found in the written file.
 Verification compareJoinedPages(const PdfCheck &written, const QList<JoinInput> &inputs);
 
 } // namespace corvanta

@@ -65,7 +65,7 @@ QString reasonFor(const RefusedFile &file)
         return couldNotBeChecked(Text::tr("it needs more memory than allowed"));
     case PdfProblem::TakesTooLong:
         return couldNotBeChecked(Text::tr("reading it takes too long"));
-    case PdfProblem::InspectionFailed:
+    case PdfProblem::CheckFailed:
         return couldNotBeChecked(file.check.detail.isEmpty() ? Text::tr("reading it failed")
                                                              : file.check.detail);
     case PdfProblem::None:
@@ -193,10 +193,10 @@ QString passwordPrompt(const QString &path)
         .arg(path);
 }
 
-QString inspectorMissingMessage(const QString &inspector)
+QString checkerMissingMessage(const QString &checker)
 {
     return notJoinedMessage(Text::tr("Corvanta's PDF checker is missing:\n%1\n\nPlease install Corvanta again.")
-                                .arg(QDir::toNativeSeparators(inspector)));
+                                .arg(QDir::toNativeSeparators(checker)));
 }
 
 QString notEnoughSpaceMessage(qint64 needed, qint64 available, const QString &drive)

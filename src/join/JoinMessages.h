@@ -25,7 +25,7 @@ QString passwordPromptTitle();
 QString passwordPrompt(const QString &path);
 
 // The warning when the program that checks PDF files is not where it belongs.
-QString inspectorMissingMessage(const QString &inspector);
+QString checkerMissingMessage(const QString &checker);
 // The warning when the Desktop's drive has less room than the join needs.
 QString notEnoughSpaceMessage(qint64 needed, qint64 available, const QString &drive);
 

@@ -7,7 +7,7 @@
 #include "join/JoinBatches.h"
 #include "join/JoinChecks.h"
 #include "join/JoinCommand.h"
-#include "join/Inspector.h"
+#include "join/Checker.h"
 #include "join/JoinMessages.h"
 #include "join/Pdftk.h"
 #include "join/ProcessRunner.h"
@@ -84,8 +84,8 @@ public:
         , m_environment(environment)
         , m_dialogs(host.dialogs())
         , m_turns(host.eventTurns([this] { return !m_cancelled; }))
-        , m_inspectorProgram(helperProgram(environment.helperFolder, QStringLiteral("corvanta-inspect")))
-        , m_inspector(m_inspectorProgram, environment.inspectionLimits)
+        , m_checkerProgram(helperProgram(environment.helperFolder, QStringLiteral("corvanta-check")))
+        , m_checker(m_checkerProgram, environment.checkLimits)
     {
     }
 
@@ -94,7 +94,7 @@ public:
 
 private:
     bool prepareOutput();
-    bool inspectInputs();
+    bool screenInputs();
     bool askPasswords();
     bool planRuns();
     JoinOutcome runPdftk();
@@ -122,9 +122,9 @@ private:
     // Where the result went: the output path, or a free name beside it.
     SavedFile m_saved;
     QString m_program;
-    // Every PDF is opened in the inspector's processes, never here.
-    const QString m_inspectorProgram;
-    Inspector m_inspector;
+    // Every PDF is opened in the checker's processes, never here.
+    const QString m_checkerProgram;
+    Checker m_checker;
     QList<JoinInput> m_inputs;
     JoinPlan m_plan;
     qint64 m_spaceNeeded = 0;
@@ -139,7 +139,7 @@ void Joiner::Run::join()
         discardWritten();
         m_host.setProgress(0); // 164
     });
-    if (!prepareOutput() || !inspectInputs() || !askPasswords() || !planRuns())
+    if (!prepareOutput() || !screenInputs() || !askPasswords() || !planRuns())
         return;
     const JoinOutcome outcome = runPdftk();
     if (outcome.kind != JoinOutcome::Kind::Cancelled && !stopped())
@@ -151,7 +151,7 @@ void Joiner::Run::join()
 void Joiner::Run::cancel()
 {
     m_cancelled = true;
-    m_inspector.cancel();
+    m_checker.cancel();
     m_runner.cancel();
     discardWritten();
 }
@@ -207,18 +207,18 @@ bool Joiner::Run::prepareOutput()
 
 // Before any prompt: every input must be a PDF that can be opened, unless
 // only a password is missing and there will be a prompt for it.
-bool Joiner::Run::inspectInputs()
+bool Joiner::Run::screenInputs()
 {
     // The list as it stands now (120) is what gets joined, whatever happens
     // to it while the prompts and pdftk run.
     m_inputs = inputsOf(m_host.listedPaths(), m_turns.asKeepGoing());
     if (stopped())
         return false;
-    if (!QFileInfo(m_inspectorProgram).isExecutable()) {
-        warn(inspectorMissingMessage(m_inspectorProgram));
+    if (!QFileInfo(m_checkerProgram).isExecutable()) {
+        warn(checkerMissingMessage(m_checkerProgram));
         return false;
     }
-    if (!checkInputs(m_inputs, m_inspector) || stopped())
+    if (!checkInputs(m_inputs, m_checker) || stopped())
         return false;
     const QList<RefusedFile> refused = refusedInputs(m_inputs, m_host.promptsForPasswords());
     if (!refused.isEmpty()) {
@@ -245,7 +245,7 @@ bool Joiner::Run::askPasswords()
         if (m_host.promptsForPasswords())
             input.password = AskPassword(m_dialogs, m_host.dialogOwner(), input.path);
     }
-    if (stopped() || !checkPasswords(m_inputs, m_inspector) || stopped())
+    if (stopped() || !checkPasswords(m_inputs, m_checker) || stopped())
         return false;
     const QList<RefusedFile> refused = refusedPasswords(m_inputs);
     if (refused.isEmpty())
@@ -284,7 +284,7 @@ JoinOutcome Joiner::Run::runPdftk()
 {
     JoinOutcome outcome = examineJoin(runJoinPlan(m_runner, m_plan), m_writtenPath);
     if (outcome.kind == JoinOutcome::Kind::Joined) {
-        outcome.verification = verifyJoinedPdf(m_writtenPath, m_inputs, m_inspector);
+        outcome.verification = verifyJoinedPdf(m_writtenPath, m_inputs, m_checker);
         if (outcome.verification.finding == Verification::Finding::Stopped)
             outcome.kind = JoinOutcome::Kind::Cancelled;
         else if (outcome.verification.finding != Verification::Finding::Sound)

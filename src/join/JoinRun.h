@@ -1,6 +1,6 @@
 #pragma once
 
-#include "join/Inspector.h"
+#include "join/Checker.h"
 
 #include <QProcessEnvironment>
 #include <QString>
@@ -25,10 +25,10 @@ struct JoinEnvironment
     std::function<QString(const QString &appFolder)> findPdftk;
     // The room for one pdftk run's arguments in that environment.
     std::function<qsizetype(const QProcessEnvironment &pdftkEnvironment)> argumentLimit;
-    // The folder of the program's helpers: corvanta-inspect, which opens
+    // The folder of the program's helpers: corvanta-check, which opens
     // every PDF, and corvanta-guard (POSIX), which pdftk runs under.
     QString helperFolder;
-    InspectionLimits inspectionLimits;
+    CheckLimits checkLimits;
 
     static JoinEnvironment standard();
 };

@@ -183,7 +183,7 @@ JoinFixture::JoinFixture()
     : environment(isolatedJoinEnvironment())
 {
     // Hostile files reach the limits sooner.
-    environment.inspectionLimits.memoryBytes = 256 << 20;
+    environment.checkLimits.memoryBytes = 256 << 20;
     appFolder = root.filePath(QStringLiteral("app"));
     QDir().mkpath(appFolder);
     host.folder = QDir::toNativeSeparators(appFolder);

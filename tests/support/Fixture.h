@@ -31,7 +31,7 @@ bool isTestOwned(const QString &path);
 bool emptyIsolatedDesktop();
 // joined.pdf there, as the program names it: with the doubled separator.
 QString isolatedOutputPath();
-// Where the build puts the inspector and the guard.
+// Where the build puts the checker and the guard.
 QString helperFolder();
 
 // Writes a small real PDF with the given number of pages; page i reads "<label> page i".

@@ -4,7 +4,7 @@
 
 namespace corvanta::testing {
 
-// PDF files made to hurt whatever opens them, for the inspector to refuse.
+// PDF files made to hurt whatever opens them, for the checker to refuse.
 
 // One page below `levels` nested page-tree nodes, none stating a /Count.
 void writeDeepPageTree(const QString &path, int levels);

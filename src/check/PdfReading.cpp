@@ -1,4 +1,4 @@
-#include "inspect/PdfInspection.h"
+#include "check/PdfReading.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -373,7 +373,7 @@ Next readOnce(const Source &source, const std::string &password, bool lastPasswo
     return check.problem == PdfProblem::Damaged && !repair ? Next::Repair : Next::Done;
 }
 
-PdfCheck inspectOpened(const QString &path, const QString &password)
+PdfCheck readOpened(const QString &path, const QString &password)
 {
     PdfCheck check;
     Source source;
@@ -406,12 +406,12 @@ PdfCheck inspectOpened(const QString &path, const QString &password)
 
 } // namespace
 
-PdfCheck inspectPdf(const QString &path, const QString &password)
+PdfCheck readPdf(const QString &path, const QString &password)
 {
     g_ranOutOfMemory = false;
     const std::new_handler previous = std::set_new_handler(noteRunningOut);
     const auto restore = qScopeGuard([previous] { std::set_new_handler(previous); });
-    PdfCheck check = inspectOpened(path, password);
+    PdfCheck check = readOpened(path, password);
     if (g_ranOutOfMemory) {
         check = PdfCheck();
         check.problem = PdfProblem::NeedsTooMuchMemory;

@@ -1,4 +1,4 @@
-#include "join/Inspector.h"
+#include "join/Checker.h"
 
 #include "join/ChildTree.h"
 #include "join/ProcessRunner.h"
@@ -13,13 +13,13 @@
 
 namespace corvanta {
 
-// One inspector process at a time for a share of the files, in order. When
-// an inspector ends before it has answered for all of them, the file it was
-// reading is given the reason, and a new inspector goes on with the rest.
-class Inspector::Worker
+// One checker process at a time for a share of the files, in order. When
+// a checker ends before it has answered for all of them, the file it was
+// reading is given the reason, and a new checker goes on with the rest.
+class Checker::Worker
 {
 public:
-    Worker(Inspector &owner, QList<qsizetype> files)
+    Worker(Checker &owner, QList<qsizetype> files)
         : m_owner(owner)
         , m_files(std::move(files))
     {
@@ -31,7 +31,7 @@ public:
 
     void start() { launch(); }
 
-    // Ends the inspector at once.
+    // Ends the checker at once.
     void stop()
     {
         m_deadline.stop();
@@ -74,10 +74,10 @@ private:
     void readFrames()
     {
         m_reader.append(m_process->readAllStandardOutput());
-        InspectionFrame frame;
+        CheckFrame frame;
         while (m_process && m_reader.next(frame)) {
-            const InspectionLimits &limits = m_owner.m_limits;
-            if (frame.kind == InspectionFrame::Kind::Begun) {
+            const CheckLimits &limits = m_owner.m_limits;
+            if (frame.kind == CheckFrame::Kind::Begun) {
                 const qint64 extra = frame.size / std::max<qint64>(1, limits.bytesPerSecond / 1000);
                 m_deadline.start(int(std::min<qint64>(limits.fileMilliseconds + extra, INT_MAX)));
                 continue;
@@ -90,10 +90,10 @@ private:
             m_deadline.start(limits.fileMilliseconds);
         }
         if (m_process && m_reader.broken())
-            giveUpOnCurrent(PdfProblem::InspectionFailed);
+            giveUpOnCurrent(PdfProblem::CheckFailed);
     }
 
-    // The inspector ended before it had answered for every file: a crash,
+    // The checker ended before it had answered for every file: a crash,
     // or the end it makes after running out of memory.
     void ended()
     {
@@ -104,13 +104,13 @@ private:
         if (ranOut)
             relaunch();
         else
-            giveUpOnCurrent(PdfProblem::InspectionFailed);
+            giveUpOnCurrent(PdfProblem::CheckFailed);
     }
 
     void failedToStart()
     {
         PdfCheck check;
-        check.problem = PdfProblem::InspectionFailed;
+        check.problem = PdfProblem::CheckFailed;
         check.detail = m_process->errorString();
         while (!done())
             m_owner.found(m_files.at(m_next++), check);
@@ -140,7 +140,7 @@ private:
         m_owner.workerDone();
     }
 
-    Inspector &m_owner;
+    Checker &m_owner;
     const QList<qsizetype> m_files; // indexes of the owner's requests
     qsizetype m_next = 0;           // the first not answered yet
     std::unique_ptr<QProcess> m_process;
@@ -149,25 +149,25 @@ private:
     QTimer m_deadline;
 };
 
-Inspector::Inspector(QString program, InspectionLimits limits)
+Checker::Checker(QString program, CheckLimits limits)
     : m_program(std::move(program))
     , m_limits(limits)
 {
 }
 
-Inspector::~Inspector()
+Checker::~Checker()
 {
     cancel();
 }
 
-QList<PdfCheck> Inspector::inspect(const QList<InspectionRequest> &requests)
+QList<PdfCheck> Checker::check(const QList<CheckRequest> &requests)
 {
     m_requests = requests;
     m_results = QList<PdfCheck>(requests.size());
     m_cancelled = false;
     if (requests.isEmpty())
         return m_results;
-    // A second inspector costs a few milliseconds to start, and halves the
+    // A second checker costs a few milliseconds to start, and halves the
     // time of a few thick files as of many thin ones.
     const int workers = int(std::min<qsizetype>(
         requests.size(), m_limits.workers > 0 ? m_limits.workers : std::clamp(QThread::idealThreadCount(), 1, 2)));
@@ -194,7 +194,7 @@ QList<PdfCheck> Inspector::inspect(const QList<InspectionRequest> &requests)
     return m_results;
 }
 
-void Inspector::cancel()
+void Checker::cancel()
 {
     if (m_workers.empty())
         return;
@@ -205,12 +205,12 @@ void Inspector::cancel()
         m_loop->quit();
 }
 
-void Inspector::found(qsizetype index, const PdfCheck &check)
+void Checker::found(qsizetype index, const PdfCheck &check)
 {
     m_results[index] = check;
 }
 
-void Inspector::workerDone()
+void Checker::workerDone()
 {
     if (--m_busyWorkers == 0 && m_loop)
         m_loop->quit();

@@ -1,34 +1,34 @@
 #pragma once
 
-#include "inspect/PdfCheck.h"
+#include "check/PdfCheck.h"
 
 #include <QByteArray>
 #include <QString>
 
 namespace corvanta {
 
-// The window and the inspector process talk in frames: a 32-bit length,
+// The window and the checker process talk in frames: a 32-bit length,
 // then that many bytes. The window sends one request per file; the
-// inspector answers each, in order, with a frame that it has begun the
+// checker answers each, in order, with a frame that it has begun the
 // file (and how large the file is, for the time it may take), then a frame
 // with what it found.
-struct InspectionRequest
+struct CheckRequest
 {
     QString path;
     QString password;
 };
 
-struct InspectionFrame
+struct CheckFrame
 {
     enum class Kind : quint8 { Request = 'Q', Begun = 'B', Found = 'F' };
     Kind kind = Kind::Request;
-    InspectionRequest request; // Request
+    CheckRequest request; // Request
     qint64 size = 0;           // Begun: the file's size in bytes
     PdfCheck check;            // Found
 };
 
 // A whole frame, length included, ready to be written.
-QByteArray requestFrame(const InspectionRequest &request);
+QByteArray requestFrame(const CheckRequest &request);
 QByteArray begunFrame(qint64 size);
 QByteArray foundFrame(const PdfCheck &check);
 
@@ -42,7 +42,7 @@ public:
     void append(const QByteArray &bytes);
     // The next whole frame; false when there is none yet, or when the
     // stream is broken (see broken()).
-    bool next(InspectionFrame &frame);
+    bool next(CheckFrame &frame);
     bool broken() const { return m_broken; }
 
 private:

@@ -6,7 +6,7 @@
 
 namespace corvanta {
 
-// What keeps a file from being joined, as an inspection finds it.
+// What keeps a file from being joined, as a check finds it.
 enum class PdfProblem : qint32 {
     None,
     Missing,
@@ -21,17 +21,17 @@ enum class PdfProblem : qint32 {
     PageTreeTooDeep,       // nested deeper than pdftk can follow
     PageTreeLoop,          // a branch of the page tree refers back up, or is used twice
     MalformedPage,         // a page whose size is not four numbers
-    // The file could not be inspected within the inspector's limits.
+    // The file could not be checked within the checker's limits.
     NeedsTooMuchMemory,
     TakesTooLong,
-    InspectionFailed, // the inspector died on it
+    CheckFailed, // the checker died on it
 };
 
-// Whether the problem is one of the inspector's limits rather than the file's own.
-inline bool isInspectionLimit(PdfProblem problem)
+// Whether the problem is one of the checker's limits rather than the file's own.
+inline bool isCheckLimit(PdfProblem problem)
 {
     return problem == PdfProblem::NeedsTooMuchMemory || problem == PdfProblem::TakesTooLong
-        || problem == PdfProblem::InspectionFailed;
+        || problem == PdfProblem::CheckFailed;
 }
 
 // Bytes of one page's fingerprint: what pdftk keeps of a page when it copies

@@ -1,4 +1,4 @@
-#include "inspect/Protocol.h"
+#include "check/Protocol.h"
 
 #include <QDataStream>
 #include <QIODevice>
@@ -10,7 +10,7 @@ namespace {
 constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_0;
 
 template <typename Write>
-QByteArray frame(InspectionFrame::Kind kind, Write &&write)
+QByteArray frame(CheckFrame::Kind kind, Write &&write)
 {
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
@@ -24,20 +24,20 @@ QByteArray frame(InspectionFrame::Kind kind, Write &&write)
 
 } // namespace
 
-QByteArray requestFrame(const InspectionRequest &request)
+QByteArray requestFrame(const CheckRequest &request)
 {
-    return frame(InspectionFrame::Kind::Request,
+    return frame(CheckFrame::Kind::Request,
                  [&](QDataStream &out) { out << request.path << request.password; });
 }
 
 QByteArray begunFrame(qint64 size)
 {
-    return frame(InspectionFrame::Kind::Begun, [&](QDataStream &out) { out << size; });
+    return frame(CheckFrame::Kind::Begun, [&](QDataStream &out) { out << size; });
 }
 
 QByteArray foundFrame(const PdfCheck &check)
 {
-    return frame(InspectionFrame::Kind::Found, [&](QDataStream &out) {
+    return frame(CheckFrame::Kind::Found, [&](QDataStream &out) {
         out << qint32(check.problem) << check.pages << check.encrypted << check.detail << check.fingerprints;
     });
 }
@@ -47,7 +47,7 @@ void FrameReader::append(const QByteArray &bytes)
     m_pending.append(bytes);
 }
 
-bool FrameReader::next(InspectionFrame &frame)
+bool FrameReader::next(CheckFrame &frame)
 {
     if (m_broken || m_pending.size() < qsizetype(sizeof(quint32)))
         return false;
@@ -64,19 +64,19 @@ bool FrameReader::next(InspectionFrame &frame)
     quint8 kind = 0;
     qint32 problem = 0;
     in >> kind;
-    frame = InspectionFrame();
-    frame.kind = InspectionFrame::Kind(kind);
+    frame = CheckFrame();
+    frame.kind = CheckFrame::Kind(kind);
     switch (frame.kind) {
-    case InspectionFrame::Kind::Request:
+    case CheckFrame::Kind::Request:
         in >> frame.request.path >> frame.request.password;
         break;
-    case InspectionFrame::Kind::Begun:
+    case CheckFrame::Kind::Begun:
         in >> frame.size;
         break;
-    case InspectionFrame::Kind::Found:
+    case CheckFrame::Kind::Found:
         in >> problem >> frame.check.pages >> frame.check.encrypted >> frame.check.detail
             >> frame.check.fingerprints;
-        if (problem < 0 || problem > qint32(PdfProblem::InspectionFailed))
+        if (problem < 0 || problem > qint32(PdfProblem::CheckFailed))
             in.setStatus(QDataStream::ReadCorruptData);
         frame.check.problem = PdfProblem(problem);
         break;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "inspect/PdfCheck.h"
+#include "check/PdfCheck.h"
 
 #include <QString>
 
@@ -16,8 +16,8 @@ inline constexpr int kDeepestPageTree = 3000;
 // named like a PDF cannot block the caller, and nothing is printed. A file
 // that does not parse cleanly is read again with repairs, as pdftk reads
 // it, and stays Damaged when that finds its pages. This runs only in the
-// inspector process, under its limits: a hostile file can take memory and
+// checker process, under its limits: a hostile file can take memory and
 // time without end.
-PdfCheck inspectPdf(const QString &path, const QString &password = QString());
+PdfCheck readPdf(const QString &path, const QString &password = QString());
 
 } // namespace corvanta

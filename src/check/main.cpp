@@ -1,12 +1,12 @@
-// corvanta-inspect: opens PDF files for Corvanta in a process of its own.
+// corvanta-check: opens PDF files for Corvanta in a process of its own.
 // A hostile file can make the PDF library take memory and time without end,
 // or overflow its stack; here that costs this process alone, which runs
 // under limits that Corvanta sets (memory, a deadline per file) and dies
 // with it. Requests come on standard input and answers go to standard
 // output, framed; nothing else is read or written.
 
-#include "inspect/PdfInspection.h"
-#include "inspect/Protocol.h"
+#include "check/PdfReading.h"
+#include "check/Protocol.h"
 
 #include <QFileInfo>
 #include <QThread>
@@ -70,12 +70,12 @@ int serve()
         if (!readExactly(body.data(), length))
             return 1;
         reader.append(bytes + body);
-        InspectionFrame request;
-        if (!reader.next(request) || request.kind != InspectionFrame::Kind::Request)
+        CheckFrame request;
+        if (!reader.next(request) || request.kind != CheckFrame::Kind::Request)
             return 1;
         if (!write(begunFrame(QFileInfo(request.request.path).size())))
             return 1;
-        const PdfCheck check = inspectPdf(request.request.path, request.request.password);
+        const PdfCheck check = readPdf(request.request.path, request.request.password);
         if (!write(foundFrame(check)))
             return 1;
         if (check.problem == PdfProblem::NeedsTooMuchMemory)
