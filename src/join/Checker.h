@@ -47,6 +47,7 @@ public:
     // empty check; isCancelled() then says so.
     QList<PdfCheck> check(const QList<CheckRequest> &requests);
     bool isCancelled() const { return m_cancelled; }
+    const QString &program() const { return m_program; }
     void cancel();
 
 private:

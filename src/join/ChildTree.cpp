@@ -135,7 +135,9 @@ struct ChildTree::Platform
         // Runs in the child between fork and exec: only calls that are safe there.
         process.setChildProcessModifier([parent, memoryLimit] {
             ::setpgid(0, 0);
+#ifdef Q_OS_LINUX
             ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+#endif
             if (::getppid() != parent)
                 _exit(1); // this program is already gone
             const struct rlimit noCores = {0, 0};

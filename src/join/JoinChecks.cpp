@@ -50,15 +50,7 @@ bool isPdfDocSpecial(char16_t c)
     return std::find(std::begin(kSpecial), std::end(kSpecial), c) != std::end(kSpecial);
 }
 
-// One stretch of the pages a joined file must have: an input's own pages,
-// or at least one page of an input whose pages could not be read.
-struct Stretch
-{
-    qsizetype input;
-    QByteArray fingerprints; // empty: at least one page, any
-};
-
-// Where `stretch` stands in `written` at or after page `from`, or -1.
+// Where the pages of `stretch` stand in `written` at or after page `from`, or -1.
 qint64 find(const QByteArray &written, const QByteArray &stretch, qint64 from)
 {
     for (qint64 at = written.indexOf(stretch, from * kFingerprintBytes); at >= 0;
@@ -223,45 +215,42 @@ Verification compareJoinedPages(const PdfCheck &written, const QList<JoinInput> 
         return verification;
     }
     QList<PdfCheck> checks;
-    QList<Stretch> stretches;
-    for (qsizetype i = 0; i < inputs.size(); ++i) {
-        checks.append(inputs.at(i).check);
-        stretches.append({i, inputs.at(i).check.fingerprints});
-    }
+    for (const JoinInput &input : inputs)
+        checks.append(input.check);
     verification.expected = expectedPagesOf(checks);
     verification.pages = written.pages;
     if (!verification.expected.matches(written.pages)) {
         verification.finding = Verification::Finding::WrongPageCount;
         return verification;
     }
-    // Each input's pages must come next, in list order. An input of unknown
-    // pages takes at least one, as many as it must for the next input's pages
-    // to be found after them.
+    // Each input's pages must come next, in list order. An input whose pages
+    // could not be read (no fingerprints) takes at least one page, as many as
+    // it must for the next input's pages to be found after them.
     const QByteArray &pages = written.fingerprints;
     qint64 at = 0;
-    for (qsizetype s = 0; s < stretches.size(); ++s) {
-        const Stretch &stretch = stretches.at(s);
-        const JoinInput &input = inputs.at(stretch.input);
-        if (stretch.fingerprints.isEmpty()) {
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        const JoinInput &input = inputs.at(i);
+        const QByteArray &own = input.check.fingerprints;
+        if (own.isEmpty()) {
             ++at;
             continue;
         }
-        const qint64 length = stretch.fingerprints.size() / kFingerprintBytes;
-        const bool afterUnknown = s > 0 && stretches.at(s - 1).fingerprints.isEmpty();
-        const bool last = s + 1 == stretches.size();
+        const qint64 length = own.size() / kFingerprintBytes;
+        const bool afterUnknown = i > 0 && inputs.at(i - 1).check.fingerprints.isEmpty();
+        const bool last = i + 1 == inputs.size();
         qint64 found = at;
         if (afterUnknown)
-            found = last ? written.pages - length : find(pages, stretch.fingerprints, at);
+            found = last ? written.pages - length : find(pages, own, at);
         if (found < at || found + length > written.pages)
             return wrongPage(verification, at, input, 0);
         for (qint64 page = 0; page < length; ++page) {
             if (pages.mid((found + page) * kFingerprintBytes, kFingerprintBytes)
-                != stretch.fingerprints.mid(page * kFingerprintBytes, kFingerprintBytes))
+                != own.mid(page * kFingerprintBytes, kFingerprintBytes))
                 return wrongPage(verification, found + page, input, page);
         }
         at = found + length;
     }
-    if (!stretches.isEmpty() && !stretches.constLast().fingerprints.isEmpty() && at != written.pages)
+    if (!inputs.isEmpty() && !inputs.constLast().check.fingerprints.isEmpty() && at != written.pages)
         return wrongPage(verification, at, inputs.constLast(), 0);
     return verification;
 }

@@ -84,8 +84,7 @@ public:
         , m_environment(environment)
         , m_dialogs(host.dialogs())
         , m_turns(host.eventTurns([this] { return !m_cancelled; }))
-        , m_checkerProgram(helperProgram(environment.helperFolder, QStringLiteral("corvanta-check")))
-        , m_checker(m_checkerProgram, environment.checkLimits)
+        , m_checker(helperProgram(environment.helperFolder, QStringLiteral("corvanta-check")), environment.checkLimits)
     {
     }
 
@@ -123,7 +122,6 @@ private:
     SavedFile m_saved;
     QString m_program;
     // Every PDF is opened in the checker's processes, never here.
-    const QString m_checkerProgram;
     Checker m_checker;
     QList<JoinInput> m_inputs;
     JoinPlan m_plan;
@@ -214,8 +212,8 @@ bool Joiner::Run::screenInputs()
     m_inputs = inputsOf(m_host.listedPaths(), m_turns.asKeepGoing());
     if (stopped())
         return false;
-    if (!QFileInfo(m_checkerProgram).isExecutable()) {
-        warn(checkerMissingMessage(m_checkerProgram));
+    if (!QFileInfo(m_checker.program()).isExecutable()) {
+        warn(checkerMissingMessage(m_checker.program()));
         return false;
     }
     if (!checkInputs(m_inputs, m_checker) || stopped())

@@ -182,7 +182,8 @@ SavedFile saveJoinedFile(const QString &written, const QString &outputPath)
     }
 }
 
-bool isOwnerAlive(qint64 pid)
+// Whether the process `pid` still runs.
+static bool isOwnerAlive(qint64 pid)
 {
 #if defined(Q_OS_WIN)
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));

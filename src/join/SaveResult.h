@@ -19,9 +19,6 @@ OutputPathParts splitOutputPath(const QString &outputPath);
 // output has the same length.
 QString temporaryOutputPath(const QString &outputPath);
 
-// Whether the process `pid` still runs.
-bool isOwnerAlive(qint64 pid);
-
 // Removes the temporary files beside `outputPath` that a program killed
 // mid-join left behind: those whose owner process no longer runs. The files
 // of a program still running are never touched.
