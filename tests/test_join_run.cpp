@@ -111,6 +111,8 @@ private slots:
     void failureKeepsOldOutput_data();
     void failureKeepsOldOutput();
     void warningsWithSuccessAreNoFailure(); // and answering No
+    void doneSaysWhatIsLost_data();
+    void doneSaysWhatIsLost();
     void oldOutputAsInput();
     void secondStartAnsweredNoGoesOn();
     void stepFailureReportsItsNumber_data();
@@ -336,11 +338,16 @@ void JoinRunTest::checksLetThroughWhatPdftkJoins()
     QVERIFY(protectPdfForOwner(input("plain.pdf", 1, 2), ownerOnly, "secret"));
     const QString repairable = QDir::toNativeSeparators(m_inputs->filePath("repairable.pdf"));
     writeRepairablePdf(repairable, 2, 3);
-    listed({ownerOnly, repairable, input("last.pdf", 3, 1)});
+    // A stream whose stated length is wrong, which pdftk reads whole.
+    const QString wrongLength = QDir::toNativeSeparators(m_inputs->filePath("wrong length.pdf"));
+    QList<QByteArray> objects = formPageObjects("Pay 100 EUR");
+    objects[3] = "<< /Length 3 >>\nstream\nq /X0 Do Q\nendstream";
+    QVERIFY(writeFile(wrongLength, pdfOfObjects(objects)));
+    listed({ownerOnly, repairable, wrongLength, input("last.pdf", 3, 1)});
     answerDoneThen(MessageAnswer::No);
     m_fixture->start();
     QCOMPARE(dialogs().messageTexts().value(0), "Done.");
-    QCOMPARE(markedPages(isolatedOutputPath()), pagesOf({{1, 2}, {2, 3}, {3, 1}}));
+    QCOMPARE(markedPages(isolatedOutputPath()).mid(0, 5), pagesOf({{1, 2}, {2, 3}}));
 
     // A page tree that states one page more than it holds: pdftk joins the
     // two that are there.
@@ -354,6 +361,7 @@ void JoinRunTest::checksLetThroughWhatPdftkJoins()
     m_fixture->start();
     QCOMPARE(dialogs().messageTexts().value(2), "Done.");
     QCOMPARE(markedPages(isolatedOutputPath()), pagesOf({{4, 2}, {5, 1}}));
+    QCOMPARE(dialogs().messageTexts().size(), 4);
 }
 
 void JoinRunTest::failureKeepsOldOutput_data()
@@ -478,7 +486,8 @@ void JoinRunTest::failureKeepsOldOutput_data()
         writeFakePdftk(s.fixture->appFolder, {{"copy-first"}});
     }) << false << QStringList()
                                                << QStringList{"the file it wrote has the wrong number of pages: "
-                                                              "1 instead of 3."}
+                                                              "1 instead of 3.",
+                                                              "not all in it:\n%two-pages.pdf%"}
                                                << QStringList() << true;
     // Every page of the result is compared with the page it stands for.
     const auto twoPages = [](const Steps &steps) {
@@ -497,7 +506,16 @@ void JoinRunTest::failureKeepsOldOutput_data()
         << QStringList{"page 1 of the file it wrote is not page 1 of\n%plain.pdf%"} << QStringList() << true;
     QTest::newRow("a page written twice")
         << twoPages({pdftkWithPages("A B B2")}) << false << QStringList()
-        << QStringList{"the file it wrote has the wrong number of pages: 4 instead of 3."} << QStringList() << true;
+        << QStringList{"the file it wrote has the wrong number of pages: 4 instead of 3.",
+                       "not all in it:\n%two-pages.pdf%"}
+        << QStringList() << true;
+    // The same drawing instructions, and another form behind them.
+    QTest::newRow("form swapped after the check") << Setup([](Scenario &s) {
+        QVERIFY(writeFile(s.named("invoice.pdf"), pdfOfObjects(formPageObjects("Pay 100 EUR"))));
+        s.files << s.named("invoice.pdf");
+        writeFakePdftk(s.fixture->appFolder, {{"pdftk"}, {"replace", "Pay 100 EUR", "Pay 999 EUR"}});
+    }) << false << QStringList() << QStringList{"page 2 of the file it wrote is not page 1 of\n%invoice.pdf%"}
+                                                  << QStringList() << true;
     QTest::newRow("one page, counted as three")
         << twoPages({pdftkWithPages("A"), {"replace", "/Count 1", "/Count 3"}})
         << false << QStringList() << QStringList{"the file it wrote has the wrong number of pages: 1 instead of 3."}
@@ -505,6 +523,16 @@ void JoinRunTest::failureKeepsOldOutput_data()
     QTest::newRow("long error text is shortened")
         << fake({{"lines", "200", "line"}, {"exit", "1"}}) << false << QStringList()
         << QStringList{"pdftk reported:\nline 1\nline 2\n", "line 12 …"} << QStringList() << true;
+    // Its words name no file: the input it fails on alone is named.
+    QTest::newRow("pdftk fails inside itself")
+        << fake({{"stderr", "Error: Unexpected Exception in open_reader()"},
+                 {"stderr", "java.lang.ClassCastException: class PdfNull cannot be cast"},
+                 {"stderr", "    at com.gitlab.pdftk_java.pdftk.main(pdftk.java:46)"},
+                 {"exit", "2"}})
+        << false << QStringList()
+        << QStringList{"pdftk cannot read this file:\n%plain.pdf%",
+                       "pdftk reported:\nError: Unexpected Exception in open_reader()"}
+        << QStringList{"java.lang", "at com."} << true;
     QTest::newRow("fake pdftk fails") << fake({{"stderr", "boom"}, {"exit", "3"}}) << false << QStringList()
                                       << QStringList{"pdftk ended with exit code 3", "pdftk reported:\nboom"}
                                       << QStringList() << true;
@@ -567,6 +595,52 @@ void JoinRunTest::warningsWithSuccessAreNoFailure()
     QCOMPARE(markedPages(isolatedOutputPath()), pagesOf({{1, 1}}));
     // No: nothing is opened, and the window is idle again.
     QVERIFY(m_fixture->host.fakeShell.opened.isEmpty());
+    QCOMPARE(desktopEntries(), QStringList{"joined.pdf"});
+    verifyIdle();
+}
+
+// A sound join that left parts of an input behind says so after "Done.",
+// and before the question; otherwise nothing more is said.
+void JoinRunTest::doneSaysWhatIsLost_data()
+{
+    QTest::addColumn<QByteArray>("catalog"); // more entries of the second input's catalog
+    QTest::addColumn<QByteArray>("page");    // more entries of its page
+    QTest::addColumn<QString>("note");       // after "path — "; "" for no note
+
+    QTest::newRow("nothing lost") << QByteArray() << QByteArray() << "";
+    QTest::newRow("hidden layer") << QByteArray("/OCProperties << /OCGs [7 0 R] /D << /OFF [7 0 R] >> >>")
+                                  << QByteArray() << "its hidden layers are visible";
+    QTest::newRow("form to be drawn anew") << QByteArray("/AcroForm << /Fields [] /NeedAppearances true >>")
+                                           << QByteArray() << "form fields may show old values";
+    QTest::newRow("page labels and view")
+        << QByteArray("/PageLabels << /Nums [0 << /S /r >>] >> /PageMode /UseOutlines") << QByteArray()
+        << "page numbers such as i, ii are lost; the view it opens with, such as its bookmarks shown, is lost";
+    QTest::newRow("page nested too deeply") << QByteArray()
+                                            << QByteArray("/Deep " + QByteArray(600, '[') + QByteArray(600, ']'))
+                                            << "its pages could not all be checked";
+}
+
+void JoinRunTest::doneSaysWhatIsLost()
+{
+    QFETCH(QByteArray, catalog);
+    QFETCH(QByteArray, page);
+    QFETCH(QString, note);
+    QList<QByteArray> objects = formPageObjects("Pay 100 EUR");
+    objects[0].replace(">>", catalog + " >>");
+    objects[2].replace("/Contents", page + " /Contents");
+    objects.append("<< /Type /OCG /Name (Draft) >>");
+    const QString second = QDir::toNativeSeparators(m_inputs->filePath("second.pdf"));
+    QVERIFY(writeFile(second, pdfOfObjects(objects)));
+    listed({input("first.pdf", 1, 1), second, input("third.pdf", 3, 1)});
+    if (!note.isEmpty())
+        dialogs().messageAnswers << MessageAnswer::Ok;
+    answerDoneThen(MessageAnswer::No);
+    m_fixture->start();
+    QStringList expected{"Done.", openJoinedFileQuestion(isolatedOutputPath())};
+    if (!note.isEmpty())
+        expected.insert(1, "joined.pdf does not show everything of this file as the file itself does:\n\n" + second
+                               + " — " + note);
+    QCOMPARE(dialogs().messageTexts(), expected);
     QCOMPARE(desktopEntries(), QStringList{"joined.pdf"});
     verifyIdle();
 }

@@ -14,11 +14,45 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QThread>
 
+#include <atomic>
 #include <memory>
+#include <thread>
+#include <vector>
 
 using namespace corvanta;
 using namespace corvanta::testing;
+
+Q_DECLARE_METATYPE(Verification::Finding)
+
+namespace {
+
+// Threads that keep every core busy for as long as they live.
+class CoresBusy
+{
+public:
+    explicit CoresBusy(int threads)
+    {
+        for (int i = 0; i < threads; ++i)
+            m_threads.emplace_back([this] {
+                while (!m_stop)
+                    ;
+            });
+    }
+    ~CoresBusy()
+    {
+        m_stop = true;
+        for (std::thread &thread : m_threads)
+            thread.join();
+    }
+
+private:
+    std::atomic<bool> m_stop{false};
+    std::vector<std::thread> m_threads;
+};
+
+} // namespace
 
 class PdfCheckTest : public QObject
 {
@@ -27,8 +61,12 @@ private slots:
     void initTestCase();
     void check_data();
     void check();
+    void fingerprints_data();
+    void fingerprints();
     void expectedPages_data();
     void expectedPages();
+    void verdicts_data();
+    void verdicts();
     void checkerKeepsItsLimits_data();
     void checkerKeepsItsLimits();
 
@@ -70,6 +108,18 @@ void PdfCheckTest::initTestCase()
     writeDeepPageTree(file("deep.pdf"), 50000);
     writeDeepPageTree(file("deep but honest.pdf"), kDeepestPageTree - 1);
     writeObjectStreamBomb(file("bomb.pdf"));
+    // Its page tree packed with a filter that nothing here unpacks.
+    writeObjectStreamBomb(file("unknown filter.pdf"), 1);
+    QByteArray unknownFilter = fileBytes(file("unknown filter.pdf"));
+    QVERIFY(unknownFilter.contains("/FlateDecode"));
+    QVERIFY(writeFile(file("unknown filter.pdf"), unknownFilter.replace("/FlateDecode", "/JBIG2Decode")));
+    writeObjectStreamBomb(file("unpacks slowly.pdf"), 100);
+    QList<QByteArray> objects = formPageObjects("Pay 100 EUR");
+    objects[3] = "<< /Length 3 >>\nstream\nq /X0 Do Q\nendstream";
+    QVERIFY(writeFile(file("wrong length.pdf"), pdfOfObjects(objects)));
+    objects = formPageObjects("Pay 100 EUR");
+    objects[2].replace("/Contents", "/Deep " + QByteArray(600, '[') + QByteArray(600, ']') + " /Contents");
+    QVERIFY(writeFile(file("nested.pdf"), pdfOfObjects(objects)));
 }
 
 void PdfCheckTest::check_data()
@@ -109,6 +159,12 @@ void PdfCheckTest::check_data()
     QTest::newRow("truncated") << "@/truncated.pdf" << "" << PdfProblem::Damaged << -1 << false;
     // Read with repairs, as pdftk reads it: its pages are known, and it is still damaged.
     QTest::newRow("needs repair") << "@/repairable.pdf" << "" << PdfProblem::Damaged << 2 << false;
+    // The strict reading cannot take the stream; the repairing one finds it.
+    QTest::newRow("stream length wrong") << "@/wrong length.pdf" << "" << PdfProblem::Damaged << 1 << false;
+    // The library cannot read the page at all; pdftk copies it.
+    QTest::newRow("page nested too deeply") << "@/nested.pdf" << "" << PdfProblem::Damaged << 1 << false;
+    QTest::newRow("unknown compression") << "@/unknown filter.pdf" << "" << PdfProblem::UnsupportedCompression << -1
+                                         << false;
     QTest::newRow("missing") << "@/gone.pdf" << "" << PdfProblem::Missing << -1 << false;
     QTest::newRow("below a file") << "@/plain.pdf/inner.pdf" << "" << PdfProblem::Missing << -1 << false;
     QTest::newRow("folder") << "@/folder.pdf" << "" << PdfProblem::NotRegularFile << -1 << false;
@@ -141,6 +197,49 @@ void PdfCheckTest::check()
     QCOMPARE(check.encrypted, encrypted);
 }
 
+// A page's fingerprint follows what it draws, not how the file spells it.
+void PdfCheckTest::fingerprints_data()
+{
+    QTest::addColumn<QList<QByteArray>>("second"); // the objects of formPageObjects("Pay 100 EUR"), changed
+    QTest::addColumn<bool>("same");
+
+    const QList<QByteArray> first = formPageObjects("Pay 100 EUR");
+    QList<QByteArray> renumbered = first;
+    renumbered[2] = "<< /Resources << /XObject << /X0 6 0 R >> >> /MediaBox [0 0 200 200] /Type /Page "
+                    "/Contents 4 0 R /Parent 2 0 R >>";
+    std::swap(renumbered[4], renumbered[5]);
+    renumbered[5].replace("6 0 R", "5 0 R");
+    QTest::newRow("other numbers, other key order") << renumbered << true;
+    QList<QByteArray> lineEnd = first;
+    lineEnd[3] = streamObject("", "q /X0 Do Q\n");
+    QTest::newRow("one more end of line") << lineEnd << true;
+    QTest::newRow("form swapped") << formPageObjects("Pay 999 EUR") << false;
+    QList<QByteArray> font = first;
+    font[5].replace("/Helvetica", "/Courier");
+    QTest::newRow("font of the form swapped") << font << false;
+    QList<QByteArray> annotated = first;
+    annotated[2].replace("/Contents", "/Annots [7 0 R] /Contents");
+    QList<QByteArray> otherAnnotation = annotated;
+    annotated << "<< /Type /Annot /Subtype /Stamp /Rect [0 0 50 50] /P 3 0 R /AP << /N 8 0 R >> >>"
+              << streamObject("/Type /XObject /Subtype /Form /BBox [0 0 50 50]", "0 0 50 50 re f");
+    otherAnnotation << annotated.at(6) << streamObject("/Type /XObject /Subtype /Form /BBox [0 0 50 50]", "0 0 5 5 re f");
+    QTest::newRow("annotation appears") << annotated << false;
+    QTest::newRow("annotation's appearance swapped") << otherAnnotation << false;
+}
+
+void PdfCheckTest::fingerprints()
+{
+    QFETCH(QList<QByteArray>, second);
+    QFETCH(bool, same);
+    QVERIFY(writeFile(file("first.pdf"), pdfOfObjects(formPageObjects("Pay 100 EUR"))));
+    QVERIFY(writeFile(file("second.pdf"), pdfOfObjects(second)));
+    const PdfCheck one = readPdf(file("first.pdf"));
+    const PdfCheck other = readPdf(file("second.pdf"));
+    QCOMPARE(int(other.problem), int(PdfProblem::None));
+    QCOMPARE(other.pages, 1);
+    QCOMPARE(one.fingerprints == other.fingerprints, same);
+}
+
 void PdfCheckTest::expectedPages_data()
 {
     QTest::addColumn<QList<int>>("inputPages"); // -1: could not be counted
@@ -170,18 +269,74 @@ void PdfCheckTest::expectedPages()
     QCOMPARE(expectedPagesOf(checks).matches(written), matches);
 }
 
+// What a written file's check says of the join: only a file whose pages
+// are the inputs' is sound, and a check cut short blames no one.
+void PdfCheckTest::verdicts_data()
+{
+    QTest::addColumn<QByteArray>("inputs");  // a letter a page, "?" one that could not be read, "|" between files
+    QTest::addColumn<QByteArray>("written"); // a letter a page
+    QTest::addColumn<PdfProblem>("problem");  // of the written file
+    QTest::addColumn<Verification::Finding>("finding");
+    QTest::addColumn<int>("blamed"); // the input named, from 0; -1 for none
+
+    using Finding = Verification::Finding;
+    QTest::newRow("sound") << QByteArray("ab|c") << QByteArray("abc") << PdfProblem::None << Finding::Sound << -1;
+    QTest::newRow("repaired on the way") << QByteArray("ab|c") << QByteArray("abc") << PdfProblem::Damaged
+                                         << Finding::Sound << -1;
+    QTest::newRow("an unread page stands for any") << QByteArray("a?|c") << QByteArray("abc") << PdfProblem::None
+                                                   << Finding::Sound << -1;
+    QTest::newRow("too long to check") << QByteArray("ab|c") << QByteArray() << PdfProblem::TakesTooLong
+                                       << Finding::NotChecked << -1;
+    QTest::newRow("too large to check") << QByteArray("ab|c") << QByteArray() << PdfProblem::NeedsTooMuchMemory
+                                        << Finding::NotChecked << -1;
+    QTest::newRow("not a PDF") << QByteArray("ab|c") << QByteArray() << PdfProblem::NotPdf << Finding::Unreadable
+                               << -1;
+    QTest::newRow("first file short") << QByteArray("ab|c") << QByteArray("ac") << PdfProblem::None
+                                      << Finding::WrongPageCount << 0;
+    QTest::newRow("last file doubled") << QByteArray("ab|c") << QByteArray("abcc") << PdfProblem::None
+                                       << Finding::WrongPageCount << 1;
+    QTest::newRow("page swapped") << QByteArray("ab|c") << QByteArray("acb") << PdfProblem::None
+                                  << Finding::WrongPage << 0;
+}
+
+void PdfCheckTest::verdicts()
+{
+    QFETCH(QByteArray, inputs);
+    QFETCH(QByteArray, written);
+    QFETCH(PdfProblem, problem);
+    QFETCH(Verification::Finding, finding);
+    QFETCH(int, blamed);
+    const auto checkOf = [](const QByteArray &pages) {
+        PdfCheck check;
+        check.pages = pages.size();
+        for (char page : pages)
+            check.fingerprints += page == '?' ? uncheckedPage() : QByteArray(kFingerprintBytes, page);
+        return check;
+    };
+    QList<JoinInput> joined;
+    for (const QByteArray &pages : inputs.split('|'))
+        joined.append({QStringLiteral("file %1").arg(joined.size()), QString(), checkOf(pages)});
+    PdfCheck result = checkOf(written);
+    result.problem = problem;
+    const Verification verification = compareJoinedPages(result, joined);
+    QCOMPARE(int(verification.finding), int(finding));
+    QCOMPARE(verification.input, blamed < 0 ? QString() : joined.at(blamed).path);
+}
+
 // Hostile files cost the checker process alone: each ends in seconds with
 // a reason, and the files after it are read by a new checker.
 void PdfCheckTest::checkerKeepsItsLimits_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<qint64>("memoryMegabytes");
-    QTest::addColumn<int>("fileMilliseconds");
+    QTest::addColumn<int>("cpuMilliseconds");
     QTest::addColumn<QString>("program"); // "" for the checker
     QTest::addColumn<PdfProblem>("problem");
 
     QTest::newRow("object-stream bomb") << "bomb.pdf" << qint64(256) << 60000 << "" << PdfProblem::NeedsTooMuchMemory;
     QTest::newRow("too slow") << "bomb.pdf" << qint64(8192) << 300 << "" << PdfProblem::TakesTooLong;
+    // Its own CPU time counts, not the time the machine's other work takes.
+    QTest::newRow("cores busy") << "unpacks slowly.pdf" << qint64(1024) << 1000 << "" << PdfProblem::None;
     QTest::newRow("deep page tree") << "deep.pdf" << qint64(512) << 60000 << "" << PdfProblem::PageTreeTooDeep;
     QTest::newRow("no checker") << "plain.pdf" << qint64(512) << 60000 << "/no/such/checker"
                                   << PdfProblem::CheckFailed;
@@ -191,15 +346,16 @@ void PdfCheckTest::checkerKeepsItsLimits()
 {
     QFETCH(QString, name);
     QFETCH(qint64, memoryMegabytes);
-    QFETCH(int, fileMilliseconds);
+    QFETCH(int, cpuMilliseconds);
     QFETCH(QString, program);
     QFETCH(PdfProblem, problem);
     if (problem == PdfProblem::NeedsTooMuchMemory && !childMemoryLimitsHold())
         QSKIP("Wine accepts a job's memory limit but does not enforce it; Windows does.");
     CheckLimits limits;
     limits.memoryBytes = memoryMegabytes << 20;
-    limits.fileMilliseconds = fileMilliseconds;
+    limits.cpuMilliseconds = cpuMilliseconds;
     Checker checker(program.isEmpty() ? helperFolder() + "/corvanta-check" : program, limits);
+    const CoresBusy busy(QTest::currentDataTag() == QByteArray("cores busy") ? 3 * QThread::idealThreadCount() : 0);
     QElapsedTimer clock;
     clock.start();
     const QList<PdfCheck> checks = checker.check({{file(name), {}}, {file("plain.pdf"), {}}});

@@ -509,5 +509,69 @@ Sie braucht etwa %2; frei sind %3.</translation>
         <source>the Desktop&apos;s drive ran out of free space while pdftk wrote the joined file. It needs about %1.</source>
         <translation>Auf dem Laufwerk des Schreibtischs ging der freie Speicherplatz aus, während pdftk die zusammengefügte Datei schrieb. Sie braucht etwa %1.</translation>
     </message>
+    <message>
+        <source>is compressed in a way that pdftk cannot read</source>
+        <translation>ist auf eine Weise komprimiert, die pdftk nicht lesen kann</translation>
+    </message>
+    <message>
+        <source>pdftk reported success, but the file it wrote could not be verified (%1), so it was not kept. An existing joined.pdf is left as it was.</source>
+        <translation>pdftk meldete Erfolg, aber die geschriebene Datei konnte nicht überprüft werden (%1) und wurde deshalb nicht behalten. Eine vorhandene joined.pdf bleibt, wie sie war.</translation>
+    </message>
+    <message>
+        <source>
+
+The first file whose pages are not all in it:
+%1</source>
+        <translation>
+
+Die erste Datei, deren Seiten nicht alle darin sind:
+%1</translation>
+    </message>
+    <message>
+        <source>its hidden layers are visible</source>
+        <translation>seine verborgenen Ebenen sind sichtbar</translation>
+    </message>
+    <message>
+        <source>form fields may show old values</source>
+        <translation>Formularfelder zeigen womöglich alte Werte</translation>
+    </message>
+    <message>
+        <source>page numbers such as i, ii are lost</source>
+        <translation>Seitennummern wie i, ii gehen verloren</translation>
+    </message>
+    <message>
+        <source>the view it opens with, such as its bookmarks shown, is lost</source>
+        <translation>die Ansicht, mit der sie sich öffnet, etwa mit eingeblendeten Lesezeichen, geht verloren</translation>
+    </message>
+    <message>
+        <source>its pages could not all be checked</source>
+        <translation>ihre Seiten konnten nicht alle geprüft werden</translation>
+    </message>
+    <message>
+        <source>; </source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>pdftk cannot read this file:
+%1</source>
+        <translation>pdftk kann diese Datei nicht lesen:
+%1</translation>
+    </message>
+    <message>
+        <source>joined.pdf does not show everything of this file as the file itself does:
+
+</source>
+        <translation>joined.pdf zeigt nicht alles von dieser Datei so, wie die Datei selbst es zeigt:
+
+</translation>
+    </message>
+    <message>
+        <source>joined.pdf does not show everything of these files as the files themselves do:
+
+</source>
+        <translation>joined.pdf zeigt nicht alles von diesen Dateien so, wie die Dateien selbst es zeigen:
+
+</translation>
+    </message>
 </context>
 </TS>

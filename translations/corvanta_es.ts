@@ -509,5 +509,69 @@ Necesita unos %2; hay %3 libres.</translation>
         <source>the Desktop&apos;s drive ran out of free space while pdftk wrote the joined file. It needs about %1.</source>
         <translation>la unidad del Escritorio se quedó sin espacio libre mientras pdftk escribía el archivo unido. Necesita unos %1.</translation>
     </message>
+    <message>
+        <source>is compressed in a way that pdftk cannot read</source>
+        <translation>está comprimido de una forma que pdftk no puede leer</translation>
+    </message>
+    <message>
+        <source>pdftk reported success, but the file it wrote could not be verified (%1), so it was not kept. An existing joined.pdf is left as it was.</source>
+        <translation>pdftk informó de que lo había logrado, pero el archivo que escribió no se pudo verificar (%1), así que no se conservó. Un joined.pdf existente queda como estaba.</translation>
+    </message>
+    <message>
+        <source>
+
+The first file whose pages are not all in it:
+%1</source>
+        <translation>
+
+El primer archivo cuyas páginas no están todas en él:
+%1</translation>
+    </message>
+    <message>
+        <source>its hidden layers are visible</source>
+        <translation>sus capas ocultas son visibles</translation>
+    </message>
+    <message>
+        <source>form fields may show old values</source>
+        <translation>los campos de formulario pueden mostrar valores antiguos</translation>
+    </message>
+    <message>
+        <source>page numbers such as i, ii are lost</source>
+        <translation>se pierden los números de página como i, ii</translation>
+    </message>
+    <message>
+        <source>the view it opens with, such as its bookmarks shown, is lost</source>
+        <translation>se pierde la vista con la que se abre, por ejemplo con sus marcadores visibles</translation>
+    </message>
+    <message>
+        <source>its pages could not all be checked</source>
+        <translation>no se pudieron comprobar todas sus páginas</translation>
+    </message>
+    <message>
+        <source>; </source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>pdftk cannot read this file:
+%1</source>
+        <translation>pdftk no puede leer este archivo:
+%1</translation>
+    </message>
+    <message>
+        <source>joined.pdf does not show everything of this file as the file itself does:
+
+</source>
+        <translation>joined.pdf no muestra todo este archivo como lo muestra el propio archivo:
+
+</translation>
+    </message>
+    <message>
+        <source>joined.pdf does not show everything of these files as the files themselves do:
+
+</source>
+        <translation>joined.pdf no muestra todo de estos archivos como lo muestran los propios archivos:
+
+</translation>
+    </message>
 </context>
 </TS>

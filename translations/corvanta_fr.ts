@@ -509,5 +509,69 @@ Il faut environ %2&#xa0;; %3 sont libres.</translation>
         <source>the Desktop&apos;s drive ran out of free space while pdftk wrote the joined file. It needs about %1.</source>
         <translation>le disque du Bureau a manqué d’espace libre pendant que pdftk écrivait le fichier fusionné. Il faut environ %1.</translation>
     </message>
+    <message>
+        <source>is compressed in a way that pdftk cannot read</source>
+        <translation>est compressé d’une manière que pdftk ne peut pas lire</translation>
+    </message>
+    <message>
+        <source>pdftk reported success, but the file it wrote could not be verified (%1), so it was not kept. An existing joined.pdf is left as it was.</source>
+        <translation>pdftk a signalé une réussite, mais le fichier qu’il a écrit n’a pas pu être vérifié (%1) ; il n’a donc pas été conservé. Un joined.pdf existant reste tel quel.</translation>
+    </message>
+    <message>
+        <source>
+
+The first file whose pages are not all in it:
+%1</source>
+        <translation>
+
+Le premier fichier dont les pages n’y sont pas toutes :
+%1</translation>
+    </message>
+    <message>
+        <source>its hidden layers are visible</source>
+        <translation>ses calques masqués sont visibles</translation>
+    </message>
+    <message>
+        <source>form fields may show old values</source>
+        <translation>les champs de formulaire peuvent afficher d’anciennes valeurs</translation>
+    </message>
+    <message>
+        <source>page numbers such as i, ii are lost</source>
+        <translation>les numéros de page tels que i, ii sont perdus</translation>
+    </message>
+    <message>
+        <source>the view it opens with, such as its bookmarks shown, is lost</source>
+        <translation>la vue à l’ouverture, par exemple avec ses signets affichés, est perdue</translation>
+    </message>
+    <message>
+        <source>its pages could not all be checked</source>
+        <translation>ses pages n’ont pas toutes pu être vérifiées</translation>
+    </message>
+    <message>
+        <source>; </source>
+        <translation> ; </translation>
+    </message>
+    <message>
+        <source>pdftk cannot read this file:
+%1</source>
+        <translation>pdftk ne peut pas lire ce fichier :
+%1</translation>
+    </message>
+    <message>
+        <source>joined.pdf does not show everything of this file as the file itself does:
+
+</source>
+        <translation>joined.pdf n’affiche pas tout ce fichier comme le fichier lui-même l’affiche :
+
+</translation>
+    </message>
+    <message>
+        <source>joined.pdf does not show everything of these files as the files themselves do:
+
+</source>
+        <translation>joined.pdf n’affiche pas tout de ces fichiers comme les fichiers eux-mêmes l’affichent :
+
+</translation>
+    </message>
 </context>
 </TS>

@@ -509,5 +509,69 @@ Servono circa %2; ne sono liberi %3.</translation>
         <source>the Desktop&apos;s drive ran out of free space while pdftk wrote the joined file. It needs about %1.</source>
         <translation>l’unità della Scrivania ha esaurito lo spazio libero mentre pdftk scriveva il file unito. Servono circa %1.</translation>
     </message>
+    <message>
+        <source>is compressed in a way that pdftk cannot read</source>
+        <translation>è compresso in un modo che pdftk non sa leggere</translation>
+    </message>
+    <message>
+        <source>pdftk reported success, but the file it wrote could not be verified (%1), so it was not kept. An existing joined.pdf is left as it was.</source>
+        <translation>pdftk ha segnalato un successo, ma il file che ha scritto non è stato possibile verificarlo (%1), perciò non è stato tenuto. Un joined.pdf già presente resta com’era.</translation>
+    </message>
+    <message>
+        <source>
+
+The first file whose pages are not all in it:
+%1</source>
+        <translation>
+
+Il primo file le cui pagine non ci sono tutte:
+%1</translation>
+    </message>
+    <message>
+        <source>its hidden layers are visible</source>
+        <translation>i suoi livelli nascosti sono visibili</translation>
+    </message>
+    <message>
+        <source>form fields may show old values</source>
+        <translation>i campi del modulo possono mostrare valori vecchi</translation>
+    </message>
+    <message>
+        <source>page numbers such as i, ii are lost</source>
+        <translation>i numeri di pagina come i, ii vanno persi</translation>
+    </message>
+    <message>
+        <source>the view it opens with, such as its bookmarks shown, is lost</source>
+        <translation>la vista con cui si apre, per esempio con i segnalibri mostrati, va persa</translation>
+    </message>
+    <message>
+        <source>its pages could not all be checked</source>
+        <translation>non è stato possibile controllare tutte le sue pagine</translation>
+    </message>
+    <message>
+        <source>; </source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>pdftk cannot read this file:
+%1</source>
+        <translation>pdftk non riesce a leggere questo file:
+%1</translation>
+    </message>
+    <message>
+        <source>joined.pdf does not show everything of this file as the file itself does:
+
+</source>
+        <translation>joined.pdf non mostra tutto di questo file come lo mostra il file stesso:
+
+</translation>
+    </message>
+    <message>
+        <source>joined.pdf does not show everything of these files as the files themselves do:
+
+</source>
+        <translation>joined.pdf non mostra tutto di questi file come lo mostrano i file stessi:
+
+</translation>
+    </message>
 </context>
 </TS>

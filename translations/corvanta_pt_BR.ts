@@ -509,5 +509,69 @@ Ele precisa de cerca de %2; há %3 livres.</translation>
         <source>the Desktop&apos;s drive ran out of free space while pdftk wrote the joined file. It needs about %1.</source>
         <translation>a unidade da Área de trabalho ficou sem espaço livre enquanto o pdftk gravava o arquivo juntado. Ele precisa de cerca de %1.</translation>
     </message>
+    <message>
+        <source>is compressed in a way that pdftk cannot read</source>
+        <translation>está compactado de um jeito que o pdftk não consegue ler</translation>
+    </message>
+    <message>
+        <source>pdftk reported success, but the file it wrote could not be verified (%1), so it was not kept. An existing joined.pdf is left as it was.</source>
+        <translation>O pdftk informou sucesso, mas o arquivo que ele gravou não pôde ser verificado (%1), então não foi mantido. Um joined.pdf existente continua como estava.</translation>
+    </message>
+    <message>
+        <source>
+
+The first file whose pages are not all in it:
+%1</source>
+        <translation>
+
+O primeiro arquivo cujas páginas não estão todas nele:
+%1</translation>
+    </message>
+    <message>
+        <source>its hidden layers are visible</source>
+        <translation>as camadas ocultas dele ficam visíveis</translation>
+    </message>
+    <message>
+        <source>form fields may show old values</source>
+        <translation>os campos de formulário podem mostrar valores antigos</translation>
+    </message>
+    <message>
+        <source>page numbers such as i, ii are lost</source>
+        <translation>números de página como i, ii se perdem</translation>
+    </message>
+    <message>
+        <source>the view it opens with, such as its bookmarks shown, is lost</source>
+        <translation>a visualização com que ele abre, como com os marcadores à mostra, se perde</translation>
+    </message>
+    <message>
+        <source>its pages could not all be checked</source>
+        <translation>nem todas as páginas dele puderam ser verificadas</translation>
+    </message>
+    <message>
+        <source>; </source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>pdftk cannot read this file:
+%1</source>
+        <translation>o pdftk não consegue ler este arquivo:
+%1</translation>
+    </message>
+    <message>
+        <source>joined.pdf does not show everything of this file as the file itself does:
+
+</source>
+        <translation>O joined.pdf não mostra tudo deste arquivo como o próprio arquivo mostra:
+
+</translation>
+    </message>
+    <message>
+        <source>joined.pdf does not show everything of these files as the files themselves do:
+
+</source>
+        <translation>O joined.pdf não mostra tudo destes arquivos como os próprios arquivos mostram:
+
+</translation>
+    </message>
 </context>
 </TS>

@@ -21,11 +21,13 @@ enum class PdfProblem : qint32 {
     PageTreeTooDeep,       // nested deeper than pdftk can follow
     PageTreeLoop,          // a branch of the page tree refers back up, or is used twice
     MalformedPage,         // a page whose size is not four numbers
+    UnsupportedCompression, // a stream packed with a filter that neither the library nor pdftk can unpack
     // The file could not be checked within the checker's limits.
     NeedsTooMuchMemory,
     TakesTooLong,
     CheckFailed, // the checker died on it
 };
+inline constexpr PdfProblem kLastProblem = PdfProblem::CheckFailed;
 
 // Whether the problem is one of the checker's limits rather than the file's own.
 inline bool isCheckLimit(PdfProblem problem)
@@ -35,8 +37,29 @@ inline bool isCheckLimit(PdfProblem problem)
 }
 
 // Bytes of one page's fingerprint: what pdftk keeps of a page when it copies
-// it (its boxes, its rotation and its content streams' bytes), hashed.
+// it (its boxes, its rotation, its content streams' bytes, and whatever its
+// resources and its annotations' appearances draw), hashed.
 inline constexpr int kFingerprintBytes = 16;
+
+// The fingerprint of a page that could not be read whole (nested too deeply,
+// a stream that cannot be read): it stands for any page.
+inline QByteArray uncheckedPage()
+{
+    return QByteArray(kFingerprintBytes, '\0');
+}
+inline bool isUncheckedPage(QByteArrayView fingerprint)
+{
+    return fingerprint == QByteArrayView(uncheckedPage());
+}
+
+// Parts of a document, beyond its pages, that change how it shows. pdftk
+// copies pages into a new document, which may leave these behind.
+enum DocumentPart : quint32 {
+    HiddenLayers = 1 << 0,     // optional content that is off unless the reader turns it on
+    NeedsAppearances = 1 << 1, // form fields whose appearance the reader must draw anew
+    PageLabels = 1 << 2,       // page numbers of its own, such as i, ii
+    OpeningView = 1 << 3,      // opens with a side panel or full screen
+};
 
 struct PdfCheck
 {
@@ -48,6 +71,8 @@ struct PdfCheck
     QString detail;         // the system's or the PDF library's own words, when it has some
     // kFingerprintBytes per page, in page order; empty when the pages are unknown.
     QByteArray fingerprints;
+    quint32 parts = 0;         // DocumentPart flags
+    qint64 cpuMilliseconds = 0; // what reading it cost the checker
 };
 
 } // namespace corvanta

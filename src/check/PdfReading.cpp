@@ -9,12 +9,14 @@
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QUtil.hh>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <new>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -120,24 +122,192 @@ bool lacksPdfHeader(QPDF &pdf)
     return false;
 }
 
+// The value at `keys` below `object`, or null; asks nothing of an object
+// that is not a dictionary, which the library would note as damage.
+QPDFObjectHandle valueAt(QPDFObjectHandle object, std::initializer_list<const char *> keys)
+{
+    for (const char *key : keys) {
+        if (!object.isDictionary())
+            return QPDFObjectHandle::newNull();
+        object = object.getKey(key);
+    }
+    return object;
+}
+
 // Feeds a stream's bytes, as the file holds them (decrypted, still
-// compressed), into a hash: pdftk copies those bytes unchanged.
+// compressed), into a hash: pdftk copies those bytes unchanged. White space
+// at the end of a content stream draws nothing, and repairs of a stream
+// whose length is wrong keep more or less of it, so that is left out.
 class HashPipeline : public Pipeline
 {
 public:
-    explicit HashPipeline(QCryptographicHash &hash)
+    HashPipeline(QCryptographicHash &hash, bool trimEnd)
         : Pipeline("fingerprint", nullptr)
         , m_hash(hash)
+        , m_trimEnd(trimEnd)
     {
     }
     void write(unsigned char const *data, size_t length) override
     {
-        m_hash.addData(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(length)));
+        m_bytes += qint64(length);
+        const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(length));
+        if (!m_trimEnd) {
+            m_hash.addData(bytes);
+            return;
+        }
+        qsizetype end = bytes.size();
+        while (end > 0 && isWhiteSpace(bytes.at(end - 1)))
+            --end;
+        if (end == 0) {
+            m_space += bytes;
+            return;
+        }
+        m_hash.addData(m_space);
+        m_space.clear();
+        m_hash.addData(bytes.first(end));
+        m_space = bytes.sliced(end).toByteArray();
     }
     void finish() override {}
+    qint64 bytes() const { return m_bytes; }
 
 private:
+    static bool isWhiteSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == 0; }
+
     QCryptographicHash &m_hash;
+    const bool m_trimEnd;
+    QByteArray m_space; // held back until more than white space follows
+    qint64 m_bytes = 0;
+};
+
+// The canonical form of what a page draws, hashed: references followed,
+// object numbers and key order left out, streams' bytes included. Objects
+// that many pages share, such as fonts, are hashed once per file.
+class DrawnObjects
+{
+public:
+    explicit DrawnObjects(ReadingWork *work)
+        : m_work(work)
+    {
+    }
+
+    // Adds `object` to `hash`; false when it could not be followed whole:
+    // nested too deeply, or a stream that cannot be read.
+    bool add(QCryptographicHash &hash, QPDFObjectHandle object, bool content = false)
+    {
+        m_unreadable = false;
+        write(hash, object, 0, content);
+        return !m_unreadable;
+    }
+
+private:
+    void write(QCryptographicHash &hash, QPDFObjectHandle object, int depth, bool content)
+    {
+        if (depth > kDeepestObject) {
+            m_unreadable = true;
+            return;
+        }
+        if (!object.isIndirect()) {
+            writeDirect(hash, object, depth, content);
+            return;
+        }
+        hash.addData("R");
+        hash.addData(digestOf(object, depth, content));
+    }
+
+    QByteArray digestOf(QPDFObjectHandle object, int depth, bool content)
+    {
+        const QPDFObjGen id = object.getObjGen();
+        const auto known = m_known.find(id);
+        if (known != m_known.end())
+            return known->second;
+        // A structure that leads back to itself is followed once.
+        if (!m_open.insert(id).second)
+            return QByteArrayLiteral("cycle");
+        QCryptographicHash own(QCryptographicHash::Sha256);
+        writeDirect(own, object, depth, content);
+        m_open.erase(id);
+        return m_known.emplace(id, own.result()).first->second;
+    }
+
+    void writeDirect(QCryptographicHash &hash, QPDFObjectHandle object, int depth, bool content)
+    {
+        if (m_work)
+            ++m_work->objects;
+        switch (object.getTypeCode()) {
+        case ::ot_boolean:
+            hash.addData(object.getBoolValue() ? "t" : "f");
+            break;
+        case ::ot_integer:
+        case ::ot_real: {
+            const double value = object.getNumericValue();
+            hash.addData("#");
+            hash.addData(QByteArrayView(reinterpret_cast<const char *>(&value), sizeof value));
+            break;
+        }
+        case ::ot_name:
+            writeText(hash, "/", object.getName());
+            break;
+        case ::ot_string:
+            writeText(hash, "(", object.getStringValue());
+            break;
+        case ::ot_array:
+            hash.addData("[");
+            for (QPDFObjectHandle item : object.getArrayAsVector())
+                write(hash, item, depth + 1, false);
+            hash.addData("]");
+            break;
+        case ::ot_dictionary:
+            writeDictionary(hash, object, depth);
+            break;
+        case ::ot_stream:
+            writeStream(hash, object, depth, content);
+            break;
+        default:
+            hash.addData("null");
+            break;
+        }
+    }
+
+    // Back references (to a page, a parent field) are left out: pdftk
+    // rebuilds them, and they lead out of what the page draws.
+    void writeDictionary(QCryptographicHash &hash, QPDFObjectHandle dictionary, int depth)
+    {
+        hash.addData("<<");
+        for (const std::string &key : dictionary.getKeys()) {
+            if (key == "/Parent" || key == "/P" || key == "/Length")
+                continue;
+            writeText(hash, "", key);
+            write(hash, dictionary.getKey(key), depth + 1, false);
+        }
+        hash.addData(">>");
+    }
+
+    void writeStream(QCryptographicHash &hash, QPDFObjectHandle stream, int depth, bool content)
+    {
+        QPDFObjectHandle dictionary = stream.getDict();
+        writeDictionary(hash, dictionary, depth);
+        const bool drawing = content || dictionary.getKey("/Subtype").isNameAndEquals("/Form");
+        HashPipeline pipeline(hash, drawing);
+        hash.addData("stream");
+        bool unpacked = false;
+        if (!stream.pipeStreamData(&pipeline, &unpacked, 0, qpdf_dl_none, true))
+            m_unreadable = true;
+        if (m_work)
+            m_work->bytes += pipeline.bytes();
+    }
+
+    static void writeText(QCryptographicHash &hash, const char *kind, const std::string &text)
+    {
+        const quint64 length = text.size();
+        hash.addData(kind);
+        hash.addData(QByteArrayView(reinterpret_cast<const char *>(&length), sizeof length));
+        hash.addData(QByteArrayView(text.data(), qsizetype(text.size())));
+    }
+
+    ReadingWork *m_work;
+    std::map<QPDFObjGen, QByteArray> m_known;
+    std::set<QPDFObjGen> m_open;
+    bool m_unreadable = false;
 };
 
 // What a page takes from the nodes above it, unless it has its own.
@@ -146,6 +316,7 @@ struct Inherited
     QPDFObjectHandle mediaBox = QPDFObjectHandle::newNull();
     QPDFObjectHandle cropBox = QPDFObjectHandle::newNull();
     QPDFObjectHandle rotate = QPDFObjectHandle::newNull();
+    QPDFObjectHandle resources = QPDFObjectHandle::newNull();
 };
 
 // A page box as pdftk reads it: four numbers, or nothing at all.
@@ -162,10 +333,27 @@ bool readBox(QPDFObjectHandle box, double (&corners)[4])
     return true;
 }
 
-// The fingerprint of one page: its effective boxes and rotation and the
-// bytes of its content streams. pdftk copies inherited values onto the
-// page and writes a rotation modulo 360, so both are compared that way.
-bool fingerprintPage(QPDFObjectHandle page, const Inherited &inherited, QByteArray &out)
+// The appearances its annotations draw, in the order the page lists them.
+bool addAppearances(QCryptographicHash &hash, QPDFObjectHandle page, DrawnObjects &drawn)
+{
+    QPDFObjectHandle annotations = valueAt(page, {"/Annots"});
+    if (!annotations.isArray())
+        return true;
+    bool whole = true;
+    for (QPDFObjectHandle annotation : annotations.getArrayAsVector()) {
+        if (annotation.isDictionary() && annotation.hasKey("/AP"))
+            whole = drawn.add(hash, annotation.getKey("/AP")) && whole;
+    }
+    return whole;
+}
+
+enum class PageRead { Read, Unchecked, Malformed };
+
+// The fingerprint of one page: its effective boxes and rotation, its content
+// streams' bytes, its resources and its annotations' appearances. pdftk
+// copies inherited values onto the page and writes a rotation modulo 360,
+// so both are compared that way.
+PageRead fingerprintPage(QPDFObjectHandle page, const Inherited &inherited, DrawnObjects &drawn, QByteArray &out)
 {
     const auto own = [&page](const char *key, const QPDFObjectHandle &fallback) {
         return page.hasKey(key) ? page.getKey(key) : fallback;
@@ -173,12 +361,12 @@ bool fingerprintPage(QPDFObjectHandle page, const Inherited &inherited, QByteArr
     double media[4] = {0, 0, 0, 0};
     double crop[4] = {0, 0, 0, 0};
     if (!readBox(own("/MediaBox", inherited.mediaBox), media))
-        return false;
+        return PageRead::Malformed;
     QPDFObjectHandle cropBox = own("/CropBox", inherited.cropBox);
     if (cropBox.isNull())
         std::copy(std::begin(media), std::end(media), std::begin(crop));
     else if (!readBox(cropBox, crop))
-        return false;
+        return PageRead::Malformed;
     QPDFObjectHandle rotateValue = own("/Rotate", inherited.rotate);
     const qint64 rotate = rotateValue.isInteger() ? ((rotateValue.getIntValue() % 360) + 360) % 360 : 0;
 
@@ -192,24 +380,26 @@ bool fingerprintPage(QPDFObjectHandle page, const Inherited &inherited, QByteArr
         streams = contents.getArrayAsVector();
     else
         streams.push_back(contents);
+    bool whole = true;
     for (QPDFObjectHandle &stream : streams) {
         // Each stream ends with a mark, so that bytes moved from one stream
         // of an array to the next change the fingerprint.
-        if (stream.isStream()) {
-            HashPipeline pipeline(hash);
-            stream.pipeStreamData(&pipeline, 0, qpdf_dl_none, true);
-        }
+        if (stream.isStream())
+            whole = drawn.add(hash, stream, true) && whole;
         hash.addData(QByteArrayView("\0", 1));
     }
-    out.append(hash.result().left(kFingerprintBytes));
-    return true;
+    whole = drawn.add(hash, own("/Resources", inherited.resources)) && whole;
+    whole = addAppearances(hash, page, drawn) && whole;
+    out.append(whole ? hash.result().left(kFingerprintBytes) : uncheckedPage());
+    return whole ? PageRead::Read : PageRead::Unchecked;
 }
 
 // Walks the page tree from its root without recursion, so that a tree of
 // any depth cannot exhaust the stack, and never trusts the /Count it
 // states: pdftk follows /Kids too. Values that pages inherit are carried
-// down as the walk goes.
-void walkPages(QPDF &pdf, PdfCheck &check)
+// down as the walk goes. A file with pages that could not be read whole is
+// damaged.
+void walkPages(QPDF &pdf, PdfCheck &check, ReadingWork *work)
 {
     struct Node
     {
@@ -224,21 +414,33 @@ void walkPages(QPDF &pdf, PdfCheck &check)
     }
     std::vector<Node> pending{{root, Inherited(), 1}};
     std::set<QPDFObjGen> branches;
+    DrawnObjects drawn(work);
     QByteArray fingerprints;
     qint64 pages = 0;
+    bool unchecked = false;
     while (!pending.empty()) {
         Node node = std::move(pending.back());
         pending.pop_back();
-        if (!node.object.isDictionary())
+        // A kid the library could not read at all (nested too deeply, say)
+        // is a page to pdftk, which reads it; here it goes unchecked.
+        if (!node.object.isDictionary()) {
+            ++pages;
+            fingerprints.append(uncheckedPage());
+            unchecked = true;
             continue;
+        }
         QPDFObjectHandle kids = node.object.getKey("/Kids");
         if (!kids.isArray()) {
             ++pages;
-            if (!fingerprintPage(node.object, node.inherited, fingerprints)) {
+            if (work)
+                ++work->pages;
+            const PageRead read = fingerprintPage(node.object, node.inherited, drawn, fingerprints);
+            if (read == PageRead::Malformed) {
                 check.problem = PdfProblem::MalformedPage;
                 check.detail = QString::number(pages);
                 return;
             }
+            unchecked = unchecked || read == PageRead::Unchecked;
             continue;
         }
         if (node.depth > kDeepestPageTree) {
@@ -251,7 +453,8 @@ void walkPages(QPDF &pdf, PdfCheck &check)
         }
         Inherited inherited = node.inherited;
         for (auto [key, value] : {std::pair{"/MediaBox", &inherited.mediaBox},
-                                  std::pair{"/CropBox", &inherited.cropBox}, std::pair{"/Rotate", &inherited.rotate}}) {
+                                  std::pair{"/CropBox", &inherited.cropBox}, std::pair{"/Rotate", &inherited.rotate},
+                                  std::pair{"/Resources", &inherited.resources}}) {
             if (node.object.hasKey(key))
                 *value = node.object.getKey(key);
         }
@@ -261,6 +464,28 @@ void walkPages(QPDF &pdf, PdfCheck &check)
     }
     check.pages = pages;
     check.fingerprints = fingerprints;
+    if (unchecked)
+        check.problem = PdfProblem::Damaged;
+}
+
+// The parts of the document, beyond its pages, that change how it shows.
+quint32 documentParts(QPDF &pdf)
+{
+    QPDFObjectHandle root = pdf.getRoot();
+    quint32 parts = 0;
+    QPDFObjectHandle off = valueAt(root, {"/OCProperties", "/D", "/OFF"});
+    if ((off.isArray() && off.getArrayNItems() > 0)
+        || valueAt(root, {"/OCProperties", "/D", "/BaseState"}).isNameAndEquals("/OFF"))
+        parts |= HiddenLayers;
+    QPDFObjectHandle needAppearances = valueAt(root, {"/AcroForm", "/NeedAppearances"});
+    if (needAppearances.isBool() && needAppearances.getBoolValue())
+        parts |= NeedsAppearances;
+    if (valueAt(root, {"/PageLabels"}).isDictionary())
+        parts |= PageLabels;
+    QPDFObjectHandle mode = valueAt(root, {"/PageMode"});
+    if (mode.isName() && !mode.isNameAndEquals("/UseNone"))
+        parts |= OpeningView;
+    return parts;
 }
 
 // The PDF library catches some of its failures to get memory, when it
@@ -290,7 +515,7 @@ bool pdftkOpensEncryption(QPDF &pdf)
 // The encryption dictionary's /V, read before any password is tried.
 qint64 statedEncryptionVersion(QPDF &pdf)
 {
-    QPDFObjectHandle version = pdf.getTrailer().getKey("/Encrypt").getKey("/V");
+    QPDFObjectHandle version = valueAt(pdf.getTrailer(), {"/Encrypt", "/V"});
     return version.isInteger() ? version.getIntValue() : 0;
 }
 
@@ -327,8 +552,34 @@ bool openSource(const QString &path, PdfCheck &check, Source &source)
 // What one reading of a file calls for next.
 enum class Next { Done, OtherPassword, Repair };
 
+// What a failure of the library to read the file at all says of it.
+Next readingFailed(QPDF &pdf, const QPDFExc &error, const std::string &password, bool lastPassword, PdfCheck &check)
+{
+    const bool passwordRefused = error.getErrorCode() == qpdf_e_password;
+    check.encrypted = passwordRefused;
+    check.detail = QString::fromStdString(error.getMessageDetail());
+    if (passwordRefused && statedEncryptionVersion(pdf) >= 5)
+        check.problem = PdfProblem::UnsupportedEncryption;
+    else if (passwordRefused && !lastPassword)
+        return Next::OtherPassword;
+    else if (passwordRefused)
+        check.problem = password.empty() ? PdfProblem::NeedsPassword : PdfProblem::WrongPassword;
+    else if (error.getErrorCode() == qpdf_e_unsupported)
+        // The library says so of encryption it does not know, and of a
+        // stream it must unpack but has no filter for.
+        check.problem = valueAt(pdf.getTrailer(), {"/Encrypt"}).isNull() ? PdfProblem::UnsupportedCompression
+                                                                        : PdfProblem::UnsupportedEncryption;
+    else
+        check.problem = lacksPdfHeader(pdf) ? PdfProblem::NotPdf : PdfProblem::Damaged;
+    return Next::Done;
+}
+
 // Reads the file once with one password, repaired or not, into `check`.
-Next readOnce(const Source &source, const std::string &password, bool lastPassword, bool repair, PdfCheck &check)
+// Whatever the strict reading had to pass over (a stream whose length is
+// wrong, an object it could not parse) is damage, which pdftk repairs: the
+// file is read again as pdftk reads it, or its pages would seem empty.
+Next readOnce(const Source &source, const std::string &password, bool lastPassword, bool repair, PdfCheck &check,
+              ReadingWork *work)
 {
     QPDF pdf;
     try {
@@ -346,24 +597,18 @@ Next readOnce(const Source &source, const std::string &password, bool lastPasswo
             check.problem = PdfProblem::UnsupportedEncryption;
             return Next::Done;
         }
-        walkPages(pdf, check);
-        if (repair && check.problem == PdfProblem::None)
+        walkPages(pdf, check, work);
+        check.parts = documentParts(pdf);
+        const std::vector<QPDFExc> warnings = pdf.getWarnings();
+        if (!check.encrypted && std::any_of(warnings.begin(), warnings.end(), [](const QPDFExc &warning) {
+                return warning.getErrorCode() == qpdf_e_unsupported;
+            }))
+            check.problem = PdfProblem::UnsupportedCompression; // objects packed with a filter nobody has
+        else if (check.problem == PdfProblem::None && (repair || !warnings.empty()))
             check.problem = PdfProblem::Damaged;
-        return Next::Done;
     } catch (const QPDFExc &error) {
-        const bool passwordRefused = error.getErrorCode() == qpdf_e_password;
-        check.encrypted = passwordRefused;
-        check.detail = QString::fromStdString(error.getMessageDetail());
-        if (passwordRefused && statedEncryptionVersion(pdf) >= 5)
-            check.problem = PdfProblem::UnsupportedEncryption;
-        else if (passwordRefused && !lastPassword)
+        if (readingFailed(pdf, error, password, lastPassword, check) == Next::OtherPassword)
             return Next::OtherPassword;
-        else if (passwordRefused)
-            check.problem = password.empty() ? PdfProblem::NeedsPassword : PdfProblem::WrongPassword;
-        else if (error.getErrorCode() == qpdf_e_unsupported)
-            check.problem = PdfProblem::UnsupportedEncryption;
-        else
-            check.problem = lacksPdfHeader(pdf) ? PdfProblem::NotPdf : PdfProblem::Damaged;
     } catch (const std::bad_alloc &) {
         check.problem = PdfProblem::NeedsTooMuchMemory;
     } catch (const std::exception &error) {
@@ -373,7 +618,7 @@ Next readOnce(const Source &source, const std::string &password, bool lastPasswo
     return check.problem == PdfProblem::Damaged && !repair ? Next::Repair : Next::Done;
 }
 
-PdfCheck readOpened(const QString &path, const QString &password)
+PdfCheck readOpened(const QString &path, const QString &password, ReadingWork *work)
 {
     PdfCheck check;
     Source source;
@@ -389,7 +634,7 @@ PdfCheck readOpened(const QString &path, const QString &password)
     // it, repaired, to find its pages.
     bool repair = false;
     for (size_t tried = 0; tried < passwords.size();) {
-        switch (readOnce(source, passwords[tried], tried + 1 == passwords.size(), repair, check)) {
+        switch (readOnce(source, passwords[tried], tried + 1 == passwords.size(), repair, check, work)) {
         case Next::Done:
             return check;
         case Next::OtherPassword:
@@ -406,12 +651,12 @@ PdfCheck readOpened(const QString &path, const QString &password)
 
 } // namespace
 
-PdfCheck readPdf(const QString &path, const QString &password)
+PdfCheck readPdf(const QString &path, const QString &password, ReadingWork *work)
 {
     g_ranOutOfMemory = false;
     const std::new_handler previous = std::set_new_handler(noteRunningOut);
     const auto restore = qScopeGuard([previous] { std::set_new_handler(previous); });
-    PdfCheck check = readOpened(path, password);
+    PdfCheck check = readOpened(path, password, work);
     if (g_ranOutOfMemory) {
         check = PdfCheck();
         check.problem = PdfProblem::NeedsTooMuchMemory;

@@ -27,18 +27,19 @@ QByteArray frame(CheckFrame::Kind kind, Write &&write)
 QByteArray requestFrame(const CheckRequest &request)
 {
     return frame(CheckFrame::Kind::Request,
-                 [&](QDataStream &out) { out << request.path << request.password; });
+                 [&](QDataStream &out) { out << request.path << request.password << request.cpuMilliseconds; });
 }
 
-QByteArray begunFrame(qint64 size)
+QByteArray begunFrame()
 {
-    return frame(CheckFrame::Kind::Begun, [&](QDataStream &out) { out << size; });
+    return frame(CheckFrame::Kind::Begun, [](QDataStream &) {});
 }
 
 QByteArray foundFrame(const PdfCheck &check)
 {
     return frame(CheckFrame::Kind::Found, [&](QDataStream &out) {
-        out << qint32(check.problem) << check.pages << check.encrypted << check.detail << check.fingerprints;
+        out << qint32(check.problem) << check.pages << check.encrypted << check.detail << check.fingerprints
+            << check.parts << check.cpuMilliseconds;
     });
 }
 
@@ -68,15 +69,14 @@ bool FrameReader::next(CheckFrame &frame)
     frame.kind = CheckFrame::Kind(kind);
     switch (frame.kind) {
     case CheckFrame::Kind::Request:
-        in >> frame.request.path >> frame.request.password;
+        in >> frame.request.path >> frame.request.password >> frame.request.cpuMilliseconds;
         break;
     case CheckFrame::Kind::Begun:
-        in >> frame.size;
         break;
     case CheckFrame::Kind::Found:
         in >> problem >> frame.check.pages >> frame.check.encrypted >> frame.check.detail
-            >> frame.check.fingerprints;
-        if (problem < 0 || problem > qint32(PdfProblem::CheckFailed))
+            >> frame.check.fingerprints >> frame.check.parts >> frame.check.cpuMilliseconds;
+        if (problem < 0 || problem > qint32(kLastProblem))
             in.setStatus(QDataStream::ReadCorruptData);
         frame.check.problem = PdfProblem(problem);
         break;

@@ -10,26 +10,33 @@ namespace corvanta {
 // The window and the checker process talk in frames: a 32-bit length,
 // then that many bytes. The window sends one request per file; the
 // checker answers each, in order, with a frame that it has begun the
-// file (and how large the file is, for the time it may take), then a frame
-// with what it found.
+// file, then a frame with what it found.
 struct CheckRequest
 {
     QString path;
     QString password;
+    // CPU time the file may take before it has earned more by the pages and
+    // objects it gets through; 0 for the checker's own default.
+    qint64 cpuMilliseconds = 0;
 };
+
+// How a checker ends when it cannot go on with the next file: its state
+// after running out of memory cannot be trusted, and a file that used up
+// its CPU time is given up in the middle.
+inline constexpr int kCheckerRanOutOfMemory = 3;
+inline constexpr int kCheckerOutOfTime = 4;
 
 struct CheckFrame
 {
     enum class Kind : quint8 { Request = 'Q', Begun = 'B', Found = 'F' };
     Kind kind = Kind::Request;
     CheckRequest request; // Request
-    qint64 size = 0;           // Begun: the file's size in bytes
-    PdfCheck check;            // Found
+    PdfCheck check;       // Found
 };
 
 // A whole frame, length included, ready to be written.
 QByteArray requestFrame(const CheckRequest &request);
-QByteArray begunFrame(qint64 size);
+QByteArray begunFrame();
 QByteArray foundFrame(const PdfCheck &check);
 
 // Takes bytes as they arrive and hands out whole frames.

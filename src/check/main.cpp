@@ -1,24 +1,29 @@
 // corvanta-check: opens PDF files for Corvanta in a process of its own.
 // A hostile file can make the PDF library take memory and time without end,
 // or overflow its stack; here that costs this process alone, which runs
-// under limits that Corvanta sets (memory, a deadline per file) and dies
+// under limits that Corvanta sets (memory, CPU time per file) and dies
 // with it. Requests come on standard input and answers go to standard
 // output, framed; nothing else is read or written.
 
 #include "check/PdfReading.h"
 #include "check/Protocol.h"
 
-#include <QFileInfo>
 #include <QThread>
 #include <QtEndian>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #ifdef Q_OS_WIN
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #else
+#include <ctime>
 #include <unistd.h>
 #endif
 
@@ -30,9 +35,93 @@ using namespace corvanta;
 // structures; the work runs on a stack far larger than the usual 8 MiB.
 constexpr uint kStackBytes = 64 * 1024 * 1024;
 
-// After running out of memory the library's state cannot be trusted; the
-// process ends, and Corvanta starts a fresh one for the files that remain.
-constexpr int kExitAfterRunningOut = 3;
+// A file's CPU time: what the request grants, and more for each page,
+// object and megabyte it gets through, up to a ceiling. Honest files earn
+// many times what their work costs; a file that makes the library spin
+// without getting anywhere earns nothing. Elapsed time never counts, so a
+// busy machine refuses no honest file.
+constexpr qint64 kDefaultMilliseconds = 3000;
+constexpr qint64 kCeilingMilliseconds = 120000;
+constexpr double kMillisecondsPerPage = 1.0;
+constexpr double kMillisecondsPerObject = 0.1;
+constexpr double kMillisecondsPerMegabyte = 20.0;
+
+// The CPU time this process has used, in milliseconds.
+qint64 cpuMilliseconds()
+{
+#ifdef Q_OS_WIN
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
+        return 0;
+    const auto ticks = [](const FILETIME &time) {
+        return (qint64(time.dwHighDateTime) << 32) | qint64(time.dwLowDateTime);
+    };
+    return (ticks(kernel) + ticks(user)) / 10000;
+#else
+    timespec now{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+#endif
+}
+
+// Ends the process when the file being read has used up its CPU time;
+// Corvanta then gives that file up and starts a new checker for the rest.
+class Budget
+{
+public:
+    Budget()
+        : m_watch([this] { watch(); })
+    {
+    }
+    ~Budget()
+    {
+        m_stopping = true;
+        m_watch.join();
+    }
+
+    ReadingWork &begin(qint64 grantedMilliseconds)
+    {
+        m_work.pages = 0;
+        m_work.objects = 0;
+        m_work.bytes = 0;
+        m_granted = grantedMilliseconds > 0 ? grantedMilliseconds : kDefaultMilliseconds;
+        m_started = cpuMilliseconds();
+        m_reading = true;
+        return m_work;
+    }
+    // What the file cost.
+    qint64 end()
+    {
+        m_reading = false;
+        return cpuMilliseconds() - m_started;
+    }
+
+private:
+    qint64 allowed() const
+    {
+        const double earned = double(m_work.pages) * kMillisecondsPerPage
+            + double(m_work.objects) * kMillisecondsPerObject
+            + double(m_work.bytes) / (1 << 20) * kMillisecondsPerMegabyte;
+        const qint64 granted = m_granted;
+        return std::min(granted + qint64(earned), std::max(granted, kCeilingMilliseconds));
+    }
+
+    void watch()
+    {
+        while (!m_stopping) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            if (m_reading && cpuMilliseconds() - m_started > allowed())
+                std::_Exit(kCheckerOutOfTime);
+        }
+    }
+
+    ReadingWork m_work;
+    std::atomic<qint64> m_granted{0};
+    std::atomic<qint64> m_started{0};
+    std::atomic<bool> m_reading{false};
+    std::atomic<bool> m_stopping{false};
+    std::thread m_watch;
+};
 
 // Nothing this process did not open itself stays open in it.
 void closeInheritedFiles()
@@ -57,6 +146,7 @@ bool write(const QByteArray &frame)
 
 int serve()
 {
+    Budget budget;
     FrameReader reader;
     QByteArray bytes(sizeof(quint32), Qt::Uninitialized);
     for (;;) {
@@ -73,13 +163,16 @@ int serve()
         CheckFrame request;
         if (!reader.next(request) || request.kind != CheckFrame::Kind::Request)
             return 1;
-        if (!write(begunFrame(QFileInfo(request.request.path).size())))
+        if (!write(begunFrame()))
             return 1;
-        const PdfCheck check = readPdf(request.request.path, request.request.password);
+        ReadingWork &work = budget.begin(request.request.cpuMilliseconds);
+        PdfCheck check = readPdf(request.request.path, request.request.password, &work);
+        check.cpuMilliseconds = budget.end();
         if (!write(foundFrame(check)))
             return 1;
+        // After running out of memory the library's state cannot be trusted.
         if (check.problem == PdfProblem::NeedsTooMuchMemory)
-            return kExitAfterRunningOut;
+            return kCheckerRanOutOfMemory;
     }
 }
 

@@ -9,7 +9,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <climits>
 
 namespace corvanta {
 
@@ -65,8 +64,12 @@ private:
             return; // it failed to start, and that is dealt with
         m_tree->started(process);
         QByteArray requests;
-        for (qsizetype i = m_next; i < m_files.size(); ++i)
-            requests += requestFrame(m_owner.m_requests.at(m_files.at(i)));
+        for (qsizetype i = m_next; i < m_files.size(); ++i) {
+            CheckRequest request = m_owner.m_requests.at(m_files.at(i));
+            if (request.cpuMilliseconds <= 0)
+                request.cpuMilliseconds = m_owner.m_limits.cpuMilliseconds;
+            requests += requestFrame(request);
+        }
         process.write(requests);
         m_deadline.start(m_owner.m_limits.startMilliseconds);
     }
@@ -76,35 +79,32 @@ private:
         m_reader.append(m_process->readAllStandardOutput());
         CheckFrame frame;
         while (m_process && m_reader.next(frame)) {
-            const CheckLimits &limits = m_owner.m_limits;
-            if (frame.kind == CheckFrame::Kind::Begun) {
-                const qint64 extra = frame.size / std::max<qint64>(1, limits.bytesPerSecond / 1000);
-                m_deadline.start(int(std::min<qint64>(limits.fileMilliseconds + extra, INT_MAX)));
+            m_deadline.start(m_owner.m_limits.stallMilliseconds);
+            if (frame.kind == CheckFrame::Kind::Begun)
                 continue;
-            }
             m_owner.found(m_files.at(m_next++), frame.check);
             if (done()) {
                 finish();
                 return;
             }
-            m_deadline.start(limits.fileMilliseconds);
         }
         if (m_process && m_reader.broken())
             giveUpOnCurrent(PdfProblem::CheckFailed);
     }
 
     // The checker ended before it had answered for every file: a crash,
-    // or the end it makes after running out of memory.
+    // the end it makes after running out of memory (the file has its
+    // answer then), or a file that used up its CPU time.
     void ended()
     {
         readFrames();
         if (!m_process)
             return;
-        const bool ranOut = m_process->exitStatus() == QProcess::NormalExit && m_process->exitCode() == 3;
-        if (ranOut)
+        const int code = m_process->exitStatus() == QProcess::NormalExit ? m_process->exitCode() : -1;
+        if (code == kCheckerRanOutOfMemory)
             relaunch();
         else
-            giveUpOnCurrent(PdfProblem::CheckFailed);
+            giveUpOnCurrent(code == kCheckerOutOfTime ? PdfProblem::TakesTooLong : PdfProblem::CheckFailed);
     }
 
     void failedToStart()

@@ -17,10 +17,12 @@ struct CheckLimits
 {
     // Address space (on Windows, the job's memory).
     qint64 memoryBytes = qint64(1) << 30;
-    // A file may take this long, and longer by one second for every
-    // `bytesPerSecond` of its size.
-    int fileMilliseconds = 3000;
-    qint64 bytesPerSecond = 2 * 1024 * 1024;
+    // The CPU time a file may take, before the work it gets through earns
+    // it more; a request may grant its own.
+    qint64 cpuMilliseconds = 3000;
+    // A checker that answers nothing for this long, using its CPU time or
+    // not, is given up: it waits on something that does not come.
+    int stallMilliseconds = 5 * 60 * 1000;
     // To start and take the first file.
     int startMilliseconds = 15000;
     // Checkers working side by side; 0 for one per core, two at the most.
@@ -48,6 +50,7 @@ public:
     QList<PdfCheck> check(const QList<CheckRequest> &requests);
     bool isCancelled() const { return m_cancelled; }
     const QString &program() const { return m_program; }
+    const CheckLimits &limits() const { return m_limits; }
     void cancel();
 
 private:

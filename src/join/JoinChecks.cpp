@@ -3,6 +3,7 @@
 #include "join/Checker.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <functional>
@@ -59,6 +60,40 @@ qint64 find(const QByteArray &written, const QByteArray &stretch, qint64 from)
             return at / kFingerprintBytes;
     }
     return -1;
+}
+
+bool samePage(const QByteArray &written, qint64 page, const QByteArray &own, qint64 ownPage)
+{
+    const QByteArrayView expected = QByteArrayView(own).sliced(ownPage * kFingerprintBytes, kFingerprintBytes);
+    return isUncheckedPage(expected)
+        || QByteArrayView(written).sliced(page * kFingerprintBytes, kFingerprintBytes) == expected;
+}
+
+bool hasUncheckedPages(const PdfCheck &check)
+{
+    if (check.pages < 0)
+        return true;
+    for (qint64 page = 0; page < check.pages; ++page) {
+        if (isUncheckedPage(QByteArrayView(check.fingerprints).sliced(page * kFingerprintBytes, kFingerprintBytes)))
+            return true;
+    }
+    return false;
+}
+
+const JoinInput &firstUncounted(const QList<JoinInput> &inputs)
+{
+    for (const JoinInput &input : inputs) {
+        if (input.check.fingerprints.isEmpty())
+            return input;
+    }
+    return inputs.constLast();
+}
+
+Verification wrongCount(Verification verification, const JoinInput &input)
+{
+    verification.finding = Verification::Finding::WrongPageCount;
+    verification.input = input.path;
+    return verification;
 }
 
 Verification wrongPage(Verification verification, qint64 page, const JoinInput &input, qint64 inputPage)
@@ -122,6 +157,7 @@ QList<RefusedFile> refusedInputs(const QList<JoinInput> &inputs, bool passwordsP
         case PdfProblem::PageTreeTooDeep:
         case PdfProblem::PageTreeLoop:
         case PdfProblem::MalformedPage:
+        case PdfProblem::UnsupportedCompression:
         case PdfProblem::NeedsTooMuchMemory:
         case PdfProblem::TakesTooLong:
         case PdfProblem::CheckFailed:
@@ -198,7 +234,8 @@ ExpectedPages expectedPagesOf(const QList<PdfCheck> &checks)
 
 Verification verifyJoinedPdf(const QString &path, const QList<JoinInput> &inputs, Checker &checker)
 {
-    const QList<PdfCheck> written = checker.check({{path, QString()}});
+    CheckRequest request{path, QString(), resultCheckMilliseconds(inputs, checker.limits().cpuMilliseconds)};
+    const QList<PdfCheck> written = checker.check({request});
     if (checker.isCancelled()) {
         Verification stopped;
         stopped.finding = Verification::Finding::Stopped;
@@ -210,7 +247,15 @@ Verification verifyJoinedPdf(const QString &path, const QList<JoinInput> &inputs
 Verification compareJoinedPages(const PdfCheck &written, const QList<JoinInput> &inputs)
 {
     Verification verification;
-    if (written.problem != PdfProblem::None) {
+    if (isCheckLimit(written.problem)) {
+        // Too much for the checker is no sign that pdftk's file is wrong.
+        verification.finding = Verification::Finding::NotChecked;
+        verification.limit = written.problem;
+        return verification;
+    }
+    // A file whose pages were all walked is judged by them, even where the
+    // library had to repair something on the way.
+    if (written.pages < 0 || (written.problem != PdfProblem::None && written.problem != PdfProblem::Damaged)) {
         verification.finding = Verification::Finding::Unreadable;
         return verification;
     }
@@ -219,13 +264,14 @@ Verification compareJoinedPages(const PdfCheck &written, const QList<JoinInput> 
         checks.append(input.check);
     verification.expected = expectedPagesOf(checks);
     verification.pages = written.pages;
-    if (!verification.expected.matches(written.pages)) {
-        verification.finding = Verification::Finding::WrongPageCount;
-        return verification;
-    }
+    verification.writtenParts = written.parts;
+    const bool rightCount = verification.expected.matches(written.pages);
+    const auto wrong = [&](qint64 page, const JoinInput &input, qint64 inputPage) {
+        return rightCount ? wrongPage(verification, page, input, inputPage) : wrongCount(verification, input);
+    };
     // Each input's pages must come next, in list order. An input whose pages
-    // could not be read (no fingerprints) takes at least one page, as many as
-    // it must for the next input's pages to be found after them.
+    // could not be counted (no fingerprints) takes at least one page, as many
+    // as it must for the next input's pages to be found after them.
     const QByteArray &pages = written.fingerprints;
     qint64 at = 0;
     for (qsizetype i = 0; i < inputs.size(); ++i) {
@@ -242,17 +288,40 @@ Verification compareJoinedPages(const PdfCheck &written, const QList<JoinInput> 
         if (afterUnknown)
             found = last ? written.pages - length : find(pages, own, at);
         if (found < at || found + length > written.pages)
-            return wrongPage(verification, at, input, 0);
+            return wrong(at, input, 0);
         for (qint64 page = 0; page < length; ++page) {
-            if (pages.mid((found + page) * kFingerprintBytes, kFingerprintBytes)
-                != own.mid(page * kFingerprintBytes, kFingerprintBytes))
-                return wrongPage(verification, found + page, input, page);
+            if (!samePage(pages, found + page, own, page))
+                return wrong(found + page, input, page);
         }
         at = found + length;
     }
     if (!inputs.isEmpty() && !inputs.constLast().check.fingerprints.isEmpty() && at != written.pages)
-        return wrongPage(verification, at, inputs.constLast(), 0);
+        return wrong(at, inputs.constLast(), 0);
+    if (!rightCount)
+        return wrongCount(verification, firstUncounted(inputs));
     return verification;
+}
+
+qint64 resultCheckMilliseconds(const QList<JoinInput> &inputs, qint64 perFile)
+{
+    qint64 inputsTook = 0;
+    for (const JoinInput &input : inputs)
+        inputsTook += input.check.cpuMilliseconds;
+    return perFile + 2 * inputsTook;
+}
+
+QList<InputNote> notesAfterJoin(const QList<JoinInput> &inputs, quint32 writtenParts)
+{
+    QList<InputNote> notes;
+    QSet<QString> noted;
+    for (const JoinInput &input : inputs) {
+        const InputNote note{input.path, input.check.parts & ~writtenParts, hasUncheckedPages(input.check)};
+        if ((note.lostParts || note.unchecked) && !noted.contains(input.path)) {
+            noted.insert(input.path);
+            notes.append(note);
+        }
+    }
+    return notes;
 }
 
 } // namespace corvanta

@@ -82,11 +82,19 @@ ExpectedPages expectedPagesOf(const QList<PdfCheck> &checks);
 
 // How a file that pdftk wrote from `inputs` measures up to them, page by
 // page: each page must be the page of the inputs, in list order, that it
-// stands for. Inputs whose pages could not be read stand for at least one
-// page each, whatever they hold.
+// stands for. Inputs whose pages could not be counted stand for at least
+// one page each, whatever they hold; a page that could not be read stands
+// for any one page.
 struct Verification
 {
-    enum class Finding { Sound, Unreadable, WrongPageCount, WrongPage, Stopped };
+    enum class Finding {
+        Sound,
+        Unreadable,     // the written file is not a PDF whose pages can be walked
+        NotChecked,     // reading it passed a limit of the checker; `limit` says which
+        WrongPageCount, // `input` is the first whose pages are not all there
+        WrongPage,
+        Stopped,
+    };
     Finding finding = Finding::Sound;
     qint64 pages = 0; // the pages of the written file
     ExpectedPages expected;
@@ -95,10 +103,27 @@ struct Verification
     qint64 page = 0;
     QString input;
     qint64 inputPage = 0;
+    PdfProblem limit = PdfProblem::None;
+    quint32 writtenParts = 0; // the DocumentParts the written file kept
 };
 Verification verifyJoinedPdf(const QString &path, const QList<JoinInput> &inputs, Checker &checker);
 
 // The same, from what the checker found in the written file.
 Verification compareJoinedPages(const PdfCheck &written, const QList<JoinInput> &inputs);
+
+// The CPU time the written file's check may take: what its inputs took,
+// with room to spare, since it holds all of their pages.
+qint64 resultCheckMilliseconds(const QList<JoinInput> &inputs, qint64 perFile);
+
+// What a sound join did not carry over from one input: the parts pdftk
+// left behind, and whether some of its pages could not be checked.
+struct InputNote
+{
+    QString path;
+    quint32 lostParts = 0; // DocumentPart flags
+    bool unchecked = false;
+};
+// One note for each input, once, that has something to say.
+QList<InputNote> notesAfterJoin(const QList<JoinInput> &inputs, quint32 writtenParts);
 
 } // namespace corvanta

@@ -24,6 +24,16 @@ QString couldNotBeChecked(const QString &why)
     return Text::tr("could not be checked safely: %1").arg(why);
 }
 
+// Why the checker could not read a file to its end.
+QString limitReason(PdfProblem limit, const QString &detail)
+{
+    if (limit == PdfProblem::NeedsTooMuchMemory)
+        return Text::tr("it needs more memory than allowed");
+    if (limit == PdfProblem::TakesTooLong)
+        return Text::tr("reading it takes too long");
+    return detail.isEmpty() ? Text::tr("reading it failed") : detail;
+}
+
 QString reasonFor(const RefusedFile &file)
 {
     switch (file.reason) {
@@ -61,13 +71,12 @@ QString reasonFor(const RefusedFile &file)
         return Text::tr("has a list of pages that leads back into itself");
     case PdfProblem::MalformedPage:
         return Text::tr("page %1 has a size that pdftk cannot read").arg(file.check.detail);
+    case PdfProblem::UnsupportedCompression:
+        return Text::tr("is compressed in a way that pdftk cannot read");
     case PdfProblem::NeedsTooMuchMemory:
-        return couldNotBeChecked(Text::tr("it needs more memory than allowed"));
     case PdfProblem::TakesTooLong:
-        return couldNotBeChecked(Text::tr("reading it takes too long"));
     case PdfProblem::CheckFailed:
-        return couldNotBeChecked(file.check.detail.isEmpty() ? Text::tr("reading it failed")
-                                                             : file.check.detail);
+        return couldNotBeChecked(limitReason(file.check.problem, file.check.detail));
     case PdfProblem::None:
         break;
     }
@@ -112,11 +121,16 @@ QString quotedPdftkText(const JoinOutcome &outcome, const QString &outputPath, c
     if (!writtenPath.isEmpty())
         text.replace(writtenPath, outputPath);
     QStringList kept;
+    bool trace = false;
     for (const QString &line : text.split(QLatin1Char('\n'))) {
         const QString clean = readableLine(line);
-        if (!isPdftkChatter(clean))
+        trace = trace || isJavaStackFrame(clean);
+        if (!isPdftkChatter(clean) && !clean.trimmed().isEmpty())
             kept.append(clean);
     }
+    // Of a trace, only its first line says what went wrong.
+    if (trace)
+        kept = kept.mid(0, 1);
     const QString shortened = shortenedText(kept.join(QLatin1Char('\n')).trimmed(), kQuoteLines, kQuoteChars);
     if (shortened.isEmpty())
         return QString();
@@ -127,6 +141,11 @@ QString verificationText(const Verification &verification)
 {
     if (verification.finding == Verification::Finding::Unreadable)
         return Text::tr("pdftk reported success, but the file it wrote is incomplete or damaged.");
+    if (verification.finding == Verification::Finding::NotChecked) {
+        return Text::tr("pdftk reported success, but the file it wrote could not be verified (%1), so it was not "
+                        "kept. An existing joined.pdf is left as it was.")
+            .arg(limitReason(verification.limit, QString()));
+    }
     if (verification.finding == Verification::Finding::WrongPage) {
         return Text::tr("pdftk reported success, but page %1 of the file it wrote is not page %2 of\n%3")
             .arg(QString::number(verification.page), QString::number(verification.inputPage), verification.input);
@@ -138,7 +157,24 @@ QString verificationText(const Verification &verification)
                            "%1 instead of at least %2.")
                 : Text::tr("pdftk reported success, but the file it wrote has the wrong number of pages: "
                            "%1 instead of %2."))
-        .arg(QString::number(verification.pages), wanted);
+               .arg(QString::number(verification.pages), wanted)
+        + Text::tr("\n\nThe first file whose pages are not all in it:\n%1").arg(verification.input);
+}
+
+QString lostPartsText(const InputNote &note)
+{
+    QStringList lost;
+    if (note.lostParts & HiddenLayers)
+        lost.append(Text::tr("its hidden layers are visible"));
+    if (note.lostParts & NeedsAppearances)
+        lost.append(Text::tr("form fields may show old values"));
+    if (note.lostParts & PageLabels)
+        lost.append(Text::tr("page numbers such as i, ii are lost"));
+    if (note.lostParts & OpeningView)
+        lost.append(Text::tr("the view it opens with, such as its bookmarks shown, is lost"));
+    if (note.unchecked)
+        lost.append(Text::tr("its pages could not all be checked"));
+    return lost.join(Text::tr("; "));
 }
 
 } // namespace
@@ -270,6 +306,8 @@ QString joinFailureMessage(const JoinOutcome &outcome, const QStringList &damage
     case JoinOutcome::Kind::PdftkFailed:
         break;
     }
+    if (!outcome.failingInput.isEmpty())
+        return notJoinedMessage(Text::tr("pdftk cannot read this file:\n%1").arg(outcome.failingInput) + quote);
     if (!damagedInputs.isEmpty()) {
         return notJoinedMessage((damagedInputs.size() == 1 ? Text::tr("pdftk could not repair this damaged file:\n")
                                                            : Text::tr("pdftk could not repair these damaged files:\n"))
@@ -278,6 +316,17 @@ QString joinFailureMessage(const JoinOutcome &outcome, const QStringList &damage
     if (!QFileInfo(QFileInfo(writtenPath).absolutePath()).isWritable())
         return notJoinedMessage(Text::tr("the joined file cannot be written to this folder:\n") + outputPath + quote);
     return notJoinedMessage(Text::tr("pdftk ended with exit code %1.").arg(outcome.exitCode) + quote);
+}
+
+QString notesAfterJoinMessage(const QList<InputNote> &notes)
+{
+    QStringList lines;
+    for (const InputNote &note : notes)
+        lines.append(Text::tr("%1 — %2").arg(note.path, lostPartsText(note)));
+    return (notes.size() == 1 ? Text::tr("joined.pdf does not show everything of this file as the file itself does:\n\n")
+                              : Text::tr("joined.pdf does not show everything of these files as the files themselves "
+                                         "do:\n\n"))
+        + listedFiles(lines);
 }
 
 QString pdftkInstallHint()

@@ -6,6 +6,7 @@
 
 namespace corvanta {
 
+struct InputNote;
 struct JoinOutcome;
 struct RefusedFile;
 
@@ -43,6 +44,10 @@ QString refusedPasswordsMessage(const QList<RefusedFile> &refused);
 // `writtenPath` is shown as `outputPath`, the name the user knows.
 QString joinFailureMessage(const JoinOutcome &outcome, const QStringList &damagedInputs, const QString &outputPath,
                            const QString &writtenPath, const QString &appFolder);
+
+// What the joined file, sound as it is, does not show as its inputs do:
+// parts pdftk left behind, pages that could not be checked. Shown after "Done.".
+QString notesAfterJoinMessage(const QList<InputNote> &notes);
 
 // How to get pdftk on this system, in one sentence.
 QString pdftkInstallHint();

@@ -17,8 +17,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QSet>
 #include <QStorageInfo>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace corvanta {
@@ -97,6 +99,7 @@ private:
     bool askPasswords();
     bool planRuns();
     JoinOutcome runPdftk();
+    void findFailingInput(JoinOutcome &outcome);
     void report(const JoinOutcome &outcome);
 
     bool stopped() const { return m_cancelled || m_host.isClosing(); }
@@ -295,6 +298,8 @@ JoinOutcome Joiner::Run::runPdftk()
         outcome.driveFull = (drive.isValid() && drive.bytesAvailable() < kFullDrive)
             || outcome.pdftkText.contains(QLatin1String("No space left on device"));
         discardWritten();
+        if (failedInsidePdftk(outcome) && !outcome.driveFull)
+            findFailingInput(outcome);
         return outcome;
     }
     m_saved = saveJoinedFile(m_writtenPath, m_outputPath);
@@ -309,7 +314,40 @@ JoinOutcome Joiner::Run::runPdftk()
     return outcome;
 }
 
+// When pdftk fails inside itself, its words name no file: each input is
+// then given to pdftk alone, to find the one it cannot take. Where the
+// folder cannot be written, every run would fail, so none is tried.
+void Joiner::Run::findFailingInput(JoinOutcome &outcome)
+{
+    constexpr int kMostTried = 20;
+    const QString folder = QFileInfo(m_outputPath).absolutePath();
+    if (!QFileInfo(folder).isWritable()
+        || std::any_of(m_inputs.cbegin(), m_inputs.cend(),
+                       [&outcome](const JoinInput &input) { return outcome.pdftkText.contains(input.path); }))
+        return;
+    QSet<QString> tried;
+    for (const JoinInput &input : m_inputs) {
+        if (stopped() || tried.size() >= kMostTried)
+            return;
+        if (tried.contains(input.path))
+            continue;
+        tried.insert(input.path);
+        // Named like the join's own output, so that a leftover is removed
+        // like one.
+        const QString probe = temporaryOutputPath(m_outputPath);
+        const JoinProcessCommand alone = buildJoinProcessCommand(m_program, {input.entry()}, probe);
+        const ProcessRunner::Result result = m_runner.run(alone.program, alone.arguments, kHiddenWindow);
+        DeleteFileQuietly(probe);
+        if (result.ending == ProcessRunner::Ending::Exited && result.code != 0) {
+            outcome.failingInput = input.path;
+            outcome.pdftkText = examineJoin(result, QString()).pdftkText;
+            return;
+        }
+    }
+}
+
 // "Done." and the offer to open the result (158 to 162), or what went wrong.
+// What the result could not keep of its inputs is said between the two.
 void Joiner::Run::report(const JoinOutcome &outcome)
 {
     if (outcome.kind != JoinOutcome::Kind::Joined) {
@@ -318,6 +356,9 @@ void Joiner::Run::report(const JoinOutcome &outcome)
     }
     m_dialogs.message(m_host.dialogOwner(), joinSavedMessage(m_outputPath, m_saved.path, m_saved.error),
                       MessageStyle::Ok, applicationTitle());
+    const QList<InputNote> notes = notesAfterJoin(m_inputs, outcome.verification.writtenParts);
+    if (!notes.isEmpty())
+        warn(notesAfterJoinMessage(notes));
     const bool open = m_dialogs.message(m_host.dialogOwner(), openJoinedFileQuestion(m_saved.path),
                                         MessageStyle::YesNo, applicationTitle())
         == MessageAnswer::Yes;

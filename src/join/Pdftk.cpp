@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace corvanta {
 
 namespace {
@@ -37,6 +39,21 @@ QProcessEnvironment pdftkEnvironment()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     return environment;
+}
+
+bool isJavaStackFrame(const QString &line)
+{
+    const QString trimmed = line.trimmed();
+    return trimmed.startsWith(QLatin1String("at ")) || trimmed.startsWith(QLatin1String("Caused by:"))
+        || (trimmed.startsWith(QLatin1String("...")) && trimmed.endsWith(QLatin1String("more")));
+}
+
+bool failedInsidePdftk(const JoinOutcome &outcome)
+{
+    if (outcome.kind != JoinOutcome::Kind::PdftkFailed)
+        return false;
+    const QStringList lines = outcome.pdftkText.split(QLatin1Char('\n'));
+    return outcome.exitCode == 2 || std::any_of(lines.cbegin(), lines.cend(), isJavaStackFrame);
 }
 
 JoinOutcome examineJoin(const ProcessRunner::Result &result, const QString &writtenPath)

@@ -39,7 +39,17 @@ struct JoinOutcome
     QString reason;
     Verification verification;
     QString keptAs;
+    // PdftkFailed without naming a file: the input pdftk fails on alone.
+    QString failingInput;
 };
+
+// A line of the trace Java prints when pdftk fails inside itself: where in
+// pdftk that was, which tells the user nothing.
+bool isJavaStackFrame(const QString &line);
+
+// Whether pdftk failed inside itself (Java's exit code 2, or its trace)
+// rather than on a file it names.
+bool failedInsidePdftk(const JoinOutcome &outcome);
 
 // Judges a finished pdftk run that was to write `writtenPath`. Warnings that
 // pdftk prints while exiting with 0 do not count against it.

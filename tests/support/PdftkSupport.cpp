@@ -39,6 +39,24 @@ QByteArray pdfOfObjects(const QList<QByteArray> &objects)
     return pdf;
 }
 
+QByteArray streamObject(const QByteArray &dictionary, const QByteArray &data)
+{
+    return "<< " + dictionary + " /Length " + QByteArray::number(data.size()) + " >>\nstream\n" + data
+        + "\nendstream";
+}
+
+QList<QByteArray> formPageObjects(const QByteArray &text)
+{
+    return {"<< /Type /Catalog /Pages 2 0 R >>",
+            "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+            "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 200 200] /Contents 4 0 R "
+            "/Resources << /XObject << /X0 5 0 R >> >> >>",
+            streamObject("", "q /X0 Do Q"),
+            streamObject("/Type /XObject /Subtype /Form /BBox [0 0 200 200] /Resources << /Font << /F1 6 0 R >> >>",
+                         "BT /F1 12 Tf 10 10 Td (" + text + ") Tj ET"),
+            "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>"};
+}
+
 void writeMarkedPdf(const QString &path, int mark, int pages)
 {
     QList<QByteArray> objects;

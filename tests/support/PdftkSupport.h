@@ -12,6 +12,13 @@ namespace corvanta::testing {
 // with its cross-reference table.
 QByteArray pdfOfObjects(const QList<QByteArray> &objects);
 
+// A stream object: `dictionary`'s entries, its length, then `data`.
+QByteArray streamObject(const QByteArray &dictionary, const QByteArray &data);
+
+// The objects of a one-page PDF whose page draws a form XObject (object 5)
+// that shows `text`: 1 catalog, 2 pages, 3 page, 4 content, 5 the form, 6 its font.
+QList<QByteArray> formPageObjects(const QByteArray &text);
+
 // Writes a real PDF whose pages tell where they came from: page p of a file
 // with mark m measures (100 + m) x (100 + p) points. Nothing but geometry is
 // needed to check a joined file's page order.
