@@ -15,12 +15,12 @@ namespace corvanta {
 // One checker process at a time for a share of the files, in order. When
 // a checker ends before it has answered for all of them, the file it was
 // reading is given the reason, and a new checker goes on with the rest.
+// A checker that has answered for its share stays, for the next share.
 class Checker::Worker
 {
 public:
-    Worker(Checker &owner, QList<qsizetype> files)
+    explicit Worker(Checker &owner)
         : m_owner(owner)
-        , m_files(std::move(files))
     {
         m_deadline.setSingleShot(true);
         QObject::connect(&m_deadline, &QTimer::timeout, [this] { giveUpOnCurrent(PdfProblem::TakesTooLong); });
@@ -28,7 +28,19 @@ public:
 
     ~Worker() { stop(); }
 
-    void start() { launch(); }
+    // Reads `files` (indexes of the owner's requests) in the checker it
+    // has, or in a new one.
+    void take(QList<qsizetype> files)
+    {
+        m_files = std::move(files);
+        m_next = 0;
+        if (!m_process) {
+            launch();
+            return;
+        }
+        sendRequests();
+        m_deadline.start(m_owner.m_limits.stallMilliseconds);
+    }
 
     // Ends the checker at once.
     void stop()
@@ -63,6 +75,12 @@ private:
         if (!m_process)
             return; // it failed to start, and that is dealt with
         m_tree->started(process);
+        sendRequests();
+        m_deadline.start(m_owner.m_limits.startMilliseconds);
+    }
+
+    void sendRequests()
+    {
         QByteArray requests;
         for (qsizetype i = m_next; i < m_files.size(); ++i) {
             CheckRequest request = m_owner.m_requests.at(m_files.at(i));
@@ -70,8 +88,7 @@ private:
                 request.cpuMilliseconds = m_owner.m_limits.cpuMilliseconds;
             requests += requestFrame(request);
         }
-        process.write(requests);
-        m_deadline.start(m_owner.m_limits.startMilliseconds);
+        m_process->write(requests);
     }
 
     void readFrames()
@@ -100,6 +117,10 @@ private:
         readFrames();
         if (!m_process)
             return;
+        if (done()) { // an idle checker, with nothing owed
+            stop();
+            return;
+        }
         const int code = m_process->exitStatus() == QProcess::NormalExit ? m_process->exitCode() : -1;
         if (code == kCheckerRanOutOfMemory)
             relaunch();
@@ -114,6 +135,7 @@ private:
         check.detail = m_process->errorString();
         while (!done())
             m_owner.found(m_files.at(m_next++), check);
+        stop();
         finish();
     }
 
@@ -136,12 +158,12 @@ private:
 
     void finish()
     {
-        stop();
+        m_deadline.stop();
         m_owner.workerDone();
     }
 
     Checker &m_owner;
-    const QList<qsizetype> m_files; // indexes of the owner's requests
+    QList<qsizetype> m_files; // indexes of the owner's requests
     qsizetype m_next = 0;           // the first not answered yet
     std::unique_ptr<QProcess> m_process;
     std::unique_ptr<ChildTree> m_tree;
@@ -153,6 +175,9 @@ Checker::Checker(QString program, CheckLimits limits)
     : m_program(std::move(program))
     , m_limits(limits)
 {
+    m_idle.setSingleShot(true);
+    m_idle.setInterval(kIdleMilliseconds);
+    QObject::connect(&m_idle, &QTimer::timeout, [this] { endCheckers(); });
 }
 
 Checker::~Checker()
@@ -162,6 +187,7 @@ Checker::~Checker()
 
 QList<PdfCheck> Checker::check(const QList<CheckRequest> &requests)
 {
+    m_idle.stop();
     m_requests = requests;
     m_results = QList<PdfCheck>(requests.size());
     m_cancelled = false;
@@ -171,18 +197,18 @@ QList<PdfCheck> Checker::check(const QList<CheckRequest> &requests)
     // time of a few thick files as of many thin ones.
     const int workers = int(std::min<qsizetype>(
         requests.size(), m_limits.workers > 0 ? m_limits.workers : std::clamp(QThread::idealThreadCount(), 1, 2)));
+    while (m_workers.size() < size_t(workers))
+        m_workers.push_back(std::make_unique<Worker>(*this));
     const qsizetype share = (requests.size() + workers - 1) / workers;
-    for (qsizetype first = 0; first < requests.size(); first += share) {
-        QList<qsizetype> files;
-        for (qsizetype i = first; i < std::min(first + share, requests.size()); ++i)
-            files.append(i);
-        m_workers.push_back(std::make_unique<Worker>(*this, files));
-    }
-    m_busyWorkers = int(m_workers.size());
+    m_busyWorkers = workers;
     QEventLoop loop;
     m_loop = &loop;
-    for (const auto &worker : m_workers)
-        worker->start();
+    for (int worker = 0; worker < workers; ++worker) {
+        QList<qsizetype> files;
+        for (qsizetype i = worker * share; i < std::min((worker + 1) * share, requests.size()); ++i)
+            files.append(i);
+        m_workers.at(size_t(worker))->take(files);
+    }
     // Workers that cannot start at all are done before the loop runs.
     if (m_busyWorkers > 0)
         loop.exec();
@@ -190,19 +216,23 @@ QList<PdfCheck> Checker::check(const QList<CheckRequest> &requests)
     // Also reached when the whole application is told to exit.
     if (m_busyWorkers > 0)
         cancel();
-    m_workers.clear();
+    m_idle.start();
     return m_results;
 }
 
 void Checker::cancel()
 {
-    if (m_workers.empty())
-        return;
-    m_cancelled = true;
+    endCheckers();
+    if (m_loop) {
+        m_cancelled = true;
+        m_loop->quit();
+    }
+}
+
+void Checker::endCheckers()
+{
     for (const auto &worker : m_workers)
         worker->stop();
-    if (m_loop)
-        m_loop->quit();
 }
 
 void Checker::found(qsizetype index, const PdfCheck &check)

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QTimer>
 
 #include <memory>
 
@@ -34,8 +35,9 @@ struct CheckLimits
 // and time without end, or overflow its stack. Each checker serves many
 // files in a row and answers each as soon as it has read it. A file that
 // crashes a checker or passes a limit is given that problem, and a new
-// checker goes on with the files that remain. The event loop runs all the
-// while; cancel() ends every checker at once.
+// checker goes on with the files that remain. The same checkers serve the
+// calls that follow, and end when none has come for a few seconds. The
+// event loop runs all the while; cancel() ends every checker at once.
 class Checker
 {
 public:
@@ -57,8 +59,11 @@ private:
     class Worker;
     friend class Worker;
 
+    static constexpr int kIdleMilliseconds = 10000;
+
     void found(qsizetype index, const PdfCheck &check);
     void workerDone();
+    void endCheckers();
 
     QString m_program;
     CheckLimits m_limits;
@@ -68,6 +73,7 @@ private:
     int m_busyWorkers = 0;
     QEventLoop *m_loop = nullptr;
     bool m_cancelled = false;
+    QTimer m_idle;
 };
 
 } // namespace corvanta
