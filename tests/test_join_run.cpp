@@ -616,23 +616,31 @@ void JoinRunTest::secondStartAnsweredNoGoesOn()
 
 void JoinRunTest::stepFailureReportsItsNumber_data()
 {
-    QTest::addColumn<bool>("unknownDesktop"); // otherwise one that cannot be made
-    QTest::addColumn<QString>("report");
-    QTest::newRow("no Desktop") << true << "No Desktop here.\nin Velmira5/20/2014.Form1.Start at line 104\n";
-    QTest::newRow("a file in the Desktop's place") << false << "\nin Velmira5/20/2014.Form1.Start at line 110\n";
+    QTest::addColumn<QString>("desktop"); // under the inputs' folder; "" for none at all
+    QTest::addColumn<QString>("report");  // %name% for a path under the inputs' folder
+    QTest::newRow("no Desktop") << "" << "No Desktop here.\nin Velmira5/20/2014.Form1.Start at line 104\n";
+    QTest::newRow("a file in the Desktop's place")
+        << "blocker/Desktop" << "\nin Velmira5/20/2014.Form1.Start at line 110\n";
+    // Only the Desktop itself is ever made, never the drive it should be on.
+    QTest::newRow("on a drive that is not there")
+        << "media/stick/Desktop"
+        << "The Desktop folder %media/stick/Desktop% cannot be made: the folder it belongs in,\n%media/stick%,\n"
+           "does not exist.";
 }
 
 void JoinRunTest::stepFailureReportsItsNumber()
 {
-    QFETCH(bool, unknownDesktop);
+    QFETCH(QString, desktop);
     QFETCH(QString, report);
-    const QString blocker = m_inputs->filePath("blocker");
-    QVERIFY(writeFile(blocker, "a file where a folder should be"));
-    m_fixture->environment.desktopFolder = [unknownDesktop, blocker]() -> QString {
-        if (unknownDesktop)
+    QVERIFY(writeFile(m_inputs->filePath("blocker"), "a file where a folder should be"));
+    const QString folder = QDir::toNativeSeparators(m_inputs->filePath(desktop));
+    m_fixture->environment.desktopFolder = [desktop, folder]() -> QString {
+        if (desktop.isEmpty())
             throw std::runtime_error("No Desktop here.");
-        return QDir::toNativeSeparators(blocker + "/Desktop/");
+        return folder + QDir::separator();
     };
+    for (const QString &name : {QStringLiteral("media/stick/Desktop"), QStringLiteral("media/stick")})
+        report.replace('%' + name + '%', QDir::toNativeSeparators(m_inputs->filePath(name)));
     const QString log = m_inputs->filePath("argv");
     recordingPdftk(m_fixture->appFolder, log);
     listed({input("a.pdf", 1, 1)}, true);
@@ -646,6 +654,7 @@ void JoinRunTest::stepFailureReportsItsNumber()
     QCOMPARE(asked.style, MessageStyle::Warning);
     QVERIFY2(asked.text.contains(report), qPrintable(asked.text));
     QVERIFY(!QFile::exists(log));
+    QVERIFY(!QFile::exists(m_inputs->filePath("media")));
     verifyIdle();
 }
 

@@ -14,7 +14,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QTimer>
+
+#include <stdexcept>
+
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
+#include <pwd.h>
+#include <unistd.h>
+#endif
 
 using namespace corvanta;
 using namespace corvanta::testing;
@@ -309,6 +317,51 @@ private slots:
         // Nor is a file hidden as the system's own.
         QVERIFY(markAsSystem(skin.fileName()));
         QVERIFY(!ApplySkin(app.path(), &window, {&frame, &check}));
+#endif
+    }
+
+    // The Desktop as the desktop's own programs find it, or why it cannot be used.
+    void desktopFolderAsTheSystemNamesIt_data()
+    {
+        QTest::addColumn<QByteArray>("userDirs"); // the lines of user-dirs.dirs
+        QTest::addColumn<bool>("homeSet");
+        QTest::addColumn<QString>("found"); // %home%: HOME; %account%: the account's home
+        QTest::newRow("none named") << QByteArray("# XDG_DESKTOP_DIR=\"/x\"") << true << "%home%/Desktop/";
+        QTest::newRow("in the home folder") << QByteArray("XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n") << true
+                                            << "%home%/Schreibtisch/";
+        QTest::newRow("absolute, escaped, the last one counts")
+            << QByteArray("XDG_DESKTOP_DIR=\"$HOME/old\"\nXDG_DESKTOP_DIR=\"/srv/my \\\"desk\\\"/\"") << true
+            << "/srv/my \"desk\"/";
+        QTest::newRow("empty") << QByteArray("XDG_DESKTOP_DIR=\"\"") << true << "%home%/Desktop/";
+        QTest::newRow("relative") << QByteArray("XDG_DESKTOP_DIR=\"Desktop\"") << true << "%home%/Desktop/";
+        QTest::newRow("HOME unset") << QByteArray() << false << "%account%/Desktop/";
+        QTest::newRow("not UTF-8") << QByteArray("XDG_DESKTOP_DIR=\"$HOME/Bureau\xe9\"") << true
+                                   << "The Desktop folder %home%/Bureau\ufffd cannot be used: its name is not valid "
+                                      "UTF-8, and pdftk takes only names that are.";
+    }
+
+    void desktopFolderAsTheSystemNamesIt()
+    {
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+        QSKIP("The system, not a file, names the Desktop here.");
+#else
+        QFETCH(QByteArray, userDirs);
+        QFETCH(bool, homeSet);
+        QFETCH(QString, found);
+        const QByteArray home = qgetenv("HOME");
+        const QString file = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/user-dirs.dirs");
+        const auto restore = qScopeGuard([&] { QFile::remove(file); qputenv("HOME", home); });
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()) && writeFile(file, userDirs));
+        if (!homeSet)
+            qunsetenv("HOME");
+        QString desktop;
+        try {
+            desktop = DesktopFolder();
+        } catch (const std::exception &error) {
+            desktop = QString::fromUtf8(error.what());
+        }
+        const QString account = QFile::decodeName(getpwuid(getuid())->pw_dir);
+        QCOMPARE(desktop, found.replace("%home%", QFile::decodeName(home)).replace("%account%", account));
 #endif
     }
 

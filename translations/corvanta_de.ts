@@ -509,5 +509,17 @@ Sie braucht etwa %2; frei sind %3.</translation>
         <source>the Desktop&apos;s drive ran out of free space while pdftk wrote the joined file. It needs about %1.</source>
         <translation>Auf dem Laufwerk des Schreibtischs ging der freie Speicherplatz aus, während pdftk die zusammengefügte Datei schrieb. Sie braucht etwa %1.</translation>
     </message>
+    <message>
+        <source>The Desktop folder %1 cannot be used: its name is not valid UTF-8, and pdftk takes only names that are.</source>
+        <translation>Der Schreibtisch-Ordner %1 kann nicht verwendet werden: Sein Name ist kein gültiges UTF-8, und pdftk nimmt nur Namen in UTF-8 an.</translation>
+    </message>
+    <message>
+        <source>The Desktop folder %1 cannot be made: the folder it belongs in,
+%2,
+does not exist. Is a drive or network share missing?</source>
+        <translation>Der Schreibtisch-Ordner %1 kann nicht erstellt werden: Der Ordner, in dem er liegen soll,
+%2,
+existiert nicht. Fehlt ein Laufwerk oder eine Netzwerkfreigabe?</translation>
+    </message>
 </context>
 </TS>

@@ -509,5 +509,17 @@ Necesita unos %2; hay %3 libres.</translation>
         <source>the Desktop&apos;s drive ran out of free space while pdftk wrote the joined file. It needs about %1.</source>
         <translation>la unidad del Escritorio se quedó sin espacio libre mientras pdftk escribía el archivo unido. Necesita unos %1.</translation>
     </message>
+    <message>
+        <source>The Desktop folder %1 cannot be used: its name is not valid UTF-8, and pdftk takes only names that are.</source>
+        <translation>No se puede usar la carpeta Escritorio %1: su nombre no es UTF-8 válido, y pdftk solo acepta nombres que lo sean.</translation>
+    </message>
+    <message>
+        <source>The Desktop folder %1 cannot be made: the folder it belongs in,
+%2,
+does not exist. Is a drive or network share missing?</source>
+        <translation>No se puede crear la carpeta Escritorio %1: la carpeta que debe contenerla,
+%2,
+no existe. ¿Falta una unidad o un recurso compartido de red?</translation>
+    </message>
 </context>
 </TS>

@@ -509,5 +509,17 @@ Il faut environ %2&#xa0;; %3 sont libres.</translation>
         <source>the Desktop&apos;s drive ran out of free space while pdftk wrote the joined file. It needs about %1.</source>
         <translation>le disque du Bureau a manqué d’espace libre pendant que pdftk écrivait le fichier fusionné. Il faut environ %1.</translation>
     </message>
+    <message>
+        <source>The Desktop folder %1 cannot be used: its name is not valid UTF-8, and pdftk takes only names that are.</source>
+        <translation>Le dossier Bureau %1 ne peut pas être utilisé&#xa0;: son nom n’est pas en UTF-8 valide, et pdftk n’accepte que des noms qui le sont.</translation>
+    </message>
+    <message>
+        <source>The Desktop folder %1 cannot be made: the folder it belongs in,
+%2,
+does not exist. Is a drive or network share missing?</source>
+        <translation>Impossible de créer le dossier Bureau %1&#xa0;: le dossier qui doit le contenir,
+%2,
+n’existe pas. Manque-t-il un lecteur ou un partage réseau&#xa0;?</translation>
+    </message>
 </context>
 </TS>

@@ -509,5 +509,17 @@ Servono circa %2; ne sono liberi %3.</translation>
         <source>the Desktop&apos;s drive ran out of free space while pdftk wrote the joined file. It needs about %1.</source>
         <translation>l’unità della Scrivania ha esaurito lo spazio libero mentre pdftk scriveva il file unito. Servono circa %1.</translation>
     </message>
+    <message>
+        <source>The Desktop folder %1 cannot be used: its name is not valid UTF-8, and pdftk takes only names that are.</source>
+        <translation>Impossibile usare la cartella Scrivania %1: il suo nome non è UTF-8 valido e pdftk accetta solo nomi che lo sono.</translation>
+    </message>
+    <message>
+        <source>The Desktop folder %1 cannot be made: the folder it belongs in,
+%2,
+does not exist. Is a drive or network share missing?</source>
+        <translation>Impossibile creare la cartella Scrivania %1: la cartella che deve contenerla,
+%2,
+non esiste. Manca un’unità o una condivisione di rete?</translation>
+    </message>
 </context>
 </TS>

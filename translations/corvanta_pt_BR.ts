@@ -509,5 +509,17 @@ Ele precisa de cerca de %2; há %3 livres.</translation>
         <source>the Desktop&apos;s drive ran out of free space while pdftk wrote the joined file. It needs about %1.</source>
         <translation>a unidade da Área de trabalho ficou sem espaço livre enquanto o pdftk gravava o arquivo juntado. Ele precisa de cerca de %1.</translation>
     </message>
+    <message>
+        <source>The Desktop folder %1 cannot be used: its name is not valid UTF-8, and pdftk takes only names that are.</source>
+        <translation>Não é possível usar a pasta Área de trabalho %1: o nome dela não é UTF-8 válido, e o pdftk só aceita nomes que sejam.</translation>
+    </message>
+    <message>
+        <source>The Desktop folder %1 cannot be made: the folder it belongs in,
+%2,
+does not exist. Is a drive or network share missing?</source>
+        <translation>Não é possível criar a pasta Área de trabalho %1: a pasta em que ela deve ficar,
+%2,
+não existe. Falta uma unidade ou um compartilhamento de rede?</translation>
+    </message>
 </context>
 </TS>

@@ -325,4 +325,14 @@ QString shortenedText(const QString &text, int maxLines, int maxChars)
     return result;
 }
 
+QString desktopFolderFailureText(const QString &folder)
+{
+    const QString parent = QFileInfo(QDir::cleanPath(folder)).absolutePath();
+    if (QFileInfo(parent).isDir())
+        return cannotCreateFolderText(folder);
+    return Text::tr("The Desktop folder %1 cannot be made: the folder it belongs in,\n%2,\ndoes not exist. Is a "
+                    "drive or network share missing?")
+        .arg(QDir::toNativeSeparators(QDir::cleanPath(folder)), QDir::toNativeSeparators(parent));
+}
+
 } // namespace corvanta

@@ -57,4 +57,9 @@ QString listedFiles(const QStringList &lines);
 // where it was cut.
 QString shortenedText(const QString &text, int maxLines, int maxChars);
 
+// What the error report says when the Desktop folder cannot be made: the
+// folder it belongs in is missing (a drive or share that is not there), or
+// the Desktop itself cannot be created.
+QString desktopFolderFailureText(const QString &folder);
+
 } // namespace corvanta

@@ -191,8 +191,8 @@ bool Joiner::Run::prepareOutput()
         return false;
     const bool folderReady = step(Step::OutputFolder, [this] {
         const QString folder = QFileInfo(m_outputPath).absolutePath();
-        if (!QDir().mkpath(folder))
-            throw std::runtime_error(cannotCreateFolderText(folder).toStdString());
+        if (!QFileInfo(folder).isDir() && !QDir().mkdir(folder))
+            throw std::runtime_error(desktopFolderFailureText(folder).toStdString());
         corvanta::removeLeftovers(m_outputPath);
         m_writtenPath = temporaryOutputPath(m_outputPath);
     });
