@@ -521,5 +521,11 @@ does not exist. Is a drive or network share missing?</source>
 %2,
 existiert nicht. Fehlt ein Laufwerk oder eine Netzwerkfreigabe?</translation>
     </message>
+    <message>
+        <source>The password typed for file (%1) is wrong. Enter its password again:
+Note: Leave this box blank or choose Cancel to stop joining</source>
+        <translation>Das für die Datei (%1) eingegebene Passwort ist falsch. Passwort erneut eingeben:
+Hinweis: Lassen Sie dieses Feld leer oder wählen Sie „Abbrechen“, um das Zusammenfügen zu beenden</translation>
+    </message>
 </context>
 </TS>

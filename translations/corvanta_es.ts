@@ -521,5 +521,11 @@ does not exist. Is a drive or network share missing?</source>
 %2,
 no existe. ¿Falta una unidad o un recurso compartido de red?</translation>
     </message>
+    <message>
+        <source>The password typed for file (%1) is wrong. Enter its password again:
+Note: Leave this box blank or choose Cancel to stop joining</source>
+        <translation>La contraseña introducida para el archivo (%1) es incorrecta. Vuelva a introducirla:
+Nota: deje este cuadro en blanco o elija Cancelar para detener la unión</translation>
+    </message>
 </context>
 </TS>

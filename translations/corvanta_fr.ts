@@ -521,5 +521,11 @@ does not exist. Is a drive or network share missing?</source>
 %2,
 n’existe pas. Manque-t-il un lecteur ou un partage réseau&#xa0;?</translation>
     </message>
+    <message>
+        <source>The password typed for file (%1) is wrong. Enter its password again:
+Note: Leave this box blank or choose Cancel to stop joining</source>
+        <translation>Le mot de passe saisi pour le fichier (%1) est incorrect. Saisissez-le à nouveau&#xa0;:
+Remarque&#xa0;: laissez ce champ vide ou choisissez Annuler pour arrêter la fusion</translation>
+    </message>
 </context>
 </TS>

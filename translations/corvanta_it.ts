@@ -521,5 +521,11 @@ does not exist. Is a drive or network share missing?</source>
 %2,
 non esiste. Manca un’unità o una condivisione di rete?</translation>
     </message>
+    <message>
+        <source>The password typed for file (%1) is wrong. Enter its password again:
+Note: Leave this box blank or choose Cancel to stop joining</source>
+        <translation>La password inserita per il file (%1) è errata. Inseriscila di nuovo:
+Nota: lascia vuota questa casella o scegli Annulla per interrompere l’unione</translation>
+    </message>
 </context>
 </TS>

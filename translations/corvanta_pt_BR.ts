@@ -521,5 +521,11 @@ does not exist. Is a drive or network share missing?</source>
 %2,
 não existe. Falta uma unidade ou um compartilhamento de rede?</translation>
     </message>
+    <message>
+        <source>The password typed for file (%1) is wrong. Enter its password again:
+Note: Leave this box blank or choose Cancel to stop joining</source>
+        <translation>A senha digitada para o arquivo (%1) está errada. Digite a senha novamente:
+Observação: deixe esta caixa em branco ou escolha Cancelar para interromper a junção</translation>
+    </message>
 </context>
 </TS>

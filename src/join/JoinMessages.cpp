@@ -335,4 +335,11 @@ QString desktopFolderFailureText(const QString &folder)
         .arg(QDir::toNativeSeparators(QDir::cleanPath(folder)), QDir::toNativeSeparators(parent));
 }
 
+QString wrongPasswordPrompt(const QString &path)
+{
+    return Text::tr("The password typed for file (%1) is wrong. Enter its password again:\nNote: Leave this box "
+                    "blank or choose Cancel to stop joining")
+        .arg(path);
+}
+
 } // namespace corvanta

@@ -62,4 +62,7 @@ QString shortenedText(const QString &text, int maxLines, int maxChars);
 // the Desktop itself cannot be created.
 QString desktopFolderFailureText(const QString &folder);
 
+// The password prompt again, for a file whose typed password was wrong.
+QString wrongPasswordPrompt(const QString &path);
+
 } // namespace corvanta
