@@ -6,6 +6,7 @@
 #include "support/Fixture.h"
 #include "support/PlatformFiles.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -241,16 +242,20 @@ private slots:
         QtDialogs dialogs;
         int needed = 0;
         int given = -1;
+        QString spoken;
         QTimer::singleShot(0, [&] {
             QWidget *dialog = QApplication::activeModalWidget();
             QVERIFY(dialog);
             auto *label = dialog->findChild<QLabel *>();
             needed = label->fontMetrics().horizontalAdvance(path);
             given = label->sizeHint().width();
+            spoken = QAccessible::queryAccessibleInterface(dialog->findChild<QLineEdit *>())->text(QAccessible::Name);
             qobject_cast<QDialog *>(dialog)->reject();
         });
-        dialogs.inputBox(nullptr, path, QStringLiteral("Input Password"), true);
+        dialogs.inputBox(nullptr, path + QStringLiteral("\r\nNote"), QStringLiteral("Input Password"), true);
         QVERIFY2(given >= needed, qPrintable(QStringLiteral("%1 < %2").arg(given).arg(needed)));
+        // A screen reader is told the line break, with no carriage return.
+        QCOMPARE(spoken, path + QStringLiteral("\nNote"));
     }
 
     // A short text must not make the box too narrow for its title.

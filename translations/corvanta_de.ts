@@ -527,5 +527,13 @@ Note: Leave this box blank or choose Cancel to stop joining</source>
         <translation>Das für die Datei (%1) eingegebene Passwort ist falsch. Passwort erneut eingeben:
 Hinweis: Lassen Sie dieses Feld leer oder wählen Sie „Abbrechen“, um das Zusammenfügen zu beenden</translation>
     </message>
+    <message>
+        <source>More toolbar buttons</source>
+        <translation>Weitere Schaltflächen der Symbolleiste</translation>
+    </message>
+    <message>
+        <source>Shows the toolbar buttons that do not fit in the window</source>
+        <translation>Zeigt die Schaltflächen der Symbolleiste, die im Fenster keinen Platz haben</translation>
+    </message>
 </context>
 </TS>

@@ -527,5 +527,13 @@ Note: Leave this box blank or choose Cancel to stop joining</source>
         <translation>La contraseña introducida para el archivo (%1) es incorrecta. Vuelva a introducirla:
 Nota: deje este cuadro en blanco o elija Cancelar para detener la unión</translation>
     </message>
+    <message>
+        <source>More toolbar buttons</source>
+        <translation>Más botones de la barra de herramientas</translation>
+    </message>
+    <message>
+        <source>Shows the toolbar buttons that do not fit in the window</source>
+        <translation>Muestra los botones de la barra de herramientas que no caben en la ventana</translation>
+    </message>
 </context>
 </TS>

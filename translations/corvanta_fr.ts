@@ -527,5 +527,13 @@ Note: Leave this box blank or choose Cancel to stop joining</source>
         <translation>Le mot de passe saisi pour le fichier (%1) est incorrect. Saisissez-le à nouveau&#xa0;:
 Remarque&#xa0;: laissez ce champ vide ou choisissez Annuler pour arrêter la fusion</translation>
     </message>
+    <message>
+        <source>More toolbar buttons</source>
+        <translation>Autres boutons de la barre d’outils</translation>
+    </message>
+    <message>
+        <source>Shows the toolbar buttons that do not fit in the window</source>
+        <translation>Affiche les boutons de la barre d’outils qui ne tiennent pas dans la fenêtre</translation>
+    </message>
 </context>
 </TS>

@@ -527,5 +527,13 @@ Note: Leave this box blank or choose Cancel to stop joining</source>
         <translation>La password inserita per il file (%1) è errata. Inseriscila di nuovo:
 Nota: lascia vuota questa casella o scegli Annulla per interrompere l’unione</translation>
     </message>
+    <message>
+        <source>More toolbar buttons</source>
+        <translation>Altri pulsanti della barra degli strumenti</translation>
+    </message>
+    <message>
+        <source>Shows the toolbar buttons that do not fit in the window</source>
+        <translation>Mostra i pulsanti della barra degli strumenti che non entrano nella finestra</translation>
+    </message>
 </context>
 </TS>

@@ -527,5 +527,13 @@ Note: Leave this box blank or choose Cancel to stop joining</source>
         <translation>A senha digitada para o arquivo (%1) está errada. Digite a senha novamente:
 Observação: deixe esta caixa em branco ou escolha Cancelar para interromper a junção</translation>
     </message>
+    <message>
+        <source>More toolbar buttons</source>
+        <translation>Mais botões da barra de ferramentas</translation>
+    </message>
+    <message>
+        <source>Shows the toolbar buttons that do not fit in the window</source>
+        <translation>Mostra os botões da barra de ferramentas que não cabem na janela</translation>
+    </message>
 </context>
 </TS>
