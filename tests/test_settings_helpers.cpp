@@ -51,23 +51,30 @@ private slots:
     void storedOptionValues_data()
     {
         QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("otherMegabytes"); // what else the store holds
         QTest::addColumn<int>("state");
-        QTest::newRow("1") << "1" << int(Qt::Checked);
-        QTest::newRow("2 greyed") << "2" << int(Qt::PartiallyChecked);
-        QTest::newRow("0") << "0" << int(Qt::Unchecked);
-        QTest::newRow("out of range") << "5" << int(Qt::Unchecked);
-        QTest::newRow("negative") << "-1" << int(Qt::Unchecked);
-        QTest::newRow("not a number") << "yes" << int(Qt::Unchecked);
+        QTest::newRow("1") << "1" << 0 << int(Qt::Checked);
+        QTest::newRow("2 greyed") << "2" << 0 << int(Qt::PartiallyChecked);
+        QTest::newRow("0") << "0" << 0 << int(Qt::Unchecked);
+        QTest::newRow("out of range") << "5" << 0 << int(Qt::Unchecked);
+        QTest::newRow("negative") << "-1" << 0 << int(Qt::Unchecked);
+        QTest::newRow("not a number") << "yes" << 0 << int(Qt::Unchecked);
+        QTest::newRow("1 in a store far larger than the program writes") << "1" << 3 << int(Qt::Unchecked);
     }
 
     void storedOptionValues()
     {
         QFETCH(QString, stored);
+        QFETCH(int, otherMegabytes);
         FormFixture fixture;
         QSettings(fixture.settingsFile, QSettings::IniFormat).setValue("Corvanta/Check1", stored);
+        QSettings(fixture.settingsFile, QSettings::IniFormat).setValue("Other/notes", QString(otherMegabytes << 20, 'x'));
+        const QByteArray before = fileBytes(fixture.settingsFile);
         QTEST(int(fixture.load().Check1->checkState()), "state");
         // Only a ticked box asks for passwords; a greyed one counts as off.
-        QCOMPARE(fixture.form->promptsForPasswords(), stored == "1");
+        QCOMPARE(fixture.form->promptsForPasswords(), stored == "1" && otherMegabytes == 0);
+        fixture.form->Check1->click(); // a store that is not read is not written either
+        QCOMPARE(fileBytes(fixture.settingsFile) == before, otherMegabytes > 0);
     }
 
     void greyedOptionClicksToOnAndOff()
