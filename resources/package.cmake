@@ -31,6 +31,9 @@ password-protected files are joined with the passwords the user types.")
 # own translations, for the dialogs' buttons in the user's language, are named.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "pdftk-java, fonts-crosextra-carlito, fonts-liberation2, qt6-translations-l10n")
+# xdg-open is what opens the joined file, the samples folder and the help
+# pages with the desktop's own programs; without it they quietly open nothing.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/corvanta)

@@ -31,6 +31,7 @@ foreach(video ${CORVANTA_VIDEO_FILES})
   list(APPEND CORVANTA_VIDEO_COPIES ${copy})
 endforeach()
 add_custom_target(corvanta_video ALL DEPENDS ${CORVANTA_VIDEO_COPIES})
+add_dependencies(corvanta corvanta_video)
 
 # Install layout: the executable with Samples/ and Video/ beside it in
 # ${CORVANTA_INSTALL_APPDIR}, where it finds them at run time.

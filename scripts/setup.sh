@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs whatever the build, the program and the tests need and is missing,
-# then configures and builds into build/. Sourced by run.sh and test.sh.
+# then configures and builds into build/: the targets named in
+# CORVANTA_TARGETS (run.sh: the program and its helpers), or everything.
+# Sourced by run.sh and test.sh.
 set -euo pipefail
 
 CORVANTA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -36,4 +38,8 @@ if [ "${#missing[@]}" -gt 0 ]; then
 fi
 
 cmake -S "$CORVANTA_ROOT" -B "$CORVANTA_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$CORVANTA_BUILD" --parallel "$(nproc)"
+targets=()
+for target in ${CORVANTA_TARGETS:-}; do
+  targets+=(--target "$target")
+done
+cmake --build "$CORVANTA_BUILD" --parallel "$(nproc)" "${targets[@]}"

@@ -89,6 +89,8 @@ private slots:
         QTest::newRow("Add Folder") << "1001" << int(QAccessible::Button) << "Add Folder";
         QTest::newRow("Clear List") << "1003" << int(QAccessible::Button) << "Clear List";
         QTest::newRow("Start Joining") << "1002" << int(QAccessible::Button) << "Start Joining";
+        QTest::newRow("toolbar's overflow") << "qt_toolbar_ext_button" << int(QAccessible::CheckBox)
+                                            << "More toolbar buttons";
     }
 
     void controlsHaveNamesAndDescriptions()
@@ -108,6 +110,29 @@ private slots:
         const QString description = accessible->text(QAccessible::Description);
         QVERIFY(!description.isEmpty());
         QVERIFY(description != accessible->text(QAccessible::Name));
+    }
+
+    void keysPressTheFocusedButton_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Space") << int(Qt::Key_Space) << 0;
+        QTest::newRow("Enter") << int(Qt::Key_Return) << 0;
+        QTest::newRow("Enter on the keypad") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    }
+
+    void keysPressTheFocusedButton()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        showActive(form);
+        QWidget *button = toolbarButton(form, CommandId::StartJoiningButton);
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        // With nothing listed, Start Joining says so, once.
+        QCOMPARE(fixture.dialogs.messageTexts(), QStringList{"No files added."});
     }
 
     void itemsSayWhatAndWhereTheyAre()

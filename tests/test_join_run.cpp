@@ -117,6 +117,8 @@ private slots:
     void secondStartAnsweredNoGoesOn();
     void stepFailureReportsItsNumber_data();
     void stepFailureReportsItsNumber();
+    void wrongPasswordIsAskedAgain_data();
+    void wrongPasswordIsAskedAgain();
 
 private:
     // The list to join, and whether passwords are asked for.
@@ -447,10 +449,6 @@ void JoinRunTest::failureKeepsOldOutput_data()
 #endif
                                    << QStringList() << false;
     // Found after the prompts.
-    QTest::newRow("wrong password")
-        << Setup(secret) << true << QStringList{"", "wrong"}
-        << QStringList{"a password is missing or wrong.\n\n%secret.pdf% — the password typed for it is wrong"}
-        << QStringList() << false;
     QTest::newRow("passwords pdftk cannot pass on") << Setup([](Scenario &s) {
         // The Cyrillic password as its UTF-8 bytes.
         QVERIFY(rewriteWithQpdf(s.plain(), s.named("cyrillic.pdf"), {Encryption::Aes128, QString("пароль").toUtf8(), "owner"}));
@@ -690,23 +688,31 @@ void JoinRunTest::secondStartAnsweredNoGoesOn()
 
 void JoinRunTest::stepFailureReportsItsNumber_data()
 {
-    QTest::addColumn<bool>("unknownDesktop"); // otherwise one that cannot be made
-    QTest::addColumn<QString>("report");
-    QTest::newRow("no Desktop") << true << "No Desktop here.\nin Velmira5/20/2014.Form1.Start at line 104\n";
-    QTest::newRow("a file in the Desktop's place") << false << "\nin Velmira5/20/2014.Form1.Start at line 110\n";
+    QTest::addColumn<QString>("desktop"); // under the inputs' folder; "" for none at all
+    QTest::addColumn<QString>("report");  // %name% for a path under the inputs' folder
+    QTest::newRow("no Desktop") << "" << "No Desktop here.\nin Velmira5/20/2014.Form1.Start at line 104\n";
+    QTest::newRow("a file in the Desktop's place")
+        << "blocker/Desktop" << "\nin Velmira5/20/2014.Form1.Start at line 110\n";
+    // Only the Desktop itself is ever made, never the drive it should be on.
+    QTest::newRow("on a drive that is not there")
+        << "media/stick/Desktop"
+        << "The Desktop folder %media/stick/Desktop% cannot be made: the folder it belongs in,\n%media/stick%,\n"
+           "does not exist.";
 }
 
 void JoinRunTest::stepFailureReportsItsNumber()
 {
-    QFETCH(bool, unknownDesktop);
+    QFETCH(QString, desktop);
     QFETCH(QString, report);
-    const QString blocker = m_inputs->filePath("blocker");
-    QVERIFY(writeFile(blocker, "a file where a folder should be"));
-    m_fixture->environment.desktopFolder = [unknownDesktop, blocker]() -> QString {
-        if (unknownDesktop)
+    QVERIFY(writeFile(m_inputs->filePath("blocker"), "a file where a folder should be"));
+    const QString folder = QDir::toNativeSeparators(m_inputs->filePath(desktop));
+    m_fixture->environment.desktopFolder = [desktop, folder]() -> QString {
+        if (desktop.isEmpty())
             throw std::runtime_error("No Desktop here.");
-        return QDir::toNativeSeparators(blocker + "/Desktop/");
+        return folder + QDir::separator();
     };
+    for (const QString &name : {QStringLiteral("media/stick/Desktop"), QStringLiteral("media/stick")})
+        report.replace('%' + name + '%', QDir::toNativeSeparators(m_inputs->filePath(name)));
     const QString log = m_inputs->filePath("argv");
     recordingPdftk(m_fixture->appFolder, log);
     listed({input("a.pdf", 1, 1)}, true);
@@ -720,6 +726,56 @@ void JoinRunTest::stepFailureReportsItsNumber()
     QCOMPARE(asked.style, MessageStyle::Warning);
     QVERIFY2(asked.text.contains(report), qPrintable(asked.text));
     QVERIFY(!QFile::exists(log));
+    QVERIFY(!QFile::exists(m_inputs->filePath("media")));
+    verifyIdle();
+}
+
+void JoinRunTest::wrongPasswordIsAskedAgain_data()
+{
+    // The list is one.pdf (password "one"), plain.pdf, two.pdf ("two").
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QStringList>("asked"); // the files prompted for; "!": saying the password was wrong
+    QTest::addColumn<bool>("joined");
+    QTest::newRow("both wrong, asked again in list order")
+        << QStringList{"1", "", "2", "one", "two"} << QStringList{"one", "plain", "two", "one!", "two!"} << true;
+    QTest::newRow("wrong twice") << QStringList{"one", "", "2", "zwei", "two"}
+                                 << QStringList{"one", "plain", "two", "two!", "two!"} << true;
+    QTest::newRow("Cancel there ends the join")
+        << QStringList{"1", "", "two", ""} << QStringList{"one", "plain", "two", "one!"} << false;
+}
+
+void JoinRunTest::wrongPasswordIsAskedAgain()
+{
+    QFETCH(QStringList, answers);
+    QFETCH(QStringList, asked);
+    QFETCH(bool, joined);
+    const QByteArray old = "%PDF old result";
+    QVERIFY(writeFile(isolatedDesktop() + "/joined.pdf", old));
+    QMap<QString, QString> files{{"plain", input("plain.pdf", 2, 1)}};
+    for (const QString &name : {QStringLiteral("one"), QStringLiteral("two")}) {
+        files[name] = QDir::toNativeSeparators(m_inputs->filePath(name + ".pdf"));
+        QVERIFY(encryptPdf(input(name + "-open.pdf", name == "one" ? 1 : 3, 1), files[name], name));
+    }
+    listed({files["one"], files["plain"], files["two"]}, true);
+    dialogs().inputAnswers << answers;
+    if (joined)
+        answerDoneThen(MessageAnswer::No);
+    m_fixture->start();
+
+    QStringList expected;
+    for (const QString &name : asked)
+        expected << (name.endsWith('!') ? wrongPasswordPrompt(files[name.chopped(1)]) : passwordPrompt(files[name]));
+    QStringList prompts;
+    for (const FakeDialogs::Asked &question : dialogs().asked) {
+        if (question.kind == "input" && question.masked && question.title == "Input Password")
+            prompts << question.text;
+    }
+    QCOMPARE(prompts, expected);
+    QCOMPARE(dialogs().messageTexts().value(0), joined ? "Done." : QString()); // Cancel: nothing more is said
+    if (joined)
+        QCOMPARE(markedPages(isolatedOutputPath()), pagesOf({{1, 1}, {2, 1}, {3, 1}}));
+    else
+        QCOMPARE(fileBytes(isolatedDesktop() + "/joined.pdf"), old);
     verifyIdle();
 }
 

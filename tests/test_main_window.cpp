@@ -1,5 +1,7 @@
 // The main window: layout arithmetic, start-up, pointer rule and closing.
 #include "app/Layout.h"
+#include "app/Translations.h"
+#include "app/WindowHelpers.h"
 #include "core/Site.h"
 #include "app/Twips.h"
 #include "filelist/FileListModel.h"
@@ -10,6 +12,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QScopeGuard>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QScreen>
@@ -107,7 +115,7 @@ private slots:
         if (outer.size() == form.geometry().size())
             QSKIP("This platform gives windows no frame.");
 
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY(qAbs(outer.center().x() - screen.center().x()) <= 1);
         QVERIFY(qAbs(outer.center().y() - screen.center().y()) <= 1);
         const auto layout = computeLayout(int(pixelsToTwips(outer.width())),
@@ -115,6 +123,68 @@ private slots:
         QCOMPARE(form.ListView1->height(), twipsToPixels(layout->listHeight));
         QCOMPARE(form.Frame1->y(), twipsToPixels(layout->frameTop));
         QCOMPARE(form.ProgressBar1->y(), twipsToPixels(layout->progressTop));
+    }
+
+    // However small the user makes it, the window keeps the option's caption
+    // whole, the four buttons on the toolbar and three rows of the list.
+    void smallestWindowKeepsControlsWhole_data()
+    {
+        QTest::addColumn<QString>("language");
+        for (const char *language : {"en", "de", "fr", "es", "it", "pt_BR"})
+            QTest::newRow(language) << language;
+    }
+
+    void smallestWindowKeepsControlsWhole()
+    {
+        QFETCH(QString, language);
+        FormFixture fixture;
+        const Translations translations(QLocale(language), fixture.appFolder);
+        Form1 &form = fixture.load();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.resize(1, 1);
+        QApplication::processEvents();
+
+        QVERIFY(form.Check1->geometry().right() < form.Frame1->width());
+        QVERIFY2(form.Check1->sizeHint().width() <= form.Check1->width(), qPrintable(form.Check1->text()));
+        auto *toolbar = form.findChild<QToolBar *>();
+        for (QAction *action : toolbar->actions())
+            QVERIFY2(toolbar->widgetForAction(action)->isVisible(), qPrintable(action->text()));
+        QVERIFY(!toolbar->findChild<QToolButton *>("qt_toolbar_ext_button")->isVisible());
+        QVERIFY(form.ListView1->viewport()->height() >= 3 * form.ListView1->fontMetrics().height());
+    }
+
+    // The window keeps its white, and every text on it stays readable, in
+    // a light, a dark and a high-contrast palette.
+    void textsReadWellOnTheWindow_data()
+    {
+        QTest::addColumn<QPalette>("palette");
+        QTest::newRow("light") << QApplication::style()->standardPalette();
+        QTest::newRow("dark") << QPalette(QColor("#3c3c3c"), QColor("#353535")); // light texts
+        QTest::newRow("high contrast") << QPalette(Qt::black, Qt::black);      // white texts
+    }
+
+    void textsReadWellOnTheWindow()
+    {
+        QFETCH(QPalette, palette);
+        const QPalette before = QApplication::palette();
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
+        QApplication::setPalette(palette);
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        const QColor white(Qt::white);
+        QCOMPARE(form.palette().color(form.backgroundRole()), white);
+        QList<QWidget *> onWhite{form.menuBar(), form.Frame1, form.Check1};
+        auto *toolbar = form.findChild<QToolBar *>();
+        for (QAction *action : toolbar->actions())
+            onWhite << toolbar->widgetForAction(action);
+        for (QWidget *widget : onWhite) {
+            for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText})
+                QVERIFY2(contrastRatio(widget->palette().color(role), white) >= 4.5, widget->metaObject()->className());
+        }
+        // The list keeps the palette's own colours, which go together.
+        const QPalette header = form.ListView1->header()->palette();
+        QVERIFY(contrastRatio(header.color(QPalette::ButtonText), header.color(QPalette::Button)) >= 4.5);
     }
 
     // The header's text is far longer than its column: it ends in "…" and

@@ -79,6 +79,7 @@ void TestPackage::controlFields_data()
     // Named by hand: the join tool, the fonts the window asks for and Qt's own translations.
     for (const char *depends : {"pdftk-java", "fonts-crosextra-carlito", "fonts-liberation2", "qt6-translations-l10n"})
         QTest::addRow("depends on %s", depends) << "Depends" << QStringLiteral("(^|, )%1(,|$)").arg(depends);
+    QTest::newRow("recommends what opens files and pages") << "Recommends" << "(^|, )xdg-utils(,|$)";
     // Found by dpkg-shlibdeps, with the versions the program was built against.
     // The PDF library's package name carries its soname (libqpdf29, libqpdf29t64, ...).
     for (const char *library : {"libqt6widgets6", "libqt6core6", "libc6", "libqpdf[0-9a-z]+"})

@@ -6,6 +6,7 @@
 #include "support/Fixture.h"
 #include "support/PlatformFiles.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -14,7 +15,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QTimer>
+
+#include <stdexcept>
+
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
+#include <pwd.h>
+#include <unistd.h>
+#endif
 
 using namespace corvanta;
 using namespace corvanta::testing;
@@ -42,23 +51,30 @@ private slots:
     void storedOptionValues_data()
     {
         QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("otherMegabytes"); // what else the store holds
         QTest::addColumn<int>("state");
-        QTest::newRow("1") << "1" << int(Qt::Checked);
-        QTest::newRow("2 greyed") << "2" << int(Qt::PartiallyChecked);
-        QTest::newRow("0") << "0" << int(Qt::Unchecked);
-        QTest::newRow("out of range") << "5" << int(Qt::Unchecked);
-        QTest::newRow("negative") << "-1" << int(Qt::Unchecked);
-        QTest::newRow("not a number") << "yes" << int(Qt::Unchecked);
+        QTest::newRow("1") << "1" << 0 << int(Qt::Checked);
+        QTest::newRow("2 greyed") << "2" << 0 << int(Qt::PartiallyChecked);
+        QTest::newRow("0") << "0" << 0 << int(Qt::Unchecked);
+        QTest::newRow("out of range") << "5" << 0 << int(Qt::Unchecked);
+        QTest::newRow("negative") << "-1" << 0 << int(Qt::Unchecked);
+        QTest::newRow("not a number") << "yes" << 0 << int(Qt::Unchecked);
+        QTest::newRow("1 in a store far larger than the program writes") << "1" << 3 << int(Qt::Unchecked);
     }
 
     void storedOptionValues()
     {
         QFETCH(QString, stored);
+        QFETCH(int, otherMegabytes);
         FormFixture fixture;
         QSettings(fixture.settingsFile, QSettings::IniFormat).setValue("Corvanta/Check1", stored);
+        QSettings(fixture.settingsFile, QSettings::IniFormat).setValue("Other/notes", QString(otherMegabytes << 20, 'x'));
+        const QByteArray before = fileBytes(fixture.settingsFile);
         QTEST(int(fixture.load().Check1->checkState()), "state");
         // Only a ticked box asks for passwords; a greyed one counts as off.
-        QCOMPARE(fixture.form->promptsForPasswords(), stored == "1");
+        QCOMPARE(fixture.form->promptsForPasswords(), stored == "1" && otherMegabytes == 0);
+        fixture.form->Check1->click(); // a store that is not read is not written either
+        QCOMPARE(fileBytes(fixture.settingsFile) == before, otherMegabytes > 0);
     }
 
     void greyedOptionClicksToOnAndOff()
@@ -233,16 +249,20 @@ private slots:
         QtDialogs dialogs;
         int needed = 0;
         int given = -1;
+        QString spoken;
         QTimer::singleShot(0, [&] {
             QWidget *dialog = QApplication::activeModalWidget();
             QVERIFY(dialog);
             auto *label = dialog->findChild<QLabel *>();
             needed = label->fontMetrics().horizontalAdvance(path);
             given = label->sizeHint().width();
+            spoken = QAccessible::queryAccessibleInterface(dialog->findChild<QLineEdit *>())->text(QAccessible::Name);
             qobject_cast<QDialog *>(dialog)->reject();
         });
-        dialogs.inputBox(nullptr, path, QStringLiteral("Input Password"), true);
+        dialogs.inputBox(nullptr, path + QStringLiteral("\r\nNote"), QStringLiteral("Input Password"), true);
         QVERIFY2(given >= needed, qPrintable(QStringLiteral("%1 < %2").arg(given).arg(needed)));
+        // A screen reader is told the line break, with no carriage return.
+        QCOMPARE(spoken, path + QStringLiteral("\nNote"));
     }
 
     // A short text must not make the box too narrow for its title.
@@ -309,6 +329,51 @@ private slots:
         // Nor is a file hidden as the system's own.
         QVERIFY(markAsSystem(skin.fileName()));
         QVERIFY(!ApplySkin(app.path(), &window, {&frame, &check}));
+#endif
+    }
+
+    // The Desktop as the desktop's own programs find it, or why it cannot be used.
+    void desktopFolderAsTheSystemNamesIt_data()
+    {
+        QTest::addColumn<QByteArray>("userDirs"); // the lines of user-dirs.dirs
+        QTest::addColumn<bool>("homeSet");
+        QTest::addColumn<QString>("found"); // %home%: HOME; %account%: the account's home
+        QTest::newRow("none named") << QByteArray("# XDG_DESKTOP_DIR=\"/x\"") << true << "%home%/Desktop/";
+        QTest::newRow("in the home folder") << QByteArray("XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n") << true
+                                            << "%home%/Schreibtisch/";
+        QTest::newRow("absolute, escaped, the last one counts")
+            << QByteArray("XDG_DESKTOP_DIR=\"$HOME/old\"\nXDG_DESKTOP_DIR=\"/srv/my \\\"desk\\\"/\"") << true
+            << "/srv/my \"desk\"/";
+        QTest::newRow("empty") << QByteArray("XDG_DESKTOP_DIR=\"\"") << true << "%home%/Desktop/";
+        QTest::newRow("relative") << QByteArray("XDG_DESKTOP_DIR=\"Desktop\"") << true << "%home%/Desktop/";
+        QTest::newRow("HOME unset") << QByteArray() << false << "%account%/Desktop/";
+        QTest::newRow("not UTF-8") << QByteArray("XDG_DESKTOP_DIR=\"$HOME/Bureau\xe9\"") << true
+                                   << "The Desktop folder %home%/Bureau\ufffd cannot be used: its name is not valid "
+                                      "UTF-8, and pdftk takes only names that are.";
+    }
+
+    void desktopFolderAsTheSystemNamesIt()
+    {
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+        QSKIP("The system, not a file, names the Desktop here.");
+#else
+        QFETCH(QByteArray, userDirs);
+        QFETCH(bool, homeSet);
+        QFETCH(QString, found);
+        const QByteArray home = qgetenv("HOME");
+        const QString file = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/user-dirs.dirs");
+        const auto restore = qScopeGuard([&] { QFile::remove(file); qputenv("HOME", home); });
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()) && writeFile(file, userDirs));
+        if (!homeSet)
+            qunsetenv("HOME");
+        QString desktop;
+        try {
+            desktop = DesktopFolder();
+        } catch (const std::exception &error) {
+            desktop = QString::fromUtf8(error.what());
+        }
+        const QString account = QFile::decodeName(getpwuid(getuid())->pw_dir);
+        QCOMPARE(desktop, found.replace("%home%", QFile::decodeName(home)).replace("%account%", account));
 #endif
     }
 

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QSet>
 #include <QXmlStreamReader>
@@ -134,23 +135,37 @@ void TranslationsTest::initTestCase()
 
 void TranslationsTest::languageFollowsTheDesktop_data()
 {
-    QTest::addColumn<QString>("uiLanguages");
+    QTest::addColumn<QString>("uiLanguages"); // as Qt gives them for the system locale
+    QTest::addColumn<QString>("environment"); // the locale's variables
     QTest::addColumn<QString>("language");
 
-    QTest::newRow("German in Germany") << "de-DE,de-Latn-DE,de" << "de";
-    QTest::newRow("French in Canada") << "fr-CA,fr-Latn-CA" << "fr";
-    QTest::newRow("Brazilian Portuguese") << "pt-BR,pt-Latn-BR,pt" << "pt_BR";
-    QTest::newRow("Portuguese in Portugal reads Brazilian") << "pt-PT,pt-Latn-PT" << "pt_BR";
-    QTest::newRow("POSIX name") << "it_IT.UTF-8@euro" << "it";
-    QTest::newRow("Dutch, then Spanish") << "nl,nl-Latn-NL,nl-NL,es,es-Latn-ES" << "es";
-    QTest::newRow("English before German") << "en,en-Latn-US,en-US,de" << "";
-    QTest::newRow("only Dutch") << "nl-NL,nl" << "";
+    QTest::newRow("German in Germany") << "de-DE,de-Latn-DE,de" << "LANG=de_DE.UTF-8" << "de";
+    QTest::newRow("French in Canada") << "fr-CA,fr-Latn-CA" << "LANG=fr_CA.UTF-8" << "fr";
+    QTest::newRow("Brazilian Portuguese") << "pt-BR,pt-Latn-BR,pt" << "LANG=pt_BR.UTF-8" << "pt_BR";
+    QTest::newRow("Portuguese in Portugal reads Brazilian") << "pt-PT,pt-Latn-PT" << "LANG=pt_PT.UTF-8" << "pt_BR";
+    QTest::newRow("POSIX name") << "it_IT.UTF-8@euro" << "LC_ALL=it_IT.UTF-8@euro" << "it";
+    QTest::newRow("Dutch, then Spanish") << "nl,nl-Latn-NL,nl-NL,es,es-Latn-ES" << "LANGUAGE=nl:es LANG=nl_NL.UTF-8"
+                                         << "es";
+    QTest::newRow("English before German") << "en,en-Latn-US,en-US,de" << "LANG=en_US.UTF-8" << "";
+    QTest::newRow("only Dutch") << "nl-NL,nl" << "LANG=nl_NL.UTF-8" << "";
+    // The C locale ignores LANGUAGE, as gettext does.
+    QTest::newRow("LC_ALL=C with LANGUAGE") << "de,C" << "LANGUAGE=de LC_ALL=C LANG=de_DE.UTF-8" << "";
+    QTest::newRow("LANG=C with LANGUAGE") << "de,C" << "LANGUAGE=de LANG=C" << "";
+    QTest::newRow("LC_MESSAGES=POSIX") << "fr,C" << "LANGUAGE=fr LC_MESSAGES=POSIX LANG=fr_FR.UTF-8" << "";
+    QTest::newRow("C.UTF-8") << "it,C" << "LANGUAGE=it LANG=C.UTF-8" << "";
+    QTest::newRow("no locale at all") << "es,C" << "LANGUAGE=es" << "";
+    QTest::newRow("LC_ALL over LANG=C") << "de,de-DE" << "LANGUAGE=de LC_ALL=de_DE.UTF-8 LANG=C" << "de";
 }
 
 void TranslationsTest::languageFollowsTheDesktop()
 {
     QFETCH(QString, uiLanguages);
-    QTEST(chosenLanguage(uiLanguages.split(QLatin1Char(',')), translatedLanguages()), "language");
+    QFETCH(QString, environment);
+    QProcessEnvironment variables;
+    for (const QString &assignment : environment.split(QLatin1Char(' ')))
+        variables.insert(assignment.section(QLatin1Char('='), 0, 0), assignment.section(QLatin1Char('='), 1));
+    QTEST(chosenLanguage(desktopLanguages(uiLanguages.split(QLatin1Char(',')), variables), translatedLanguages()),
+          "language");
 }
 
 void TranslationsTest::windowAndMessagesInTheLanguage_data()

@@ -572,6 +572,30 @@ Die erste Datei, deren Seiten nicht alle darin sind:
         <translation>joined.pdf zeigt nicht alles von diesen Dateien so, wie die Dateien selbst es zeigen:
 
 </translation>
+        <source>The Desktop folder %1 cannot be used: its name is not valid UTF-8, and pdftk takes only names that are.</source>
+        <translation>Der Schreibtisch-Ordner %1 kann nicht verwendet werden: Sein Name ist kein gültiges UTF-8, und pdftk nimmt nur Namen in UTF-8 an.</translation>
+    </message>
+    <message>
+        <source>The Desktop folder %1 cannot be made: the folder it belongs in,
+%2,
+does not exist. Is a drive or network share missing?</source>
+        <translation>Der Schreibtisch-Ordner %1 kann nicht erstellt werden: Der Ordner, in dem er liegen soll,
+%2,
+existiert nicht. Fehlt ein Laufwerk oder eine Netzwerkfreigabe?</translation>
+    </message>
+    <message>
+        <source>The password typed for file (%1) is wrong. Enter its password again:
+Note: Leave this box blank or choose Cancel to stop joining</source>
+        <translation>Das für die Datei (%1) eingegebene Passwort ist falsch. Passwort erneut eingeben:
+Hinweis: Lassen Sie dieses Feld leer oder wählen Sie „Abbrechen“, um das Zusammenfügen zu beenden</translation>
+    </message>
+    <message>
+        <source>More toolbar buttons</source>
+        <translation>Weitere Schaltflächen der Symbolleiste</translation>
+    </message>
+    <message>
+        <source>Shows the toolbar buttons that do not fit in the window</source>
+        <translation>Zeigt die Schaltflächen der Symbolleiste, die im Fenster keinen Platz haben</translation>
     </message>
 </context>
 </TS>

@@ -572,6 +572,30 @@ El primer archivo cuyas páginas no están todas en él:
         <translation>joined.pdf no muestra todo de estos archivos como lo muestran los propios archivos:
 
 </translation>
+        <source>The Desktop folder %1 cannot be used: its name is not valid UTF-8, and pdftk takes only names that are.</source>
+        <translation>No se puede usar la carpeta Escritorio %1: su nombre no es UTF-8 válido, y pdftk solo acepta nombres que lo sean.</translation>
+    </message>
+    <message>
+        <source>The Desktop folder %1 cannot be made: the folder it belongs in,
+%2,
+does not exist. Is a drive or network share missing?</source>
+        <translation>No se puede crear la carpeta Escritorio %1: la carpeta que debe contenerla,
+%2,
+no existe. ¿Falta una unidad o un recurso compartido de red?</translation>
+    </message>
+    <message>
+        <source>The password typed for file (%1) is wrong. Enter its password again:
+Note: Leave this box blank or choose Cancel to stop joining</source>
+        <translation>La contraseña introducida para el archivo (%1) es incorrecta. Vuelva a introducirla:
+Nota: deje este cuadro en blanco o elija Cancelar para detener la unión</translation>
+    </message>
+    <message>
+        <source>More toolbar buttons</source>
+        <translation>Más botones de la barra de herramientas</translation>
+    </message>
+    <message>
+        <source>Shows the toolbar buttons that do not fit in the window</source>
+        <translation>Muestra los botones de la barra de herramientas que no caben en la ventana</translation>
     </message>
 </context>
 </TS>

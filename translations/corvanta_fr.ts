@@ -572,6 +572,30 @@ Le premier fichier dont les pages n’y sont pas toutes :
         <translation>joined.pdf n’affiche pas tout de ces fichiers comme les fichiers eux-mêmes l’affichent :
 
 </translation>
+        <source>The Desktop folder %1 cannot be used: its name is not valid UTF-8, and pdftk takes only names that are.</source>
+        <translation>Le dossier Bureau %1 ne peut pas être utilisé&#xa0;: son nom n’est pas en UTF-8 valide, et pdftk n’accepte que des noms qui le sont.</translation>
+    </message>
+    <message>
+        <source>The Desktop folder %1 cannot be made: the folder it belongs in,
+%2,
+does not exist. Is a drive or network share missing?</source>
+        <translation>Impossible de créer le dossier Bureau %1&#xa0;: le dossier qui doit le contenir,
+%2,
+n’existe pas. Manque-t-il un lecteur ou un partage réseau&#xa0;?</translation>
+    </message>
+    <message>
+        <source>The password typed for file (%1) is wrong. Enter its password again:
+Note: Leave this box blank or choose Cancel to stop joining</source>
+        <translation>Le mot de passe saisi pour le fichier (%1) est incorrect. Saisissez-le à nouveau&#xa0;:
+Remarque&#xa0;: laissez ce champ vide ou choisissez Annuler pour arrêter la fusion</translation>
+    </message>
+    <message>
+        <source>More toolbar buttons</source>
+        <translation>Autres boutons de la barre d’outils</translation>
+    </message>
+    <message>
+        <source>Shows the toolbar buttons that do not fit in the window</source>
+        <translation>Affiche les boutons de la barre d’outils qui ne tiennent pas dans la fenêtre</translation>
     </message>
 </context>
 </TS>

@@ -572,6 +572,30 @@ Il primo file le cui pagine non ci sono tutte:
         <translation>joined.pdf non mostra tutto di questi file come lo mostrano i file stessi:
 
 </translation>
+        <source>The Desktop folder %1 cannot be used: its name is not valid UTF-8, and pdftk takes only names that are.</source>
+        <translation>Impossibile usare la cartella Scrivania %1: il suo nome non è UTF-8 valido e pdftk accetta solo nomi che lo sono.</translation>
+    </message>
+    <message>
+        <source>The Desktop folder %1 cannot be made: the folder it belongs in,
+%2,
+does not exist. Is a drive or network share missing?</source>
+        <translation>Impossibile creare la cartella Scrivania %1: la cartella che deve contenerla,
+%2,
+non esiste. Manca un’unità o una condivisione di rete?</translation>
+    </message>
+    <message>
+        <source>The password typed for file (%1) is wrong. Enter its password again:
+Note: Leave this box blank or choose Cancel to stop joining</source>
+        <translation>La password inserita per il file (%1) è errata. Inseriscila di nuovo:
+Nota: lascia vuota questa casella o scegli Annulla per interrompere l’unione</translation>
+    </message>
+    <message>
+        <source>More toolbar buttons</source>
+        <translation>Altri pulsanti della barra degli strumenti</translation>
+    </message>
+    <message>
+        <source>Shows the toolbar buttons that do not fit in the window</source>
+        <translation>Mostra i pulsanti della barra degli strumenti che non entrano nella finestra</translation>
     </message>
 </context>
 </TS>

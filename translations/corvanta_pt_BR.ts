@@ -572,6 +572,30 @@ O primeiro arquivo cujas páginas não estão todas nele:
         <translation>O joined.pdf não mostra tudo destes arquivos como os próprios arquivos mostram:
 
 </translation>
+        <source>The Desktop folder %1 cannot be used: its name is not valid UTF-8, and pdftk takes only names that are.</source>
+        <translation>Não é possível usar a pasta Área de trabalho %1: o nome dela não é UTF-8 válido, e o pdftk só aceita nomes que sejam.</translation>
+    </message>
+    <message>
+        <source>The Desktop folder %1 cannot be made: the folder it belongs in,
+%2,
+does not exist. Is a drive or network share missing?</source>
+        <translation>Não é possível criar a pasta Área de trabalho %1: a pasta em que ela deve ficar,
+%2,
+não existe. Falta uma unidade ou um compartilhamento de rede?</translation>
+    </message>
+    <message>
+        <source>The password typed for file (%1) is wrong. Enter its password again:
+Note: Leave this box blank or choose Cancel to stop joining</source>
+        <translation>A senha digitada para o arquivo (%1) está errada. Digite a senha novamente:
+Observação: deixe esta caixa em branco ou escolha Cancelar para interromper a junção</translation>
+    </message>
+    <message>
+        <source>More toolbar buttons</source>
+        <translation>Mais botões da barra de ferramentas</translation>
+    </message>
+    <message>
+        <source>Shows the toolbar buttons that do not fit in the window</source>
+        <translation>Mostra os botões da barra de ferramentas que não cabem na janela</translation>
     </message>
 </context>
 </TS>

@@ -16,8 +16,12 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QProgressBar>
+#include <QToolBar>
+
+#include <algorithm>
 
 namespace corvanta {
 
@@ -159,6 +163,7 @@ Form1::~Form1() = default;
 void Form1::Form_Load()
 {
     ApplySkin(m_services.appFolder, this, {Frame1, Check1});
+    FitOnScreen(this);
     CenterOnScreen(this);
     setWindowTitle(QStringLiteral("Corvanta"));
     setWindowIcon(applicationIcon(kLargestWindowIcon));
@@ -178,9 +183,45 @@ void Form1::Form_Load()
 
     CreateToolbar();
     CreateMenu();
+    // The bars sit on the window's own colour, whatever the desktop's palette.
+    const QColor surface = palette().color(backgroundRole());
+    keepTextReadable(menuBar(), surface);
+    auto *toolbar = findChild<QToolBar *>();
+    keepTextReadable(toolbar, surface);
+    // A button with a style sheet of its own (its focus frame) does not take
+    // the toolbar's colours.
+    for (QAction *action : toolbar->actions())
+        keepTextReadable(toolbar->widgetForAction(action), surface);
+    keepControlsWhole();
     // What a join of a program killed outright left on the Desktop goes,
     // once the window is up.
     QTimer::singleShot(0, this, [this] { m_joiner.removeLeftovers(); });
+}
+
+QSize Form1::smallestWholeSize() const
+{
+    // The option's frame (the window's width less 360 twips) holds its check
+    // box at 240 with as much room again to its right; the toolbar shows its
+    // four buttons; the list (the height less 3600) its header and three rows.
+    constexpr int kFrameHoldsCheckBox = 360 + 240 + 6375 + 240;
+    constexpr int kListHidden = 3600;
+    constexpr int kRows = 3;
+    const auto *toolbar = findChild<QToolBar *>();
+    const int width = std::max(twipsToPixels(kFrameHoldsCheckBox), toolbar ? toolbar->sizeHint().width() : 0);
+    const int rows = ListView1->header()->sizeHint().height() + kRows * (ListView1->fontMetrics().height() + 4)
+        + 2 * ListView1->frameWidth();
+    return {width, twipsToPixels(kListHidden) + rows};
+}
+
+// A window made smaller would cut the option's caption, send buttons into
+// the toolbar's overflow and close the list.
+void Form1::keepControlsWhole()
+{
+    const QSize before = size();
+    setMinimumSize(smallestWholeSize());
+    FitOnScreen(this);
+    if (size() != before)
+        CenterOnScreen(this);
 }
 
 void Form1::HomePageReminder()
@@ -351,8 +392,10 @@ void Form1::adoptRealFrame()
     if (m_frameAdopted || !isVisible() || frameGeometry().size() == geometry().size())
         return;
     m_frameAdopted = true;
-    if (windowStateCode(this) == 0)
+    if (windowStateCode(this) == 0) {
+        FitOnScreen(this);
         CenterOnScreen(this);
+    }
     Form_Resize();
 }
 

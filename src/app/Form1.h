@@ -131,6 +131,8 @@ private:
     void createOption(const QFont &font);
     void createList(const QFont &font);
     void createProgressBar(const QFont &font);
+    QSize smallestWholeSize() const;
+    void keepControlsWhole();
     void describeForScreenReaders();
     void applyPointerRule();
     void showProgress();

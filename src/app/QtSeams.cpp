@@ -80,8 +80,15 @@ QString QtDialogs::inputBox(QWidget *owner, const QString &prompt, const QString
     dialog.setLabelText(QString(prompt).replace(QLatin1Char('&'), QStringLiteral("&&")));
     dialog.setTextEchoMode(masked ? QLineEdit::Password : QLineEdit::Normal);
     dialog.setMinimumWidth(titleBarWidth(dialog, title));
-    if (auto *label = dialog.findChild<QLabel *>())
+    // A screen reader is told the prompt with a plain line break: the
+    // carriage return before it would otherwise be read out as a sign.
+    const QString spoken = QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (auto *label = dialog.findChild<QLabel *>()) {
         label->setTextFormat(Qt::PlainText);
+        label->setAccessibleName(spoken);
+    }
+    if (auto *field = dialog.findChild<QLineEdit *>())
+        field->setAccessibleName(spoken);
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 

@@ -2,7 +2,9 @@
 
 #include "app/Twips.h"
 
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QWidget>
 
 namespace corvanta {
@@ -31,6 +33,27 @@ std::unique_ptr<QSettings> openUserStore()
 }
 #endif
 
+// The program writes a few short keys. A store far larger than that is no
+// store of its; reading it would hold the start for seconds and take memory
+// by the hundred megabytes, and a write would read it all again.
+constexpr qint64 kLargestStore = 1024 * 1024;
+
+QString userStoreFile()
+{
+#ifdef Q_OS_WIN
+    return QString(); // the registry
+#else
+    // Where QSettings keeps a user-scope store, found without opening it.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/Quillmoor.conf");
+#endif
+}
+
+bool isOversized(const QString &file)
+{
+    return !file.isEmpty() && QFileInfo(file).size() > kLargestStore;
+}
+
 } // namespace
 
 SettingsStore::SettingsStore(const QString &file)
@@ -51,15 +74,25 @@ std::unique_ptr<QSettings> SettingsStore::open() const
     return settings;
 }
 
+bool SettingsStore::usable() const
+{
+    return !isOversized(m_file.isEmpty() ? userStoreFile() : m_file);
+}
+
 QString SettingsStore::read(const QString &key, const QString &defaultValue) const
 {
+    if (!usable())
+        return defaultValue;
     const QVariant value = open()->value(key);
     return value.isValid() ? value.toString() : defaultValue;
 }
 
+// An oversized store is left as it is: what it holds is not the program's
+// to rewrite.
 void SettingsStore::write(const QString &key, const QString &value)
 {
-    open()->setValue(key, value);
+    if (usable())
+        open()->setValue(key, value);
 }
 
 SettingsStore::Location SettingsStore::locationOf(const QString &key) const

@@ -33,6 +33,9 @@ public:
 
 private:
     std::unique_ptr<QSettings> open() const;
+    // False for a store far larger than the program ever writes: it is then
+    // neither read nor written, and every read gives the default.
+    bool usable() const;
 
     QString m_file;
 };

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLibraryInfo>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QTranslator>
 
@@ -57,13 +58,33 @@ QString chosenLanguage(const QStringList &uiLanguages, const QStringList &availa
     return QString();
 }
 
+QStringList desktopLanguages(const QStringList &systemLanguages, const QProcessEnvironment &environment)
+{
+    QString messages;
+    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        messages = environment.value(QLatin1String(name));
+        if (!messages.isEmpty())
+            break;
+    }
+    // "C.UTF-8" is the C locale with another encoding.
+    const QString base = messages.section(QLatin1Char('.'), 0, 0);
+    if (messages.isEmpty() || base == QLatin1String("C") || base == QLatin1String("POSIX"))
+        return {QStringLiteral("C")};
+    return systemLanguages;
+}
+
 QStringList qtTranslationFolders(const QString &appFolder)
 {
     return {joinPath(appFolder, QStringLiteral("translations")), QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
 }
 
 Translations::Translations(const QLocale &locale, const QString &appFolder)
-    : m_language(chosenLanguage(locale.uiLanguages(), translatedLanguages()))
+    : Translations(locale.uiLanguages(), appFolder)
+{
+}
+
+Translations::Translations(const QStringList &uiLanguages, const QString &appFolder)
+    : m_language(chosenLanguage(uiLanguages, translatedLanguages()))
 {
     // Qt's own texts follow the program's language, so a window never mixes
     // two languages: with English, Qt's stay English too.

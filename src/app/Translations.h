@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class QProcessEnvironment;
 class QTranslator;
 
 namespace corvanta {
@@ -22,6 +23,13 @@ QStringList translatedLanguages();
 // or none of them is available.
 QString chosenLanguage(const QStringList &uiLanguages, const QStringList &available);
 
+// The languages the desktop asks for, most wanted first, from Qt's list for
+// the system locale (`systemLanguages`) and the environment. Under the C
+// locale (LC_ALL, else LC_MESSAGES, else LANG is "C" or "POSIX", or none is
+// set) the desktop's programs speak their own English whatever LANGUAGE
+// says, and so does this one: the list is then "C" alone.
+QStringList desktopLanguages(const QStringList &systemLanguages, const QProcessEnvironment &environment);
+
 // Where Qt's own translations (qtbase_<language>.qm) are looked for: a
 // "translations" folder beside the executable first, as a Windows install
 // ships them, then Qt's own folder.
@@ -34,6 +42,8 @@ class Translations
 {
 public:
     Translations(const QLocale &locale, const QString &appFolder);
+    // For one who reads `uiLanguages`, most wanted first.
+    Translations(const QStringList &uiLanguages, const QString &appFolder);
     ~Translations();
     Translations(const Translations &) = delete;
     Translations &operator=(const Translations &) = delete;

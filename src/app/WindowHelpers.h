@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 
+class QColor;
 class QWidget;
 
 namespace corvanta {
@@ -10,11 +11,25 @@ namespace corvanta {
 // Left (or top) edge, in twips, that centres a window of the given outer
 // extent on a screen of the given extent. Halves are kept.
 double centeredEdge(double screenTwips, double windowTwips);
+// Centres the window on the primary screen's available area: the screen
+// without the desktop's panels, so that the title bar is never under one.
 void CenterOnScreen(QWidget *window);
+// Shrinks a window too large for that area to fit it, no smaller than its
+// minimum size.
+void FitOnScreen(QWidget *window);
+
+// WCAG's contrast ratio of two colours: 1 for the same colour, 21 for black
+// on white.
+double contrastRatio(const QColor &a, const QColor &b);
+// Gives the texts of `widget` colours that read well on `background`: the
+// palette's own where they do, otherwise black or white, whichever reads
+// better. A dark palette's light texts would vanish on the window's white.
+void keepTextReadable(QWidget *widget, const QColor &background);
 
 // Gives the window and the listed controls the button-face colour when the
 // skin file x/o.cjs is an ordinary file in the application folder; otherwise
-// they stay white. Returns whether the skin was applied.
+// they stay white. The controls' texts stay readable on that colour.
+// Returns whether the skin was applied.
 bool ApplySkin(const QString &appFolder, QWidget *window, const QList<QWidget *> &controls);
 
 } // namespace corvanta

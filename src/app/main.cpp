@@ -6,6 +6,7 @@
 #include "core/Files.h"
 
 #include <QApplication>
+#include <QProcessEnvironment>
 #include <QTimer>
 
 #include <cstdio>
@@ -17,6 +18,18 @@ bool displayAvailable()
 {
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
         || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+// The languages the user reads. Where the locale comes from the environment,
+// a C locale means the program's own English, as it does for the desktop's
+// other programs.
+QStringList readerLanguages()
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    return QLocale::system().uiLanguages();
+#else
+    return corvanta::desktopLanguages(QLocale::system().uiLanguages(), QProcessEnvironment::systemEnvironment());
+#endif
 }
 
 } // namespace
@@ -46,7 +59,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(CORVANTA_APP_ID));
     // In the desktop's language (LANGUAGE, LC_ALL, LANG), before any text is made.
     const corvanta::Translations translations(
-        QLocale::system(), corvanta::applicationFolder(QCoreApplication::applicationDirPath()));
+        readerLanguages(), corvanta::applicationFolder(QCoreApplication::applicationDirPath()));
 
     corvanta::Form1 window(corvanta::defaultServices());
     window.Form_Load();

@@ -4,10 +4,13 @@
 #include "commands/Icons.h"
 #include "core/Text.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace corvanta {
 
@@ -22,6 +25,29 @@ QFont commandBarFont()
     font.setBold(false);
     return font;
 }
+
+// Enter presses a toolbar button with the focus, as Space does: what the
+// keyboard's users expect of any button.
+class EnterPressesButton : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        auto *button = qobject_cast<QAbstractButton *>(watched);
+        if (!enter || !button || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        if (!key->isAutoRepeat())
+            button->click();
+        return true;
+    }
+};
 
 } // namespace
 
@@ -70,7 +96,7 @@ void addCommands(QWidget *controls, CommandPlace place, const CommandDispatch &d
         QAction *action = AddControl(controls, ControlType::Button, int(row.id), commandCaption(row),
                                      row.beginsGroup, QString(), 0, kCategory);
         // No command has a shortcut key: the toolbar's buttons are reached
-        // with Tab and pressed with Space, the menus' entries by their
+        // with Tab and pressed with Space or Enter, the menus' entries by their
         // access keys.
         if (auto *toolbar = qobject_cast<QToolBar *>(controls)) {
             QWidget *button = toolbar->widgetForAction(action);
@@ -101,6 +127,14 @@ QToolBar *buildToolbar(QWidget *parent, const CommandDispatch &dispatch)
     toolbar->setFloatable(false);
     toolbar->toggleViewAction()->setVisible(false);
     addCommands(toolbar, CommandPlace::Toolbar, dispatch);
+    auto *enterPresses = new EnterPressesButton(toolbar);
+    for (QAction *action : toolbar->actions())
+        toolbar->widgetForAction(action)->installEventFilter(enterPresses);
+    // The button that shows the buttons a narrow window has no room for.
+    if (auto *overflow = toolbar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button"))) {
+        overflow->setAccessibleName(Text::tr("More toolbar buttons"));
+        overflow->setAccessibleDescription(Text::tr("Shows the toolbar buttons that do not fit in the window"));
+    }
     return toolbar;
 }
 

@@ -13,6 +13,12 @@
 #include <windows.h>
 #endif
 
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+#define CORVANTA_XDG_DESKTOP
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
 namespace corvanta {
 
 QString applicationFolder(const QString &dirPath)
@@ -59,11 +65,95 @@ void DeleteFileQuietly(const QString &path)
     QFile::remove(path);
 }
 
+namespace {
+
+[[noreturn]] void noDesktop()
+{
+    throw std::runtime_error(Text::tr("The Desktop folder cannot be determined.").toStdString());
+}
+
+#ifdef CORVANTA_XDG_DESKTOP
+// HOME, or where it is unset or not absolute, the account's own home
+// folder, as the desktop's own programs take it. Empty when neither is known.
+QByteArray homeFolderBytes()
+{
+    const QByteArray home = qgetenv("HOME");
+    if (home.startsWith('/'))
+        return home;
+    const passwd *account = getpwuid(getuid());
+    if (account && account->pw_dir && account->pw_dir[0] == '/')
+        return QByteArray(account->pw_dir);
+    return {};
+}
+
+// user-dirs.dirs is a few lines long; a file far larger is no such list.
+constexpr qint64 kLargestUserDirs = 64 * 1024;
+
+QByteArray userDirsBytes(const QByteArray &home)
+{
+    QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    if (!configHome.startsWith('/'))
+        configHome = home + "/.config";
+    QFile file(QFile::decodeName(configHome + "/user-dirs.dirs"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.read(kLargestUserDirs);
+}
+#endif
+
+} // namespace
+
+QByteArray xdgDesktopFolder(const QByteArray &userDirs, const QByteArray &home)
+{
+    QByteArray desktop;
+    for (QByteArray line : userDirs.split('\n')) {
+        line = line.trimmed();
+        if (!line.startsWith("XDG_DESKTOP_DIR"))
+            continue;
+        line = line.mid(15).trimmed();
+        if (!line.startsWith('='))
+            continue;
+        line = line.mid(1).trimmed();
+        if (!line.startsWith('"'))
+            continue;
+        line = line.mid(1);
+        const bool inHome = line.startsWith("$HOME") && (line.size() == 5 || line.at(5) == '/' || line.at(5) == '"');
+        if (!inHome && !line.startsWith('/'))
+            continue; // "" or a relative path: not a folder anyone can find
+        QByteArray value;
+        for (qsizetype i = inHome ? 5 : 0; i < line.size() && line.at(i) != '"'; ++i) {
+            if (line.at(i) == '\\' && i + 1 < line.size())
+                ++i;
+            value.append(line.at(i));
+        }
+        while (value.size() > 1 && value.endsWith('/'))
+            value.chop(1);
+        desktop = inHome ? home + (value == "/" ? QByteArray() : value) : value;
+    }
+    return desktop.isEmpty() ? home + "/Desktop" : desktop;
+}
+
 QString DesktopFolder()
 {
+#ifdef CORVANTA_XDG_DESKTOP
+    const QByteArray home = homeFolderBytes();
+    if (home.isEmpty())
+        noDesktop();
+    const QByteArray bytes = xdgDesktopFolder(userDirsBytes(home), home);
+    const QString desktop = QString::fromUtf8(bytes);
+    // pdftk and every file function here take names as UTF-8, so a folder
+    // named otherwise cannot be written to as it is named.
+    if (desktop.toUtf8() != bytes)
+        throw std::runtime_error(
+            Text::tr("The Desktop folder %1 cannot be used: its name is not valid UTF-8, and pdftk takes only "
+                     "names that are.")
+                .arg(desktop)
+                .toStdString());
+#else
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
     if (desktop.isEmpty())
-        throw std::runtime_error(Text::tr("The Desktop folder cannot be determined.").toStdString());
+        noDesktop();
+#endif
     return QDir::toNativeSeparators(desktop) + QDir::separator();
 }
 

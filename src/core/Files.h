@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class QFileInfo;
@@ -31,8 +32,15 @@ bool FileExists(const QString &path);
 void DeleteFileQuietly(const QString &path);
 
 // The user's Desktop folder with a trailing native separator. Throws
-// std::runtime_error when the platform names no Desktop.
+// std::runtime_error when the platform names no Desktop, or (on Linux and
+// the like) one whose name is not UTF-8.
 QString DesktopFolder();
+
+// The Desktop that a user-dirs.dirs file names, read as the desktop's own
+// programs read it: the last XDG_DESKTOP_DIR="$HOME/..." or ="/...", with
+// its shell escapes. Any other value ("" or a relative path), or none,
+// gives `home`/Desktop.
+QByteArray xdgDesktopFolder(const QByteArray &userDirs, const QByteArray &home);
 
 // The order in which the names of one folder are listed: case-insensitive,
 // with runs of digits compared by their value ("Chapter 2" before

@@ -374,4 +374,21 @@ QString shortenedText(const QString &text, int maxLines, int maxChars)
     return result;
 }
 
+QString desktopFolderFailureText(const QString &folder)
+{
+    const QString parent = QFileInfo(QDir::cleanPath(folder)).absolutePath();
+    if (QFileInfo(parent).isDir())
+        return cannotCreateFolderText(folder);
+    return Text::tr("The Desktop folder %1 cannot be made: the folder it belongs in,\n%2,\ndoes not exist. Is a "
+                    "drive or network share missing?")
+        .arg(QDir::toNativeSeparators(QDir::cleanPath(folder)), QDir::toNativeSeparators(parent));
+}
+
+QString wrongPasswordPrompt(const QString &path)
+{
+    return Text::tr("The password typed for file (%1) is wrong. Enter its password again:\nNote: Leave this box "
+                    "blank or choose Cancel to stop joining")
+        .arg(path);
+}
+
 } // namespace corvanta

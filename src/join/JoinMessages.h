@@ -62,4 +62,12 @@ QString listedFiles(const QStringList &lines);
 // where it was cut.
 QString shortenedText(const QString &text, int maxLines, int maxChars);
 
+// What the error report says when the Desktop folder cannot be made: the
+// folder it belongs in is missing (a drive or share that is not there), or
+// the Desktop itself cannot be created.
+QString desktopFolderFailureText(const QString &folder);
+
+// The password prompt again, for a file whose typed password was wrong.
+QString wrongPasswordPrompt(const QString &path);
+
 } // namespace corvanta

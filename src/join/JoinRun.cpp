@@ -97,6 +97,7 @@ private:
     bool prepareOutput();
     bool screenInputs();
     bool askPasswords();
+    bool askAgainWhileWrong(JoinInput &input);
     bool planRuns();
     JoinOutcome runPdftk();
     void findFailingInput(JoinOutcome &outcome);
@@ -194,8 +195,8 @@ bool Joiner::Run::prepareOutput()
         return false;
     const bool folderReady = step(Step::OutputFolder, [this] {
         const QString folder = QFileInfo(m_outputPath).absolutePath();
-        if (!QDir().mkpath(folder))
-            throw std::runtime_error(cannotCreateFolderText(folder).toStdString());
+        if (!QFileInfo(folder).isDir() && !QDir().mkdir(folder))
+            throw std::runtime_error(desktopFolderFailureText(folder).toStdString());
         corvanta::removeLeftovers(m_outputPath);
         m_writtenPath = temporaryOutputPath(m_outputPath);
     });
@@ -236,7 +237,8 @@ bool Joiner::Run::screenInputs()
 }
 
 // The prompts (122 to 148), then every typed password must open its file
-// before pdftk is given it.
+// before pdftk is given it. A wrong one is asked for again at once, for
+// that file alone; the other answers stand.
 bool Joiner::Run::askPasswords()
 {
     const qsizetype count = m_inputs.size();
@@ -248,11 +250,32 @@ bool Joiner::Run::askPasswords()
     }
     if (stopped() || !checkPasswords(m_inputs, m_checker) || stopped())
         return false;
+    for (JoinInput &input : m_inputs) {
+        if (!askAgainWhileWrong(input))
+            return false;
+    }
     const QList<RefusedFile> refused = refusedPasswords(m_inputs);
     if (refused.isEmpty())
         return true;
     warn(refusedPasswordsMessage(refused));
     return false;
+}
+
+// Asks for the password of a file whose typed password is wrong until one
+// opens it. A blank answer or Cancel ends the join, as does a stop.
+bool Joiner::Run::askAgainWhileWrong(JoinInput &input)
+{
+    while (input.check.problem == PdfProblem::WrongPassword) {
+        input.password =
+            m_dialogs.inputBox(m_host.dialogOwner(), wrongPasswordPrompt(input.path), passwordPromptTitle(), true);
+        if (input.password.isEmpty() || stopped())
+            return false;
+        QList<JoinInput> alone{input};
+        if (!checkPasswords(alone, m_checker) || stopped())
+            return false;
+        input = alone.first();
+    }
+    return true;
 }
 
 // One pdftk run (150), or batches where one run's arguments would not fit:
