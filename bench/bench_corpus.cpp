@@ -32,6 +32,11 @@
 #include <map>
 #include <utility>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <unistd.h>
+#endif
+
 using namespace corvanta;
 using namespace corvanta::testing;
 
@@ -65,12 +70,20 @@ ToolRun runTool(const QString &program, const QStringList &arguments, int timeou
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     process.setProcessEnvironment(environment);
     process.setStandardInputFile(QProcess::nullDevice());
+#ifdef Q_OS_UNIX
+    // Debian's pdftk is a shell script that starts Java without exec: only
+    // ending its whole group ends the work.
+    process.setChildProcessModifier([] { setpgid(0, 0); });
+#endif
     process.start(program, arguments);
     ToolRun run;
     if (!process.waitForStarted(timeoutSeconds * 1000))
         return run;
     run.finished = process.waitForFinished(timeoutSeconds * 1000);
     if (!run.finished) {
+#ifdef Q_OS_UNIX
+        ::kill(-pid_t(process.processId()), SIGKILL);
+#endif
         process.kill();
         process.waitForFinished(5000);
     }
