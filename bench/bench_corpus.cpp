@@ -107,7 +107,8 @@ int popplerPageCount(const QString &path, int timeoutSeconds, QString &problem)
     const QRegularExpression pagesLine(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption);
     const QRegularExpressionMatch match = pagesLine.match(QString::fromUtf8(info.output));
     if (info.exitCode != 0 || !match.hasMatch()) {
-        problem = info.finished ? QString::fromUtf8(info.error).simplified().left(120) : QStringLiteral("pdfinfo timed out");
+        problem = info.finished ? QString::fromUtf8(info.error).simplified().left(120)
+                                : QStringLiteral("pdfinfo timed out");
         return -1;
     }
     return match.captured(1).toInt();
@@ -125,7 +126,8 @@ PopplerView readWithPoppler(const QString &path, int timeoutSeconds)
                                                                QStringLiteral("-")},
                                  timeoutSeconds);
     if (text.exitCode != 0) {
-        view.problem = QStringLiteral("pdftotext: ") + QString::fromUtf8(text.error).simplified().left(120);
+        view.problem = text.finished ? QStringLiteral("pdftotext: ") + QString::fromUtf8(text.error).simplified().left(120)
+                                     : QStringLiteral("pdftotext timed out");
         return view;
     }
     QStringList pages = QString::fromUtf8(text.output).split(QLatin1Char('\f'));
@@ -391,6 +393,7 @@ private:
     Case judgeList(const QStringList &files);
     const InputFacts &factsOf(const QString &file);
     QString keptPath(const QStringList &files) const;
+    static void progress(const Case &item, qsizetype done, qsizetype total);
 
     Options m_options;
     JoinEnvironment m_environment;
@@ -428,6 +431,18 @@ QString CorpusCheck::keptPath(const QStringList &files) const
     return QDir(folder).filePath(stems.join(QStringLiteral("+")) + QStringLiteral(".pdf"));
 }
 
+QString namesOf(const Case &item);
+QString shortened(const QString &text, int length = 200);
+
+// Each join as it is judged, on the error stream, so that a long run can be
+// followed, or stopped with something to show for it.
+void CorpusCheck::progress(const Case &item, qsizetype done, qsizetype total)
+{
+    std::fprintf(stderr, "%lld/%lld [%c] %s: %s\n", static_cast<long long>(done), static_cast<long long>(total),
+                 judgementTitle(item.judgement)[0], qPrintable(namesOf(item)),
+                 qPrintable(shortened(item.message, 120)));
+}
+
 Case CorpusCheck::judgeList(const QStringList &files)
 {
     Case item;
@@ -447,8 +462,7 @@ void CorpusCheck::run(const QStringList &files)
     timer.start();
     for (const QString &file : files) {
         m_singles.append(judgeList({file}));
-        std::fprintf(stderr, "\r%lld/%lld", static_cast<long long>(m_singles.size()),
-                     static_cast<long long>(files.size()));
+        progress(m_singles.last(), m_singles.size(), files.size());
     }
     const double singleSeconds = timer.elapsed() / 1000.0;
     // Pairs of neighbours that joined well alone.
@@ -458,14 +472,16 @@ void CorpusCheck::run(const QStringList &files)
             good.append(item.files.first());
     }
     timer.restart();
-    for (qsizetype i = 0; i + 1 < good.size() && m_pairs.size() < m_options.pairs; ++i)
+    const qsizetype pairs = qMin<qsizetype>(m_options.pairs, qMax<qsizetype>(0, good.size() - 1));
+    for (qsizetype i = 0; i < pairs; ++i) {
         m_pairs.append(judgeList({good.at(i), good.at(i + 1)}));
-    std::fprintf(stderr, "\n");
+        progress(m_pairs.last(), m_pairs.size(), pairs);
+    }
     report(QStringLiteral("Single files"), m_singles, singleSeconds);
     report(QStringLiteral("Pairs of files that joined well alone"), m_pairs, timer.elapsed() / 1000.0);
 }
 
-QString shortened(const QString &text, int length = 200)
+QString shortened(const QString &text, int length)
 {
     return text.size() <= length ? text : text.left(length - 1) + QChar(0x2026);
 }
