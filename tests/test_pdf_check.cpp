@@ -120,6 +120,9 @@ void PdfCheckTest::initTestCase()
     objects = formPageObjects("Pay 100 EUR");
     objects[2].replace("/Contents", "/Deep " + QByteArray(600, '[') + QByteArray(600, ']') + " /Contents");
     QVERIFY(writeFile(file("nested.pdf"), pdfOfObjects(objects)));
+    objects = formPageObjects("Pay 100 EUR");
+    objects[2].replace("/MediaBox [0 0 200 200] ", "");
+    QVERIFY(writeFile(file("no size.pdf"), pdfOfObjects(objects)));
 }
 
 void PdfCheckTest::check_data()
@@ -163,6 +166,8 @@ void PdfCheckTest::check_data()
     QTest::newRow("stream length wrong") << "@/wrong length.pdf" << "" << PdfProblem::Damaged << 1 << false;
     // The library cannot read the page at all; pdftk copies it.
     QTest::newRow("page nested too deeply") << "@/nested.pdf" << "" << PdfProblem::Damaged << 1 << false;
+    // pdftk gives it a size of its own.
+    QTest::newRow("page without a size") << "@/no size.pdf" << "" << PdfProblem::Damaged << 1 << false;
     QTest::newRow("unknown compression") << "@/unknown filter.pdf" << "" << PdfProblem::UnsupportedCompression << -1
                                          << false;
     QTest::newRow("missing") << "@/gone.pdf" << "" << PdfProblem::Missing << -1 << false;

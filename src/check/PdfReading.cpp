@@ -360,7 +360,13 @@ PageRead fingerprintPage(QPDFObjectHandle page, const Inherited &inherited, Draw
     };
     double media[4] = {0, 0, 0, 0};
     double crop[4] = {0, 0, 0, 0};
-    if (!readBox(own("/MediaBox", inherited.mediaBox), media))
+    QPDFObjectHandle mediaBox = own("/MediaBox", inherited.mediaBox);
+    // pdftk gives a page without any size one of its own.
+    if (mediaBox.isNull()) {
+        out.append(uncheckedPage());
+        return PageRead::Unchecked;
+    }
+    if (!readBox(mediaBox, media))
         return PageRead::Malformed;
     QPDFObjectHandle cropBox = own("/CropBox", inherited.cropBox);
     if (cropBox.isNull())
@@ -483,8 +489,10 @@ quint32 documentParts(QPDF &pdf)
     if (valueAt(root, {"/PageLabels"}).isDictionary())
         parts |= PageLabels;
     QPDFObjectHandle mode = valueAt(root, {"/PageMode"});
-    if (mode.isName() && !mode.isNameAndEquals("/UseNone"))
-        parts |= OpeningView;
+    for (const char *view : {"/UseOutlines", "/UseThumbs", "/FullScreen", "/UseOC", "/UseAttachments"}) {
+        if (mode.isNameAndEquals(view))
+            parts |= OpeningView;
+    }
     return parts;
 }
 

@@ -262,10 +262,11 @@ bool Joiner::Run::askPasswords()
 }
 
 // Asks for the password of a file whose typed password is wrong until one
-// opens it. A blank answer or Cancel ends the join, as does a stop.
+// opens it. A blank answer or Cancel ends the join, as does a stop; one
+// that pdftk cannot pass on is left for the warning that says so.
 bool Joiner::Run::askAgainWhileWrong(JoinInput &input)
 {
-    while (input.check.problem == PdfProblem::WrongPassword) {
+    while (input.check.problem == PdfProblem::WrongPassword && pdftkPassesPassword(input.password)) {
         input.password =
             m_dialogs.inputBox(m_host.dialogOwner(), wrongPasswordPrompt(input.path), passwordPromptTitle(), true);
         if (input.password.isEmpty() || stopped())
