@@ -351,7 +351,11 @@ QStringList refusalFlags(const Case &item, const QString &text)
 
 void judge(Case &item, const ProgramJoin &join)
 {
-    item.message = join.messages.value(0).simplified();
+    // Every message but the offer to open the result.
+    QStringList said = join.messages;
+    if (join.done && !said.isEmpty())
+        said.removeLast();
+    item.message = said.join(QStringLiteral(" | ")).simplified();
     if (join.timedOut)
         item.message = QStringLiteral("[join stopped after the time limit] ") + item.message;
     if (!join.done) {
@@ -369,6 +373,11 @@ void judge(Case &item, const ProgramJoin &join)
     }
     item.resultIssue = differenceFrom(item.inputs, join.result);
     const QStringList lost = lostMarks(item.inputMarks, join.resultMarks);
+    // Without /NeedAppearances a reader shows a form's fields as their old
+    // appearances draw them: that is what the note says.
+    if (!item.resultIssue.isEmpty() && lost.contains(QStringLiteral("NeedAppearances"))
+        && lossWasSaid(join, item.files))
+        item.resultIssue.clear();
     if (item.resultIssue.isEmpty() && !lost.isEmpty() && !lossWasSaid(join, item.files))
         item.resultIssue = QStringLiteral("lost unsaid: ") + lost.join(QStringLiteral(", "));
     item.judgement = item.resultIssue.isEmpty() ? Judgement::Verified : Judgement::WrongDone;

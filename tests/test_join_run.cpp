@@ -4,6 +4,7 @@
 #include "join/JoinCommand.h"
 #include "join/JoinMessages.h"
 #include "join/JoinRun.h"
+#include "join/Pdftk.h"
 #include "support/Fixture.h"
 #include "support/HostilePdfs.h"
 #include "support/PdftkSupport.h"
@@ -113,6 +114,8 @@ private slots:
     void warningsWithSuccessAreNoFailure(); // and answering No
     void doneSaysWhatIsLost_data();
     void doneSaysWhatIsLost();
+    void pdftkJavaStartsLean_data();
+    void pdftkJavaStartsLean();
     void oldOutputAsInput();
     void secondStartAnsweredNoGoesOn();
     void stepFailureReportsItsNumber_data();
@@ -640,6 +643,62 @@ void JoinRunTest::doneSaysWhatIsLost()
                                + " — " + note);
     QCOMPARE(dialogs().messageTexts(), expected);
     QCOMPARE(desktopEntries(), QStringList{"joined.pdf"});
+    verifyIdle();
+}
+
+// pdftk-java starts with options and a class-data archive of its own; the
+// join and its messages are the same as without them.
+void JoinRunTest::pdftkJavaStartsLean_data()
+{
+    QTest::addColumn<QByteArray>("archive"); // before the join: "" none, "made" by a join, or these bytes
+    QTest::addColumn<bool>("damagedInput");
+    QTest::newRow("first join makes it") << QByteArray() << false;
+    QTest::newRow("made by an earlier join") << QByteArray("made") << false;
+    QTest::newRow("broken, as after a Java update") << QByteArray("not an archive") << false;
+    QTest::newRow("pdftk fails") << QByteArray() << true;
+}
+
+void JoinRunTest::pdftkJavaStartsLean()
+{
+    QFETCH(QByteArray, archive);
+    QFETCH(bool, damagedInput);
+    const QString program = findPdftk(m_fixture->appFolder);
+    if (!runsOnJava(program))
+        QSKIP("This pdftk is not a Java program.");
+    QVERIFY(QDir(isolatedCache()).removeRecursively());
+    const QString archivePath = PdftkStart::forProgram(program, isolatedCache()).archive;
+    QVERIFY(!archivePath.isEmpty());
+    QStringList files{input("one.pdf", 1, 2), input("two.pdf", 2, 1)};
+    if (archive == "made") {
+        listed(files);
+        answerDoneThen(MessageAnswer::No);
+        m_fixture->start();
+        QVERIFY(QFileInfo(archivePath).isFile());
+        dialogs().asked.clear();
+    } else if (!archive.isEmpty()) {
+        QVERIFY(writeFile(archivePath, archive));
+    }
+    if (damagedInput) {
+        QVERIFY(writeFile(m_inputs->filePath("damaged.pdf"), "%PDF-1.4\nthe rest is lost\n"));
+        files << QDir::toNativeSeparators(m_inputs->filePath("damaged.pdf"));
+    } else {
+        answerDoneThen(MessageAnswer::No);
+    }
+    listed(files);
+    m_fixture->start();
+
+    const QString said = dialogs().messageTexts().value(0);
+    if (damagedInput) {
+        QVERIFY2(said.contains("pdftk could not repair this damaged file"), qPrintable(said));
+        for (const QString &jvm : {"Picked up", "-XX:", "[warning]"})
+            QVERIFY2(!said.contains(jvm), qPrintable(said));
+        QVERIFY(!QFile::exists(archivePath));
+    } else {
+        QCOMPARE(said, "Done.");
+        QCOMPARE(markedPages(isolatedOutputPath()), pagesOf({{1, 2}, {2, 1}}));
+        QVERIFY(QFileInfo(archivePath).isFile());
+    }
+    QVERIFY(!QFile::exists(archivePath + ".part"));
     verifyIdle();
 }
 

@@ -120,6 +120,9 @@ void PdfCheckTest::initTestCase()
     objects = formPageObjects("Pay 100 EUR");
     objects[2].replace("/Contents", "/Deep " + QByteArray(600, '[') + QByteArray(600, ']') + " /Contents");
     QVERIFY(writeFile(file("nested.pdf"), pdfOfObjects(objects)));
+    QByteArray looped = pdfOfObjects(formPageObjects("Pay 100 EUR"));
+    const QByteArray xref = looped.mid(looped.lastIndexOf("startxref\n") + 10).split('\n').first();
+    QVERIFY(writeFile(file("xref loop.pdf"), looped.replace("/Root 1 0 R >>", "/Root 1 0 R /Prev " + xref + " >>")));
     objects = formPageObjects("Pay 100 EUR");
     objects[2].replace("/MediaBox [0 0 200 200] ", "");
     QVERIFY(writeFile(file("no size.pdf"), pdfOfObjects(objects)));
@@ -168,6 +171,8 @@ void PdfCheckTest::check_data()
     QTest::newRow("page nested too deeply") << "@/nested.pdf" << "" << PdfProblem::Damaged << 1 << false;
     // pdftk gives it a size of its own.
     QTest::newRow("page without a size") << "@/no size.pdf" << "" << PdfProblem::Damaged << 1 << false;
+    // pdftk follows the loop for ever.
+    QTest::newRow("cross-reference loop") << "@/xref loop.pdf" << "" << PdfProblem::CrossReferenceLoop << -1 << false;
     QTest::newRow("unknown compression") << "@/unknown filter.pdf" << "" << PdfProblem::UnsupportedCompression << -1
                                          << false;
     QTest::newRow("missing") << "@/gone.pdf" << "" << PdfProblem::Missing << -1 << false;
@@ -278,7 +283,8 @@ void PdfCheckTest::expectedPages()
 // are the inputs' is sound, and a check cut short blames no one.
 void PdfCheckTest::verdicts_data()
 {
-    QTest::addColumn<QByteArray>("inputs");  // a letter a page, "?" one that could not be read, "|" between files
+    // A letter a page (upper case: one the library repaired), "?" one that could not be read, "|" between files.
+    QTest::addColumn<QByteArray>("inputs");
     QTest::addColumn<QByteArray>("written"); // a letter a page
     QTest::addColumn<PdfProblem>("problem");  // of the written file
     QTest::addColumn<Verification::Finding>("finding");
@@ -290,6 +296,10 @@ void PdfCheckTest::verdicts_data()
                                          << Finding::Sound << -1;
     QTest::newRow("an unread page stands for any") << QByteArray("a?|c") << QByteArray("abc") << PdfProblem::None
                                                    << Finding::Sound << -1;
+    QTest::newRow("a repaired page pdftk read otherwise") << QByteArray("aB|c") << QByteArray("axc")
+                                                          << PdfProblem::Damaged << Finding::Sound << -1;
+    QTest::newRow("an unrepaired page pdftk wrote otherwise") << QByteArray("aB|c") << QByteArray("xbc")
+                                                              << PdfProblem::None << Finding::WrongPage << 0;
     QTest::newRow("too long to check") << QByteArray("ab|c") << QByteArray() << PdfProblem::TakesTooLong
                                        << Finding::NotChecked << -1;
     QTest::newRow("too large to check") << QByteArray("ab|c") << QByteArray() << PdfProblem::NeedsTooMuchMemory
@@ -314,8 +324,11 @@ void PdfCheckTest::verdicts()
     const auto checkOf = [](const QByteArray &pages) {
         PdfCheck check;
         check.pages = pages.size();
-        for (char page : pages)
-            check.fingerprints += page == '?' ? uncheckedPage() : QByteArray(kFingerprintBytes, page);
+        for (char page : pages) {
+            const char lower = QChar::fromLatin1(page).toLower().toLatin1();
+            check.fingerprints += page == '?' ? uncheckedPage() : QByteArray(kFingerprintBytes, lower);
+            check.repairedPages += page == lower ? '\0' : '\1';
+        }
         return check;
     };
     QList<JoinInput> joined;

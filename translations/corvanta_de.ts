@@ -566,12 +566,6 @@ Die erste Datei, deren Seiten nicht alle darin sind:
 </translation>
     </message>
     <message>
-        <source>joined.pdf does not show everything of these files as the files themselves do:
-
-</source>
-        <translation>joined.pdf zeigt nicht alles von diesen Dateien so, wie die Dateien selbst es zeigen:
-
-</translation>
         <source>The Desktop folder %1 cannot be used: its name is not valid UTF-8, and pdftk takes only names that are.</source>
         <translation>Der Schreibtisch-Ordner %1 kann nicht verwendet werden: Sein Name ist kein gültiges UTF-8, und pdftk nimmt nur Namen in UTF-8 an.</translation>
     </message>
@@ -596,6 +590,18 @@ Hinweis: Lassen Sie dieses Feld leer oder wählen Sie „Abbrechen“, um das Zu
     <message>
         <source>Shows the toolbar buttons that do not fit in the window</source>
         <translation>Zeigt die Schaltflächen der Symbolleiste, die im Fenster keinen Platz haben</translation>
+    </message>
+    <message>
+        <source>has cross-reference tables that lead back into themselves; pdftk would read it without end</source>
+        <translation>hat Querverweistabellen, die auf sich selbst zurückführen; pdftk würde sie ohne Ende lesen</translation>
+    </message>
+    <message>
+        <source>joined.pdf does not show everything of these files as the files themselves do:
+
+</source>
+        <translation>joined.pdf zeigt nicht alles von diesen Dateien so, wie die Dateien selbst es zeigen:
+
+</translation>
     </message>
 </context>
 </TS>

@@ -566,12 +566,6 @@ El primer archivo cuyas páginas no están todas en él:
 </translation>
     </message>
     <message>
-        <source>joined.pdf does not show everything of these files as the files themselves do:
-
-</source>
-        <translation>joined.pdf no muestra todo de estos archivos como lo muestran los propios archivos:
-
-</translation>
         <source>The Desktop folder %1 cannot be used: its name is not valid UTF-8, and pdftk takes only names that are.</source>
         <translation>No se puede usar la carpeta Escritorio %1: su nombre no es UTF-8 válido, y pdftk solo acepta nombres que lo sean.</translation>
     </message>
@@ -596,6 +590,18 @@ Nota: deje este cuadro en blanco o elija Cancelar para detener la unión</transl
     <message>
         <source>Shows the toolbar buttons that do not fit in the window</source>
         <translation>Muestra los botones de la barra de herramientas que no caben en la ventana</translation>
+    </message>
+    <message>
+        <source>has cross-reference tables that lead back into themselves; pdftk would read it without end</source>
+        <translation>tiene tablas de referencias cruzadas que vuelven sobre sí mismas; pdftk lo leería sin fin</translation>
+    </message>
+    <message>
+        <source>joined.pdf does not show everything of these files as the files themselves do:
+
+</source>
+        <translation>joined.pdf no muestra todo de estos archivos como lo muestran los propios archivos:
+
+</translation>
     </message>
 </context>
 </TS>

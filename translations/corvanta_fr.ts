@@ -566,12 +566,6 @@ Le premier fichier dont les pages n’y sont pas toutes :
 </translation>
     </message>
     <message>
-        <source>joined.pdf does not show everything of these files as the files themselves do:
-
-</source>
-        <translation>joined.pdf n’affiche pas tout de ces fichiers comme les fichiers eux-mêmes l’affichent :
-
-</translation>
         <source>The Desktop folder %1 cannot be used: its name is not valid UTF-8, and pdftk takes only names that are.</source>
         <translation>Le dossier Bureau %1 ne peut pas être utilisé&#xa0;: son nom n’est pas en UTF-8 valide, et pdftk n’accepte que des noms qui le sont.</translation>
     </message>
@@ -596,6 +590,18 @@ Remarque&#xa0;: laissez ce champ vide ou choisissez Annuler pour arrêter la fus
     <message>
         <source>Shows the toolbar buttons that do not fit in the window</source>
         <translation>Affiche les boutons de la barre d’outils qui ne tiennent pas dans la fenêtre</translation>
+    </message>
+    <message>
+        <source>has cross-reference tables that lead back into themselves; pdftk would read it without end</source>
+        <translation>a des tables de références croisées qui reviennent sur elles-mêmes ; pdftk le lirait sans fin</translation>
+    </message>
+    <message>
+        <source>joined.pdf does not show everything of these files as the files themselves do:
+
+</source>
+        <translation>joined.pdf n’affiche pas tout de ces fichiers comme les fichiers eux-mêmes l’affichent :
+
+</translation>
     </message>
 </context>
 </TS>

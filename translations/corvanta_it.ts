@@ -566,12 +566,6 @@ Il primo file le cui pagine non ci sono tutte:
 </translation>
     </message>
     <message>
-        <source>joined.pdf does not show everything of these files as the files themselves do:
-
-</source>
-        <translation>joined.pdf non mostra tutto di questi file come lo mostrano i file stessi:
-
-</translation>
         <source>The Desktop folder %1 cannot be used: its name is not valid UTF-8, and pdftk takes only names that are.</source>
         <translation>Impossibile usare la cartella Scrivania %1: il suo nome non è UTF-8 valido e pdftk accetta solo nomi che lo sono.</translation>
     </message>
@@ -596,6 +590,18 @@ Nota: lascia vuota questa casella o scegli Annulla per interrompere l’unione</
     <message>
         <source>Shows the toolbar buttons that do not fit in the window</source>
         <translation>Mostra i pulsanti della barra degli strumenti che non entrano nella finestra</translation>
+    </message>
+    <message>
+        <source>has cross-reference tables that lead back into themselves; pdftk would read it without end</source>
+        <translation>ha tabelle dei riferimenti incrociati che riportano a sé stesse; pdftk lo leggerebbe senza fine</translation>
+    </message>
+    <message>
+        <source>joined.pdf does not show everything of these files as the files themselves do:
+
+</source>
+        <translation>joined.pdf non mostra tutto di questi file come lo mostrano i file stessi:
+
+</translation>
     </message>
 </context>
 </TS>

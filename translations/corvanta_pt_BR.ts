@@ -566,12 +566,6 @@ O primeiro arquivo cujas páginas não estão todas nele:
 </translation>
     </message>
     <message>
-        <source>joined.pdf does not show everything of these files as the files themselves do:
-
-</source>
-        <translation>O joined.pdf não mostra tudo destes arquivos como os próprios arquivos mostram:
-
-</translation>
         <source>The Desktop folder %1 cannot be used: its name is not valid UTF-8, and pdftk takes only names that are.</source>
         <translation>Não é possível usar a pasta Área de trabalho %1: o nome dela não é UTF-8 válido, e o pdftk só aceita nomes que sejam.</translation>
     </message>
@@ -596,6 +590,18 @@ Observação: deixe esta caixa em branco ou escolha Cancelar para interromper a 
     <message>
         <source>Shows the toolbar buttons that do not fit in the window</source>
         <translation>Mostra os botões da barra de ferramentas que não cabem na janela</translation>
+    </message>
+    <message>
+        <source>has cross-reference tables that lead back into themselves; pdftk would read it without end</source>
+        <translation>tem tabelas de referência cruzada que levam de volta a si mesmas; o pdftk o leria sem fim</translation>
+    </message>
+    <message>
+        <source>joined.pdf does not show everything of these files as the files themselves do:
+
+</source>
+        <translation>O joined.pdf não mostra tudo destes arquivos como os próprios arquivos mostram:
+
+</translation>
     </message>
 </context>
 </TS>

@@ -22,6 +22,7 @@ enum class PdfProblem : qint32 {
     PageTreeLoop,          // a branch of the page tree refers back up, or is used twice
     MalformedPage,         // a page whose size is not four numbers
     UnsupportedCompression, // a stream packed with a filter that neither the library nor pdftk can unpack
+    CrossReferenceLoop,     // its cross-reference tables lead back to themselves, which pdftk follows without end
     // The file could not be checked within the checker's limits.
     NeedsTooMuchMemory,
     TakesTooLong,
@@ -71,6 +72,9 @@ struct PdfCheck
     QString detail;         // the system's or the PDF library's own words, when it has some
     // kFingerprintBytes per page, in page order; empty when the pages are unknown.
     QByteArray fingerprints;
+    // One byte a page, 1 where the library had to repair something to read
+    // it: pdftk may have repaired it otherwise. Empty when no page needed that.
+    QByteArray repairedPages;
     quint32 parts = 0;         // DocumentPart flags
     qint64 cpuMilliseconds = 0; // what reading it cost the checker
 };

@@ -424,6 +424,7 @@ void walkPages(QPDF &pdf, PdfCheck &check, ReadingWork *work)
     QByteArray fingerprints;
     qint64 pages = 0;
     bool unchecked = false;
+    QByteArray repaired;
     while (!pending.empty()) {
         Node node = std::move(pending.back());
         pending.pop_back();
@@ -440,7 +441,12 @@ void walkPages(QPDF &pdf, PdfCheck &check, ReadingWork *work)
             ++pages;
             if (work)
                 ++work->pages;
+            const size_t warningsBefore = pdf.numWarnings();
             const PageRead read = fingerprintPage(node.object, node.inherited, drawn, fingerprints);
+            if (pdf.numWarnings() > warningsBefore) {
+                repaired.resize(qsizetype(pages), '\0');
+                repaired[qsizetype(pages) - 1] = '\1';
+            }
             if (read == PageRead::Malformed) {
                 check.problem = PdfProblem::MalformedPage;
                 check.detail = QString::number(pages);
@@ -470,6 +476,10 @@ void walkPages(QPDF &pdf, PdfCheck &check, ReadingWork *work)
     }
     check.pages = pages;
     check.fingerprints = fingerprints;
+    if (!repaired.isEmpty()) {
+        repaired.resize(qsizetype(pages), '\0');
+        check.repairedPages = repaired;
+    }
     if (unchecked)
         check.problem = PdfProblem::Damaged;
 }
@@ -572,6 +582,8 @@ Next readingFailed(QPDF &pdf, const QPDFExc &error, const std::string &password,
         return Next::OtherPassword;
     else if (passwordRefused)
         check.problem = password.empty() ? PdfProblem::NeedsPassword : PdfProblem::WrongPassword;
+    else if (error.getMessageDetail() == "loop detected following xref tables")
+        check.problem = PdfProblem::CrossReferenceLoop;
     else if (error.getErrorCode() == qpdf_e_unsupported)
         // The library says so of encryption it does not know, and of a
         // stream it must unpack but has no filter for.

@@ -39,7 +39,7 @@ QByteArray foundFrame(const PdfCheck &check)
 {
     return frame(CheckFrame::Kind::Found, [&](QDataStream &out) {
         out << qint32(check.problem) << check.pages << check.encrypted << check.detail << check.fingerprints
-            << check.parts << check.cpuMilliseconds;
+            << check.repairedPages << check.parts << check.cpuMilliseconds;
     });
 }
 
@@ -75,7 +75,8 @@ bool FrameReader::next(CheckFrame &frame)
         break;
     case CheckFrame::Kind::Found:
         in >> problem >> frame.check.pages >> frame.check.encrypted >> frame.check.detail
-            >> frame.check.fingerprints >> frame.check.parts >> frame.check.cpuMilliseconds;
+            >> frame.check.fingerprints >> frame.check.repairedPages >> frame.check.parts
+            >> frame.check.cpuMilliseconds;
         if (problem < 0 || problem > qint32(kLastProblem))
             in.setStatus(QDataStream::ReadCorruptData);
         frame.check.problem = PdfProblem(problem);

@@ -158,6 +158,7 @@ QList<RefusedFile> refusedInputs(const QList<JoinInput> &inputs, bool passwordsP
         case PdfProblem::PageTreeLoop:
         case PdfProblem::MalformedPage:
         case PdfProblem::UnsupportedCompression:
+        case PdfProblem::CrossReferenceLoop:
         case PdfProblem::NeedsTooMuchMemory:
         case PdfProblem::TakesTooLong:
         case PdfProblem::CheckFailed:
@@ -290,8 +291,13 @@ Verification compareJoinedPages(const PdfCheck &written, const QList<JoinInput> 
         if (found < at || found + length > written.pages)
             return wrong(at, input, 0);
         for (qint64 page = 0; page < length; ++page) {
-            if (!samePage(pages, found + page, own, page))
+            if (samePage(pages, found + page, own, page))
+                continue;
+            const QByteArray &repaired = input.check.repairedPages;
+            if (page >= repaired.size() || repaired.at(page) != '\1')
                 return wrong(found + page, input, page);
+            if (!verification.unconfirmed.contains(input.path))
+                verification.unconfirmed.append(input.path);
         }
         at = found + length;
     }
@@ -310,12 +316,13 @@ qint64 resultCheckMilliseconds(const QList<JoinInput> &inputs, qint64 perFile)
     return perFile + 2 * inputsTook;
 }
 
-QList<InputNote> notesAfterJoin(const QList<JoinInput> &inputs, quint32 writtenParts)
+QList<InputNote> notesAfterJoin(const QList<JoinInput> &inputs, const Verification &verification)
 {
     QList<InputNote> notes;
     QSet<QString> noted;
     for (const JoinInput &input : inputs) {
-        const InputNote note{input.path, input.check.parts & ~writtenParts, hasUncheckedPages(input.check)};
+        const InputNote note{input.path, input.check.parts & ~verification.writtenParts,
+                             hasUncheckedPages(input.check) || verification.unconfirmed.contains(input.path)};
         if ((note.lostParts || note.unchecked) && !noted.contains(input.path)) {
             noted.insert(input.path);
             notes.append(note);

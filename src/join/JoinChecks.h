@@ -105,6 +105,9 @@ struct Verification
     qint64 inputPage = 0;
     PdfProblem limit = PdfProblem::None;
     quint32 writtenParts = 0; // the DocumentParts the written file kept
+    // Inputs with a page that the library had to repair and pdftk wrote
+    // otherwise: neither reading is known to be the right one.
+    QStringList unconfirmed;
 };
 Verification verifyJoinedPdf(const QString &path, const QList<JoinInput> &inputs, Checker &checker);
 
@@ -124,6 +127,6 @@ struct InputNote
     bool unchecked = false;
 };
 // One note for each input, once, that has something to say.
-QList<InputNote> notesAfterJoin(const QList<JoinInput> &inputs, quint32 writtenParts);
+QList<InputNote> notesAfterJoin(const QList<JoinInput> &inputs, const Verification &verification);
 
 } // namespace corvanta

@@ -73,6 +73,8 @@ QString reasonFor(const RefusedFile &file)
         return Text::tr("page %1 has a size that pdftk cannot read").arg(file.check.detail);
     case PdfProblem::UnsupportedCompression:
         return Text::tr("is compressed in a way that pdftk cannot read");
+    case PdfProblem::CrossReferenceLoop:
+        return Text::tr("has cross-reference tables that lead back into themselves; pdftk would read it without end");
     case PdfProblem::NeedsTooMuchMemory:
     case PdfProblem::TakesTooLong:
     case PdfProblem::CheckFailed:
@@ -93,11 +95,13 @@ QStringList linesOf(const QList<RefusedFile> &refused)
 
 // pdftk says this whenever a password is given on its command line; it is
 // advice about its own prompt, not about the join. Its closing "Done." would
-// read as success in a warning.
+// read as success in a warning. Its JVM names the options it was started
+// with.
 bool isPdftkChatter(const QString &line)
 {
     return line.startsWith(QLatin1String("Warning: Using a password on the command line"))
-        || line.startsWith(QLatin1String("Use the keyword PROMPT")) || line.startsWith(QLatin1String("Done."));
+        || line.startsWith(QLatin1String("Use the keyword PROMPT")) || line.startsWith(QLatin1String("Done."))
+        || line.startsWith(QLatin1String("Picked up JAVA_TOOL_OPTIONS:"));
 }
 
 // pdftk's words as text a message box can show: a control character (or

@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QSet>
+#include <QStandardPaths>
 #include <QStorageInfo>
 
 #include <algorithm>
@@ -34,6 +35,7 @@ JoinEnvironment JoinEnvironment::standard()
         return corvanta::argumentLimit(pdftkEnvironment);
     };
     environment.helperFolder = QCoreApplication::applicationDirPath();
+    environment.cacheFolder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     return environment;
 }
 
@@ -128,6 +130,7 @@ private:
     // Every PDF is opened in the checker's processes, never here.
     Checker m_checker;
     QList<JoinInput> m_inputs;
+    PdftkStart m_start;
     JoinPlan m_plan;
     qint64 m_spaceNeeded = 0;
 };
@@ -283,7 +286,8 @@ bool Joiner::Run::askAgainWhileWrong(JoinInput &input)
 // each run gives its protected files their own handles from A.
 bool Joiner::Run::planRuns()
 {
-    const QProcessEnvironment environment = pdftkEnvironment();
+    m_start = PdftkStart::forProgram(m_program, m_environment.cacheFolder);
+    const QProcessEnvironment &environment = m_start.environment;
     m_runner.setEnvironment(environment);
     m_plan = planJoin(m_program, entriesOf(m_inputs, m_turns.asKeepGoing()), m_writtenPath,
                       m_environment.argumentLimit(environment), [this] { return temporaryOutputPath(m_outputPath); },
@@ -308,6 +312,7 @@ bool Joiner::Run::planRuns()
 JoinOutcome Joiner::Run::runPdftk()
 {
     JoinOutcome outcome = examineJoin(runJoinPlan(m_runner, m_plan), m_writtenPath);
+    m_start.settle(outcome.kind == JoinOutcome::Kind::Joined);
     if (outcome.kind == JoinOutcome::Kind::Joined) {
         outcome.verification = verifyJoinedPdf(m_writtenPath, m_inputs, m_checker);
         if (outcome.verification.finding == Verification::Finding::Stopped)
@@ -324,6 +329,7 @@ JoinOutcome Joiner::Run::runPdftk()
         discardWritten();
         if (failedInsidePdftk(outcome) && !outcome.driveFull)
             findFailingInput(outcome);
+        m_start.settle(false);
         return outcome;
     }
     m_saved = saveJoinedFile(m_writtenPath, m_outputPath);
@@ -380,7 +386,7 @@ void Joiner::Run::report(const JoinOutcome &outcome)
     }
     m_dialogs.message(m_host.dialogOwner(), joinSavedMessage(m_outputPath, m_saved.path, m_saved.error),
                       MessageStyle::Ok, applicationTitle());
-    const QList<InputNote> notes = notesAfterJoin(m_inputs, outcome.verification.writtenParts);
+    const QList<InputNote> notes = notesAfterJoin(m_inputs, outcome.verification);
     if (!notes.isEmpty())
         warn(notesAfterJoinMessage(notes));
     const bool open = m_dialogs.message(m_host.dialogOwner(), openJoinedFileQuestion(m_saved.path),

@@ -29,6 +29,8 @@ struct JoinEnvironment
     // every PDF, and corvanta-guard (POSIX), which pdftk runs under.
     QString helperFolder;
     CheckLimits checkLimits;
+    // Where pdftk-java's class-data archive is kept; "" for none.
+    QString cacheFolder;
 
     static JoinEnvironment standard();
 };

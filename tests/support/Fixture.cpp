@@ -47,6 +47,12 @@ QString isolatedDesktop()
     return isolatedHomeFolder() + QStringLiteral("/Desktop");
 }
 
+QString isolatedCache()
+{
+    Q_ASSERT(!isolatedHomeFolder().isEmpty());
+    return isolatedHomeFolder() + QStringLiteral("/.cache/corvanta");
+}
+
 bool isTestOwned(const QString &path)
 {
     // Resolved as far as it exists, so that no link leads out.
@@ -145,6 +151,7 @@ JoinEnvironment isolatedJoinEnvironment()
     JoinEnvironment environment = JoinEnvironment::standard();
     environment.desktopFolder = [] { return QDir::toNativeSeparators(isolatedDesktop()) + QDir::separator(); };
     environment.helperFolder = helperFolder();
+    environment.cacheFolder = isolatedCache();
     return environment;
 }
 

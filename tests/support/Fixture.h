@@ -23,6 +23,9 @@ void isolateHome(const QString &home);
 // through its seams, not through the system's idea of the home folder.
 QString isolatedDesktop();
 
+// The cache folder that the tests hand the program, inside the isolated home.
+QString isolatedCache();
+
 // Whether a path lies inside the test's own folders: the isolated home, or
 // the system's folder for temporary files. Only those are written or removed.
 bool isTestOwned(const QString &path);
