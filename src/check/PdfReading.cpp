@@ -206,7 +206,9 @@ private:
             m_unreadable = true;
             return;
         }
-        if (!object.isIndirect()) {
+        // A page's own content streams are seldom shared: they go into its
+        // hash as they are, without a digest of their own to keep.
+        if (!object.isIndirect() || content) {
             writeDirect(hash, object, depth, content);
             return;
         }
