@@ -185,9 +185,12 @@ CatalogMarks catalogMarks(const QString &path)
             marks.present << QStringLiteral("NeedAppearances");
         if (root.hasKey("/PageLabels"))
             marks.present << QStringLiteral("page labels");
+        // Only the modes that open a panel or full screen; readers ignore others.
         QPDFObjectHandle mode = root.getKey("/PageMode");
-        if (mode.isName() && mode.getName() != "/UseNone")
-            marks.present << QStringLiteral("page mode ") + QString::fromStdString(mode.getName()).mid(1);
+        for (const char *view : {"/UseOutlines", "/UseThumbs", "/FullScreen", "/UseOC", "/UseAttachments"}) {
+            if (mode.isNameAndEquals(view))
+                marks.present << QStringLiteral("page mode ") + QString::fromLatin1(view).mid(1);
+        }
     } catch (const std::exception &) {
         // An encrypted or broken file shows no marks; its judgement comes from poppler.
     }
