@@ -312,8 +312,9 @@ bool Joiner::Run::planRuns()
 JoinOutcome Joiner::Run::runPdftk()
 {
     JoinOutcome outcome = examineJoin(runJoinPlan(m_runner, m_plan), m_writtenPath);
-    m_start.settle(outcome.kind == JoinOutcome::Kind::Joined);
     if (outcome.kind == JoinOutcome::Kind::Joined) {
+        // pdftk ended well, whatever its file turns out to be.
+        m_start.settle(true);
         outcome.verification = verifyJoinedPdf(m_writtenPath, m_inputs, m_checker);
         if (outcome.verification.finding == Verification::Finding::Stopped)
             outcome.kind = JoinOutcome::Kind::Cancelled;
@@ -329,6 +330,8 @@ JoinOutcome Joiner::Run::runPdftk()
         discardWritten();
         if (failedInsidePdftk(outcome) && !outcome.driveFull)
             findFailingInput(outcome);
+        // After the runs that look for the failing input, which would make
+        // the archive too.
         m_start.settle(false);
         return outcome;
     }
