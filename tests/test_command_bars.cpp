@@ -552,7 +552,9 @@ void TestCommandBars::applicationIcon()
         QCOMPARE(image.size(), QSize(size, size));
     }
     FormFixture fixture;
-    QVERIFY(!fixture.load().windowIcon().isNull());
+    Form1 &form = fixture.load();
+    form.show();
+    QTRY_VERIFY(!form.windowIcon().isNull());
 }
 
 void TestCommandBars::exitStoresThePlacementAndCloses()

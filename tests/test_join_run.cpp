@@ -122,6 +122,8 @@ private slots:
     void stepFailureReportsItsNumber();
     void wrongPasswordIsAskedAgain_data();
     void wrongPasswordIsAskedAgain();
+    void filesReadAheadOfStart_data();
+    void filesReadAheadOfStart();
 
 private:
     // The list to join, and whether passwords are asked for.
@@ -846,4 +848,51 @@ void JoinRunTest::wrongPasswordIsAskedAgain()
 }
 
 CORVANTA_TEST_MAIN(JoinRunTest)
+// Files are read while they are listed; Start takes what was found while
+// the file is the one that was read. A file rewritten in place with its old
+// size and time passes for unchanged, and the check of the result catches it.
+void JoinRunTest::filesReadAheadOfStart_data()
+{
+    QTest::addColumn<QString>("change"); // after the reading ahead
+    QTest::addColumn<QString>("said");   // the start of the first message
+    QTest::newRow("unchanged: the kept check is used") << "" << "Done.";
+    QTest::newRow("rewritten: read again") << "rewrite" << "Done.";
+    QTest::newRow("rewritten with its old size and time")
+        << "rewrite, old time" << "The PDF files were not joined: pdftk reported success, but page 1 of";
+    QTest::newRow("unlisted before it was read: nothing pending") << "unlisted" << "Done.";
+}
+
+void JoinRunTest::filesReadAheadOfStart()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, said);
+    const QString file = input("listed.pdf", 3, 1);
+    const auto setOldTime = [&file] {
+        QFile opened(file);
+        return opened.open(QIODevice::ReadWrite)
+            && opened.setFileTime(QDateTime::fromMSecsSinceEpoch(1700000000000), QFileDevice::FileModificationTime);
+    };
+    QVERIFY(setOldTime());
+    const qint64 size = QFileInfo(file).size();
+    m_fixture->joiner = std::make_unique<Joiner>(m_fixture->host, m_fixture->environment);
+    KeptChecks &kept = m_fixture->joiner->keptChecks();
+    kept.resume();
+    kept.listed({file});
+    if (change == "unlisted") {
+        kept.unlisted({file});
+        QVERIFY(!kept.isReading());
+    }
+    QTRY_VERIFY(!kept.isReading());
+    if (change.startsWith("rewrite")) {
+        writeMarkedPdf(file, 4, 1);
+        QCOMPARE(QFileInfo(file).size(), size);
+        if (change.endsWith("old time"))
+            QVERIFY(setOldTime());
+    }
+    listed({file});
+    answerDoneThen(MessageAnswer::No);
+    m_fixture->start();
+    QVERIFY2(dialogs().messageTexts().value(0).startsWith(said), qPrintable(transcript(dialogs())));
+}
+
 #include "test_join_run.moc"

@@ -131,6 +131,11 @@ void Form1::createList(const QFont &font)
     connect(ListView1, &FileListView::mouseMoved, this, [this] { ListView1_MouseMove(); });
     ListView1->acceptsExternalDrop = [this](const QMimeData *data) { return ListView1_OLEDragOver(data); };
     ListView1->externalDrop = [this](const QMimeData *data) { ListView1_OLEDragDrop(data); };
+    KeptChecks &kept = m_joiner.keptChecks();
+    connect(m_fileList, &FileListModel::pathsAdded, this, [&kept](const QStringList &paths) { kept.listed(paths); });
+    connect(m_fileList, &FileListModel::pathsRemoved, this,
+            [&kept](const QStringList &paths) { kept.unlisted(paths); });
+    connect(m_fileList, &FileListModel::cleared, this, [&kept] { kept.unlistAll(); });
 }
 
 void Form1::createProgressBar(const QFont &font)
@@ -166,7 +171,6 @@ void Form1::Form_Load()
     FitOnScreen(this);
     CenterOnScreen(this);
     setWindowTitle(QStringLiteral("Corvanta"));
-    setWindowIcon(applicationIcon(kLargestWindowIcon));
 
     const QString pointerImage = m_services.appFolder + QStringLiteral("/HAND-M.CUR");
     if (FileExists(pointerImage)) {
@@ -192,10 +196,17 @@ void Form1::Form_Load()
     // the toolbar's colours.
     for (QAction *action : toolbar->actions())
         keepTextReadable(toolbar->widgetForAction(action), surface);
+}
+
+// What the first sight of the window can do without waits until it is on
+// the screen: start-up then does nothing else first.
+void Form1::windowShown()
+{
+    setWindowIcon(applicationIcon(kLargestWindowIcon));
     keepControlsWhole();
-    // What a join of a program killed outright left on the Desktop goes,
-    // once the window is up.
-    QTimer::singleShot(0, this, [this] { m_joiner.removeLeftovers(); });
+    // What a join of a program killed outright left on the Desktop.
+    m_joiner.removeLeftovers();
+    m_joiner.keptChecks().resume();
 }
 
 QSize Form1::smallestWholeSize() const
@@ -420,6 +431,9 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
             Frame1_MouseMove();
         else if (watched == centralWidget())
             Form_MouseMove();
+    } else if (event->type() == QEvent::Paint && watched == centralWidget() && !m_shown) {
+        m_shown = true;
+        QTimer::singleShot(0, this, [this] { windowShown(); });
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -133,6 +133,7 @@ private:
     void createProgressBar(const QFont &font);
     QSize smallestWholeSize() const;
     void keepControlsWhole();
+    void windowShown();
     void describeForScreenReaders();
     void applyPointerRule();
     void showProgress();
@@ -149,6 +150,7 @@ private:
     std::optional<QCursor> m_mouseIcon;
     bool m_closing = false;
     bool m_frameAdopted = false;
+    bool m_shown = false;
     double m_progressPercent = 0;
     QElapsedTimer m_progressShown;
     QTimer m_progressLater;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "check/FileIdentity.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -77,6 +79,8 @@ struct PdfCheck
     QByteArray repairedPages;
     quint32 parts = 0;         // DocumentPart flags
     qint64 cpuMilliseconds = 0; // what reading it cost the checker
+    // The file as it was opened for this reading; unknown when it was not opened.
+    FileIdentity identity;
 };
 
 } // namespace corvanta

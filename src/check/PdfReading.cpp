@@ -545,6 +545,7 @@ struct Source
     FILE *file = nullptr;
     QByteArray contents;
     QByteArray description; // how the library names it in its messages
+    FileIdentity identity;
 
     ~Source()
     {
@@ -560,6 +561,7 @@ bool openSource(const QString &path, PdfCheck &check, Source &source)
     if (!source.file)
         return false;
     source.description = path.toUtf8();
+    source.identity = identityOf(source.file);
     if (size <= kParsedInMemory) {
         source.contents.resize(size);
         source.contents.resize(qsizetype(std::fread(source.contents.data(), 1, size_t(size), source.file)));
@@ -640,12 +642,9 @@ Next readOnce(const Source &source, const std::string &password, bool lastPasswo
     return check.problem == PdfProblem::Damaged && !repair ? Next::Repair : Next::Done;
 }
 
-PdfCheck readOpened(const QString &path, const QString &password, ReadingWork *work)
+PdfCheck readSource(const Source &source, const QString &password, ReadingWork *work)
 {
     PdfCheck check;
-    Source source;
-    if (!openSource(path, check, source))
-        return check;
     // Older encryption keeps a password in a single-byte encoding, which
     // pdftk accepts as typed: the same password in those encodings is tried
     // too, so a password with "é" in it is not called wrong.
@@ -668,6 +667,17 @@ PdfCheck readOpened(const QString &path, const QString &password, ReadingWork *w
             break;
         }
     }
+    return check;
+}
+
+PdfCheck readOpened(const QString &path, const QString &password, ReadingWork *work)
+{
+    PdfCheck check;
+    Source source;
+    if (!openSource(path, check, source))
+        return check;
+    check = readSource(source, password, work);
+    check.identity = source.identity;
     return check;
 }
 

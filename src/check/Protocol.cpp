@@ -39,7 +39,8 @@ QByteArray foundFrame(const PdfCheck &check)
 {
     return frame(CheckFrame::Kind::Found, [&](QDataStream &out) {
         out << qint32(check.problem) << check.pages << check.encrypted << check.detail << check.fingerprints
-            << check.repairedPages << check.parts << check.cpuMilliseconds;
+            << check.repairedPages << check.parts << check.cpuMilliseconds << check.identity.size
+            << check.identity.modified << check.identity.volume << check.identity.file;
     });
 }
 
@@ -76,7 +77,8 @@ bool FrameReader::next(CheckFrame &frame)
     case CheckFrame::Kind::Found:
         in >> problem >> frame.check.pages >> frame.check.encrypted >> frame.check.detail
             >> frame.check.fingerprints >> frame.check.repairedPages >> frame.check.parts
-            >> frame.check.cpuMilliseconds;
+            >> frame.check.cpuMilliseconds >> frame.check.identity.size >> frame.check.identity.modified
+            >> frame.check.identity.volume >> frame.check.identity.file;
         if (problem < 0 || problem > qint32(kLastProblem))
             in.setStatus(QDataStream::ReadCorruptData);
         frame.check.problem = PdfProblem(problem);

@@ -27,6 +27,7 @@ void FileListModel::append(const QString &path)
     beginInsertRows(QModelIndex(), row, row);
     m_paths.append(path);
     endInsertRows();
+    emit pathsAdded({path});
 }
 
 void FileListModel::append(const QStringList &paths)
@@ -37,6 +38,7 @@ void FileListModel::append(const QStringList &paths)
     beginInsertRows(QModelIndex(), row, row + int(paths.size()) - 1);
     m_paths.append(paths);
     endInsertRows();
+    emit pathsAdded(paths);
 }
 
 void FileListModel::clear()
@@ -46,6 +48,7 @@ void FileListModel::clear()
     beginResetModel();
     m_paths.clear();
     endResetModel();
+    emit cleared();
 }
 
 void FileListModel::removeRowsAt(QList<int> rows)
@@ -55,24 +58,30 @@ void FileListModel::removeRowsAt(QList<int> rows)
         return;
     if (rows.size() == 1) {
         beginRemoveRows(QModelIndex(), rows.first(), rows.first());
-        m_paths.removeAt(rows.first());
+        const QString removed = m_paths.takeAt(rows.first());
         endRemoveRows();
+        emit pathsRemoved({removed});
         return;
     }
     // Removing scattered rows one at a time would move the tail of the list
     // once per row; one compaction pass keeps a large list fast.
     beginResetModel();
     QStringList kept;
+    QStringList removed;
     kept.reserve(m_paths.size() - rows.size());
+    removed.reserve(rows.size());
     auto next = rows.cbegin();
     for (int row = 0; row < m_paths.size(); ++row) {
-        if (next != rows.cend() && *next == row)
+        if (next != rows.cend() && *next == row) {
+            removed.append(m_paths.at(row));
             ++next;
-        else
+        } else {
             kept.append(m_paths.at(row));
+        }
     }
     m_paths = std::move(kept);
     endResetModel();
+    emit pathsRemoved(removed);
 }
 
 FileListModel::MovedBlock FileListModel::moveRowsTo(QList<int> rows, int destination)

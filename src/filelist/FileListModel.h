@@ -58,6 +58,14 @@ public:
     void addColumn(const QString &header);
     bool hasColumn() const { return m_hasColumn; }
 
+signals:
+    // Items that joined the list, or left it; moves are neither.
+    void pathsAdded(const QStringList &paths);
+    void pathsRemoved(const QStringList &paths);
+    void cleared();
+
+public:
+
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace corvanta {
 
@@ -70,7 +71,7 @@ private:
             if (error == QProcess::FailedToStart)
                 failedToStart();
         });
-        m_tree->prepare(process, kHiddenWindow, m_owner.m_limits.memoryBytes);
+        m_tree->prepare(process, kHiddenWindow, m_owner.m_limits.memoryBytes, m_owner.m_limits.lowPriority);
         process.start();
         if (!m_process)
             return; // it failed to start, and that is dealt with
@@ -187,12 +188,34 @@ Checker::~Checker()
 
 QList<PdfCheck> Checker::check(const QList<CheckRequest> &requests)
 {
+    QList<PdfCheck> results(requests.size());
+    m_cancelled = false;
+    QEventLoop loop;
+    begin(
+        requests, [&results](qsizetype index, const PdfCheck &check) { results[index] = check; },
+        [&loop] { loop.quit(); });
+    // Workers that cannot start at all are done before the loop runs.
+    if (isBusy()) {
+        m_loop = &loop;
+        loop.exec();
+        m_loop = nullptr;
+    }
+    // Also reached when the whole application is told to exit.
+    if (isBusy())
+        cancel();
+    return results;
+}
+
+void Checker::begin(const QList<CheckRequest> &requests, Found found, std::function<void()> done)
+{
     m_idle.stop();
     m_requests = requests;
-    m_results = QList<PdfCheck>(requests.size());
-    m_cancelled = false;
-    if (requests.isEmpty())
-        return m_results;
+    m_found = std::move(found);
+    m_done = std::move(done);
+    if (requests.isEmpty()) {
+        workerDone();
+        return;
+    }
     // A second checker costs a few milliseconds to start, and halves the
     // time of a few thick files as of many thin ones.
     const int workers = int(std::min<qsizetype>(
@@ -201,32 +224,25 @@ QList<PdfCheck> Checker::check(const QList<CheckRequest> &requests)
         m_workers.push_back(std::make_unique<Worker>(*this));
     const qsizetype share = (requests.size() + workers - 1) / workers;
     m_busyWorkers = workers;
-    QEventLoop loop;
-    m_loop = &loop;
     for (int worker = 0; worker < workers; ++worker) {
         QList<qsizetype> files;
         for (qsizetype i = worker * share; i < std::min((worker + 1) * share, requests.size()); ++i)
             files.append(i);
         m_workers.at(size_t(worker))->take(files);
     }
-    // Workers that cannot start at all are done before the loop runs.
-    if (m_busyWorkers > 0)
-        loop.exec();
-    m_loop = nullptr;
-    // Also reached when the whole application is told to exit.
-    if (m_busyWorkers > 0)
-        cancel();
-    m_idle.start();
-    return m_results;
 }
 
 void Checker::cancel()
 {
     endCheckers();
-    if (m_loop) {
-        m_cancelled = true;
+    if (!isBusy())
+        return;
+    m_cancelled = true;
+    m_busyWorkers = 0;
+    m_found = nullptr;
+    m_done = nullptr;
+    if (m_loop)
         m_loop->quit();
-    }
 }
 
 void Checker::endCheckers()
@@ -237,13 +253,19 @@ void Checker::endCheckers()
 
 void Checker::found(qsizetype index, const PdfCheck &check)
 {
-    m_results[index] = check;
+    if (m_found)
+        m_found(index, check);
 }
 
 void Checker::workerDone()
 {
-    if (--m_busyWorkers == 0 && m_loop)
-        m_loop->quit();
+    if (m_busyWorkers > 0 && --m_busyWorkers > 0)
+        return;
+    m_idle.start();
+    m_found = nullptr;
+    // Last: it may begin the next requests.
+    if (const std::function<void()> done = std::exchange(m_done, nullptr))
+        done();
 }
 
 } // namespace corvanta

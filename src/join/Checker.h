@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 class QEventLoop;
@@ -28,6 +29,9 @@ struct CheckLimits
     int startMilliseconds = 15000;
     // Checkers working side by side; 0 for one per core, two at the most.
     int workers = 0;
+    // For reading ahead of need: the checkers then get the CPU only when
+    // nothing else wants it.
+    bool lowPriority = false;
 };
 
 // Reads PDF files in checker processes of their own (corvanta-check),
@@ -51,6 +55,13 @@ public:
     // empty check; isCancelled() then says so.
     QList<PdfCheck> check(const QList<CheckRequest> &requests);
     bool isCancelled() const { return m_cancelled; }
+
+    // The same without waiting: `found` hears of each request (by its
+    // index) as it is read, then `done` once all are, unless cancel() comes
+    // first. Nothing else may be asked while the checker is busy.
+    using Found = std::function<void(qsizetype index, const PdfCheck &check)>;
+    void begin(const QList<CheckRequest> &requests, Found found, std::function<void()> done);
+    bool isBusy() const { return m_busyWorkers > 0; }
     const QString &program() const { return m_program; }
     const CheckLimits &limits() const { return m_limits; }
     void cancel();
@@ -68,7 +79,8 @@ private:
     QString m_program;
     CheckLimits m_limits;
     QList<CheckRequest> m_requests;
-    QList<PdfCheck> m_results;
+    Found m_found;
+    std::function<void()> m_done;
     std::vector<std::unique_ptr<Worker>> m_workers;
     int m_busyWorkers = 0;
     QEventLoop *m_loop = nullptr;

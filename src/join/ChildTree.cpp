@@ -31,6 +31,12 @@ namespace {
 // process that the system cannot end.
 constexpr int kReapMilliseconds = 10000;
 
+#ifdef Q_OS_UNIX
+// Low priority, as for any background work: far below the window, yet not
+// starved on a machine that is merely busy.
+constexpr int kLowPriorityNice = 10;
+#endif
+
 } // namespace
 
 #if defined(Q_OS_WIN)
@@ -47,7 +53,7 @@ struct ChildTree::Platform
             CloseHandle(m_job);
     }
 
-    void prepare(QProcess &process, int windowStyle, qint64 memoryLimit)
+    void prepare(QProcess &process, int windowStyle, qint64 memoryLimit, bool lowPriority)
     {
         m_job = CreateJobObjectW(nullptr, nullptr);
         if (m_job) {
@@ -76,12 +82,14 @@ struct ChildTree::Platform
             }
         }
         const WORD show = WORD(showWindowCommand(windowStyle));
-        process.setCreateProcessArgumentsModifier([this, show](QProcess::CreateProcessArguments *args) {
+        process.setCreateProcessArgumentsModifier([this, show, lowPriority](QProcess::CreateProcessArguments *args) {
             m_startup.StartupInfo = *args->startupInfo;
             m_startup.StartupInfo.dwFlags |= STARTF_USESHOWWINDOW;
             m_startup.StartupInfo.wShowWindow = show;
             if (show == SW_HIDE)
                 args->flags |= CREATE_NO_WINDOW;
+            if (lowPriority)
+                args->flags |= BELOW_NORMAL_PRIORITY_CLASS;
             if (m_attributes) {
                 m_startup.StartupInfo.cb = sizeof m_startup;
                 m_startup.lpAttributeList = m_attributes;
@@ -129,11 +137,11 @@ struct ChildTree::Platform
 // otherwise leave that program running when only the wrapper ends.
 struct ChildTree::Platform
 {
-    void prepare(QProcess &process, int, qint64 memoryLimit)
+    void prepare(QProcess &process, int, qint64 memoryLimit, bool lowPriority)
     {
         const pid_t parent = ::getpid();
         // Runs in the child between fork and exec: only calls that are safe there.
-        process.setChildProcessModifier([parent, memoryLimit] {
+        process.setChildProcessModifier([parent, memoryLimit, lowPriority] {
             ::setpgid(0, 0);
 #ifdef Q_OS_LINUX
             ::prctl(PR_SET_PDEATHSIG, SIGKILL);
@@ -146,6 +154,8 @@ struct ChildTree::Platform
                 const struct rlimit memory = {rlim_t(memoryLimit), rlim_t(memoryLimit)};
                 ::setrlimit(RLIMIT_AS, &memory);
             }
+            if (lowPriority)
+                ::setpriority(PRIO_PROCESS, 0, kLowPriorityNice);
         });
     }
 
@@ -185,7 +195,7 @@ struct ChildTree::Platform
 #else
 struct ChildTree::Platform
 {
-    void prepare(QProcess &, int, qint64) {}
+    void prepare(QProcess &, int, qint64, bool) {}
     void started(QProcess &) {}
     void end(QProcess &process)
     {
@@ -204,9 +214,9 @@ ChildTree::ChildTree()
 
 ChildTree::~ChildTree() = default;
 
-void ChildTree::prepare(QProcess &process, int windowStyle, qint64 memoryLimit)
+void ChildTree::prepare(QProcess &process, int windowStyle, qint64 memoryLimit, bool lowPriority)
 {
-    m_platform->prepare(process, windowStyle, memoryLimit);
+    m_platform->prepare(process, windowStyle, memoryLimit, lowPriority);
 }
 
 void ChildTree::started(QProcess &process)

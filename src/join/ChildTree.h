@@ -24,8 +24,9 @@ public:
 
     // Before the process starts: how its window shows (a window style, see
     // ProcessRunner.h; it matters on Windows only) and the most memory it may
-    // take, in bytes (0 for no limit).
-    void prepare(QProcess &process, int windowStyle, qint64 memoryLimit = 0);
+    // take, in bytes (0 for no limit); at low priority, it gets the CPU only
+    // when nothing else wants it.
+    void prepare(QProcess &process, int windowStyle, qint64 memoryLimit = 0, bool lowPriority = false);
     // Right after the process has started.
     void started(QProcess &process);
     // Ends the child and everything it started, and waits until they are gone.

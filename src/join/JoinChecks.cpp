@@ -1,12 +1,14 @@
 #include "join/JoinChecks.h"
 
 #include "join/Checker.h"
+#include "join/KeptChecks.h"
 
 #include <QHash>
 #include <QSet>
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 namespace corvanta {
 
@@ -131,9 +133,26 @@ QList<JoinEntry> entriesOf(const QList<JoinInput> &inputs, const KeepGoing &keep
     return entries;
 }
 
-bool checkInputs(QList<JoinInput> &inputs, Checker &checker)
+bool checkInputs(QList<JoinInput> &inputs, Checker &checker, KeptChecks *kept)
 {
-    return checkOnce(inputs, checker, [](const JoinInput &) { return true; });
+    if (kept) {
+        QHash<QString, std::optional<PdfCheck>> keptFor;
+        for (JoinInput &input : inputs) {
+            auto known = keptFor.constFind(input.path);
+            if (known == keptFor.constEnd())
+                known = keptFor.insert(input.path, kept->find(input.path));
+            input.check = known->value_or(PdfCheck());
+        }
+    }
+    // A kept check is known by its file's identity, which a check that
+    // never happened lacks.
+    if (!checkOnce(inputs, checker, [](const JoinInput &input) { return !input.check.identity.isKnown(); }))
+        return false;
+    if (kept) {
+        for (const JoinInput &input : inputs)
+            kept->keep(input.path, input.check);
+    }
+    return true;
 }
 
 QList<RefusedFile> refusedInputs(const QList<JoinInput> &inputs, bool passwordsPrompted)

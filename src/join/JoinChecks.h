@@ -11,6 +11,7 @@
 namespace corvanta {
 
 class Checker;
+class KeptChecks;
 
 // One input of a join as it goes from the list through the checks and the
 // prompts to pdftk and the check of the result.
@@ -42,9 +43,10 @@ struct RefusedFile
     Reason reason = Reason::Problem;
 };
 
-// Checks every input once, also when the list names a file twice.
+// Checks every input once, also when the list names a file twice, unless
+// `kept` still holds a check of it; what is found is kept there too.
 // Returns false when the checker was stopped.
-bool checkInputs(QList<JoinInput> &inputs, Checker &checker);
+bool checkInputs(QList<JoinInput> &inputs, Checker &checker, KeptChecks *kept = nullptr);
 
 // The inputs that cannot be joined whatever the user types. A file that
 // needs a password only counts when there will be a prompt for it; a

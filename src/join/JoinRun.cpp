@@ -66,6 +66,15 @@ qint64 spaceNeeded(const QList<JoinInput> &inputs, const JoinPlan &plan, EventTu
     return plan.runs.size() > 1 ? 2 * bytes : bytes;
 }
 
+// Reading ahead of Start takes one checker, at low priority: the window,
+// a folder scan and the user's other programs come first.
+CheckLimits readingAhead(CheckLimits limits)
+{
+    limits.workers = 1;
+    limits.lowPriority = true;
+    return limits;
+}
+
 // A drive that has let pdftk fill it has less than this left.
 constexpr qint64 kFullDrive = 1024 * 1024;
 
@@ -83,9 +92,10 @@ enum class Step : int {
 class Joiner::Run
 {
 public:
-    Run(Host &host, const JoinEnvironment &environment)
+    Run(Host &host, const JoinEnvironment &environment, KeptChecks &kept)
         : m_host(host)
         , m_environment(environment)
+        , m_kept(kept)
         , m_dialogs(host.dialogs())
         , m_turns(host.eventTurns([this] { return !m_cancelled; }))
         , m_checker(helperProgram(environment.helperFolder, QStringLiteral("corvanta-check")), environment.checkLimits)
@@ -114,6 +124,7 @@ private:
 
     Host &m_host;
     const JoinEnvironment &m_environment;
+    KeptChecks &m_kept;
     Dialogs &m_dialogs;
     ProcessRunner m_runner;
     bool m_cancelled = false;
@@ -223,7 +234,7 @@ bool Joiner::Run::screenInputs()
         warn(checkerMissingMessage(m_checker.program()));
         return false;
     }
-    if (!checkInputs(m_inputs, m_checker) || stopped())
+    if (!checkInputs(m_inputs, m_checker, &m_kept) || stopped())
         return false;
     const QList<RefusedFile> refused = refusedInputs(m_inputs, m_host.promptsForPasswords());
     if (!refused.isEmpty()) {
@@ -402,7 +413,9 @@ void Joiner::Run::report(const JoinOutcome &outcome)
 Joiner::Joiner(Host &host, JoinEnvironment environment)
     : m_host(host)
     , m_environment(std::move(environment))
+    , m_kept(helperProgram(m_environment.helperFolder, QStringLiteral("corvanta-check")), readingAhead(m_environment.checkLimits))
 {
+    m_kept.pause();
 }
 
 Joiner::~Joiner()
@@ -431,9 +444,14 @@ void Joiner::Start()
         dialogs.message(m_host.dialogOwner(), noFilesAddedMessage(), MessageStyle::Ok, applicationTitle());
         return;
     }
-    Run run(m_host, m_environment);
+    // The join reads what is not kept yet itself, at full speed.
+    m_kept.pause();
+    Run run(m_host, m_environment, m_kept);
     m_running = &run;
-    const auto idle = qScopeGuard([this] { m_running = nullptr; });
+    const auto idle = qScopeGuard([this] {
+        m_running = nullptr;
+        m_kept.resume();
+    });
     run.join();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "join/Checker.h"
+#include "join/KeptChecks.h"
 
 #include <QProcessEnvironment>
 #include <QString>
@@ -59,12 +60,16 @@ public:
     // Removes what joins of programs that were killed outright left on the
     // Desktop; a Desktop that cannot be found is left alone.
     void removeLeftovers() const;
+    // The list tells it what joins and leaves, so that files are read
+    // before Start; reading waits until resume().
+    KeptChecks &keptChecks() { return m_kept; }
 
 private:
     class Run;
 
     Host &m_host;
     JoinEnvironment m_environment;
+    KeptChecks m_kept;
     Run *m_running = nullptr;
 };
 
