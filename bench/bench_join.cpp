@@ -2,6 +2,7 @@
 // argument list run directly, and the cost of composing a long command.
 // Prints each figure next to its target.
 
+#include "core/Files.h"
 #include "filelist/FileListModel.h"
 #include "join/JoinBatches.h"
 #include "join/Checker.h"
@@ -59,7 +60,7 @@ double joinDirectly(const QString &program, const QStringList &files, const QStr
     process.setStandardInputFile(QProcess::nullDevice());
     QElapsedTimer timer;
     timer.start();
-    process.start(program, buildJoinProcessCommand(program, entriesOf(inputsOf(files)), output).arguments);
+    process.start(program, BuildJoinCommand(program, entriesOf(inputsOf(files)), output).arguments);
     process.waitForFinished(-1);
     const double elapsed = timer.nsecsElapsed() / 1e6;
     if (process.exitCode() != 0)
@@ -103,7 +104,7 @@ void compareChecks(const QString &label, const QStringList &files, double target
     QElapsedTimer timer;
     timer.start();
     const QString program = findPdftk(QString());
-    pdftk.start(program, buildJoinProcessCommand(program, entriesOf(inputsOf(files)), output).arguments);
+    pdftk.start(program, BuildJoinCommand(program, entriesOf(inputsOf(files)), output).arguments);
     pdftk.waitForFinished(-1);
     const double joining = timer.nsecsElapsed() / 1e6;
     if (pdftk.exitCode() != 0)
@@ -193,7 +194,7 @@ void largeJoin(FormFixture &fixture, const QString &folder)
     }
     const QString program = findPdftk(fixture.appFolder);
     const qsizetype limit = argumentLimit(pdftkEnvironment());
-    const QString output = JoinOutputPath();
+    const QString output = JoinOutputPath(DesktopFolder());
     const auto runsFor = [&](const QStringList &paths) {
         return planJoin(program, entriesOf(inputsOf(paths)), output, limit, [&] { return temporaryOutputPath(output); })
             .runs.size();
@@ -292,16 +293,16 @@ int main(int argc, char *argv[])
         entries.append({QStringLiteral("C:\\Users\\Owner\\Documents\\Reports %1\\part %1.pdf").arg(i),
                         QStringLiteral("pass word %1").arg(i)});
     QList<double> compose;
-    qsizetype length = 0;
+    qsizetype arguments = 0;
     for (int round = 0; round < 15; ++round) {
         QElapsedTimer timer;
         timer.start();
-        length += BuildJoinCommand(QStringLiteral("C:\\Apps\\Corvanta"), entries,
-                                   QStringLiteral("C:\\Users\\Owner\\Desktop\\\\joined.pdf"))
-                      .size();
+        arguments += BuildJoinCommand(QStringLiteral("C:\\Apps\\Corvanta\\pdftk.exe"), entries,
+                                      QStringLiteral("C:\\Users\\Owner\\Desktop\\\\joined.pdf"))
+                         .arguments.size();
         compose.append(timer.nsecsElapsed() / 1e6);
     }
-    std::printf("BuildJoinCommand, 10000 entries with passwords: %.2f ms median (target <= 10 ms; %lld chars)\n",
-                median(compose), static_cast<long long>(length / compose.size()));
+    std::printf("BuildJoinCommand, 10000 entries with passwords: %.2f ms median (target <= 10 ms; %lld arguments)\n",
+                median(compose), static_cast<long long>(arguments / compose.size()));
     return 0;
 }

@@ -440,7 +440,8 @@ void JoinEndingsTest::joinJustPastTheLimit()
     // One byte too few for the one run; every temporary name has the same length.
     const QString output = isolatedOutputPath();
     const QString written = temporaryOutputPath(output);
-    const qsizetype limit = argumentListSize(program, buildJoinProcessCommand(program, entries, written).arguments) - 1;
+    const QStringList arguments = BuildJoinCommand(program, entries, written).arguments;
+    const qsizetype limit = argumentListSize(QStringList{program} + arguments) - 1;
     join.environment.argumentLimit = [limit](const QProcessEnvironment &) { return limit; };
     join.start();
 

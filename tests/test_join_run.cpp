@@ -285,7 +285,7 @@ void JoinRunTest::argumentsArriveIntact()
     QCOMPARE(arguments.mid(0, 5), QStringList({"A=" + odd, "input_pw", "A=" + password, "cat", "output"}));
     // What runs is the argument list the command builder gives, but for the
     // temporary output name.
-    QCOMPARE(arguments, buildJoinProcessCommand("pdftk", {{odd, password}}, arguments.last()).arguments);
+    QCOMPARE(arguments, BuildJoinCommand("pdftk", {{odd, password}}, arguments.last()).arguments);
     QCOMPARE(dialogs().messageTexts().value(0), "Done.");
 }
 

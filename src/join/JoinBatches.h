@@ -19,8 +19,9 @@ namespace corvanta {
 // what a wrapper script adds; on Windows, a command line's 32,767 characters.
 qsizetype argumentLimit(const QProcessEnvironment &environment);
 
-// The room `program` and `arguments` take of that limit.
-qsizetype argumentListSize(const QString &program, const QStringList &arguments);
+// The room `texts` take of that limit: a program and its arguments, or on
+// POSIX systems the variables of an environment, which exec() counts alike.
+qsizetype argumentListSize(const QStringList &texts);
 
 // The pdftk runs of one join, in the order they run; the last one writes
 // the output.
@@ -32,7 +33,7 @@ struct JoinPlan
 };
 
 // Plans a join whose argument lists each fit `limit`. When one run fits, the
-// plan is exactly buildJoinProcessCommand's one run. Otherwise the last run
+// plan is exactly BuildJoinCommand's one run. Otherwise the last run
 // takes as many of the last inputs as fit beside the results of batches,
 // and the inputs before those are joined in consecutive batches, each with
 // its own handles and passwords and written to a name from `temporaryName`

@@ -86,9 +86,4 @@ private:
     QString m_guard;
 };
 
-// Runs a program and waits for it; returns its exit code, or a negative
-// value (kStartFailureBase + error number) when it cannot be started.
-int RunAndWait(const QString &program, const QStringList &arguments,
-               int windowStyle = kDefaultWindowStyle);
-
 } // namespace corvanta

@@ -88,7 +88,7 @@ QString helperFolder()
 
 QString isolatedOutputPath()
 {
-    return joinOutputPathFor(QDir::toNativeSeparators(isolatedDesktop()) + QDir::separator());
+    return JoinOutputPath(QDir::toNativeSeparators(isolatedDesktop()) + QDir::separator());
 }
 
 void writePdf(const QString &path, int pages, const QString &label)
