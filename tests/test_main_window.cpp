@@ -138,7 +138,7 @@ private slots:
     {
         QFETCH(QString, language);
         FormFixture fixture;
-        const Translations translations(QLocale(language), fixture.appFolder);
+        const Translations translations(QLocale(language).uiLanguages(), fixture.appFolder);
         Form1 &form = fixture.load();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));

@@ -6,6 +6,7 @@
 #include "core/Files.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QProcessEnvironment>
 #include <QTimer>
 
