@@ -40,7 +40,7 @@ double median(QList<double> values)
 double joinThroughStart(FormFixture &fixture, const QStringList &files)
 {
     Form1 &form = fixture.load();
-    form.fileList()->append(files);
+    fileListOf(form)->append(files);
     fixture.dialogs.messageAnswers << MessageAnswer::Ok << MessageAnswer::No;
     QElapsedTimer timer;
     timer.start();
@@ -145,7 +145,7 @@ void bombInTheList(FormFixture &fixture, const QString &folder, const QString &p
     const QString bomb = folder + QStringLiteral("/bomb.pdf");
     writeObjectStreamBomb(bomb);
     Form1 &form = fixture.load();
-    form.fileList()->append({plain, bomb});
+    fileListOf(form)->append({plain, bomb});
     QElapsedTimer timer;
     timer.start();
     form.Start();
@@ -167,7 +167,7 @@ void floodedErrorStream(FormFixture &fixture, const QString &input)
         {{"flood", "err", QString::number(300LL * 1024 * 1024), "pdftk complains about the input at some length"},
          {"exit", "1"}});
     Form1 &form = fixture.load();
-    form.fileList()->append(input);
+    fileListOf(form)->append(input);
     const double before = peakMegabytes();
     form.Start();
     const double growth = peakMegabytes() - before;
@@ -219,7 +219,7 @@ void longListStaysResponsive(FormFixture &fixture, const QString &input)
 {
     const QString fake = writeFakePdftk(fixture.appFolder, {{"exit", "0"}});
     Form1 &form = fixture.load();
-    form.fileList()->append(QStringList(800000, input));
+    fileListOf(form)->append(QStringList(800000, input));
     QElapsedTimer sinceTick;
     qint64 longestGap = 0;
     QTimer ticker;

@@ -235,7 +235,7 @@ void TranslationsTest::windowAndMessagesInTheLanguage()
         captions.append(form.findChild<QAction *>(commandObjectName(int(id)))->text());
     QCOMPARE(captions, toolbar);
     QCOMPARE(form.Check1->text(), option);
-    const QString shownHeader = form.fileList()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString();
+    const QString shownHeader = fileListOf(form)->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString();
     QVERIFY2(shownHeader.startsWith(header), qPrintable(shownHeader));
 
     // The menus' access keys: shared exactly where the English ones are.

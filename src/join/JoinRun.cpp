@@ -413,7 +413,7 @@ Joiner::~Joiner()
 void Joiner::Start()
 {
     Dialogs &dialogs = m_host.dialogs();
-    if (m_running) {
+    if (isRunning()) {
         const bool stopIt = dialogs.message(m_host.dialogOwner(), stopRunningJoinQuestion(),
                                             MessageStyle::YesNoDefaultNo, applicationTitle())
             == MessageAnswer::Yes;
