@@ -316,7 +316,7 @@ private slots:
         FormFixture fixture;
         Form1 &form = fixture.load();
 
-        form.AddStartupPaths({"given.pdf", "folder", "--help", "", "folder/../y.pdf",
+        form.addStartupPaths({"given.pdf", "folder", "--help", "", "folder/../y.pdf",
                               root.path() + "/gone.pdf"});
         QDir::setCurrent(before);
 
@@ -370,7 +370,7 @@ private slots:
             QByteArray singleArgument = single;
             char *argv[] = {program.data(), singleArgument.data(), treeArgument.data(), plainArgument.data(), nullptr};
             const StartupPaths given = startupPathArguments(4, argv);
-            form.AddStartupPaths(given.paths, given.leftOut);
+            form.addStartupPaths(given.paths, given.leftOut);
         } else {
             QMimeData mime;
             QList<QUrl> urls{QUrl::fromLocalFile(plain)};

@@ -65,7 +65,7 @@ public:
     void ListView1_OLEDragDrop(const QMimeData *data);
     // Paths the program was given when it started, appended like dropped
     // files; `leftOut` holds arguments already refused, for the same message.
-    void AddStartupPaths(const QStringList &paths, const LeftOut &leftOut = LeftOut());
+    void addStartupPaths(const QStringList &paths, const LeftOut &leftOut = LeftOut());
 
     // The join.
     void Start();
