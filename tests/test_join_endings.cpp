@@ -372,7 +372,7 @@ void JoinEndingsTest::fullDriveIsNamed()
     writeFakePdftk(join.appFolder, Steps{{"append", log, "ran"}} + (fillFirst ? Steps{{"fill", drive + "/filler"}} : Steps{})
                                        + Steps{{"pdftk"}});
     // Enough pages to outgrow the smaller drive, and not the larger.
-    for (const QString &name : {"a.pdf", "b.pdf"}) {
+    for (const char *name : {"a.pdf", "b.pdf"}) {
         writeMarkedPdf(m_work->filePath(name), 1, 300);
         join.host.paths.append(m_work->filePath(name));
     }

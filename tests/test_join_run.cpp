@@ -690,7 +690,7 @@ void JoinRunTest::pdftkJavaStartsLean()
     const QString said = dialogs().messageTexts().value(0);
     if (damagedInput) {
         QVERIFY2(said.contains("pdftk could not repair this damaged file"), qPrintable(said));
-        for (const QString &jvm : {"Picked up", "-XX:", "[warning]"})
+        for (const char *jvm : {"Picked up", "-XX:", "[warning]"})
             QVERIFY2(!said.contains(jvm), qPrintable(said));
         QVERIFY(!QFile::exists(archivePath));
     } else {
