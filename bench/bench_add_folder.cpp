@@ -131,7 +131,7 @@ ScanFigures addFolderOnce(FormFixture &fixture, const QString &root)
     turns.stop();
     longestGap = std::max(longestGap, total - lastTurn);
 
-    return {total / 1e9, longestGap / 1e6, form.fileList()->count()};
+    return {total / 1e9, longestGap / 1e6, fileListOf(form)->count()};
 }
 
 

@@ -88,7 +88,7 @@ int main(int argc, char *argv[])
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return 1;
-    FileListModel *list = form.fileList();
+    FileListModel *list = fileListOf(form);
 
     QStringList paths;
     paths.reserve(kItems);

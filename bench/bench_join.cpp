@@ -2,6 +2,7 @@
 // argument list run directly, and the cost of composing a long command.
 // Prints each figure next to its target.
 
+#include "core/Files.h"
 #include "filelist/FileListModel.h"
 #include "join/JoinBatches.h"
 #include "join/Checker.h"
@@ -39,7 +40,7 @@ double median(QList<double> values)
 double joinThroughStart(FormFixture &fixture, const QStringList &files)
 {
     Form1 &form = fixture.load();
-    form.fileList()->append(files);
+    fileListOf(form)->append(files);
     fixture.dialogs.messageAnswers << MessageAnswer::Ok << MessageAnswer::No;
     QElapsedTimer timer;
     timer.start();
@@ -59,7 +60,7 @@ double joinDirectly(const QString &program, const QStringList &files, const QStr
     process.setStandardInputFile(QProcess::nullDevice());
     QElapsedTimer timer;
     timer.start();
-    process.start(program, buildJoinProcessCommand(program, entriesOf(inputsOf(files)), output).arguments);
+    process.start(program, BuildJoinCommand(program, entriesOf(inputsOf(files)), output).arguments);
     process.waitForFinished(-1);
     const double elapsed = timer.nsecsElapsed() / 1e6;
     if (process.exitCode() != 0)
@@ -103,7 +104,7 @@ void compareChecks(const QString &label, const QStringList &files, double target
     QElapsedTimer timer;
     timer.start();
     const QString program = findPdftk(QString());
-    pdftk.start(program, buildJoinProcessCommand(program, entriesOf(inputsOf(files)), output).arguments);
+    pdftk.start(program, BuildJoinCommand(program, entriesOf(inputsOf(files)), output).arguments);
     pdftk.waitForFinished(-1);
     const double joining = timer.nsecsElapsed() / 1e6;
     if (pdftk.exitCode() != 0)
@@ -144,7 +145,7 @@ void bombInTheList(FormFixture &fixture, const QString &folder, const QString &p
     const QString bomb = folder + QStringLiteral("/bomb.pdf");
     writeObjectStreamBomb(bomb);
     Form1 &form = fixture.load();
-    form.fileList()->append({plain, bomb});
+    fileListOf(form)->append({plain, bomb});
     QElapsedTimer timer;
     timer.start();
     form.Start();
@@ -166,7 +167,7 @@ void floodedErrorStream(FormFixture &fixture, const QString &input)
         {{"flood", "err", QString::number(300LL * 1024 * 1024), "pdftk complains about the input at some length"},
          {"exit", "1"}});
     Form1 &form = fixture.load();
-    form.fileList()->append(input);
+    fileListOf(form)->append(input);
     const double before = peakMegabytes();
     form.Start();
     const double growth = peakMegabytes() - before;
@@ -193,7 +194,7 @@ void largeJoin(FormFixture &fixture, const QString &folder)
     }
     const QString program = findPdftk(fixture.appFolder);
     const qsizetype limit = argumentLimit(pdftkEnvironment());
-    const QString output = JoinOutputPath();
+    const QString output = JoinOutputPath(DesktopFolder());
     const auto runsFor = [&](const QStringList &paths) {
         return planJoin(program, entriesOf(inputsOf(paths)), output, limit, [&] { return temporaryOutputPath(output); })
             .runs.size();
@@ -218,7 +219,7 @@ void longListStaysResponsive(FormFixture &fixture, const QString &input)
 {
     const QString fake = writeFakePdftk(fixture.appFolder, {{"exit", "0"}});
     Form1 &form = fixture.load();
-    form.fileList()->append(QStringList(800000, input));
+    fileListOf(form)->append(QStringList(800000, input));
     QElapsedTimer sinceTick;
     qint64 longestGap = 0;
     QTimer ticker;
@@ -292,16 +293,16 @@ int main(int argc, char *argv[])
         entries.append({QStringLiteral("C:\\Users\\Owner\\Documents\\Reports %1\\part %1.pdf").arg(i),
                         QStringLiteral("pass word %1").arg(i)});
     QList<double> compose;
-    qsizetype length = 0;
+    qsizetype arguments = 0;
     for (int round = 0; round < 15; ++round) {
         QElapsedTimer timer;
         timer.start();
-        length += BuildJoinCommand(QStringLiteral("C:\\Apps\\Corvanta"), entries,
-                                   QStringLiteral("C:\\Users\\Owner\\Desktop\\\\joined.pdf"))
-                      .size();
+        arguments += BuildJoinCommand(QStringLiteral("C:\\Apps\\Corvanta\\pdftk.exe"), entries,
+                                      QStringLiteral("C:\\Users\\Owner\\Desktop\\\\joined.pdf"))
+                         .arguments.size();
         compose.append(timer.nsecsElapsed() / 1e6);
     }
-    std::printf("BuildJoinCommand, 10000 entries with passwords: %.2f ms median (target <= 10 ms; %lld chars)\n",
-                median(compose), static_cast<long long>(length / compose.size()));
+    std::printf("BuildJoinCommand, 10000 entries with passwords: %.2f ms median (target <= 10 ms; %lld arguments)\n",
+                median(compose), static_cast<long long>(arguments / compose.size()));
     return 0;
 }

@@ -6,7 +6,7 @@ set(CORVANTA_RESOURCES_DIR ${CMAKE_CURRENT_LIST_DIR})
 # Icons ship inside the program, so the bars look alike on every desktop.
 # corvanta.qrc and the PNGs it lists are drawn by tools/make_icons.cpp and
 # committed; `cmake --build <dir> --target icons` draws them again.
-target_sources(corvanta_core PRIVATE ${CORVANTA_RESOURCES_DIR}/corvanta.qrc)
+target_sources(corvanta_commands PRIVATE ${CORVANTA_RESOURCES_DIR}/corvanta.qrc)
 
 add_executable(corvanta_make_icons EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tools/make_icons.cpp)
 target_link_libraries(corvanta_make_icons PRIVATE Qt6::Gui)

@@ -40,7 +40,7 @@ private slots:
     {
         FormFixture fixture;
         Form1 &form = fixture.load();
-        form.fileList()->append(listPaths(2));
+        fileListOf(form)->append(listPaths(2));
         showActive(form);
         form.ListView1->setFocus();
         QTest::keyClick(form.ListView1, Qt::Key_Tab);
@@ -53,11 +53,11 @@ private slots:
     {
         FormFixture fixture;
         Form1 &form = fixture.load();
-        form.fileList()->append(listPaths(2));
+        fileListOf(form)->append(listPaths(2));
         showActive(form);
         FileListView *list = form.ListView1;
-        list->setCurrentIndex(form.fileList()->index(0, 0));
-        const QRect row = list->visualRect(form.fileList()->index(0, 0));
+        list->setCurrentIndex(fileListOf(form)->index(0, 0));
+        const QRect row = list->visualRect(fileListOf(form)->index(0, 0));
         const QPoint inRow = list->viewport()->mapTo(list, row.topLeft() + QPoint(2, row.height() / 2));
         const QPoint onFrame(0, list->height() / 2);
 
@@ -140,7 +140,7 @@ private slots:
         FormFixture fixture;
         Form1 &form = fixture.load();
         form.show();
-        form.fileList()->append(listPaths(3));
+        fileListOf(form)->append(listPaths(3));
         QApplication::processEvents(); // the view lays its rows out late
         QAccessibleTableInterface *table = QAccessible::queryAccessibleInterface(form.ListView1)->tableInterface();
         QVERIFY(table);
@@ -149,7 +149,7 @@ private slots:
         QCOMPARE(cell(1)->text(QAccessible::Description), QStringLiteral("File 2 of 3 to join"));
 
         // After a move the description follows the new place.
-        form.ListView1->setCurrentIndex(form.fileList()->index(1, 0));
+        form.ListView1->setCurrentIndex(fileListOf(form)->index(1, 0));
         QTest::keyClick(form.ListView1, Qt::Key_Down, Qt::ControlModifier);
         QApplication::processEvents();
         QCOMPARE(cell(2)->text(QAccessible::Name), QStringLiteral("/docs/2.pdf"));

@@ -110,12 +110,12 @@ private slots:
         QFETCH(QStringList, added);
         FormFixture fixture;
         Form1 &form = fixture.load();
-        form.fileList()->append(QStringLiteral("/first.pdf"));
+        fileListOf(form)->append(QStringLiteral("/first.pdf"));
         fixture.dialogs.openAnswers.enqueue(chosen);
 
         form.AddFiles();
 
-        QCOMPARE(form.fileList()->paths(), QStringList{"/first.pdf"} + added);
+        QCOMPARE(fileListOf(form)->paths(), QStringList{"/first.pdf"} + added);
         QCOMPARE(fixture.dialogs.asked.size(), 1);
         QCOMPARE(fixture.dialogs.asked.first().kind, QStringLiteral("open"));
         QCOMPARE(fixture.dialogs.asked.first().title,
@@ -128,14 +128,14 @@ private slots:
     {
         FormFixture fixture;
         Form1 &form = fixture.load();
-        form.fileList()->append(QStringLiteral("/first.pdf"));
+        fileListOf(form)->append(QStringLiteral("/first.pdf"));
         form.setMousePointer(MousePointer::Busy);
         fixture.dialogs.folderAnswers.enqueue(QString());
 
         form.AddFolder();
 
-        QCOMPARE(form.fileList()->paths(), QStringList{"/first.pdf"});
-        QCOMPARE(form.mousePointer(), MousePointer::Busy);
+        QCOMPARE(fileListOf(form)->paths(), QStringList{"/first.pdf"});
+        QCOMPARE(shownPointer(form), MousePointer::Busy);
         QCOMPARE(fixture.dialogs.asked.size(), 1);
         QCOMPARE(fixture.dialogs.asked.first().kind, QStringLiteral("folder"));
         QCOMPARE(fixture.dialogs.asked.first().title, QStringLiteral("Please select folder:"));
@@ -149,19 +149,19 @@ private slots:
                                "c/" + kOddFolder + "/q.pdf", "empty/"});
         FormFixture fixture;
         Form1 &form = fixture.load();
-        form.fileList()->append(QStringLiteral("/first.pdf"));
+        fileListOf(form)->append(QStringLiteral("/first.pdf"));
         fixture.dialogs.folderAnswers.enqueue(nativePath(root.path()));
         auto pointerDuringScan = MousePointer(-1);
-        duringTheScan([&] { pointerDuringScan = form.mousePointer(); });
+        duringTheScan([&] { pointerDuringScan = shownPointer(form); });
 
         form.AddFolder();
 
-        QCOMPARE(form.fileList()->paths(),
+        QCOMPARE(fileListOf(form)->paths(),
                  QStringList{"/first.pdf"}
                      + underRoot(root.path(), {".hidden.pdf", "a.pdf", "b/b.pdf", "c/c.Pdf",
                                                "b/deep/deep.PDF", "c/" + kOddFolder + "/q.pdf"}));
         QCOMPARE(pointerDuringScan, MousePointer::Busy);
-        QCOMPARE(form.mousePointer(), MousePointer::Default);
+        QCOMPARE(shownPointer(form), MousePointer::Default);
         QCOMPARE(fixture.dialogs.unexpected, QStringList());
     }
 
@@ -178,18 +178,18 @@ private slots:
         auto pointerAfterInner = MousePointer(-1);
         duringTheScan([&] {
             form.AddFolder();
-            pointerAfterInner = form.mousePointer();
+            pointerAfterInner = shownPointer(form);
         });
 
         form.AddFolder();
 
         // The inner command ran to its end inside the outer one's walk; the
         // outer one then went on appending at the end.
-        QCOMPARE(form.fileList()->paths(),
+        QCOMPARE(fileListOf(form)->paths(),
                  underRoot(second.path(), {"x.pdf", "sub/y.pdf"})
                      + underRoot(first.path(), {"1.pdf", "sub/2.pdf"}));
         QCOMPARE(pointerAfterInner, MousePointer::Busy);
-        QCOMPARE(form.mousePointer(), MousePointer::Default);
+        QCOMPARE(shownPointer(form), MousePointer::Default);
     }
 
     void startDuringAScanKeepsTheBusyPointer()
@@ -198,12 +198,12 @@ private slots:
         makeTree(root.path(), {"1.pdf", "sub/2.pdf"});
         FormFixture fixture;
         Form1 &form = fixture.load();
-        form.fileList()->append(root.filePath("1.pdf"));
+        fileListOf(form)->append(root.filePath("1.pdf"));
         fixture.dialogs.folderAnswers.enqueue(root.path());
         auto pointerAfterStart = MousePointer(-1);
         duringTheScan([&] {
             form.Start();
-            pointerAfterStart = form.mousePointer();
+            pointerAfterStart = shownPointer(form);
         });
 
         form.AddFolder();
@@ -211,7 +211,7 @@ private slots:
         // The join is refused while the list is still growing.
         QCOMPARE(fixture.dialogs.messageTexts(), QStringList{filesStillBeingAddedMessage()});
         QCOMPARE(pointerAfterStart, MousePointer::Busy);
-        QCOMPARE(form.mousePointer(), MousePointer::Default);
+        QCOMPARE(shownPointer(form), MousePointer::Default);
     }
 
     void clearingDuringAScan()
@@ -220,11 +220,11 @@ private slots:
         makeTree(root.path(), {"a.pdf", "s1/b.pdf", "s2/c.pdf"});
         FormFixture fixture;
         Form1 &form = fixture.load();
-        form.fileList()->append(QStringLiteral("/first.pdf"));
+        fileListOf(form)->append(QStringLiteral("/first.pdf"));
         fixture.dialogs.folderAnswers.enqueue(root.path());
         bool cleared = false;
-        QObject::connect(form.fileList(), &QAbstractItemModel::rowsInserted, form.fileList(), [&] {
-            if (!cleared && form.fileList()->count() > 1) {
+        QObject::connect(fileListOf(form), &QAbstractItemModel::rowsInserted, fileListOf(form), [&] {
+            if (!cleared && fileListOf(form)->count() > 1) {
                 cleared = true;
                 duringTheScan([&] { form.ClearList(); });
             }
@@ -233,7 +233,7 @@ private slots:
         form.AddFolder();
 
         QVERIFY(cleared);
-        QCOMPARE(form.fileList()->paths(), underRoot(root.path(), {"s1/b.pdf", "s2/c.pdf"}));
+        QCOMPARE(fileListOf(form)->paths(), underRoot(root.path(), {"s1/b.pdf", "s2/c.pdf"}));
     }
 
     void dropTwoFoldersAndAFile()
@@ -244,20 +244,20 @@ private slots:
                                "two/c.pdf", "two/sub/d.PDF", "~single.txt"});
         FormFixture fixture;
         Form1 &form = fixture.load();
-        form.fileList()->append(QStringLiteral("/first.pdf"));
+        fileListOf(form)->append(QStringLiteral("/first.pdf"));
         auto pointerDuringScan = MousePointer(-1);
-        duringTheScan([&] { pointerDuringScan = form.mousePointer(); });
+        duringTheScan([&] { pointerDuringScan = shownPointer(form); });
 
         const auto mime = fileDrag({root.path() + "/one", root.path() + "/two/", root.path() + "/~single.txt"});
         QVERIFY(dropOnList(form, mime.get()));
 
-        QCOMPARE(form.fileList()->paths(),
+        QCOMPARE(fileListOf(form)->paths(),
                  QStringList{"/first.pdf"}
                      + underRoot(root.path(), {"one/.hidden.pdf", "one/a.pdf", "one/notes.txt",
                                                "one/sub/b.doc", "one/sub/plain", "two/c.pdf",
                                                "two/sub/d.PDF", "~single.txt"}));
         QCOMPARE(pointerDuringScan, MousePointer::Default);
-        QCOMPARE(form.mousePointer(), MousePointer::Default);
+        QCOMPARE(shownPointer(form), MousePointer::Default);
     }
 
     void droppedItemsThatAreNotEntered()
@@ -275,7 +275,7 @@ private slots:
 
         // A hidden folder is one item; a path that is gone is kept as it is;
         // a link the user dropped is entered like the folder it names.
-        QCOMPARE(form.fileList()->paths(),
+        QCOMPARE(fileListOf(form)->paths(),
                  underRoot(root.path(), {".hidden", "missing.pdf", "docs-link/d.pdf"}));
     }
 
@@ -304,7 +304,7 @@ private slots:
         QVERIFY(!form.ListView1_OLEDragOver(&mime));
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(form.ListView1->viewport(), &drop);
-        QCOMPARE(form.fileList()->count(), 0);
+        QCOMPARE(fileListOf(form)->count(), 0);
     }
 
     void startupPathsAreAddedLikeDroppedOnes()
@@ -316,12 +316,12 @@ private slots:
         FormFixture fixture;
         Form1 &form = fixture.load();
 
-        form.AddStartupPaths({"given.pdf", "folder", "--help", "", "folder/../y.pdf",
+        form.addStartupPaths({"given.pdf", "folder", "--help", "", "folder/../y.pdf",
                               root.path() + "/gone.pdf"});
         QDir::setCurrent(before);
 
         const QString here = QDir(root.path()).canonicalPath();
-        QCOMPARE(form.fileList()->paths(),
+        QCOMPARE(fileListOf(form)->paths(),
                  underRoot(here, {"given.pdf", "folder/x.pdf", "--help", "y.pdf"})
                      + underRoot(root.path(), {"gone.pdf"}));
     }
@@ -370,7 +370,7 @@ private slots:
             QByteArray singleArgument = single;
             char *argv[] = {program.data(), singleArgument.data(), treeArgument.data(), plainArgument.data(), nullptr};
             const StartupPaths given = startupPathArguments(4, argv);
-            form.AddStartupPaths(given.paths, given.leftOut);
+            form.addStartupPaths(given.paths, given.leftOut);
         } else {
             QMimeData mime;
             QList<QUrl> urls{QUrl::fromLocalFile(plain)};
@@ -382,7 +382,7 @@ private slots:
             QVERIFY(dropOnList(form, &mime));
         }
 
-        QCOMPARE(form.fileList()->paths(), underRoot(root.path(), added));
+        QCOMPARE(fileListOf(form)->paths(), underRoot(root.path(), added));
         const QStringList messages = fixture.dialogs.messageTexts();
         QCOMPARE(messages.size(), named.isEmpty() ? 0 : 1);
         if (!named.isEmpty()) {
@@ -422,10 +422,10 @@ private slots:
             form.AddFiles();
         }
 
-        QCOMPARE(form.fileList()->paths(), folder ? QStringList{} : underRoot(root.path(), {"real \uFFFD.pdf"}));
+        QCOMPARE(fileListOf(form)->paths(), folder ? QStringList{} : underRoot(root.path(), {"real \uFFFD.pdf"}));
         QCOMPARE(fixture.dialogs.messageTexts().size(), 1);
         QVERIFY(fixture.dialogs.messageTexts().first().contains(nativePath(mangled)));
-        QCOMPARE(form.mousePointer(), MousePointer::Default);
+        QCOMPARE(shownPointer(form), MousePointer::Default);
     }
 
     // A dropped file URL that is not absolute names nothing anyone can find;
@@ -452,8 +452,8 @@ private slots:
         mime.setData(QStringLiteral("text/uri-list"), uris.join("\r\n") + "\r\n");
 
         QCOMPARE(dropOnList(form, &mime), taken);
-        QCOMPARE(form.fileList()->count(), added);
-        for (const QString &path : form.fileList()->paths())
+        QCOMPARE(fileListOf(form)->count(), added);
+        for (const QString &path : fileListOf(form)->paths())
             QVERIFY2(QDir::isAbsolutePath(path), qPrintable(path));
         QCOMPARE(fixture.dialogs.asked.size(), 0);
     }
@@ -529,7 +529,7 @@ private slots:
         if (!samples.isEmpty())
             makeTree(fixture.appFolder + "/Samples", samples);
         Form1 &form = fixture.load();
-        form.fileList()->append(QStringLiteral("/first.pdf"));
+        fileListOf(form)->append(QStringLiteral("/first.pdf"));
         fixture.dialogs.messageAnswers.enqueue(yes ? MessageAnswer::Yes : MessageAnswer::No);
 
         form.LoadSampleFiles();
@@ -537,7 +537,7 @@ private slots:
         const QStringList expected = samples.isEmpty()
             ? QStringList{}
             : underRoot(fixture.appFolder + "/Samples", {".hidden", "A 9.pdf", "A 10.pdf", "b.pdf", "~a.pdf"});
-        QCOMPARE(form.fileList()->paths(), QStringList{"/first.pdf"} + expected);
+        QCOMPARE(fileListOf(form)->paths(), QStringList{"/first.pdf"} + expected);
         QCOMPARE(fixture.dialogs.asked.size(), 1);
         QCOMPARE(fixture.dialogs.asked.first().text, kSamplesQuestion);
         QVERIFY(fixture.dialogs.asked.first().style == MessageStyle::YesNo);
@@ -605,8 +605,8 @@ private slots:
 
         QVERIFY(form.isClosing());
         QCOMPARE(fixture.programEnded, 1);
-        QCOMPARE(form.fileList()->count(), 0);
-        QCOMPARE(form.mousePointer(), MousePointer::Default);
+        QCOMPARE(fileListOf(form)->count(), 0);
+        QCOMPARE(shownPointer(form), MousePointer::Default);
     }
 
 private:

@@ -212,13 +212,8 @@ void TestCommandBars::eachCommandHasOneAction()
     QVERIFY(image.hasAlphaChannel());
     QCOMPARE(action->icon().availableSizes(), QList<QSize>{QSize(size, size)});
 
-    // The values every caller hands through are kept on the action.
-    QCOMPARE(action->property("description").toString(), QString());
-    QCOMPARE(action->property("tag").toInt(), 0);
-    QCOMPARE(action->property("category").toString(), QStringLiteral("Controls"));
-
     // Reached from the keyboard, it runs once. Whatever it asks is answered.
-    form.fileList()->append(listPaths(2));
+    fileListOf(form)->append(listPaths(2));
     fixture.dialogs.openAnswers.enqueue({});
     fixture.dialogs.folderAnswers.enqueue({});
     fixture.dialogs.messageAnswers.enqueue(MessageAnswer::No);
@@ -379,11 +374,11 @@ void TestCommandBars::choosingACommandRunsItsProcedureOnce()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     if (!emptyList) {
-        form.fileList()->append(resolve({QStringLiteral("a.pdf"), QStringLiteral("b.pdf")}));
-        form.ListView1->selectionModel()->select(form.fileList()->index(0, 0),
+        fileListOf(form)->append(resolve({QStringLiteral("a.pdf"), QStringLiteral("b.pdf")}));
+        form.ListView1->selectionModel()->select(fileListOf(form)->index(0, 0),
                                                  QItemSelectionModel::ClearAndSelect
                                                      | QItemSelectionModel::Rows);
-        form.ListView1->selectionModel()->setCurrentIndex(form.fileList()->index(0, 0),
+        form.ListView1->selectionModel()->setCurrentIndex(fileListOf(form)->index(0, 0),
                                                           QItemSelectionModel::NoUpdate);
     }
     fixture.dialogs.openAnswers.enqueue(resolve({QStringLiteral("c.pdf")}));
@@ -402,7 +397,7 @@ void TestCommandBars::choosingACommandRunsItsProcedureOnce()
         }
     }
     QCOMPARE(fixture.shell.opened, resolve(expectedOpened));
-    QCOMPARE(form.fileList()->paths(), resolve(expectedList));
+    QCOMPARE(fileListOf(form)->paths(), resolve(expectedList));
     QVERIFY(form.isVisible());
     QVERIFY(!form.isClosing());
 }
@@ -434,15 +429,15 @@ void TestCommandBars::twinCommandsAgree()
         makeTree(root, {QStringLiteral("e/f.pdf")});
         Form1 &form = fixture.load();
         for (const char *name : {"a.pdf", "b.pdf", "c.pdf"})
-            form.fileList()->append(nativePath(root + QLatin1String(name)));
-        form.ListView1->selectionModel()->select(form.fileList()->index(1, 0),
+            fileListOf(form)->append(nativePath(root + QLatin1String(name)));
+        form.ListView1->selectionModel()->select(fileListOf(form)->index(1, 0),
                                                  QItemSelectionModel::ClearAndSelect
                                                      | QItemSelectionModel::Rows);
         fixture.dialogs.openAnswers.enqueue({nativePath(root + QStringLiteral("d.pdf"))});
         fixture.dialogs.folderAnswers.enqueue(nativePath(root + QStringLiteral("e")));
         form.CommandBars_Execute(id);
         Outcome outcome{askedKinds(fixture.dialogs), {}};
-        for (const QString &path : form.fileList()->paths())
+        for (const QString &path : fileListOf(form)->paths())
             outcome.list << QDir::fromNativeSeparators(path).mid(root.size());
         return outcome;
     };
@@ -467,8 +462,8 @@ void TestCommandBars::idsWithoutACommandDoNothing()
     Form1 &form = fixture.load();
     form.show();
     const QStringList files{QStringLiteral("/x/a.pdf"), QStringLiteral("/x/b.pdf")};
-    form.fileList()->append(files);
-    form.ListView1->selectionModel()->select(form.fileList()->index(0, 0),
+    fileListOf(form)->append(files);
+    form.ListView1->selectionModel()->select(fileListOf(form)->index(0, 0),
                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 
     form.CommandBars_Execute(id);
@@ -478,7 +473,7 @@ void TestCommandBars::idsWithoutACommandDoNothing()
 
     QVERIFY(fixture.dialogs.asked.isEmpty());
     QVERIFY(fixture.shell.opened.isEmpty());
-    QCOMPARE(form.fileList()->paths(), files);
+    QCOMPARE(fileListOf(form)->paths(), files);
     QVERIFY(form.isVisible());
     QVERIFY(!form.isClosing());
     QCOMPARE(SettingsStore(fixture.settingsFile).read(QStringLiteral("Left"), QStringLiteral("none")),

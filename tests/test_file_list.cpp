@@ -19,9 +19,9 @@ void select(Form1 &form, const QList<int> &rows, int current)
     QItemSelectionModel *selection = form.ListView1->selectionModel();
     selection->clearSelection();
     for (int row : rows)
-        selection->select(form.fileList()->index(row, 0),
+        selection->select(fileListOf(form)->index(row, 0),
                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    selection->setCurrentIndex(form.fileList()->index(current, 0), QItemSelectionModel::NoUpdate);
+    selection->setCurrentIndex(fileListOf(form)->index(current, 0), QItemSelectionModel::NoUpdate);
 }
 
 } // namespace
@@ -47,17 +47,17 @@ private slots:
     {
         FormFixture fixture;
         Form1 &form = fixture.load();
-        form.fileList()->append(listPaths(5));
+        fileListOf(form)->append(listPaths(5));
         select(form, {1, 3}, 3);
         form.ClearSelected();
-        QCOMPARE(form.fileList()->paths(), (QStringList{"/docs/1.pdf", "/docs/3.pdf", "/docs/5.pdf"}));
+        QCOMPARE(fileListOf(form)->paths(), (QStringList{"/docs/1.pdf", "/docs/3.pdf", "/docs/5.pdf"}));
 
         select(form, {}, 0);
         form.ClearSelected();
-        QCOMPARE(form.fileList()->count(), 3);
+        QCOMPARE(fileListOf(form)->count(), 3);
 
         form.ClearList();
-        QCOMPARE(form.fileList()->count(), 0);
+        QCOMPARE(fileListOf(form)->count(), 0);
     }
 
     void deleteKeyAndDoubleClickRemoveOnlyTheCurrentItem()
@@ -65,27 +65,27 @@ private slots:
         FormFixture fixture;
         Form1 &form = fixture.load();
         form.show();
-        form.fileList()->append(listPaths(5));
+        fileListOf(form)->append(listPaths(5));
         select(form, {0, 2, 4}, 2);
         QTest::keyClick(form.ListView1, Qt::Key_Delete);
-        QCOMPARE(form.fileList()->paths(),
+        QCOMPARE(fileListOf(form)->paths(),
                  (QStringList{"/docs/1.pdf", "/docs/2.pdf", "/docs/4.pdf", "/docs/5.pdf"}));
 
         // Other keys leave the list alone, whatever the modifiers.
         QTest::keyClick(form.ListView1, Qt::Key_Backspace, Qt::ShiftModifier);
-        QCOMPARE(form.fileList()->count(), 4);
+        QCOMPARE(fileListOf(form)->count(), 4);
 
-        const QRect first = form.ListView1->visualRect(form.fileList()->index(0, 0));
+        const QRect first = form.ListView1->visualRect(fileListOf(form)->index(0, 0));
         QTest::mouseDClick(form.ListView1->viewport(), Qt::LeftButton, Qt::NoModifier, first.center());
-        QCOMPARE(form.fileList()->paths(), (QStringList{"/docs/2.pdf", "/docs/4.pdf", "/docs/5.pdf"}));
+        QCOMPARE(fileListOf(form)->paths(), (QStringList{"/docs/2.pdf", "/docs/4.pdf", "/docs/5.pdf"}));
 
         // A double-click on the empty space below the items removes nothing,
         // though an item is still current.
         QVERIFY(form.ListView1->currentIndex().isValid());
-        const QRect last = form.ListView1->visualRect(form.fileList()->index(2, 0));
+        const QRect last = form.ListView1->visualRect(fileListOf(form)->index(2, 0));
         QTest::mouseDClick(form.ListView1->viewport(), Qt::LeftButton, Qt::NoModifier,
                            QPoint(last.center().x(), last.bottom() + 30));
-        QCOMPARE(form.fileList()->count(), 3);
+        QCOMPARE(fileListOf(form)->count(), 3);
     }
 
     // There is no undo, so only the button people double-click on purpose removes.
@@ -104,11 +104,11 @@ private slots:
         FormFixture fixture;
         Form1 &form = fixture.load();
         form.show();
-        form.fileList()->append(listPaths(3));
+        fileListOf(form)->append(listPaths(3));
         select(form, {1}, 1);
-        const QRect second = form.ListView1->visualRect(form.fileList()->index(1, 0));
+        const QRect second = form.ListView1->visualRect(fileListOf(form)->index(1, 0));
         QTest::mouseDClick(form.ListView1->viewport(), button, Qt::NoModifier, second.center());
-        QTEST(int(form.fileList()->count()), "left");
+        QTEST(int(fileListOf(form)->count()), "left");
     }
 
     void removalOnAnEmptyListIsSilent()
@@ -120,7 +120,7 @@ private slots:
         QTest::mouseDClick(form.ListView1->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
         form.ClearSelected();
         form.ClearList();
-        QCOMPARE(form.fileList()->count(), 0);
+        QCOMPARE(fileListOf(form)->count(), 0);
         QVERIFY(fixture.dialogs.asked.isEmpty());
     }
 
@@ -154,7 +154,7 @@ private slots:
         FormFixture fixture;
         Form1 &form = fixture.load();
         form.show();
-        FileListModel *list = form.fileList();
+        FileListModel *list = fileListOf(form);
         list->append(listPaths(5));
         const auto dropRows = [&](QList<int> rows, QPointF at) {
             QModelIndexList indexes;
@@ -224,16 +224,16 @@ private slots:
         FormFixture fixture;
         Form1 &form = fixture.load();
         form.show();
-        form.fileList()->append(listPaths(6));
+        fileListOf(form)->append(listPaths(6));
         const int current = selected.isEmpty() ? 0 : selected.last();
         select(form, selected, current);
-        const QString currentPath = form.fileList()->at(current);
+        const QString currentPath = fileListOf(form)->at(current);
 
         for (int i = 0; i < presses; ++i)
             QTest::keyClick(form.ListView1, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
 
         QString order;
-        for (const QString &path : form.fileList()->paths())
+        for (const QString &path : fileListOf(form)->paths())
             order += path.mid(6, 1) + QLatin1Char(' ');
         QTEST(order.trimmed(), "expectedOrder");
         QList<int> selection = form.ListView1->selectedRowNumbers();
@@ -241,7 +241,7 @@ private slots:
         QTEST(selection, "expectedSelection");
         // The current item travels with its file, so the next press moves the same files.
         if (modifiers & Qt::ControlModifier)
-            QCOMPARE(form.fileList()->at(form.ListView1->currentRow()), currentPath);
+            QCOMPARE(fileListOf(form)->at(form.ListView1->currentRow()), currentPath);
     }
 
     // A long list lays out rows appended to it late, so that a scan adding
@@ -270,7 +270,7 @@ private slots:
         Form1 &form = fixture.load();
         form.show();
         FileListView *view = form.ListView1;
-        FileListModel *list = form.fileList();
+        FileListModel *list = fileListOf(form);
         list->append(listPaths(200000));
         view->setCurrentIndex(list->index(0, 0));
         view->doItemsLayout();
@@ -287,7 +287,7 @@ private slots:
         FormFixture fixture;
         Form1 &form = fixture.load();
         form.show();
-        form.fileList()->append(listPaths(2));
+        fileListOf(form)->append(listPaths(2));
         FileListModel otherList;
         otherList.append(listPaths(2));
         QMimeData text;
@@ -303,7 +303,7 @@ private slots:
             QDropEvent drop(QPointF(10, 10), Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(form.ListView1->viewport(), &drop);
         }
-        QCOMPARE(form.fileList()->paths(), listPaths(2));
+        QCOMPARE(fileListOf(form)->paths(), listPaths(2));
     }
 };
 

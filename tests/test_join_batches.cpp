@@ -109,8 +109,8 @@ void JoinBatchesTest::plans()
     const QString program = QStringLiteral("/usr/bin/pdftk");
     const QString output = QStringLiteral("/home/me/Desktop//joined.pdf");
     const QList<JoinEntry> inputs = entries(count, passwordEvery);
-    const JoinProcessCommand whole = buildJoinProcessCommand(program, inputs, output);
-    const qsizetype wholeSize = argumentListSize(program, whole.arguments);
+    const JoinProcessCommand whole = BuildJoinCommand(program, inputs, output);
+    const qsizetype wholeSize = argumentListSize(QStringList{program} + whole.arguments);
     const qsizetype limit = limitPercent < 0 ? wholeSize - 1 : wholeSize * limitPercent / 100;
 
     const JoinPlan plan = planJoin(program, inputs, output, limit, numberedNames("/home/me/Desktop"));
@@ -125,7 +125,7 @@ void JoinBatchesTest::plans()
     }
     for (const JoinProcessCommand &run : plan.runs) {
         QCOMPARE(run.program, program);
-        QVERIFY2(argumentListSize(run.program, run.arguments) <= limit, qPrintable(run.arguments.join(' ')));
+        QVERIFY2(argumentListSize(QStringList{run.program} + run.arguments) <= limit, qPrintable(run.arguments.join(' ')));
     }
     QString problem;
     const QHash<QString, QList<JoinEntry>> files = simulate(plan, &problem);
@@ -167,10 +167,10 @@ void JoinBatchesTest::argumentLimitHoldsForARealProgram()
     const QString program = scriptedChild(dir.path(), "child", {{"record", received}});
     QStringList arguments;
     const QString path = QDir::toNativeSeparators(QStringLiteral("/a/folder/of/some/length/") + QString(170, QLatin1Char('p')));
-    const qsizetype pathSize = argumentListSize(program, {path}) - argumentListSize(program, {});
-    for (qsizetype size = argumentListSize(program, arguments); size + pathSize <= limit; size += pathSize)
+    const qsizetype pathSize = argumentListSize({path});
+    for (qsizetype size = argumentListSize({program}); size + pathSize <= limit; size += pathSize)
         arguments.append(path);
-    QVERIFY(argumentListSize(program, arguments) <= limit);
+    QVERIFY(argumentListSize(QStringList{program} + arguments) <= limit);
     ProcessRunner runner;
     const ProcessRunner::Result result = runner.run(program, arguments);
     QCOMPARE(result.ending, ProcessRunner::Ending::Exited);

@@ -287,7 +287,7 @@ void JoinRunTest::argumentsArriveIntact()
     QCOMPARE(arguments.mid(0, 5), QStringList({"A=" + odd, "input_pw", "A=" + password, "cat", "output"}));
     // What runs is the argument list the command builder gives, but for the
     // temporary output name.
-    QCOMPARE(arguments, buildJoinProcessCommand("pdftk", {{odd, password}}, arguments.last()).arguments);
+    QCOMPARE(arguments, BuildJoinCommand("pdftk", {{odd, password}}, arguments.last()).arguments);
     QCOMPARE(dialogs().messageTexts().value(0), "Done.");
 }
 
@@ -692,7 +692,7 @@ void JoinRunTest::pdftkJavaStartsLean()
     const QString said = dialogs().messageTexts().value(0);
     if (damagedInput) {
         QVERIFY2(said.contains("pdftk could not repair this damaged file"), qPrintable(said));
-        for (const QString &jvm : {"Picked up", "-XX:", "[warning]"})
+        for (const char *jvm : {"Picked up", "-XX:", "[warning]"})
             QVERIFY2(!said.contains(jvm), qPrintable(said));
         QVERIFY(!QFile::exists(archivePath));
     } else {

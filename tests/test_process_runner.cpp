@@ -107,7 +107,10 @@ void ProcessRunnerTest::exitCode_data()
 void ProcessRunnerTest::exitCode()
 {
     QFETCH(int, code);
-    QCOMPARE(RunAndWait(child({{"exit", QString::number(code)}}), {}, kHiddenWindow), code);
+    ProcessRunner runner;
+    const ProcessRunner::Result result = runner.run(child({{"exit", QString::number(code)}}), {}, kHiddenWindow);
+    QCOMPARE(result.ending, ProcessRunner::Ending::Exited);
+    QCOMPARE(result.code, code);
 }
 
 void ProcessRunnerTest::startFailure_data()
@@ -124,12 +127,11 @@ void ProcessRunnerTest::startFailure()
 {
     QFETCH(QString, program);
     QFETCH(int, code);
-    QCOMPARE(RunAndWait(program, {}), code);
-    QVERIFY(code < 0);
-
     ProcessRunner runner;
     const ProcessRunner::Result result = runner.run(program, {});
     QCOMPARE(result.ending, ProcessRunner::Ending::FailedToStart);
+    QCOMPARE(result.code, code);
+    QVERIFY(code < 0);
     QVERIFY(!result.errorString.isEmpty());
     QVERIFY(!runner.isRunning());
 }

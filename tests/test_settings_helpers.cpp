@@ -121,26 +121,19 @@ private slots:
     void userStoreLivesInTheIsolatedHome()
     {
         SettingsStore store;
-        const SettingsStore::Location location = store.locationOf(QStringLiteral("Check1"));
 #ifdef Q_OS_WIN
+        // Wine's registry is the test prefix's own; a real Windows user's is not touched.
+        if (!runsUnderWine())
+            QSKIP("The user's own registry is not written.");
+        store.write(QStringLiteral("Check1"), QStringLiteral("1"));
         // The values sit right under the program's key, not under
         // ...\Quillmoor\OrganizationDefaults where a store without an
         // application name would put them.
-        QVERIFY2(location.store.endsWith(QStringLiteral("HKEY_CURRENT_USER\\Software\\Quillmoor\\Corvanta")),
-                 qPrintable(location.store));
-        QCOMPARE(location.key, QStringLiteral("Check1"));
-        if (runsUnderWine()) {
-            // Wine's registry is the test prefix's own: the value is written for real there.
-            store.write(QStringLiteral("Check1"), QStringLiteral("1"));
-            QCOMPARE(QSettings(location.store, QSettings::NativeFormat).value(QStringLiteral("Check1")),
-                     QVariant(QStringLiteral("1")));
-        }
+        QSettings key(QStringLiteral("HKEY_CURRENT_USER\\Software\\Quillmoor\\Corvanta"), QSettings::NativeFormat);
+        QCOMPARE(key.value(QStringLiteral("Check1")), QVariant(QStringLiteral("1")));
 #else
-        const QString file = QDir::homePath() + QStringLiteral("/.config/Quillmoor.conf");
-        QCOMPARE(location.store, file);
-        QCOMPARE(location.key, QStringLiteral("Corvanta/Check1"));
         store.write(QStringLiteral("Check1"), QStringLiteral("1"));
-        QFile written(file);
+        QFile written(QDir::homePath() + QStringLiteral("/.config/Quillmoor.conf"));
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll().trimmed(), QByteArray("[Corvanta]\nCheck1=1"));
 #endif

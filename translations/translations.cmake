@@ -17,9 +17,12 @@ set(CORVANTA_TS_FILES
   ${CMAKE_CURRENT_LIST_DIR}/corvanta_it.ts
   ${CMAKE_CURRENT_LIST_DIR}/corvanta_pt_BR.ts)
 
-# No source locations in the .ts files: a line moved in the sources then
-# leaves them as they are.
-qt_add_translations(corvanta_core
+# The texts come from the sources of every library of the window; the .qm
+# files are built into the app library, which picks one. No source
+# locations in the .ts files: a line moved in the sources then leaves them
+# as they are.
+qt_add_translations(corvanta_app
   TS_FILES ${CORVANTA_TS_FILES}
+  SOURCES ${CORVANTA_WINDOW_SOURCES}
   RESOURCE_PREFIX /translations
   LUPDATE_OPTIONS -locations none -no-obsolete)

@@ -282,6 +282,8 @@ void Form1::setMousePointer(MousePointer pointer)
     m_mousePointer = pointer;
     if (pointer == MousePointer::Busy)
         setCursor(Qt::WaitCursor);
+    else if (pointer == MousePointer::Custom && m_mouseIcon)
+        setCursor(*m_mouseIcon);
     else
         unsetCursor();
 }
@@ -368,7 +370,7 @@ QStringList Form1::listedPaths() const
 
 EventTurns Form1::eventTurns(KeepGoing keepGoing)
 {
-    return EventTurns(m_eventTurnInterval, [this, keepGoing = std::move(keepGoing)] {
+    return EventTurns(m_services.eventTurnInterval, [this, keepGoing = std::move(keepGoing)] {
         return !m_closing && goesOn(keepGoing);
     });
 }

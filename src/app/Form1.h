@@ -65,11 +65,10 @@ public:
     void ListView1_OLEDragDrop(const QMimeData *data);
     // Paths the program was given when it started, appended like dropped
     // files; `leftOut` holds arguments already refused, for the same message.
-    void AddStartupPaths(const QStringList &paths, const LeftOut &leftOut = LeftOut());
+    void addStartupPaths(const QStringList &paths, const LeftOut &leftOut = LeftOut());
 
     // The join.
     void Start();
-    bool isJoinRunning() const { return m_joiner.isRunning(); }
 
     // Command bars.
     void CreateToolbar();
@@ -78,15 +77,12 @@ public:
 
     PasswordOption passwordOption() const;
 
-    MousePointer mousePointer() const { return m_mousePointer; }
+    // Custom shows the image loaded from HAND-M.CUR, or the default pointer
+    // when there is none.
     void setMousePointer(MousePointer pointer);
-
-    // The optional pointer image from HAND-M.CUR; kept, never selected.
-    const std::optional<QCursor> &mouseIcon() const { return m_mouseIcon; }
 
     const Services &services() const { return m_services; }
     SettingsStore &settings() { return m_settings; }
-    FileListModel *fileList() const { return m_fileList; }
 
     QGroupBox *Frame1 = nullptr;
     QCheckBox *Check1 = nullptr;
@@ -100,11 +96,6 @@ public:
     static constexpr int kProgressScale = 100;
     static constexpr int kProgressFrameMilliseconds = 16;
     void setProgressValue(double percent);
-    double progressValue() const { return m_progressPercent; }
-
-    // Milliseconds between the turns of the event loop that long work takes;
-    // tests set 0 so that what they post runs at a known point of a scan.
-    void setEventTurnInterval(int milliseconds) { m_eventTurnInterval = milliseconds; }
 
     // What the file list and the join use of the window.
     QWidget *dialogOwner() override { return this; }
@@ -146,7 +137,6 @@ private:
     MousePointer m_mousePointer = MousePointer::Default;
     WorkCount m_busy;
     WorkCount m_adding;
-    int m_eventTurnInterval = EventTurns::kStandardInterval;
     std::optional<QCursor> m_mouseIcon;
     bool m_closing = false;
     bool m_frameAdopted = false;

@@ -108,9 +108,9 @@ void Form1::ListView1_OLEDragDrop(const QMimeData *data)
     addDroppedFiles(*this, *m_fileList, data);
 }
 
-void Form1::AddStartupPaths(const QStringList &paths, const LeftOut &leftOut)
+void Form1::addStartupPaths(const QStringList &paths, const LeftOut &leftOut)
 {
-    addStartupPaths(*this, *m_fileList, paths, leftOut);
+    corvanta::addStartupPaths(*this, *m_fileList, paths, leftOut);
 }
 
 void Form1::Start()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/EventTurns.h"
 #include "core/Seams.h"
 #include "join/JoinRun.h"
 
@@ -42,6 +43,9 @@ struct Services
     std::function<void()> endProgram;
     // Where joins find the Desktop and pdftk.
     JoinEnvironment joinEnvironment = JoinEnvironment::standard();
+    // Milliseconds between the turns of the event loop that long work takes;
+    // tests set 0 so that what they post runs at a known point of a scan.
+    int eventTurnInterval = EventTurns::kStandardInterval;
 };
 
 // Services for the real program: real dialogs, the desktop's shell, the

@@ -95,13 +95,6 @@ void SettingsStore::write(const QString &key, const QString &value)
         open()->setValue(key, value);
 }
 
-SettingsStore::Location SettingsStore::locationOf(const QString &key) const
-{
-    const auto settings = open();
-    const QString group = settings->group();
-    return {settings->fileName(), group.isEmpty() ? key : group + QLatin1Char('/') + key};
-}
-
 int windowStateCode(const QWidget *window)
 {
     if (window->isMinimized())

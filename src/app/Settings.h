@@ -22,15 +22,6 @@ public:
     QString read(const QString &key, const QString &defaultValue) const;
     void write(const QString &key, const QString &value);
 
-    // Where a key is kept: the file (or, on Windows, the registry key) and
-    // the key's name within it.
-    struct Location
-    {
-        QString store;
-        QString key;
-    };
-    Location locationOf(const QString &key) const;
-
 private:
     std::unique_ptr<QSettings> open() const;
     // False for a store far larger than the program ever writes: it is then

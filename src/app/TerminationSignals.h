@@ -19,10 +19,6 @@ public:
     explicit TerminationSignals(QObject *parent = nullptr);
     ~TerminationSignals() override;
 
-    // False when another instance already takes the signals, or the pipe
-    // could not be made.
-    bool isActive() const { return m_notifier != nullptr; }
-
 signals:
     void received(int signalNumber);
 

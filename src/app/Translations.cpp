@@ -78,24 +78,19 @@ QStringList qtTranslationFolders(const QString &appFolder)
     return {joinPath(appFolder, QStringLiteral("translations")), QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
 }
 
-Translations::Translations(const QLocale &locale, const QString &appFolder)
-    : Translations(locale.uiLanguages(), appFolder)
-{
-}
-
 Translations::Translations(const QStringList &uiLanguages, const QString &appFolder)
-    : m_language(chosenLanguage(uiLanguages, translatedLanguages()))
 {
     // Qt's own texts follow the program's language, so a window never mixes
     // two languages: with English, Qt's stay English too.
-    if (m_language.isEmpty())
+    const QString language = chosenLanguage(uiLanguages, translatedLanguages());
+    if (language.isEmpty())
         return;
     auto own = std::make_unique<QTranslator>();
-    if (own->load(kOwnPrefix + m_language, kOwnFolder) && QCoreApplication::installTranslator(own.get()))
+    if (own->load(kOwnPrefix + language, kOwnFolder) && QCoreApplication::installTranslator(own.get()))
         m_own = std::move(own);
     for (const QString &folder : qtTranslationFolders(appFolder)) {
         auto qt = std::make_unique<QTranslator>();
-        if (qt->load(QStringLiteral("qtbase_") + m_language, folder)) {
+        if (qt->load(QStringLiteral("qtbase_") + language, folder)) {
             if (QCoreApplication::installTranslator(qt.get()))
                 m_qt = std::move(qt);
             break;

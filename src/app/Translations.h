@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -36,25 +35,18 @@ QStringList desktopLanguages(const QStringList &systemLanguages, const QProcessE
 QStringList qtTranslationFolders(const QString &appFolder);
 
 // While it lives, the program's texts and Qt's own (dialog buttons, the file
-// dialog) are in the language chosen for `locale`. For English nothing is
-// installed, and every text stays the program's own.
+// dialog) are in the language chosen for one who reads `uiLanguages`, most
+// wanted first. For English nothing is installed, and every text stays the
+// program's own.
 class Translations
 {
 public:
-    Translations(const QLocale &locale, const QString &appFolder);
-    // For one who reads `uiLanguages`, most wanted first.
     Translations(const QStringList &uiLanguages, const QString &appFolder);
     ~Translations();
     Translations(const Translations &) = delete;
     Translations &operator=(const Translations &) = delete;
 
-    // The chosen language, "" for English.
-    QString language() const { return m_language; }
-    bool hasOwn() const { return bool(m_own); }
-    bool hasQt() const { return bool(m_qt); }
-
 private:
-    QString m_language;
     std::unique_ptr<QTranslator> m_own;
     std::unique_ptr<QTranslator> m_qt;
 };

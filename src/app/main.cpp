@@ -6,6 +6,7 @@
 #include "core/Files.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QProcessEnvironment>
 #include <QTimer>
 
@@ -72,6 +73,6 @@ int main(int argc, char *argv[])
     // large folder is walked with the window up and the busy pointer on.
     if (!given.paths.isEmpty() || !given.leftOut.isEmpty())
         QTimer::singleShot(0, &window,
-                           [&window, &given] { window.AddStartupPaths(given.paths, given.leftOut); });
+                           [&window, &given] { window.addStartupPaths(given.paths, given.leftOut); });
     return app.exec();
 }

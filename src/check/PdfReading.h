@@ -25,13 +25,12 @@ struct ReadingWork
     std::atomic<qint64> bytes{0}; // of streams hashed
 };
 
-// Opens `path` with `password` ("" for none) and walks its pages: their
-// number and fingerprints, the parts pdftk may leave behind, and whatever
-// would keep pdftk from opening or copying the file. Only regular files are
-// opened, so a pipe or a device cannot block the caller. A file that does
-// not read cleanly is read again with repairs, as pdftk reads it, and stays
-// Damaged when that finds its pages. Runs only in the checker process,
-// under its limits: a hostile file can take memory and time without end.
+// Opens `path` with `password` ("" for none) and reports its pages (their
+// number and fingerprints), the parts pdftk may leave behind and whatever
+// would keep pdftk from opening or copying it. Only regular files are
+// opened. A file that reads only with repairs, as pdftk makes them, comes
+// back Damaged. Call it only in the checker process, under its limits: a
+// hostile file can take memory and time without end.
 PdfCheck readPdf(const QString &path, const QString &password = QString(), ReadingWork *work = nullptr);
 
 } // namespace corvanta

@@ -51,8 +51,7 @@ protected:
 
 } // namespace
 
-QAction *AddControl(QWidget *controls, ControlType type, int id, const QString &caption,
-                    bool beginsGroup, const QString &description, int tag, const QString &category)
+QAction *AddControl(QWidget *controls, ControlType type, int id, const QString &caption, bool beginsGroup)
 {
     if (beginsGroup) {
         auto *separator = new QAction(controls);
@@ -74,16 +73,11 @@ QAction *AddControl(QWidget *controls, ControlType type, int id, const QString &
     }
     }
     action->setData(id);
-    action->setProperty("description", description);
-    action->setProperty("tag", tag);
-    action->setProperty("category", category);
     controls->addAction(action);
     return action;
 }
 
 namespace {
-
-const QString kCategory = QStringLiteral("Controls");
 
 // The one connection of a command: its action's own trigger. The bars'
 // aggregate signals (QMenu::triggered, QToolBar::actionTriggered) stay unused,
@@ -93,8 +87,7 @@ void addCommands(QWidget *controls, CommandPlace place, const CommandDispatch &d
     for (const CommandRow &row : commandTable()) {
         if (row.place != place)
             continue;
-        QAction *action = AddControl(controls, ControlType::Button, int(row.id), commandCaption(row),
-                                     row.beginsGroup, QString(), 0, kCategory);
+        QAction *action = AddControl(controls, ControlType::Button, int(row.id), commandCaption(row), row.beginsGroup);
         // No command has a shortcut key: the toolbar's buttons are reached
         // with Tab and pressed with Space or Enter, the menus' entries by their
         // access keys.
@@ -142,8 +135,7 @@ void buildMenus(QMenuBar *bar, const CommandDispatch &dispatch)
 {
     bar->setFont(commandBarFont());
     for (CommandPlace place : {CommandPlace::FileMenu, CommandPlace::HelpMenu}) {
-        QAction *dropDown = AddControl(bar, ControlType::DropDown, 0, placeTitle(place), false, QString(), 0,
-                                       kCategory);
+        QAction *dropDown = AddControl(bar, ControlType::DropDown, 0, placeTitle(place), false);
         auto *menu = dropDown->menu<QMenu *>();
         menu->setObjectName(place == CommandPlace::FileMenu ? QStringLiteral("menuFile")
                                                             : QStringLiteral("menuHelp"));

@@ -127,7 +127,7 @@ JoinPlan batchRuns(const QString &program, const QList<JoinEntry> &entries, cons
         if (batch == names.size())
             names.append(temporaryName());
         plan.runs.append(
-            buildJoinProcessCommand(program, entries.mid(first, ends.at(batch) - first), names.at(batch)));
+            BuildJoinCommand(program, entries.mid(first, ends.at(batch) - first), names.at(batch)));
         plan.intermediateFiles.append(names.at(batch));
         first = ends.at(batch);
     }
@@ -157,25 +157,23 @@ qsizetype argumentLimit(const QProcessEnvironment &environment)
     // the Java command and its options, a few variables.
     constexpr qsizetype kMargin = 32 * 1024;
     const long systemLimit = ::sysconf(_SC_ARG_MAX);
-    qsizetype limit = systemLimit > 0 ? std::min(qsizetype(systemLimit), kMostExecTakes) : 128 * 1024;
-    for (const QString &variable : environment.toStringList())
-        limit -= argumentSize(variable);
-    return limit - kMargin;
+    const qsizetype limit = systemLimit > 0 ? std::min(qsizetype(systemLimit), kMostExecTakes) : 128 * 1024;
+    return limit - argumentListSize(environment.toStringList()) - kMargin;
 #endif
 }
 
-qsizetype argumentListSize(const QString &program, const QStringList &arguments)
+qsizetype argumentListSize(const QStringList &texts)
 {
-    qsizetype size = argumentSize(program);
-    for (const QString &argument : arguments)
-        size += argumentSize(argument);
+    qsizetype size = 0;
+    for (const QString &text : texts)
+        size += argumentSize(text);
     return size;
 }
 
 JoinPlan planJoin(const QString &program, const QList<JoinEntry> &entries, const QString &outputPath,
                   qsizetype limit, const std::function<QString()> &temporaryName, const KeepGoing &keepGoing)
 {
-    const auto oneRun = [&] { return JoinPlan{{buildJoinProcessCommand(program, entries, outputPath)}, {}}; };
+    const auto oneRun = [&] { return JoinPlan{{BuildJoinCommand(program, entries, outputPath)}, {}}; };
     const qsizetype wholeSize = oneRunSize(program, entries, outputPath, keepGoing);
     if (wholeSize < 0)
         return {};
@@ -205,7 +203,7 @@ JoinPlan planJoin(const QString &program, const QList<JoinEntry> &entries, const
             JoinPlan plan = batchRuns(program, entries, ends, firstName, temporaryName, keepGoing);
             if (plan.runs.isEmpty())
                 return {};
-            plan.runs.append(buildJoinProcessCommand(program, resultsOf(plan) + entries.mid(split), outputPath));
+            plan.runs.append(BuildJoinCommand(program, resultsOf(plan) + entries.mid(split), outputPath));
             return plan;
         }
         results = ends.size();

@@ -19,8 +19,9 @@ namespace corvanta {
 // what a wrapper script adds; on Windows, a command line's 32,767 characters.
 qsizetype argumentLimit(const QProcessEnvironment &environment);
 
-// The room `program` and `arguments` take of that limit.
-qsizetype argumentListSize(const QString &program, const QStringList &arguments);
+// The room `texts` take of that limit: a program and its arguments, or on
+// POSIX systems the variables of an environment, which exec() counts alike.
+qsizetype argumentListSize(const QStringList &texts);
 
 // The pdftk runs of one join, in the order they run; the last one writes
 // the output.
@@ -31,16 +32,12 @@ struct JoinPlan
     QStringList intermediateFiles;
 };
 
-// Plans a join whose argument lists each fit `limit`. When one run fits, the
-// plan is exactly buildJoinProcessCommand's one run. Otherwise the last run
-// takes as many of the last inputs as fit beside the results of batches,
-// and the inputs before those are joined in consecutive batches, each with
-// its own handles and passwords and written to a name from `temporaryName`
-// (every name it gives must have the same length). Results too many for one
-// run are joined in batches again. A limit too small for any two inputs
-// gives the one run, which then fails with the system's own reason.
-// `keepGoing` is asked now and then while a long list is planned; when it
-// says stop, the plan comes back empty.
+// The runs of a join whose argument lists each fit `limit`: BuildJoinCommand's
+// one run where it fits, else batches of consecutive inputs, each with its
+// handles from A and written to a name from `temporaryName` (all of one
+// length), and a last run that joins their results with the last inputs. A
+// limit too small for any two inputs gives the one run, which then fails with
+// the system's reason. Empty when `keepGoing`, asked now and then, says stop.
 JoinPlan planJoin(const QString &program, const QList<JoinEntry> &entries, const QString &outputPath,
                   qsizetype limit, const std::function<QString()> &temporaryName, const KeepGoing &keepGoing = {});
 

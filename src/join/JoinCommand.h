@@ -25,10 +25,7 @@ QString joinHandle(int index);
 // the folder, the separator, "joined.pdf", then every ":\\" made ":\".
 // So an ordinary Desktop keeps two separators before joined.pdf
 // (C:\Users\Owner\Desktop\\joined.pdf); only a drive root loses one.
-QString joinOutputPathFor(const QString &desktopFolder, QChar separator = QDir::separator());
-// The output path on the current user's Desktop. Throws std::runtime_error
-// when the Desktop folder is unknown.
-QString JoinOutputPath();
+QString JoinOutputPath(const QString &desktopFolder, QChar separator = QDir::separator());
 
 // One token of a pdftk join after the program: a file, the keyword
 // input_pw, a password, or the target's "cat", "output" and output path.
@@ -37,47 +34,37 @@ struct JoinToken
 {
     QString handle; // "" when the token has none
     QString value;
-    bool quoted = false; // quoted in the command line's text form
 
     // The token as pdftk receives it in its argument list.
     QString argument() const { return handle.isEmpty() ? value : handle + QLatin1Char('=') + value; }
 };
 
 // Every token of a join, in command order: the files in list order, then a
-// keyword and a password for each protected file, then the target. This is
-// the one description of pdftk's command: its text form, its argument list
-// and the room it takes are all made from it. Handles are counted from
-// `firstHandle` (0 is A).
+// keyword and a password for each protected file, then the target (left out
+// for a null `outputPath`). A run's arguments and the room they take are
+// both made from it. Handles are counted from `firstHandle` (0 is A).
 template <typename Visit>
 void forEachJoinToken(const QList<JoinEntry> &entries, const QString &outputPath, Visit &&visit,
                       int firstHandle = 0)
 {
     int handle = firstHandle;
     for (const JoinEntry &entry : entries)
-        visit(JoinToken{entry.Password.isEmpty() ? QString() : joinHandle(handle++), entry.Path, true});
+        visit(JoinToken{entry.Password.isEmpty() ? QString() : joinHandle(handle++), entry.Path});
     handle = firstHandle;
     for (const JoinEntry &entry : entries) {
         if (entry.Password.isEmpty())
             continue;
-        visit(JoinToken{QString(), QStringLiteral("input_pw"), false});
-        visit(JoinToken{joinHandle(handle++), entry.Password, true});
+        visit(JoinToken{QString(), QStringLiteral("input_pw")});
+        visit(JoinToken{joinHandle(handle++), entry.Password});
     }
     if (outputPath.isNull())
         return;
-    visit(JoinToken{QString(), QStringLiteral("cat"), false});
-    visit(JoinToken{QString(), QStringLiteral("output"), false});
-    visit(JoinToken{QString(), outputPath, true});
+    visit(JoinToken{QString(), QStringLiteral("cat")});
+    visit(JoinToken{QString(), QStringLiteral("output")});
+    visit(JoinToken{QString(), outputPath});
 }
 
-// The join as one command line, character for character:
-//   "<app folder>\pdftk.exe" "<plain path>" A="<protected path>" … input_pw A="<password>" … cat output "<output>"
-// Nothing is escaped. A Windows-form application folder (drive or share)
-// names "\pdftk.exe" with no separator clean-up, so a drive root gives
-// "C:\\pdftk.exe"; a POSIX folder names "/pdftk". This text is for showing
-// and checking only: the join runs the argument list below.
-QString BuildJoinCommand(const QString &appFolder, const QList<JoinEntry> &entries, const QString &outputPath);
-
-// The same join as a program and its arguments, one argument per token and
+// One pdftk run as a program and its arguments, one argument per token and
 // without any quoting, so every character of a path or password reaches
 // pdftk as it is.
 struct JoinProcessCommand
@@ -85,7 +72,7 @@ struct JoinProcessCommand
     QString program;
     QStringList arguments;
 };
-JoinProcessCommand buildJoinProcessCommand(const QString &program, const QList<JoinEntry> &entries,
-                                           const QString &outputPath);
+JoinProcessCommand BuildJoinCommand(const QString &program, const QList<JoinEntry> &entries,
+                                    const QString &outputPath);
 
 } // namespace corvanta

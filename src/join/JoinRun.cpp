@@ -204,7 +204,7 @@ void Joiner::Run::discardWritten()
 // Without a Desktop there is nothing more to try; the report says why.
 bool Joiner::Run::prepareOutput()
 {
-    step(Step::OutputPath, [this] { m_outputPath = joinOutputPathFor(m_environment.desktopFolder()); });
+    step(Step::OutputPath, [this] { m_outputPath = JoinOutputPath(m_environment.desktopFolder()); });
     if (m_outputPath.isEmpty()) // 108
         return false;
     const bool folderReady = step(Step::OutputFolder, [this] {
@@ -379,7 +379,7 @@ void Joiner::Run::findFailingInput(JoinOutcome &outcome)
         // Named like the join's own output, so that a leftover is removed
         // like one.
         const QString probe = temporaryOutputPath(m_outputPath);
-        const JoinProcessCommand alone = buildJoinProcessCommand(m_program, {input.entry()}, probe);
+        const JoinProcessCommand alone = BuildJoinCommand(m_program, {input.entry()}, probe);
         const ProcessRunner::Result result = m_runner.run(alone.program, alone.arguments, kHiddenWindow);
         DeleteFileQuietly(probe);
         if (result.ending == ProcessRunner::Ending::Exited && result.code != 0) {
@@ -426,7 +426,7 @@ Joiner::~Joiner()
 void Joiner::Start()
 {
     Dialogs &dialogs = m_host.dialogs();
-    if (m_running) {
+    if (isRunning()) {
         const bool stopIt = dialogs.message(m_host.dialogOwner(), stopRunningJoinQuestion(),
                                             MessageStyle::YesNoDefaultNo, applicationTitle())
             == MessageAnswer::Yes;
@@ -464,7 +464,7 @@ void Joiner::stop()
 void Joiner::removeLeftovers() const
 {
     try {
-        corvanta::removeLeftovers(joinOutputPathFor(m_environment.desktopFolder()));
+        corvanta::removeLeftovers(JoinOutputPath(m_environment.desktopFolder()));
     } catch (const std::exception &) {
         // No Desktop, nothing left on it.
     }

@@ -185,10 +185,4 @@ void ProcessRunner::cancel()
     m_child->tree.end(m_child->process);
 }
 
-int RunAndWait(const QString &program, const QStringList &arguments, int windowStyle)
-{
-    ProcessRunner runner;
-    return runner.run(program, arguments, windowStyle).code;
-}
-
 } // namespace corvanta

@@ -28,13 +28,11 @@ inline constexpr int kProgramNotRunnable = 75;
 // much the child prints.
 inline constexpr qsizetype kKeptStreamBytes = 64 * 1024;
 
-// Runs one child process at a time and waits for it while the event loop
-// goes on, so the window stays responsive. The wait ends the moment the
-// child ends. The child's standard input is closed, and its output and error
-// streams are captured (the first and last kKeptStreamBytes of each).
-// Everything the child starts goes with it: it runs in a process group of
-// its own (on Windows a job), and however the child ends, whatever is left of
-// that group is ended before run() returns.
+// Runs one child process at a time and waits, with the event loop going on,
+// until it ends. Its standard input is closed; the start and the end of its
+// output and error streams are kept (kKeptStreamBytes of each). It runs in a
+// process group of its own (on Windows a job); however it ends, what is left
+// of that group is ended before run() returns.
 class ProcessRunner
 {
 public:
@@ -85,10 +83,5 @@ private:
     bool m_hasEnvironment = false;
     QString m_guard;
 };
-
-// Runs a program and waits for it; returns its exit code, or a negative
-// value (kStartFailureBase + error number) when it cannot be started.
-int RunAndWait(const QString &program, const QStringList &arguments,
-               int windowStyle = kDefaultWindowStyle);
 
 } // namespace corvanta

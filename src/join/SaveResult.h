@@ -41,14 +41,11 @@ struct SavedFile
 };
 
 // Puts the finished result `written` in the place of `outputPath` in one
-// rename. When that place cannot be taken (a folder of that name, a file
-// that another program holds open), the result goes beside it under the
-// first free name "joined (2).pdf", "joined (3).pdf", …, with a rename that
-// never replaces a file already there: in one step where the system has
-// one, else through a second name (a hard link), else by claiming the name
-// first. Where none of them works the result is copied there. The result
-// itself is never removed: when nothing works it stays where it was written.
-// `error` keeps the first reason, why `outputPath` could not be replaced.
+// rename or, where that place cannot be taken, under the first free name
+// beside it ("joined (2).pdf", …) without replacing any file there. The
+// result is never removed: when no name takes it, it stays where it was
+// written. `error` keeps the first reason, why `outputPath` could not be
+// replaced.
 SavedFile saveJoinedFile(const QString &written, const QString &outputPath);
 
 } // namespace corvanta

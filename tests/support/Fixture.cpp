@@ -1,6 +1,7 @@
 #include "support/Fixture.h"
 #include "support/PlatformFiles.h"
 
+#include "filelist/FileListModel.h"
 #include "join/JoinCommand.h"
 
 #include <QDir>
@@ -88,7 +89,7 @@ QString helperFolder()
 
 QString isolatedOutputPath()
 {
-    return joinOutputPathFor(QDir::toNativeSeparators(isolatedDesktop()) + QDir::separator());
+    return JoinOutputPath(QDir::toNativeSeparators(isolatedDesktop()) + QDir::separator());
 }
 
 void writePdf(const QString &path, int pages, const QString &label)
@@ -174,6 +175,7 @@ Services FormFixture::services()
     result.reminderDraw = [this] { return reminderDraw; };
     result.endProgram = [this] { ++programEnded; };
     result.joinEnvironment = isolatedJoinEnvironment();
+    result.eventTurnInterval = eventTurnInterval;
     return result;
 }
 
@@ -181,9 +183,25 @@ Form1 &FormFixture::load()
 {
     form.reset();
     form = std::make_unique<Form1>(services());
-    form->setEventTurnInterval(eventTurnInterval);
     form->Form_Load();
     return *form;
+}
+
+FileListModel *fileListOf(const Form1 &form)
+{
+    return form.findChild<FileListModel *>();
+}
+
+MousePointer shownPointer(const Form1 &form)
+{
+    switch (form.cursor().shape()) {
+    case Qt::WaitCursor:
+        return MousePointer::Busy;
+    case Qt::BitmapCursor:
+        return MousePointer::Custom;
+    default:
+        return MousePointer::Default;
+    }
 }
 
 JoinFixture::JoinFixture()

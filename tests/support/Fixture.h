@@ -76,6 +76,11 @@ struct FormFixture
     Form1 &load();
 };
 
+// The window's file list.
+FileListModel *fileListOf(const Form1 &form);
+// The pointer the window shows, by the window's own numbers.
+MousePointer shownPointer(const Form1 &form);
+
 // Joins on a fake host, with their own application folder and the isolated
 // Desktop; the window is not part of them.
 struct JoinFixture
