@@ -93,7 +93,7 @@ double pdftkDirectly(const QStringList &files, const QString &output)
     process.setStandardInputFile(QProcess::nullDevice());
     QElapsedTimer timer;
     timer.start();
-    process.start(program, buildJoinProcessCommand(program, entriesOf(inputsOf(files)), output).arguments);
+    process.start(program, BuildJoinCommand(program, entriesOf(inputsOf(files)), output).arguments);
     process.waitForFinished(-1);
     const double elapsed = timer.nsecsElapsed() / 1e6;
     if (process.exitCode() != 0)
@@ -106,7 +106,7 @@ double pdftkDirectly(const QStringList &files, const QString &output)
 double startAfterReading(FormFixture &fixture, const QStringList &files)
 {
     Form1 &form = shownForm(fixture);
-    form.fileList()->append(files);
+    fileListOf(form)->append(files);
     waitUntilRead();
     fixture.dialogs.messageAnswers << MessageAnswer::Ok << MessageAnswer::No;
     QElapsedTimer timer;
@@ -148,7 +148,7 @@ void compareChecks(const QString &label, const QStringList &files)
     pdftk.setStandardInputFile(QProcess::nullDevice());
     QElapsedTimer timer;
     timer.start();
-    pdftk.start(program, buildJoinProcessCommand(program, entriesOf(inputsOf(files)), output).arguments);
+    pdftk.start(program, BuildJoinCommand(program, entriesOf(inputsOf(files)), output).arguments);
     pdftk.waitForFinished(-1);
     const double joining = timer.nsecsElapsed() / 1e6;
 
@@ -178,7 +178,7 @@ void compareChecks(const QString &label, const QStringList &files)
 
 // The longest the window waits for its events while a folder of files is
 // added and read, and its memory once they are.
-void addAndRead(FormFixture &fixture, const QString &folder, int count)
+void addAndRead(FormFixture &fixture, const QString &folder)
 {
     Form1 &form = shownForm(fixture);
     qint64 longestGap = 0;
@@ -196,7 +196,7 @@ void addAndRead(FormFixture &fixture, const QString &folder, int count)
     ticker.stop();
     std::printf("%d files added in %.2f s and read in %.1f s: longest wait for events %lld ms (target <= 50 ms); "
                 "window memory %.0f MB (target <= 120 MB)\n",
-                form.fileList()->count(), added, timer.nsecsElapsed() / 1e9, static_cast<long long>(longestGap),
+                fileListOf(form)->count(), added, timer.nsecsElapsed() / 1e9, static_cast<long long>(longestGap),
                 peakMegabytes());
     form.ClearList();
 }
@@ -229,7 +229,7 @@ int main(int argc, char *argv[])
     // First, while the program's peak memory is still its own.
     const int many = app.arguments().contains(QStringLiteral("--quick")) ? 10000 : 100000;
     makeInputs(QStringLiteral("many"), many, 1);
-    addAndRead(fixture, inputs.filePath(QStringLiteral("many")), many);
+    addAndRead(fixture, inputs.filePath(QStringLiteral("many")));
 
     compareJoins(fixture, QStringLiteral("2 PDFs x 1 page"), makeInputs(QStringLiteral("small"), 2, 1), 15, 0.85);
     compareJoins(fixture, QStringLiteral("20 PDFs x 75 pages"), makeInputs(QStringLiteral("large"), 20, 75), 5, 0.70);
