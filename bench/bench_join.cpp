@@ -60,7 +60,7 @@ double joinDirectly(const QString &program, const QStringList &files, const QStr
     process.setStandardInputFile(QProcess::nullDevice());
     QElapsedTimer timer;
     timer.start();
-    process.start(program, BuildJoinCommand(program, entriesOf(inputsOf(files)), output).arguments);
+    process.start(program, BuildJoinCommand(program, entriesOf(files), output).arguments);
     process.waitForFinished(-1);
     const double elapsed = timer.nsecsElapsed() / 1e6;
     if (process.exitCode() != 0)
@@ -104,7 +104,7 @@ void compareChecks(const QString &label, const QStringList &files, double target
     QElapsedTimer timer;
     timer.start();
     const QString program = findPdftk(QString());
-    pdftk.start(program, BuildJoinCommand(program, entriesOf(inputsOf(files)), output).arguments);
+    pdftk.start(program, BuildJoinCommand(program, entriesOf(files), output).arguments);
     pdftk.waitForFinished(-1);
     const double joining = timer.nsecsElapsed() / 1e6;
     if (pdftk.exitCode() != 0)
@@ -121,7 +121,7 @@ void compareChecks(const QString &label, const QStringList &files, double target
         sinceTick.start();
         timer.restart();
         Checker checker(helperFolder() + QStringLiteral("/corvanta-check"), limits);
-        QList<JoinInput> inputs = inputsOf(files);
+        QList<JoinEntry> inputs = entriesOf(files);
         checkInputs(inputs, checker);
         checkPasswords(inputs, checker);
         const bool refused = !refusedInputs(inputs, false).isEmpty() || !refusedPasswords(inputs).isEmpty();
@@ -196,7 +196,7 @@ void largeJoin(FormFixture &fixture, const QString &folder)
     const qsizetype limit = argumentLimit(pdftkEnvironment());
     const QString output = JoinOutputPath(DesktopFolder());
     const auto runsFor = [&](const QStringList &paths) {
-        return planJoin(program, entriesOf(inputsOf(paths)), output, limit, [&] { return temporaryOutputPath(output); })
+        return planJoin(program, entriesOf(paths), output, limit, [&] { return temporaryOutputPath(output); })
             .runs.size();
     };
 

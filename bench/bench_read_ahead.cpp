@@ -95,7 +95,7 @@ double pdftkDirectly(const QStringList &files, const QString &output, bool lean 
     process.setStandardInputFile(QProcess::nullDevice());
     QElapsedTimer timer;
     timer.start();
-    process.start(program, BuildJoinCommand(program, entriesOf(inputsOf(files)), output).arguments);
+    process.start(program, BuildJoinCommand(program, entriesOf(files), output).arguments);
     process.waitForFinished(-1);
     const double elapsed = timer.nsecsElapsed() / 1e6;
     if (process.exitCode() != 0)
@@ -153,7 +153,7 @@ void compareChecks(const QString &label, const QStringList &files)
     pdftk.setStandardInputFile(QProcess::nullDevice());
     QElapsedTimer timer;
     timer.start();
-    pdftk.start(program, BuildJoinCommand(program, entriesOf(inputsOf(files)), output).arguments);
+    pdftk.start(program, BuildJoinCommand(program, entriesOf(files), output).arguments);
     pdftk.waitForFinished(-1);
     const double joining = timer.nsecsElapsed() / 1e6;
 
@@ -169,7 +169,7 @@ void compareChecks(const QString &label, const QStringList &files)
 
     timer.restart();
     Checker checker(checkerProgram);
-    QList<JoinInput> inputs = inputsOf(files);
+    QList<JoinEntry> inputs = entriesOf(files);
     checkInputs(inputs, checker, &kept);
     checkPasswords(inputs, checker);
     const Verification verification = verifyJoinedPdf(output, inputs, checker);

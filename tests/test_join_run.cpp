@@ -4,6 +4,7 @@
 #include "join/JoinCommand.h"
 #include "join/JoinMessages.h"
 #include "join/JoinRun.h"
+#include "join/JoinOutcome.h"
 #include "join/Pdftk.h"
 #include "support/Fixture.h"
 #include "support/HostilePdfs.h"

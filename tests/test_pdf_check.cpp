@@ -331,14 +331,16 @@ void PdfCheckTest::verdicts()
         }
         return check;
     };
-    QList<JoinInput> joined;
-    for (const QByteArray &pages : inputs.split('|'))
-        joined.append({QStringLiteral("file %1").arg(joined.size()), QString(), checkOf(pages)});
+    QList<JoinEntry> joined;
+    for (const QByteArray &pages : inputs.split('|')) {
+        joined.append({QStringLiteral("file %1").arg(joined.size()), QString()});
+        joined.last().check = checkOf(pages);
+    }
     PdfCheck result = checkOf(written);
     result.problem = problem;
     const Verification verification = compareJoinedPages(result, joined);
     QCOMPARE(int(verification.finding), int(finding));
-    QCOMPARE(verification.input, blamed < 0 ? QString() : joined.at(blamed).path);
+    QCOMPARE(verification.input, blamed < 0 ? QString() : joined.at(blamed).Path);
 }
 
 // Hostile files cost the checker process alone: each ends in seconds with

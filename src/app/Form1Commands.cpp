@@ -75,7 +75,7 @@ void Form1::CommandBars_Execute(int id)
         OpenWithShell(shell(), demoVideoTarget(appFolder()));
         return;
     case CommandId::AdditionalHelpEntry:
-        dialogs().message(this, contactMessageText(), MessageStyle::Ok, applicationTitle());
+        say(contactMessageText());
         return;
     case CommandId::HomePageEntry:
         OpenWithShell(shell(), QLatin1String(site::kHomePage));

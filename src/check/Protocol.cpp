@@ -24,10 +24,10 @@ QByteArray frame(CheckFrame::Kind kind, Write &&write)
 
 } // namespace
 
-QByteArray requestFrame(const CheckRequest &request)
+QByteArray requestFrame(const QString &path, const QString &password, qint64 cpuMilliseconds)
 {
     return frame(CheckFrame::Kind::Request,
-                 [&](QDataStream &out) { out << request.path << request.password << request.cpuMilliseconds; });
+                 [&](QDataStream &out) { out << path << password << cpuMilliseconds; });
 }
 
 QByteArray begunFrame()
@@ -70,7 +70,7 @@ bool FrameReader::next(CheckFrame &frame)
     frame.kind = CheckFrame::Kind(kind);
     switch (frame.kind) {
     case CheckFrame::Kind::Request:
-        in >> frame.request.path >> frame.request.password >> frame.request.cpuMilliseconds;
+        in >> frame.path >> frame.password >> frame.cpuMilliseconds;
         break;
     case CheckFrame::Kind::Begun:
         break;

@@ -11,14 +11,6 @@ namespace corvanta {
 // then that many bytes. The window sends one request per file; the
 // checker answers each, in order, with a frame that it has begun the
 // file, then a frame with what it found.
-struct CheckRequest
-{
-    QString path;
-    QString password;
-    // CPU time the file may take before it has earned more by the pages and
-    // objects it gets through; 0 for the checker's own default.
-    qint64 cpuMilliseconds = 0;
-};
 
 // How a checker ends when it cannot go on with the next file: its state
 // after running out of memory cannot be trusted, and a file that used up
@@ -30,12 +22,17 @@ struct CheckFrame
 {
     enum class Kind : quint8 { Request = 'Q', Begun = 'B', Found = 'F' };
     Kind kind = Kind::Request;
-    CheckRequest request; // Request
+    // Request: the file, its password, and the CPU time it may take before
+    // it has earned more by the pages and objects it gets through (0 for
+    // the checker's own default).
+    QString path;
+    QString password;
+    qint64 cpuMilliseconds = 0;
     PdfCheck check;       // Found
 };
 
 // A whole frame, length included, ready to be written.
-QByteArray requestFrame(const CheckRequest &request);
+QByteArray requestFrame(const QString &path, const QString &password, qint64 cpuMilliseconds);
 QByteArray begunFrame();
 QByteArray foundFrame(const PdfCheck &check);
 

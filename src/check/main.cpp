@@ -165,8 +165,8 @@ int serve()
             return 1;
         if (!write(begunFrame()))
             return 1;
-        ReadingWork &work = budget.begin(request.request.cpuMilliseconds);
-        PdfCheck check = readPdf(request.request.path, request.request.password, &work);
+        ReadingWork &work = budget.begin(request.cpuMilliseconds);
+        PdfCheck check = readPdf(request.path, request.password, &work);
         check.cpuMilliseconds = budget.end();
         if (!write(foundFrame(check)))
             return 1;

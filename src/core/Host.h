@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/ErrorReport.h"
 #include "core/EventTurns.h"
+#include "core/Seams.h"
 #include "core/WorkCount.h"
 
 #include <QString>
@@ -10,7 +12,6 @@ class QWidget;
 
 namespace corvanta {
 
-class Dialogs;
 class Shell;
 
 // What the adding operations and the join need from the window they work
@@ -24,6 +25,11 @@ public:
     virtual QWidget *dialogOwner() = 0;
     virtual Dialogs &dialogs() = 0;
     virtual Shell &shell() = 0;
+    // A message box over the window, titled with the program's name.
+    MessageAnswer say(const QString &text, MessageStyle style = MessageStyle::Ok)
+    {
+        return dialogs().message(dialogOwner(), text, style, applicationTitle());
+    }
     // The folder of the executable, in native form: Samples/, Video/ and a
     // bundled pdftk live there.
     virtual QString appFolder() const = 0;

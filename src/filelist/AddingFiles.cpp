@@ -58,8 +58,7 @@ void reportLeftOut(Host &host, const LeftOut &leftOut)
 {
     if (leftOut.isEmpty() || host.isClosing())
         return;
-    host.dialogs().message(host.dialogOwner(), leftOutMessage(leftOut), MessageStyle::Warning,
-                           applicationTitle());
+    host.say(leftOutMessage(leftOut), MessageStyle::Warning);
 }
 
 // Appends each path as a drop does: a folder with every file of its tree
@@ -138,11 +137,10 @@ void addSampleFiles(Host &host, FileListModel &list)
         items.append(joinPath(samples, name));
     list.append(items);
 
-    const MessageAnswer answer = host.dialogs().message(
-        host.dialogOwner(),
-        Text::tr("Would you like this software to open the folder where these sample files are stored (so "
-                 "that you can view them before working with them)?"),
-        MessageStyle::YesNo, applicationTitle());
+    const MessageAnswer answer =
+        host.say(Text::tr("Would you like this software to open the folder where these sample files are stored (so "
+                          "that you can view them before working with them)?"),
+                 MessageStyle::YesNo);
     if (answer == MessageAnswer::Yes)
         OpenWithShell(host.shell(), folderEntry(samples));
 }

@@ -84,10 +84,10 @@ private:
     {
         QByteArray requests;
         for (qsizetype i = m_next; i < m_files.size(); ++i) {
-            CheckRequest request = m_owner.m_requests.at(m_files.at(i));
-            if (request.cpuMilliseconds <= 0)
-                request.cpuMilliseconds = m_owner.m_limits.cpuMilliseconds;
-            requests += requestFrame(request);
+            const JoinEntry &entry = m_owner.m_entries.at(m_files.at(i));
+            requests += requestFrame(entry.Path, entry.Password, m_owner.m_cpuMilliseconds > 0
+                                                                     ? m_owner.m_cpuMilliseconds
+                                                                     : m_owner.m_limits.cpuMilliseconds);
         }
         m_process->write(requests);
     }
@@ -186,13 +186,13 @@ Checker::~Checker()
     cancel();
 }
 
-QList<PdfCheck> Checker::check(const QList<CheckRequest> &requests)
+QList<PdfCheck> Checker::check(const QList<JoinEntry> &entries, qint64 cpuMilliseconds)
 {
-    QList<PdfCheck> results(requests.size());
+    QList<PdfCheck> results(entries.size());
     m_cancelled = false;
     QEventLoop loop;
     begin(
-        requests, [&results](qsizetype index, const PdfCheck &check) { results[index] = check; },
+        entries, cpuMilliseconds, [&results](qsizetype index, const PdfCheck &check) { results[index] = check; },
         [&loop] { loop.quit(); });
     // Workers that cannot start at all are done before the loop runs.
     if (isBusy()) {
@@ -206,10 +206,12 @@ QList<PdfCheck> Checker::check(const QList<CheckRequest> &requests)
     return results;
 }
 
-void Checker::begin(const QList<CheckRequest> &requests, Found found, std::function<void()> done)
+void Checker::begin(const QList<JoinEntry> &requests, qint64 cpuMilliseconds, Found found,
+                    std::function<void()> done)
 {
     m_idle.stop();
-    m_requests = requests;
+    m_entries = requests;
+    m_cpuMilliseconds = cpuMilliseconds;
     m_found = std::move(found);
     m_done = std::move(done);
     if (requests.isEmpty()) {

@@ -2,6 +2,7 @@
 
 #include "check/PdfCheck.h"
 #include "check/Protocol.h"
+#include "join/JoinCommand.h"
 
 #include <QList>
 #include <QString>
@@ -50,17 +51,19 @@ public:
     Checker(const Checker &) = delete;
     Checker &operator=(const Checker &) = delete;
 
-    // What each request found, in the requests' order. After a cancel, or
-    // when the application is told to exit, the files not yet read keep an
-    // empty check; isCancelled() then says so.
-    QList<PdfCheck> check(const QList<CheckRequest> &requests);
+    // What each entry's file, opened with its password, was found to be, in
+    // the entries' order; each may take `cpuMilliseconds` (0 for the limits'
+    // own) before its work earns it more. After a cancel, or when the
+    // application is told to exit, the files not yet read keep an empty
+    // check; isCancelled() then says so.
+    QList<PdfCheck> check(const QList<JoinEntry> &entries, qint64 cpuMilliseconds = 0);
     bool isCancelled() const { return m_cancelled; }
 
-    // The same without waiting: `found` hears of each request (by its
-    // index) as it is read, then `done` once all are, unless cancel() comes
-    // first. Nothing else may be asked while the checker is busy.
+    // The same without waiting: `found` hears of each entry (by its index)
+    // as it is read, then `done` once all are, unless cancel() comes first.
+    // Nothing else may be asked while the checker is busy.
     using Found = std::function<void(qsizetype index, const PdfCheck &check)>;
-    void begin(const QList<CheckRequest> &requests, Found found, std::function<void()> done);
+    void begin(const QList<JoinEntry> &entries, qint64 cpuMilliseconds, Found found, std::function<void()> done);
     bool isBusy() const { return m_busyWorkers > 0; }
     const QString &program() const { return m_program; }
     const CheckLimits &limits() const { return m_limits; }
@@ -78,7 +81,8 @@ private:
 
     QString m_program;
     CheckLimits m_limits;
-    QList<CheckRequest> m_requests;
+    QList<JoinEntry> m_entries;
+    qint64 m_cpuMilliseconds = 0;
     Found m_found;
     std::function<void()> m_done;
     std::vector<std::unique_ptr<Worker>> m_workers;

@@ -16,16 +16,16 @@ namespace {
 
 // Checks each request once, however often it comes, and gives every
 // input what was found for its request. False when the checker was stopped.
-bool checkOnce(QList<JoinInput> &inputs, Checker &checker,
-                 const std::function<bool(const JoinInput &)> &wanted)
+bool checkOnce(QList<JoinEntry> &inputs, Checker &checker,
+                 const std::function<bool(const JoinEntry &)> &wanted)
 {
-    QList<CheckRequest> requests;
+    QList<JoinEntry> requests;
     QHash<QPair<QString, QString>, qsizetype> requestOf;
     QList<qsizetype> requestOfInput(inputs.size(), -1);
     for (qsizetype i = 0; i < inputs.size(); ++i) {
         if (!wanted(inputs.at(i)))
             continue;
-        const QPair<QString, QString> key{inputs.at(i).path, inputs.at(i).password};
+        const QPair<QString, QString> key{inputs.at(i).Path, inputs.at(i).Password};
         auto known = requestOf.constFind(key);
         if (known == requestOf.constEnd()) {
             known = requestOf.insert(key, requests.size());
@@ -82,83 +82,72 @@ bool hasUncheckedPages(const PdfCheck &check)
     return false;
 }
 
-const JoinInput &firstUncounted(const QList<JoinInput> &inputs)
+const JoinEntry &firstUncounted(const QList<JoinEntry> &inputs)
 {
-    for (const JoinInput &input : inputs) {
+    for (const JoinEntry &input : inputs) {
         if (input.check.fingerprints.isEmpty())
             return input;
     }
     return inputs.constLast();
 }
 
-Verification wrongCount(Verification verification, const JoinInput &input)
+Verification wrongCount(Verification verification, const JoinEntry &input)
 {
     verification.finding = Verification::Finding::WrongPageCount;
-    verification.input = input.path;
+    verification.input = input.Path;
     return verification;
 }
 
-Verification wrongPage(Verification verification, qint64 page, const JoinInput &input, qint64 inputPage)
+Verification wrongPage(Verification verification, qint64 page, const JoinEntry &input, qint64 inputPage)
 {
     verification.finding = Verification::Finding::WrongPage;
     verification.page = page + 1;
-    verification.input = input.path;
+    verification.input = input.Path;
     verification.inputPage = inputPage + 1;
     return verification;
 }
 
 } // namespace
 
-QList<JoinInput> inputsOf(const QStringList &paths, const KeepGoing &keepGoing)
+QList<JoinEntry> entriesOf(const QStringList &paths, const KeepGoing &keepGoing)
 {
-    QList<JoinInput> inputs;
+    QList<JoinEntry> inputs;
     inputs.reserve(paths.size());
     for (const QString &path : paths) {
         if (!goesOn(keepGoing))
             return {};
-        inputs.append({path, QString(), PdfCheck()});
+        inputs.append({path, QString()});
     }
     return inputs;
 }
 
-QList<JoinEntry> entriesOf(const QList<JoinInput> &inputs, const KeepGoing &keepGoing)
-{
-    QList<JoinEntry> entries;
-    entries.reserve(inputs.size());
-    for (const JoinInput &input : inputs) {
-        if (!goesOn(keepGoing))
-            return {};
-        entries.append(input.entry());
-    }
-    return entries;
-}
 
-bool checkInputs(QList<JoinInput> &inputs, Checker &checker, KeptChecks *kept)
+bool checkInputs(QList<JoinEntry> &inputs, Checker &checker, KeptChecks *kept)
 {
     if (kept) {
         QHash<QString, std::optional<PdfCheck>> keptFor;
-        for (JoinInput &input : inputs) {
-            auto known = keptFor.constFind(input.path);
+        for (JoinEntry &input : inputs) {
+            auto known = keptFor.constFind(input.Path);
             if (known == keptFor.constEnd())
-                known = keptFor.insert(input.path, kept->find(input.path));
+                known = keptFor.insert(input.Path, kept->find(input.Path));
             input.check = known->value_or(PdfCheck());
         }
     }
     // A kept check is known by its file's identity, which a check that
     // never happened lacks.
-    if (!checkOnce(inputs, checker, [](const JoinInput &input) { return !input.check.identity.isKnown(); }))
+    if (!checkOnce(inputs, checker, [](const JoinEntry &input) { return !input.check.identity.isKnown(); }))
         return false;
     if (kept) {
-        for (const JoinInput &input : inputs)
-            kept->keep(input.path, input.check);
+        for (const JoinEntry &input : inputs)
+            kept->keep(input.Path, input.check);
     }
     return true;
 }
 
-QList<RefusedFile> refusedInputs(const QList<JoinInput> &inputs, bool passwordsPrompted)
+QList<RefusedFile> refusedInputs(const QList<JoinEntry> &inputs, bool passwordsPrompted)
 {
     QList<RefusedFile> refused;
-    for (const JoinInput &input : inputs) {
+    for (const JoinEntry &input : inputs) {
         switch (input.check.problem) {
         case PdfProblem::None:
         case PdfProblem::Damaged:
@@ -183,7 +172,7 @@ QList<RefusedFile> refusedInputs(const QList<JoinInput> &inputs, bool passwordsP
         case PdfProblem::CheckFailed:
             break;
         }
-        refused.append({input.path, input.check});
+        refused.append({input.Path, input.check});
     }
     return refused;
 }
@@ -198,39 +187,39 @@ bool pdftkPassesPassword(const QString &password)
     });
 }
 
-bool checkPasswords(QList<JoinInput> &inputs, Checker &checker)
+bool checkPasswords(QList<JoinEntry> &inputs, Checker &checker)
 {
     // A file without encryption ignores a password; pdftk does too. Without
     // a password, pdftk opens a file exactly when the first check did.
-    return checkOnce(inputs, checker, [](const JoinInput &input) {
-        return input.check.encrypted && !input.password.isEmpty() && pdftkPassesPassword(input.password);
+    return checkOnce(inputs, checker, [](const JoinEntry &input) {
+        return input.check.encrypted && !input.Password.isEmpty() && pdftkPassesPassword(input.Password);
     });
 }
 
-QList<RefusedFile> refusedPasswords(const QList<JoinInput> &inputs)
+QList<RefusedFile> refusedPasswords(const QList<JoinEntry> &inputs)
 {
     QList<RefusedFile> refused;
-    for (const JoinInput &input : inputs) {
-        if (!input.password.isEmpty() && !pdftkPassesPassword(input.password))
-            refused.append({input.path, input.check,
-                            input.password == QLatin1String("PROMPT") ? RefusedFile::Reason::PasswordPrompt
+    for (const JoinEntry &input : inputs) {
+        if (!input.Password.isEmpty() && !pdftkPassesPassword(input.Password))
+            refused.append({input.Path, input.check,
+                            input.Password == QLatin1String("PROMPT") ? RefusedFile::Reason::PasswordPrompt
                                                                       : RefusedFile::Reason::PasswordCharacters});
         else if (input.check.problem == PdfProblem::WrongPassword)
-            refused.append({input.path, input.check});
-        else if (input.check.problem == PdfProblem::NeedsPassword && input.password.isEmpty())
-            refused.append({input.path, input.check, RefusedFile::Reason::NoPasswordTyped});
+            refused.append({input.Path, input.check});
+        else if (input.check.problem == PdfProblem::NeedsPassword && input.Password.isEmpty())
+            refused.append({input.Path, input.check, RefusedFile::Reason::NoPasswordTyped});
         else if (input.check.encrypted && isCheckLimit(input.check.problem))
-            refused.append({input.path, input.check});
+            refused.append({input.Path, input.check});
     }
     return refused;
 }
 
-QStringList damagedInputs(const QList<JoinInput> &inputs)
+QStringList damagedInputs(const QList<JoinEntry> &inputs)
 {
     QStringList damaged;
-    for (const JoinInput &input : inputs) {
-        if (input.check.problem == PdfProblem::Damaged && !damaged.contains(input.path))
-            damaged.append(input.path);
+    for (const JoinEntry &input : inputs) {
+        if (input.check.problem == PdfProblem::Damaged && !damaged.contains(input.Path))
+            damaged.append(input.Path);
     }
     return damaged;
 }
@@ -252,10 +241,10 @@ ExpectedPages expectedPagesOf(const QList<PdfCheck> &checks)
     return expected;
 }
 
-Verification verifyJoinedPdf(const QString &path, const QList<JoinInput> &inputs, Checker &checker)
+Verification verifyJoinedPdf(const QString &path, const QList<JoinEntry> &inputs, Checker &checker)
 {
-    CheckRequest request{path, QString(), resultCheckMilliseconds(inputs, checker.limits().cpuMilliseconds)};
-    const QList<PdfCheck> written = checker.check({request});
+    const QList<PdfCheck> written = checker.check({JoinEntry(path, QString())},
+                                                  resultCheckMilliseconds(inputs, checker.limits().cpuMilliseconds));
     if (checker.isCancelled()) {
         Verification stopped;
         stopped.finding = Verification::Finding::Stopped;
@@ -264,7 +253,7 @@ Verification verifyJoinedPdf(const QString &path, const QList<JoinInput> &inputs
     return compareJoinedPages(written.constFirst(), inputs);
 }
 
-Verification compareJoinedPages(const PdfCheck &written, const QList<JoinInput> &inputs)
+Verification compareJoinedPages(const PdfCheck &written, const QList<JoinEntry> &inputs)
 {
     Verification verification;
     if (isCheckLimit(written.problem)) {
@@ -280,13 +269,13 @@ Verification compareJoinedPages(const PdfCheck &written, const QList<JoinInput> 
         return verification;
     }
     QList<PdfCheck> checks;
-    for (const JoinInput &input : inputs)
+    for (const JoinEntry &input : inputs)
         checks.append(input.check);
     verification.expected = expectedPagesOf(checks);
     verification.pages = written.pages;
     verification.writtenParts = written.parts;
     const bool rightCount = verification.expected.matches(written.pages);
-    const auto wrong = [&](qint64 page, const JoinInput &input, qint64 inputPage) {
+    const auto wrong = [&](qint64 page, const JoinEntry &input, qint64 inputPage) {
         return rightCount ? wrongPage(verification, page, input, inputPage) : wrongCount(verification, input);
     };
     // Each input's pages must come next, in list order. An input whose pages
@@ -295,7 +284,7 @@ Verification compareJoinedPages(const PdfCheck &written, const QList<JoinInput> 
     const QByteArray &pages = written.fingerprints;
     qint64 at = 0;
     for (qsizetype i = 0; i < inputs.size(); ++i) {
-        const JoinInput &input = inputs.at(i);
+        const JoinEntry &input = inputs.at(i);
         const QByteArray &own = input.check.fingerprints;
         if (own.isEmpty()) {
             ++at;
@@ -315,8 +304,8 @@ Verification compareJoinedPages(const PdfCheck &written, const QList<JoinInput> 
             const QByteArray &repaired = input.check.repairedPages;
             if (page >= repaired.size() || repaired.at(page) != '\1')
                 return wrong(found + page, input, page);
-            if (!verification.unconfirmed.contains(input.path))
-                verification.unconfirmed.append(input.path);
+            if (!verification.unconfirmed.contains(input.Path))
+                verification.unconfirmed.append(input.Path);
         }
         at = found + length;
     }
@@ -327,23 +316,23 @@ Verification compareJoinedPages(const PdfCheck &written, const QList<JoinInput> 
     return verification;
 }
 
-qint64 resultCheckMilliseconds(const QList<JoinInput> &inputs, qint64 perFile)
+qint64 resultCheckMilliseconds(const QList<JoinEntry> &inputs, qint64 perFile)
 {
     qint64 inputsTook = 0;
-    for (const JoinInput &input : inputs)
+    for (const JoinEntry &input : inputs)
         inputsTook += input.check.cpuMilliseconds;
     return perFile + 2 * inputsTook;
 }
 
-QList<InputNote> notesAfterJoin(const QList<JoinInput> &inputs, const Verification &verification)
+QList<InputNote> notesAfterJoin(const QList<JoinEntry> &inputs, const Verification &verification)
 {
     QList<InputNote> notes;
     QSet<QString> noted;
-    for (const JoinInput &input : inputs) {
-        const InputNote note{input.path, input.check.parts & ~verification.writtenParts,
-                             hasUncheckedPages(input.check) || verification.unconfirmed.contains(input.path)};
-        if ((note.lostParts || note.unchecked) && !noted.contains(input.path)) {
-            noted.insert(input.path);
+    for (const JoinEntry &input : inputs) {
+        const InputNote note{input.Path, input.check.parts & ~verification.writtenParts,
+                             hasUncheckedPages(input.check) || verification.unconfirmed.contains(input.Path)};
+        if ((note.lostParts || note.unchecked) && !noted.contains(input.Path)) {
+            noted.insert(input.Path);
             notes.append(note);
         }
     }

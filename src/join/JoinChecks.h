@@ -13,21 +13,9 @@ namespace corvanta {
 class Checker;
 class KeptChecks;
 
-// One input of a join as it goes from the list through the checks and the
-// prompts to pdftk and the check of the result.
-struct JoinInput
-{
-    QString path;
-    QString password; // as typed; "" when none was typed or asked for
-    PdfCheck check;   // what the last look at the file found
-
-    JoinEntry entry() const { return {path, password}; }
-};
-
-// A list of 800,000 inputs takes a while to make, so these ask keepGoing
-// as they go; stopped, they return an empty list.
-QList<JoinInput> inputsOf(const QStringList &paths, const KeepGoing &keepGoing = {});
-QList<JoinEntry> entriesOf(const QList<JoinInput> &inputs, const KeepGoing &keepGoing = {});
+// A list of 800,000 inputs takes a while to make, so this asks keepGoing
+// as it goes; stopped, it returns an empty list.
+QList<JoinEntry> entriesOf(const QStringList &paths, const KeepGoing &keepGoing = {});
 
 // A file that stops a join, and why.
 struct RefusedFile
@@ -46,12 +34,12 @@ struct RefusedFile
 // Checks every input once, also when the list names a file twice, unless
 // `kept` still holds a check of it; what is found is kept there too.
 // Returns false when the checker was stopped.
-bool checkInputs(QList<JoinInput> &inputs, Checker &checker, KeptChecks *kept = nullptr);
+bool checkInputs(QList<JoinEntry> &inputs, Checker &checker, KeptChecks *kept = nullptr);
 
 // The inputs that cannot be joined whatever the user types. A file that
 // needs a password only counts when there will be a prompt for it; a
 // damaged file does not count, since pdftk may still repair it.
-QList<RefusedFile> refusedInputs(const QList<JoinInput> &inputs, bool passwordsPrompted);
+QList<RefusedFile> refusedInputs(const QList<JoinEntry> &inputs, bool passwordsPrompted);
 
 // Whether pdftk hands `password` on to the PDF library as typed. It takes
 // printable Latin-1 and the few other characters of the PDF's own
@@ -62,14 +50,14 @@ bool pdftkPassesPassword(const QString &password);
 // Opens each encrypted input with the password typed for it, so that its
 // check tells whether the password is right and what the pages are.
 // Returns false when the checker was stopped.
-bool checkPasswords(QList<JoinInput> &inputs, Checker &checker);
+bool checkPasswords(QList<JoinEntry> &inputs, Checker &checker);
 
 // The encrypted inputs whose password is wrong, missing where one is
 // needed, or one that pdftk cannot pass on.
-QList<RefusedFile> refusedPasswords(const QList<JoinInput> &inputs);
+QList<RefusedFile> refusedPasswords(const QList<JoinEntry> &inputs);
 
 // The paths of the inputs that are damaged, for naming when pdftk fails.
-QStringList damagedInputs(const QList<JoinInput> &inputs);
+QStringList damagedInputs(const QList<JoinEntry> &inputs);
 
 // The pages a joined file must have. Inputs whose pages could not be
 // walked add at least one page each.
@@ -111,14 +99,14 @@ struct Verification
     // otherwise: neither reading is known to be the right one.
     QStringList unconfirmed;
 };
-Verification verifyJoinedPdf(const QString &path, const QList<JoinInput> &inputs, Checker &checker);
+Verification verifyJoinedPdf(const QString &path, const QList<JoinEntry> &inputs, Checker &checker);
 
 // The same, from what the checker found in the written file.
-Verification compareJoinedPages(const PdfCheck &written, const QList<JoinInput> &inputs);
+Verification compareJoinedPages(const PdfCheck &written, const QList<JoinEntry> &inputs);
 
 // The CPU time the written file's check may take: what its inputs took,
 // with room to spare, since it holds all of their pages.
-qint64 resultCheckMilliseconds(const QList<JoinInput> &inputs, qint64 perFile);
+qint64 resultCheckMilliseconds(const QList<JoinEntry> &inputs, qint64 perFile);
 
 // What a sound join did not carry over from one input: the parts pdftk
 // left behind, and whether some of its pages could not be checked.
@@ -129,6 +117,6 @@ struct InputNote
     bool unchecked = false;
 };
 // One note for each input, once, that has something to say.
-QList<InputNote> notesAfterJoin(const QList<JoinInput> &inputs, const Verification &verification);
+QList<InputNote> notesAfterJoin(const QList<JoinEntry> &inputs, const Verification &verification);
 
 } // namespace corvanta

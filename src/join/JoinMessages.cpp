@@ -2,6 +2,7 @@
 
 #include "core/Text.h"
 #include "join/JoinChecks.h"
+#include "join/JoinOutcome.h"
 #include "join/Pdftk.h"
 
 #include <QDir>
@@ -275,8 +276,16 @@ QString refusedPasswordsMessage(const QList<RefusedFile> &refused)
                             + listedFiles(linesOf(refused)));
 }
 
+QString pdftkNotFoundMessage(const QString &appFolder)
+{
+    return notJoinedMessage(
+        Text::tr("pdftk was not found.\n\nCorvanta looks for pdftk in its own folder (%1) and on the PATH.\n")
+            .arg(appFolder)
+        + pdftkInstallHint());
+}
+
 QString joinFailureMessage(const JoinOutcome &outcome, const QStringList &damagedInputs, const QString &outputPath,
-                           const QString &writtenPath, const QString &appFolder)
+                           const QString &writtenPath)
 {
     const QString quote = quotedPdftkText(outcome, outputPath, writtenPath);
     // A full drive makes pdftk fail on whichever input it was copying, and
@@ -290,11 +299,6 @@ QString joinFailureMessage(const JoinOutcome &outcome, const QStringList &damage
     case JoinOutcome::Kind::Joined:
     case JoinOutcome::Kind::Cancelled:
         return QString();
-    case JoinOutcome::Kind::PdftkNotFound:
-        return notJoinedMessage(
-            Text::tr("pdftk was not found.\n\nCorvanta looks for pdftk in its own folder (%1) and on the PATH.\n")
-                .arg(appFolder)
-            + pdftkInstallHint());
     case JoinOutcome::Kind::PdftkNotStarted:
         return notJoinedMessage(Text::tr("pdftk could not be started.\n\n") + outcome.reason);
     case JoinOutcome::Kind::PdftkCrashed:

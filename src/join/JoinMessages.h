@@ -43,7 +43,9 @@ QString refusedPasswordsMessage(const QList<RefusedFile> &refused);
 // found: the inputs they saw damaged, or a folder that cannot be written.
 // `writtenPath` is shown as `outputPath`, the name the user knows.
 QString joinFailureMessage(const JoinOutcome &outcome, const QStringList &damagedInputs, const QString &outputPath,
-                           const QString &writtenPath, const QString &appFolder);
+                           const QString &writtenPath);
+// The warning when no pdftk is found, with where it was looked for.
+QString pdftkNotFoundMessage(const QString &appFolder);
 
 // What the joined file, sound as it is, does not show as its inputs do:
 // parts pdftk left behind, pages that could not be checked. Shown after "Done.".

@@ -9,6 +9,7 @@
 #include "join/JoinCommand.h"
 #include "join/Checker.h"
 #include "join/JoinMessages.h"
+#include "join/JoinOutcome.h"
 #include "join/Pdftk.h"
 #include "join/ProcessRunner.h"
 #include "join/SaveResult.h"
@@ -58,11 +59,11 @@ QString helperProgram(const QString &folder, const QString &name)
 // The room a join takes on the Desktop's drive: what pdftk writes is about
 // as large as its inputs, and batches write every page twice. A very long
 // list takes a while to measure, so the window goes on meanwhile.
-qint64 spaceNeeded(const QList<JoinInput> &inputs, const JoinPlan &plan, EventTurns &turns)
+qint64 spaceNeeded(const QList<JoinEntry> &inputs, const JoinPlan &plan, EventTurns &turns)
 {
     qint64 bytes = 0;
     for (qsizetype i = 0; i < inputs.size() && turns(); ++i)
-        bytes += QFileInfo(inputs.at(i).path).size();
+        bytes += QFileInfo(inputs.at(i).Path).size();
     return plan.runs.size() > 1 ? 2 * bytes : bytes;
 }
 
@@ -109,7 +110,7 @@ private:
     bool prepareOutput();
     bool screenInputs();
     bool askPasswords();
-    bool askAgainWhileWrong(JoinInput &input);
+    bool askAgainWhileWrong(JoinEntry &input);
     bool planRuns();
     JoinOutcome runPdftk();
     void findFailingInput(JoinOutcome &outcome);
@@ -140,7 +141,7 @@ private:
     QString m_program;
     // Every PDF is opened in the checker's processes, never here.
     Checker m_checker;
-    QList<JoinInput> m_inputs;
+    QList<JoinEntry> m_inputs;
     PdftkStart m_start;
     JoinPlan m_plan;
     qint64 m_spaceNeeded = 0;
@@ -148,12 +149,12 @@ private:
 
 void Joiner::Run::join()
 {
-    // The busy pointer shows from here (102) until the join is over (166),
-    // unless other long work still goes on then.
+    // The busy pointer shows from here until the join is over, unless
+    // other long work still goes on then.
     const WorkCount::Hold busy(m_host.busy());
     const auto finish = qScopeGuard([this] {
         discardWritten();
-        m_host.setProgress(0); // 164
+        m_host.setProgress(0);
     });
     if (!prepareOutput() || !screenInputs() || !askPasswords() || !planRuns())
         return;
@@ -189,7 +190,7 @@ bool Joiner::Run::step(Step number, Body &&body)
 
 void Joiner::Run::warn(const QString &text)
 {
-    m_dialogs.message(m_host.dialogOwner(), text, MessageStyle::Warning, applicationTitle());
+    m_host.say(text, MessageStyle::Warning);
 }
 
 void Joiner::Run::discardWritten()
@@ -205,7 +206,7 @@ void Joiner::Run::discardWritten()
 bool Joiner::Run::prepareOutput()
 {
     step(Step::OutputPath, [this] { m_outputPath = JoinOutputPath(m_environment.desktopFolder()); });
-    if (m_outputPath.isEmpty()) // 108
+    if (m_outputPath.isEmpty()) // the error report has said why
         return false;
     const bool folderReady = step(Step::OutputFolder, [this] {
         const QString folder = QFileInfo(m_outputPath).absolutePath();
@@ -214,7 +215,7 @@ bool Joiner::Run::prepareOutput()
         corvanta::removeLeftovers(m_outputPath);
         m_writtenPath = temporaryOutputPath(m_outputPath);
     });
-    m_program = m_environment.findPdftk(m_host.appFolder()); // 112
+    m_program = m_environment.findPdftk(m_host.appFolder());
     const QString guard = helperProgram(m_environment.helperFolder, QStringLiteral("corvanta-guard"));
     if (QFileInfo(guard).isExecutable())
         m_runner.setGuard(guard);
@@ -225,9 +226,9 @@ bool Joiner::Run::prepareOutput()
 // only a password is missing and there will be a prompt for it.
 bool Joiner::Run::screenInputs()
 {
-    // The list as it stands now (120) is what gets joined, whatever happens
+    // The list as it stands now is what gets joined, whatever happens
     // to it while the prompts and pdftk run.
-    m_inputs = inputsOf(m_host.listedPaths(), m_turns.asKeepGoing());
+    m_inputs = entriesOf(m_host.listedPaths(), m_turns.asKeepGoing());
     if (stopped())
         return false;
     if (!QFileInfo(m_checker.program()).isExecutable()) {
@@ -242,15 +243,13 @@ bool Joiner::Run::screenInputs()
         return false;
     }
     if (m_program.isEmpty()) {
-        JoinOutcome notFound;
-        notFound.kind = JoinOutcome::Kind::PdftkNotFound;
-        warn(joinFailureMessage(notFound, {}, m_outputPath, m_writtenPath, m_host.appFolder()));
+        warn(pdftkNotFoundMessage(m_host.appFolder()));
         return false;
     }
     return true;
 }
 
-// The prompts (122 to 148), then every typed password must open its file
+// A prompt for each file's password, then every typed password must open its file
 // before pdftk is given it. A wrong one is asked for again at once, for
 // that file alone; the other answers stand.
 bool Joiner::Run::askPasswords()
@@ -258,13 +257,13 @@ bool Joiner::Run::askPasswords()
     const qsizetype count = m_inputs.size();
     for (qsizetype i = 1; i <= count && m_turns(); ++i) {
         m_host.setProgress(double(i) / double(count) * 100.0);
-        JoinInput &input = m_inputs[i - 1];
+        JoinEntry &input = m_inputs[i - 1];
         if (m_host.promptsForPasswords())
-            input.password = AskPassword(m_dialogs, m_host.dialogOwner(), input.path);
+            input.Password = AskPassword(m_dialogs, m_host.dialogOwner(), input.Path);
     }
     if (stopped() || !checkPasswords(m_inputs, m_checker) || stopped())
         return false;
-    for (JoinInput &input : m_inputs) {
+    for (JoinEntry &input : m_inputs) {
         if (!askAgainWhileWrong(input))
             return false;
     }
@@ -278,14 +277,14 @@ bool Joiner::Run::askPasswords()
 // Asks for the password of a file whose typed password is wrong until one
 // opens it. A blank answer or Cancel ends the join, as does a stop; one
 // that pdftk cannot pass on is left for the warning that says so.
-bool Joiner::Run::askAgainWhileWrong(JoinInput &input)
+bool Joiner::Run::askAgainWhileWrong(JoinEntry &input)
 {
-    while (input.check.problem == PdfProblem::WrongPassword && pdftkPassesPassword(input.password)) {
-        input.password =
-            m_dialogs.inputBox(m_host.dialogOwner(), wrongPasswordPrompt(input.path), passwordPromptTitle(), true);
-        if (input.password.isEmpty() || stopped())
+    while (input.check.problem == PdfProblem::WrongPassword && pdftkPassesPassword(input.Password)) {
+        input.Password =
+            m_dialogs.inputBox(m_host.dialogOwner(), wrongPasswordPrompt(input.Path), passwordPromptTitle(), true);
+        if (input.Password.isEmpty() || stopped())
             return false;
-        QList<JoinInput> alone{input};
+        QList<JoinEntry> alone{input};
         if (!checkPasswords(alone, m_checker) || stopped())
             return false;
         input = alone.first();
@@ -293,14 +292,14 @@ bool Joiner::Run::askAgainWhileWrong(JoinInput &input)
     return true;
 }
 
-// One pdftk run (150), or batches where one run's arguments would not fit:
+// One pdftk run, or batches where one run's arguments would not fit:
 // each run gives its protected files their own handles from A.
 bool Joiner::Run::planRuns()
 {
     m_start = PdftkStart::forProgram(m_program, m_environment.cacheFolder);
     const QProcessEnvironment &environment = m_start.environment;
     m_runner.setEnvironment(environment);
-    m_plan = planJoin(m_program, entriesOf(m_inputs, m_turns.asKeepGoing()), m_writtenPath,
+    m_plan = planJoin(m_program, m_inputs, m_writtenPath,
                       m_environment.argumentLimit(environment), [this] { return temporaryOutputPath(m_outputPath); },
                       m_turns.asKeepGoing());
     if (stopped())
@@ -318,7 +317,7 @@ bool Joiner::Run::planRuns()
     return true;
 }
 
-// pdftk's runs (152), then the result is checked before it replaces the
+// pdftk's runs, then the result is checked before it replaces the
 // output: only a file with every page of every input does.
 JoinOutcome Joiner::Run::runPdftk()
 {
@@ -367,46 +366,42 @@ void Joiner::Run::findFailingInput(JoinOutcome &outcome)
     const QString folder = QFileInfo(m_outputPath).absolutePath();
     if (!QFileInfo(folder).isWritable()
         || std::any_of(m_inputs.cbegin(), m_inputs.cend(),
-                       [&outcome](const JoinInput &input) { return outcome.pdftkText.contains(input.path); }))
+                       [&outcome](const JoinEntry &input) { return outcome.pdftkText.contains(input.Path); }))
         return;
     QSet<QString> tried;
-    for (const JoinInput &input : m_inputs) {
+    for (const JoinEntry &input : m_inputs) {
         if (stopped() || tried.size() >= kMostTried)
             return;
-        if (tried.contains(input.path))
+        if (tried.contains(input.Path))
             continue;
-        tried.insert(input.path);
+        tried.insert(input.Path);
         // Named like the join's own output, so that a leftover is removed
         // like one.
         const QString probe = temporaryOutputPath(m_outputPath);
-        const JoinProcessCommand alone = BuildJoinCommand(m_program, {input.entry()}, probe);
+        const JoinProcessCommand alone = BuildJoinCommand(m_program, {input}, probe);
         const ProcessRunner::Result result = m_runner.run(alone.program, alone.arguments, kHiddenWindow);
         DeleteFileQuietly(probe);
         if (result.ending == ProcessRunner::Ending::Exited && result.code != 0) {
-            outcome.failingInput = input.path;
+            outcome.failingInput = input.Path;
             outcome.pdftkText = examineJoin(result, QString()).pdftkText;
             return;
         }
     }
 }
 
-// "Done." and the offer to open the result (158 to 162), or what went wrong.
+// "Done." and the offer to open the result, or what went wrong.
 // What the result could not keep of its inputs is said between the two.
 void Joiner::Run::report(const JoinOutcome &outcome)
 {
     if (outcome.kind != JoinOutcome::Kind::Joined) {
-        warn(joinFailureMessage(outcome, damagedInputs(m_inputs), m_outputPath, m_writtenPath, m_host.appFolder()));
+        warn(joinFailureMessage(outcome, damagedInputs(m_inputs), m_outputPath, m_writtenPath));
         return;
     }
-    m_dialogs.message(m_host.dialogOwner(), joinSavedMessage(m_outputPath, m_saved.path, m_saved.error),
-                      MessageStyle::Ok, applicationTitle());
+    m_host.say(joinSavedMessage(m_outputPath, m_saved.path, m_saved.error));
     const QList<InputNote> notes = notesAfterJoin(m_inputs, outcome.verification);
     if (!notes.isEmpty())
         warn(notesAfterJoinMessage(notes));
-    const bool open = m_dialogs.message(m_host.dialogOwner(), openJoinedFileQuestion(m_saved.path),
-                                        MessageStyle::YesNo, applicationTitle())
-        == MessageAnswer::Yes;
-    if (open)
+    if (m_host.say(openJoinedFileQuestion(m_saved.path), MessageStyle::YesNo) == MessageAnswer::Yes)
         OpenWithShell(m_host.shell(), m_saved.path);
 }
 
@@ -425,23 +420,19 @@ Joiner::~Joiner()
 
 void Joiner::Start()
 {
-    Dialogs &dialogs = m_host.dialogs();
     if (isRunning()) {
-        const bool stopIt = dialogs.message(m_host.dialogOwner(), stopRunningJoinQuestion(),
-                                            MessageStyle::YesNoDefaultNo, applicationTitle())
-            == MessageAnswer::Yes;
         // The join may have ended while the question was open.
-        if (stopIt)
+        if (m_host.say(stopRunningJoinQuestion(), MessageStyle::YesNoDefaultNo) == MessageAnswer::Yes)
             stop();
         return;
     }
     // Nothing is joined from a list that is still growing.
     if (m_host.adding().underWay()) {
-        dialogs.message(m_host.dialogOwner(), filesStillBeingAddedMessage(), MessageStyle::Ok, applicationTitle());
+        m_host.say(filesStillBeingAddedMessage());
         return;
     }
-    if (m_host.listedPaths().isEmpty()) { // 100, then 168
-        dialogs.message(m_host.dialogOwner(), noFilesAddedMessage(), MessageStyle::Ok, applicationTitle());
+    if (m_host.listedPaths().isEmpty()) {
+        m_host.say(noFilesAddedMessage());
         return;
     }
     // The join reads what is not kept yet itself, at full speed.

@@ -83,7 +83,7 @@ void KeptChecks::readNext()
     if (m_paused || m_checker.isBusy() || !QFileInfo(m_checker.program()).isExecutable())
         return;
     QStringList batch;
-    QList<CheckRequest> requests;
+    QList<JoinEntry> requests;
     while (!m_queue.empty() && batch.size() < kBatchFiles) {
         const QString path = m_queue.front();
         m_queue.pop_front();
@@ -94,7 +94,7 @@ void KeptChecks::readNext()
         requests.append({path, QString()});
     }
     m_checker.begin(
-        requests, [this, batch](qsizetype index, const PdfCheck &check) { found(batch.at(index), check); },
+        requests, 0, [this, batch](qsizetype index, const PdfCheck &check) { found(batch.at(index), check); },
         // Never from within begin(), so that batches do not nest.
         [this] { readSoon(); });
 }

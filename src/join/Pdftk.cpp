@@ -45,21 +45,6 @@ QProcessEnvironment pdftkEnvironment()
     return environment;
 }
 
-bool isJavaStackFrame(const QString &line)
-{
-    const QString trimmed = line.trimmed();
-    return trimmed.startsWith(QLatin1String("at ")) || trimmed.startsWith(QLatin1String("Caused by:"))
-        || (trimmed.startsWith(QLatin1String("...")) && trimmed.endsWith(QLatin1String("more")));
-}
-
-bool failedInsidePdftk(const JoinOutcome &outcome)
-{
-    if (outcome.kind != JoinOutcome::Kind::PdftkFailed)
-        return false;
-    const QStringList lines = outcome.pdftkText.split(QLatin1Char('\n'));
-    return outcome.exitCode == 2 || std::any_of(lines.cbegin(), lines.cend(), isJavaStackFrame);
-}
-
 bool runsOnJava(const QString &program)
 {
     QFile file(program);
@@ -124,36 +109,6 @@ void PdftkStart::settle(bool endedWell) const
     const QString made = archive + QStringLiteral(".part");
     if (!endedWell || !QFile::rename(made, archive))
         QFile::remove(made);
-}
-
-JoinOutcome examineJoin(const ProcessRunner::Result &result, const QString &writtenPath)
-{
-    JoinOutcome outcome;
-    outcome.exitCode = result.code;
-    outcome.pdftkText = QString::fromUtf8(result.standardError).trimmed();
-    if (outcome.pdftkText.isEmpty())
-        outcome.pdftkText = QString::fromUtf8(result.standardOutput).trimmed();
-    switch (result.ending) {
-    case ProcessRunner::Ending::Cancelled:
-        outcome.kind = JoinOutcome::Kind::Cancelled;
-        break;
-    case ProcessRunner::Ending::FailedToStart:
-        outcome.kind = JoinOutcome::Kind::PdftkNotStarted;
-        outcome.reason = result.errorString;
-        break;
-    case ProcessRunner::Ending::Crashed:
-        outcome.kind = JoinOutcome::Kind::PdftkCrashed;
-        break;
-    case ProcessRunner::Ending::Exited:
-        if (result.code != 0)
-            outcome.kind = JoinOutcome::Kind::PdftkFailed;
-        else if (!QFileInfo(writtenPath).isFile())
-            outcome.kind = JoinOutcome::Kind::NoOutput;
-        else
-            outcome.kind = JoinOutcome::Kind::Joined;
-        break;
-    }
-    return outcome;
 }
 
 } // namespace corvanta

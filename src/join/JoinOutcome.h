@@ -1,0 +1,48 @@
+#pragma once
+
+#include "join/JoinChecks.h"
+#include "join/ProcessRunner.h"
+
+#include <QString>
+
+namespace corvanta {
+
+// How a join ended, as far as the user needs to know.
+struct JoinOutcome
+{
+    enum class Kind {
+        Joined,
+        PdftkNotStarted, // `reason` says why
+        PdftkFailed,     // non-zero exit code
+        PdftkCrashed,
+        NoOutput,   // exit code 0 but no file written
+        Unverified, // exit code 0 but the file is not the join; `verification` says why
+        NotSaved,   // written, but no name could take it; `reason` says why, `keptAs` where it is
+        Cancelled,
+    };
+    Kind kind = Kind::PdftkFailed;
+    int exitCode = 0;
+    // The drive was full when the join failed, and how much room it needed.
+    bool driveFull = false;
+    qint64 spaceNeeded = 0;
+    QString pdftkText; // pdftk's own messages
+    QString reason;
+    Verification verification;
+    QString keptAs;
+    // PdftkFailed without naming a file: the input pdftk fails on alone.
+    QString failingInput;
+};
+
+// A line of the trace Java prints when pdftk fails inside itself: where in
+// pdftk that was, which tells the user nothing.
+bool isJavaStackFrame(const QString &line);
+
+// Whether pdftk failed inside itself (Java's exit code 2, or its trace)
+// rather than on a file it names.
+bool failedInsidePdftk(const JoinOutcome &outcome);
+
+// Judges a finished pdftk run that was to write `writtenPath`. Warnings that
+// pdftk prints while exiting with 0 do not count against it.
+JoinOutcome examineJoin(const ProcessRunner::Result &result, const QString &writtenPath);
+
+} // namespace corvanta
