@@ -402,6 +402,44 @@ PageRead fingerprintPage(QPDFObjectHandle page, const Inherited &inherited, Draw
     return whole ? PageRead::Read : PageRead::Unchecked;
 }
 
+// What a walk of the page tree has found so far.
+struct PagesFound
+{
+    qint64 pages = 0;
+    QByteArray fingerprints;
+    QByteArray repaired; // see PdfCheck::repairedPages
+    bool unchecked = false;
+};
+
+// Adds a leaf of the page tree; false when it is no page pdftk can copy.
+bool addPage(QPDF &pdf, QPDFObjectHandle &page, const Inherited &inherited, DrawnObjects &drawn, PagesFound &found,
+             ReadingWork *work)
+{
+    ++found.pages;
+    if (work)
+        ++work->pages;
+    const size_t warningsBefore = pdf.numWarnings();
+    const PageRead read = fingerprintPage(page, inherited, drawn, found.fingerprints);
+    if (pdf.numWarnings() > warningsBefore) {
+        found.repaired.resize(qsizetype(found.pages), '\0');
+        found.repaired[qsizetype(found.pages) - 1] = '\1';
+    }
+    found.unchecked = found.unchecked || read == PageRead::Unchecked;
+    return read != PageRead::Malformed;
+}
+
+// What a branch hands down to its kids: its own values over those it inherited.
+Inherited handedDown(QPDFObjectHandle &branch, Inherited inherited)
+{
+    for (auto [key, value] : {std::pair{"/MediaBox", &inherited.mediaBox}, std::pair{"/CropBox", &inherited.cropBox},
+                              std::pair{"/Rotate", &inherited.rotate},
+                              std::pair{"/Resources", &inherited.resources}}) {
+        if (branch.hasKey(key))
+            *value = branch.getKey(key);
+    }
+    return inherited;
+}
+
 // Walks the page tree from its root without recursion, so that a tree of
 // any depth cannot exhaust the stack, and never trusts the /Count it
 // states: pdftk follows /Kids too. Values that pages inherit are carried
@@ -423,38 +461,25 @@ void walkPages(QPDF &pdf, PdfCheck &check, ReadingWork *work)
     std::vector<Node> pending{{root, Inherited(), 1}};
     std::set<QPDFObjGen> branches;
     DrawnObjects drawn(work);
-    QByteArray fingerprints;
-    qint64 pages = 0;
-    bool unchecked = false;
-    QByteArray repaired;
+    PagesFound found;
     while (!pending.empty()) {
         Node node = std::move(pending.back());
         pending.pop_back();
         // A kid the library could not read at all (nested too deeply, say)
         // is a page to pdftk, which reads it; here it goes unchecked.
         if (!node.object.isDictionary()) {
-            ++pages;
-            fingerprints.append(uncheckedPage());
-            unchecked = true;
+            ++found.pages;
+            found.fingerprints.append(uncheckedPage());
+            found.unchecked = true;
             continue;
         }
         QPDFObjectHandle kids = node.object.getKey("/Kids");
         if (!kids.isArray()) {
-            ++pages;
-            if (work)
-                ++work->pages;
-            const size_t warningsBefore = pdf.numWarnings();
-            const PageRead read = fingerprintPage(node.object, node.inherited, drawn, fingerprints);
-            if (pdf.numWarnings() > warningsBefore) {
-                repaired.resize(qsizetype(pages), '\0');
-                repaired[qsizetype(pages) - 1] = '\1';
-            }
-            if (read == PageRead::Malformed) {
+            if (!addPage(pdf, node.object, node.inherited, drawn, found, work)) {
                 check.problem = PdfProblem::MalformedPage;
-                check.detail = QString::number(pages);
+                check.detail = QString::number(found.pages);
                 return;
             }
-            unchecked = unchecked || read == PageRead::Unchecked;
             continue;
         }
         if (node.depth > kDeepestPageTree) {
@@ -465,24 +490,18 @@ void walkPages(QPDF &pdf, PdfCheck &check, ReadingWork *work)
             check.problem = PdfProblem::PageTreeLoop;
             return;
         }
-        Inherited inherited = node.inherited;
-        for (auto [key, value] : {std::pair{"/MediaBox", &inherited.mediaBox},
-                                  std::pair{"/CropBox", &inherited.cropBox}, std::pair{"/Rotate", &inherited.rotate},
-                                  std::pair{"/Resources", &inherited.resources}}) {
-            if (node.object.hasKey(key))
-                *value = node.object.getKey(key);
-        }
+        const Inherited inherited = handedDown(node.object, node.inherited);
         // Pushed last to first, so the first kid is walked first.
         for (int kid = kids.getArrayNItems() - 1; kid >= 0; --kid)
             pending.push_back({kids.getArrayItem(kid), inherited, node.depth + 1});
     }
-    check.pages = pages;
-    check.fingerprints = fingerprints;
-    if (!repaired.isEmpty()) {
-        repaired.resize(qsizetype(pages), '\0');
-        check.repairedPages = repaired;
+    check.pages = found.pages;
+    check.fingerprints = found.fingerprints;
+    if (!found.repaired.isEmpty()) {
+        found.repaired.resize(qsizetype(found.pages), '\0');
+        check.repairedPages = found.repaired;
     }
-    if (unchecked)
+    if (found.unchecked)
         check.problem = PdfProblem::Damaged;
 }
 

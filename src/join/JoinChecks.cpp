@@ -253,21 +253,34 @@ Verification verifyJoinedPdf(const QString &path, const QList<JoinEntry> &inputs
     return compareJoinedPages(written.constFirst(), inputs);
 }
 
-Verification compareJoinedPages(const PdfCheck &written, const QList<JoinEntry> &inputs)
+namespace {
+
+// Whether the written file cannot be compared page by page; the finding
+// then says why.
+bool cannotCompare(const PdfCheck &written, Verification &verification)
 {
-    Verification verification;
     if (isCheckLimit(written.problem)) {
         // Too much for the checker is no sign that pdftk's file is wrong.
         verification.finding = Verification::Finding::NotChecked;
         verification.limit = written.problem;
-        return verification;
+        return true;
     }
     // A file whose pages were all walked is judged by them, even where the
     // library had to repair something on the way.
     if (written.pages < 0 || (written.problem != PdfProblem::None && written.problem != PdfProblem::Damaged)) {
         verification.finding = Verification::Finding::Unreadable;
-        return verification;
+        return true;
     }
+    return false;
+}
+
+} // namespace
+
+Verification compareJoinedPages(const PdfCheck &written, const QList<JoinEntry> &inputs)
+{
+    Verification verification;
+    if (cannotCompare(written, verification))
+        return verification;
     QList<PdfCheck> checks;
     for (const JoinEntry &input : inputs)
         checks.append(input.check);
