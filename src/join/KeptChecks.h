@@ -32,11 +32,11 @@ public:
     void resume();
 
     // The check kept for `path`, if the file is still as it was read.
-    std::optional<PdfCheck> find(const QString &path) const;
+    std::optional<PdfCheck> find(const QString &path);
     // What a join found of a listed file itself.
     void keep(const QString &path, const PdfCheck &check);
     // Whether listed files still wait to be read, or are being read.
-    bool isReading() const { return !m_queue.empty() || m_checker.isBusy(); }
+    bool isReading() const { return !m_arrived.empty() || !m_queue.empty() || m_checker.isBusy(); }
 
 private:
     struct Entry
@@ -46,10 +46,14 @@ private:
         bool isKept() const { return check.identity.isKnown(); }
     };
 
+    // Takes in up to `most` listed paths (all, when negative).
+    void takeInArrived(qsizetype most);
     void readSoon();
     void readNext();
     void found(const QString &path, const PdfCheck &check);
 
+    std::deque<QStringList> m_arrived; // listed, not yet taken in
+    qsizetype m_taken = 0;             // of the first of them
     QHash<QString, Entry> m_entries;
     std::deque<QString> m_queue; // may still name files that left the list
     Checker m_checker;
