@@ -124,6 +124,20 @@ private slots:
         QVERIFY(!naturalLess(lower, lower));
     }
 
+    // Large folders are sorted in pieces, between turns of the event loop.
+    void manyNamesComeOutInNaturalOrder()
+    {
+        QTemporaryDir root;
+        QStringList expected;
+        for (int number = 1; number <= 10000; ++number) {
+            expected.append(QStringLiteral("scan %1.pdf").arg(number));
+            QVERIFY(QFile(root.filePath(expected.last())).open(QIODevice::WriteOnly));
+        }
+        int turns = 0;
+        QCOMPARE(ListFolderFiles(root.path(), "*.pdf", [&turns] { return ++turns > 0; }), expected);
+        QVERIFY(turns > expected.size());
+    }
+
     void patterns_data()
     {
         QTest::addColumn<QString>("pattern");

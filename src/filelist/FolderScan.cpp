@@ -287,6 +287,29 @@ void note(LeftOut *leftOut, const QString &shownPath, LeftOutReason reason,
         leftOut->add(shownPath, reason, detail);
 }
 
+// Sorts in runs, and merges them, asking `keepGoing` between the pieces: a
+// folder of a hundred thousand names, sorted in one go, would hold the
+// window for tens of milliseconds. False once `keepGoing` said stop.
+bool sortNaturally(QStringList &names, const KeepGoing &keepGoing)
+{
+    constexpr qsizetype kRun = 4096;
+    const qsizetype count = names.size();
+    const auto at = [&names](qsizetype index) { return names.begin() + index; };
+    for (qsizetype start = 0; start < count; start += kRun) {
+        std::sort(at(start), at(std::min(count, start + kRun)), naturalLess);
+        if (count > kRun && !goesOn(keepGoing))
+            return false;
+    }
+    for (qsizetype width = kRun; width < count; width *= 2) {
+        for (qsizetype start = 0; start + width < count; start += 2 * width) {
+            std::inplace_merge(at(start), at(start + width), at(std::min(count, start + 2 * width)), naturalLess);
+            if (!goesOn(keepGoing))
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool CollectSubfolders(QStringList &folders, bool recursive, const KeepGoing &keepGoing,
@@ -346,6 +369,7 @@ QStringList ListFolderFiles(const QString &folder, const QString &pattern, const
     // Pipes, sockets, devices and dangling links are left out: none of them
     // can be read as a document.
     const FilePattern wanted(pattern);
+    bool goingOn = true;
     forEachEntry(folder, [&](const Entry &entry) {
         if (entry.kind == EntryKind::File && wanted.matches(entry)) {
             if (!entry.nameIsUtf8())
@@ -355,9 +379,11 @@ QStringList ListFolderFiles(const QString &folder, const QString &pattern, const
             else
                 names.append(entry.name());
         }
-        return goesOn(keepGoing);
+        goingOn = goesOn(keepGoing);
+        return goingOn;
     });
-    std::sort(names.begin(), names.end(), naturalLess);
+    if (goingOn)
+        sortNaturally(names, keepGoing);
     return names;
 }
 
@@ -385,6 +411,8 @@ bool scanFolderTree(const QString &folder, const QString &pattern, const FolderF
         for (const QString &name : names) {
             if (!name.startsWith(QLatin1Char('~')) && !isFileSystemMetadata(name))
                 paths.append(joinPath(entry, name));
+            if (!tracked())
+                return false;
         }
         if (!paths.isEmpty())
             sink(paths);

@@ -27,7 +27,8 @@ bool CollectSubfolders(QStringList &folders, bool recursive, const KeepGoing &ke
 // every file, dotted or not). Hidden files and links to files count; folders,
 // special files and dangling links do not. Names not UTF-8 or too long to
 // open are noted in `leftOut`; an unreadable folder gives none. Once
-// `keepGoing`, asked for every entry, says stop, the names so far come back.
+// `keepGoing`, asked for every entry and while sorting, says stop, the names
+// so far come back, in no set order.
 QStringList ListFolderFiles(const QString &folder, const QString &pattern,
                             const KeepGoing &keepGoing = {}, LeftOut *leftOut = nullptr);
 
