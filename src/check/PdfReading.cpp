@@ -624,7 +624,10 @@ Next readingFailed(QPDF &pdf, const QPDFExc &error, const std::string &password,
 Next readOnce(const Source &source, const std::string &password, bool lastPassword, bool repair, PdfCheck &check,
               ReadingWork *work)
 {
-    QPDF pdf;
+    const auto structures = std::make_shared<QPDF>();
+    QPDF &pdf = *structures;
+    if (work)
+        work->structures = structures;
     try {
         pdf.setSuppressWarnings(true);
         pdf.setAttemptRecovery(repair);

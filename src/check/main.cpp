@@ -170,6 +170,7 @@ int serve()
         check.cpuMilliseconds = budget.end();
         if (!write(foundFrame(check)))
             return 1;
+        work.structures.reset();
         // After running out of memory the library's state cannot be trusted.
         if (check.problem == PdfProblem::NeedsTooMuchMemory)
             return kCheckerRanOutOfMemory;
