@@ -43,6 +43,16 @@ public:
         m_deadline.start(m_owner.m_limits.stallMilliseconds);
     }
 
+    // Starts a checker for the next share, unless one is there.
+    void warmUp()
+    {
+        if (m_process)
+            return;
+        m_files.clear();
+        m_next = 0;
+        launch();
+    }
+
     // Ends the checker at once.
     void stop()
     {
@@ -76,6 +86,8 @@ private:
         if (!m_process)
             return; // it failed to start, and that is dealt with
         m_tree->started(process);
+        if (done())
+            return; // started ahead of its share
         sendRequests();
         m_deadline.start(m_owner.m_limits.startMilliseconds);
     }
@@ -232,6 +244,16 @@ void Checker::begin(const QList<JoinEntry> &requests, qint64 cpuMilliseconds, Fo
             files.append(i);
         m_workers.at(size_t(worker))->take(files);
     }
+}
+
+void Checker::warmUp()
+{
+    if (isBusy())
+        return;
+    if (m_workers.empty())
+        m_workers.push_back(std::make_unique<Worker>(*this));
+    m_workers.front()->warmUp();
+    m_idle.start();
 }
 
 void Checker::cancel()

@@ -65,6 +65,9 @@ public:
     using Found = std::function<void(qsizetype index, const PdfCheck &check)>;
     void begin(const QList<JoinEntry> &entries, qint64 cpuMilliseconds, Found found, std::function<void()> done);
     bool isBusy() const { return m_busyWorkers > 0; }
+    // Starts a checker for the next call while there is other work to wait
+    // for, so that the call need not wait for one to start.
+    void warmUp();
     const QString &program() const { return m_program; }
     const CheckLimits &limits() const { return m_limits; }
     void cancel();

@@ -321,6 +321,8 @@ bool Joiner::Run::planRuns()
 // output: only a file with every page of every input does.
 JoinOutcome Joiner::Run::runPdftk()
 {
+    // The check of the result need not wait for its checker to start.
+    m_checker.warmUp();
     JoinOutcome outcome = examineJoin(runJoinPlan(m_runner, m_plan), m_writtenPath);
     if (outcome.kind == JoinOutcome::Kind::Joined) {
         // pdftk ended well, whatever its file turns out to be.
