@@ -9,8 +9,9 @@ namespace {
 // Files read in one go: enough that starting a batch costs little, few
 // enough that a pause or a removal takes effect soon.
 constexpr int kBatchFiles = 16;
-// Listed paths taken in per turn of the event loop: a few milliseconds' work.
-constexpr qsizetype kTakenInAtOnce = 4096;
+// Listed paths looked at for one batch at the most, where most have been
+// read or have left the list: a short turn of the event loop.
+constexpr int kLookedAtOnce = 4096;
 
 } // namespace
 
@@ -24,31 +25,38 @@ KeptChecks::KeptChecks(QString program, CheckLimits limits)
 
 void KeptChecks::listed(const QStringList &paths)
 {
-    // A folder of a hundred thousand files comes in one list; taking it in
-    // is left to the turns of the event loop, a share at a time.
-    if (!paths.isEmpty())
-        m_arrived.push_back(paths);
+    if (paths.isEmpty())
+        return;
+    // Back on the list: read after all.
+    if (!m_dropped.isEmpty()) {
+        for (const QString &path : paths)
+            m_dropped.remove(path);
+    }
+    m_pending.push_back(paths);
     readSoon();
 }
 
 void KeptChecks::unlisted(const QStringList &paths)
 {
-    takeInArrived(-1);
+    const bool waiting = isReading();
     for (const QString &path : paths) {
-        const auto entry = m_entries.find(path);
-        if (entry != m_entries.end() && --entry->items <= 0)
-            m_entries.erase(entry);
+        m_kept.erase(path);
+        if (waiting)
+            m_dropped.insert(path);
     }
-    if (m_entries.isEmpty())
-        m_queue.clear();
+    int looked = kLookedAtOnce;
+    skipNeedless(looked);
+    if (!isReading())
+        m_dropped.clear();
 }
 
 void KeptChecks::unlistAll()
 {
-    m_arrived.clear();
-    m_taken = 0;
-    m_entries.clear();
-    m_queue.clear();
+    ++m_listing;
+    m_pending.clear();
+    m_nextPending = 0;
+    m_dropped.clear();
+    m_kept.clear();
 }
 
 void KeptChecks::pause()
@@ -62,77 +70,82 @@ void KeptChecks::resume()
     readSoon();
 }
 
-std::optional<PdfCheck> KeptChecks::find(const QString &path)
+std::optional<PdfCheck> KeptChecks::find(const QString &path) const
 {
-    takeInArrived(-1);
-    const auto entry = m_entries.constFind(path);
-    if (entry == m_entries.constEnd() || !entry->isKept() || identityOf(path) != entry->check.identity)
+    const auto kept = m_kept.find(path);
+    if (kept == m_kept.end() || identityOf(path) != kept->second.identity)
         return std::nullopt;
-    return entry->check;
+    return kept->second;
 }
 
 void KeptChecks::keep(const QString &path, const PdfCheck &check)
 {
-    takeInArrived(-1);
     found(path, check);
 }
 
-void KeptChecks::takeInArrived(qsizetype most)
+bool KeptChecks::skipNeedless(int &most)
 {
-    while (!m_arrived.empty() && most != 0) {
-        const QStringList &paths = m_arrived.front();
-        for (; m_taken < paths.size() && most != 0; ++m_taken, --most) {
-            Entry &entry = m_entries[paths.at(m_taken)];
-            if (entry.items++ == 0)
-                m_queue.push_back(paths.at(m_taken));
-        }
-        if (m_taken == paths.size()) {
-            m_arrived.pop_front();
-            m_taken = 0;
-        }
+    while (!m_pending.empty() && most > 0) {
+        const QString &path = m_pending.front().at(m_nextPending);
+        if (!m_dropped.contains(path) && m_kept.count(path) == 0)
+            return true;
+        takePending();
+        --most;
     }
+    return false;
+}
+
+QString KeptChecks::takePending()
+{
+    const QString path = m_pending.front().at(m_nextPending);
+    if (++m_nextPending == m_pending.front().size()) {
+        m_pending.pop_front();
+        m_nextPending = 0;
+    }
+    return path;
 }
 
 void KeptChecks::readSoon()
 {
-    if (!m_paused && (!m_arrived.empty() || (!m_queue.empty() && !m_checker.isBusy())))
+    if (!m_paused && !m_pending.empty() && !m_checker.isBusy())
         m_next.start();
 }
 
 void KeptChecks::readNext()
 {
-    takeInArrived(kTakenInAtOnce);
     // Without its checker, Start says so; here nothing is tried.
-    if (m_paused || m_checker.isBusy() || !QFileInfo(m_checker.program()).isExecutable()) {
-        if (!m_paused && !m_arrived.empty())
-            m_next.start();
+    if (m_paused || m_checker.isBusy() || !QFileInfo(m_checker.program()).isExecutable())
         return;
-    }
     QStringList batch;
     QList<JoinEntry> requests;
-    while (!m_queue.empty() && batch.size() < kBatchFiles) {
-        const QString path = m_queue.front();
-        m_queue.pop_front();
-        const auto entry = m_entries.constFind(path);
-        if (entry == m_entries.constEnd() || entry->isKept())
-            continue;
-        batch.append(path);
-        requests.append({path, QString()});
+    int looked = kLookedAtOnce;
+    while (batch.size() < kBatchFiles && skipNeedless(looked)) {
+        batch.append(takePending());
+        requests.append({batch.last(), QString()});
     }
+    const quint64 listing = m_listing;
     m_checker.begin(
-        requests, 0, [this, batch](qsizetype index, const PdfCheck &check) { found(batch.at(index), check); },
-        // Never from within begin(), so that batches do not nest.
-        [this] { readSoon(); });
+        requests, 0,
+        [this, batch, listing](qsizetype index, const PdfCheck &check) {
+            if (listing == m_listing)
+                found(batch.at(index), check);
+        },
+        [this] {
+            if (m_pending.empty())
+                m_dropped.clear();
+            // Soon, never from within begin(), so that batches do not nest.
+            readSoon();
+        });
 }
 
 void KeptChecks::found(const QString &path, const PdfCheck &check)
 {
     // A file that left the list meanwhile is forgotten; a check the
     // checker could not finish within its limits is not kept, so that
-    // Start reads the file again itself.
-    const auto entry = m_entries.find(path);
-    if (entry != m_entries.end() && !isCheckLimit(check.problem))
-        entry->check = check;
+    // Start reads the file again itself, and nor is one of a file that
+    // could not be opened.
+    if (!isCheckLimit(check.problem) && check.identity.isKnown() && !m_dropped.contains(path))
+        m_kept[path] = check;
 }
 
 } // namespace corvanta

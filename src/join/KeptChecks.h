@@ -2,12 +2,13 @@
 
 #include "join/Checker.h"
 
-#include <QHash>
+#include <QSet>
 #include <QStringList>
 #include <QTimer>
 
 #include <deque>
 #include <optional>
+#include <unordered_map>
 
 namespace corvanta {
 
@@ -21,8 +22,9 @@ class KeptChecks
 public:
     KeptChecks(QString program, CheckLimits limits);
 
-    // Items that joined the list or left it: a file listed twice is kept
-    // until both of its items are gone. A file that left is not read.
+    // Items that joined the list or left it. A file that left is not read,
+    // and what was found of it is forgotten, even while another item still
+    // lists it: Start then reads that file itself.
     void listed(const QStringList &paths);
     void unlisted(const QStringList &paths);
     void unlistAll();
@@ -32,30 +34,35 @@ public:
     void resume();
 
     // The check kept for `path`, if the file is still as it was read.
-    std::optional<PdfCheck> find(const QString &path);
+    std::optional<PdfCheck> find(const QString &path) const;
     // What a join found of a listed file itself.
     void keep(const QString &path, const PdfCheck &check);
     // Whether listed files still wait to be read, or are being read.
-    bool isReading() const { return !m_arrived.empty() || !m_queue.empty() || m_checker.isBusy(); }
+    bool isReading() const { return !m_pending.empty() || m_checker.isBusy(); }
 
 private:
-    struct Entry
+    struct PathHash
     {
-        int items = 0;
-        PdfCheck check;
-        bool isKept() const { return check.identity.isKnown(); }
+        size_t operator()(const QString &path) const { return qHash(path); }
     };
 
-    // Takes in up to `most` listed paths (all, when negative).
-    void takeInArrived(qsizetype most);
+    // Moves past the waiting files that need no reading, looking at `most`
+    // at the most (less what it looked at); whether one that does is next.
+    bool skipNeedless(int &most);
+    QString takePending();
     void readSoon();
     void readNext();
     void found(const QString &path, const PdfCheck &check);
 
-    std::deque<QStringList> m_arrived; // listed, not yet taken in
-    qsizetype m_taken = 0;             // of the first of them
-    QHash<QString, Entry> m_entries;
-    std::deque<QString> m_queue; // may still name files that left the list
+    // Listed and not read yet, in the lists they came in: a folder of a
+    // hundred thousand files is one list, taken as it is.
+    std::deque<QStringList> m_pending;
+    qsizetype m_nextPending = 0; // in the first list
+    QSet<QString> m_dropped;     // left the list while waiting or being read
+    // A node table: growing it relinks what is kept, where a flat one would
+    // move every check at once.
+    std::unordered_map<QString, PdfCheck, PathHash> m_kept;
+    quint64 m_listing = 0; // counts the times the whole list was cleared
     Checker m_checker;
     QTimer m_next;
     bool m_paused = false;
