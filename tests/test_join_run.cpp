@@ -856,17 +856,19 @@ void JoinRunTest::filesReadAheadOfStart_data()
 {
     QTest::addColumn<QString>("change"); // after the reading ahead
     QTest::addColumn<QString>("said");   // the start of the first message
-    QTest::newRow("unchanged: the kept check is used") << "" << "Done.";
-    QTest::newRow("rewritten: read again") << "rewrite" << "Done.";
+    QTest::addColumn<bool>("keptAhead"); // before the change
+    QTest::newRow("unchanged: the kept check is used") << "" << "Done." << true;
+    QTest::newRow("rewritten: read again") << "rewrite" << "Done." << true;
     QTest::newRow("rewritten with its old size and time")
-        << "rewrite, old time" << "The PDF files were not joined: pdftk reported success, but page 1 of";
-    QTest::newRow("unlisted before it was read: nothing pending") << "unlisted" << "Done.";
+        << "rewrite, old time" << "The PDF files were not joined: pdftk reported success, but page 1 of" << true;
+    QTest::newRow("unlisted before it was read: nothing pending") << "unlisted" << "Done." << false;
 }
 
 void JoinRunTest::filesReadAheadOfStart()
 {
     QFETCH(QString, change);
     QFETCH(QString, said);
+    QFETCH(bool, keptAhead);
     const QString file = input("listed.pdf", 3, 1);
     const auto setOldTime = [&file] {
         QFile opened(file);
@@ -884,6 +886,7 @@ void JoinRunTest::filesReadAheadOfStart()
         QVERIFY(!kept.isReading());
     }
     QTRY_VERIFY(!kept.isReading());
+    QCOMPARE(kept.find(file).has_value(), keptAhead);
     if (change.startsWith("rewrite")) {
         writeMarkedPdf(file, 4, 1);
         QCOMPARE(QFileInfo(file).size(), size);
