@@ -15,14 +15,17 @@ namespace corvanta {
 namespace {
 
 // Checks each request once, however often it comes, and gives every
-// input what was found for its request. False when the checker was stopped.
-bool checkOnce(QList<JoinEntry> &inputs, Checker &checker,
-                 const std::function<bool(const JoinEntry &)> &wanted)
+// input what was found for its request. False when the checker or
+// `keepGoing` stopped.
+bool checkOnce(QList<JoinEntry> &inputs, Checker &checker, const std::function<bool(const JoinEntry &)> &wanted,
+               const KeepGoing &keepGoing)
 {
     QList<JoinEntry> requests;
     QHash<QPair<QString, QString>, qsizetype> requestOf;
     QList<qsizetype> requestOfInput(inputs.size(), -1);
     for (qsizetype i = 0; i < inputs.size(); ++i) {
+        if (!goesOn(keepGoing))
+            return false;
         if (!wanted(inputs.at(i)))
             continue;
         const QPair<QString, QString> key{inputs.at(i).Path, inputs.at(i).Password};
@@ -37,6 +40,8 @@ bool checkOnce(QList<JoinEntry> &inputs, Checker &checker,
     if (checker.isCancelled())
         return false;
     for (qsizetype i = 0; i < inputs.size(); ++i) {
+        if (!goesOn(keepGoing))
+            return false;
         if (requestOfInput.at(i) >= 0)
             inputs[i].check = found.at(requestOfInput.at(i));
     }
@@ -122,25 +127,33 @@ QList<JoinEntry> entriesOf(const QStringList &paths, const KeepGoing &keepGoing)
 }
 
 
-bool checkInputs(QList<JoinEntry> &inputs, Checker &checker, KeptChecks *kept)
+bool checkInputs(QList<JoinEntry> &inputs, Checker &checker, KeptChecks *kept, const KeepGoing &keepGoing)
 {
+    // The first input of each file that had no check kept: what is found
+    // of it is kept.
+    QList<qsizetype> unkept;
     if (kept) {
         QHash<QString, std::optional<PdfCheck>> keptFor;
-        for (JoinEntry &input : inputs) {
+        for (qsizetype i = 0; i < inputs.size(); ++i) {
+            if (!goesOn(keepGoing))
+                return false;
+            JoinEntry &input = inputs[i];
             auto known = keptFor.constFind(input.Path);
-            if (known == keptFor.constEnd())
+            if (known == keptFor.constEnd()) {
                 known = keptFor.insert(input.Path, kept->find(input.Path));
-            input.check = known->value_or(PdfCheck());
+                if (!known->has_value())
+                    unkept.append(i);
+            }
+            input.check = known->has_value() ? **known : PdfCheck();
         }
     }
     // A kept check is known by its file's identity, which a check that
     // never happened lacks.
-    if (!checkOnce(inputs, checker, [](const JoinEntry &input) { return !input.check.identity.isKnown(); }))
+    if (!checkOnce(
+            inputs, checker, [](const JoinEntry &input) { return !input.check.identity.isKnown(); }, keepGoing))
         return false;
-    if (kept) {
-        for (const JoinEntry &input : inputs)
-            kept->keep(input.Path, input.check);
-    }
+    for (const qsizetype i : std::as_const(unkept))
+        kept->keep(inputs.at(i).Path, inputs.at(i).check);
     return true;
 }
 
@@ -187,13 +200,16 @@ bool pdftkPassesPassword(const QString &password)
     });
 }
 
-bool checkPasswords(QList<JoinEntry> &inputs, Checker &checker)
+bool checkPasswords(QList<JoinEntry> &inputs, Checker &checker, const KeepGoing &keepGoing)
 {
     // A file without encryption ignores a password; pdftk does too. Without
     // a password, pdftk opens a file exactly when the first check did.
-    return checkOnce(inputs, checker, [](const JoinEntry &input) {
-        return input.check.encrypted && !input.Password.isEmpty() && pdftkPassesPassword(input.Password);
-    });
+    return checkOnce(
+        inputs, checker,
+        [](const JoinEntry &input) {
+            return input.check.encrypted && !input.Password.isEmpty() && pdftkPassesPassword(input.Password);
+        },
+        keepGoing);
 }
 
 QList<RefusedFile> refusedPasswords(const QList<JoinEntry> &inputs)

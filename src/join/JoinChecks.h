@@ -33,8 +33,10 @@ struct RefusedFile
 
 // Checks every input once, also when the list names a file twice, unless
 // `kept` still holds a check of it; what is found is kept there too.
-// Returns false when the checker was stopped.
-bool checkInputs(QList<JoinEntry> &inputs, Checker &checker, KeptChecks *kept = nullptr);
+// `keepGoing` is asked for each input. Returns false when it or the
+// checker stopped.
+bool checkInputs(QList<JoinEntry> &inputs, Checker &checker, KeptChecks *kept = nullptr,
+                 const KeepGoing &keepGoing = {});
 
 // The inputs that cannot be joined whatever the user types. A file that
 // needs a password only counts when there will be a prompt for it; a
@@ -49,8 +51,8 @@ bool pdftkPassesPassword(const QString &password);
 
 // Opens each encrypted input with the password typed for it, so that its
 // check tells whether the password is right and what the pages are.
-// Returns false when the checker was stopped.
-bool checkPasswords(QList<JoinEntry> &inputs, Checker &checker);
+// Returns false when the checker or `keepGoing` stopped.
+bool checkPasswords(QList<JoinEntry> &inputs, Checker &checker, const KeepGoing &keepGoing = {});
 
 // The encrypted inputs whose password is wrong, missing where one is
 // needed, or one that pdftk cannot pass on.

@@ -235,7 +235,7 @@ bool Joiner::Run::screenInputs()
         warn(checkerMissingMessage(m_checker.program()));
         return false;
     }
-    if (!checkInputs(m_inputs, m_checker, &m_kept) || stopped())
+    if (!checkInputs(m_inputs, m_checker, &m_kept, m_turns.asKeepGoing()) || stopped())
         return false;
     const QList<RefusedFile> refused = refusedInputs(m_inputs, m_host.promptsForPasswords());
     if (!refused.isEmpty()) {
@@ -261,7 +261,7 @@ bool Joiner::Run::askPasswords()
         if (m_host.promptsForPasswords())
             input.Password = AskPassword(m_dialogs, m_host.dialogOwner(), input.Path);
     }
-    if (stopped() || !checkPasswords(m_inputs, m_checker) || stopped())
+    if (stopped() || !checkPasswords(m_inputs, m_checker, m_turns.asKeepGoing()) || stopped())
         return false;
     for (JoinEntry &input : m_inputs) {
         if (!askAgainWhileWrong(input))
