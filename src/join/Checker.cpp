@@ -46,11 +46,8 @@ public:
     // Starts a checker for the next share, unless one is there.
     void warmUp()
     {
-        if (m_process)
-            return;
-        m_files.clear();
-        m_next = 0;
-        launch();
+        if (!m_process)
+            take({});
     }
 
     // Ends the checker at once.

@@ -80,7 +80,12 @@ std::optional<PdfCheck> KeptChecks::find(const QString &path) const
 
 void KeptChecks::keep(const QString &path, const PdfCheck &check)
 {
-    found(path, check);
+    // A file that left the list meanwhile is forgotten; a check the
+    // checker could not finish within its limits is not kept, so that
+    // Start reads the file again itself, and nor is one of a file that
+    // could not be opened.
+    if (!isCheckLimit(check.problem) && check.identity.isKnown() && !m_dropped.contains(path))
+        m_kept[path] = check;
 }
 
 bool KeptChecks::skipNeedless(int &most)
@@ -128,7 +133,7 @@ void KeptChecks::readNext()
         requests, 0,
         [this, batch, listing](qsizetype index, const PdfCheck &check) {
             if (listing == m_listing)
-                found(batch.at(index), check);
+                keep(batch.at(index), check);
         },
         [this] {
             if (m_pending.empty())
@@ -136,16 +141,6 @@ void KeptChecks::readNext()
             // Soon, never from within begin(), so that batches do not nest.
             readSoon();
         });
-}
-
-void KeptChecks::found(const QString &path, const PdfCheck &check)
-{
-    // A file that left the list meanwhile is forgotten; a check the
-    // checker could not finish within its limits is not kept, so that
-    // Start reads the file again itself, and nor is one of a file that
-    // could not be opened.
-    if (!isCheckLimit(check.problem) && check.identity.isKnown() && !m_dropped.contains(path))
-        m_kept[path] = check;
 }
 
 } // namespace corvanta

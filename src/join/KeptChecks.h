@@ -35,7 +35,7 @@ public:
 
     // The check kept for `path`, if the file is still as it was read.
     std::optional<PdfCheck> find(const QString &path) const;
-    // What a join found of a listed file itself.
+    // What was found of a listed file, here or by a join.
     void keep(const QString &path, const PdfCheck &check);
     // Whether listed files still wait to be read, or are being read.
     bool isReading() const { return !m_pending.empty() || m_checker.isBusy(); }
@@ -52,7 +52,6 @@ private:
     QString takePending();
     void readSoon();
     void readNext();
-    void found(const QString &path, const PdfCheck &check);
 
     // Listed and not read yet, in the lists they came in: a folder of a
     // hundred thousand files is one list, taken as it is.
