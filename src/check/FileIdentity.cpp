@@ -15,6 +15,12 @@ namespace corvanta {
 namespace {
 
 #ifdef Q_OS_WIN
+// 100 ns steps since 1601, moved to nanoseconds since 1970.
+qint64 sinceUnixEpoch(qint64 ticks)
+{
+    return (ticks - 116444736000000000LL) * 100;
+}
+
 FileIdentity identityOfHandle(HANDLE handle)
 {
     BY_HANDLE_FILE_INFORMATION information;
@@ -23,11 +29,11 @@ FileIdentity identityOfHandle(HANDLE handle)
     const auto wide = [](DWORD high, DWORD low) { return (quint64(high) << 32) | quint64(low); };
     FileIdentity identity;
     identity.size = qint64(wide(information.nFileSizeHigh, information.nFileSizeLow));
-    // 100 ns steps since 1601, moved to 1970.
-    identity.modified =
-        (qint64(wide(information.ftLastWriteTime.dwHighDateTime, information.ftLastWriteTime.dwLowDateTime))
-         - 116444736000000000LL)
-        * 100;
+    identity.modified = sinceUnixEpoch(
+        qint64(wide(information.ftLastWriteTime.dwHighDateTime, information.ftLastWriteTime.dwLowDateTime)));
+    FILE_BASIC_INFO basic;
+    if (GetFileInformationByHandleEx(handle, FileBasicInfo, &basic, sizeof basic))
+        identity.changed = sinceUnixEpoch(basic.ChangeTime.QuadPart);
     identity.volume = information.dwVolumeSerialNumber;
     identity.file = wide(information.nFileIndexHigh, information.nFileIndexLow);
     return identity;
@@ -38,6 +44,7 @@ FileIdentity identityOfStatus(const struct stat &status)
     FileIdentity identity;
     identity.size = qint64(status.st_size);
     identity.modified = qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    identity.changed = qint64(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec;
     identity.volume = quint64(status.st_dev);
     identity.file = quint64(status.st_ino);
     return identity;

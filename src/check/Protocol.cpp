@@ -40,7 +40,7 @@ QByteArray foundFrame(const PdfCheck &check)
     return frame(CheckFrame::Kind::Found, [&](QDataStream &out) {
         out << qint32(check.problem) << check.pages << check.encrypted << check.detail << check.fingerprints
             << check.repairedPages << check.parts << check.cpuMilliseconds << check.identity.size
-            << check.identity.modified << check.identity.volume << check.identity.file;
+            << check.identity.modified << check.identity.changed << check.identity.volume << check.identity.file;
     });
 }
 
@@ -78,7 +78,7 @@ bool FrameReader::next(CheckFrame &frame)
         in >> problem >> frame.check.pages >> frame.check.encrypted >> frame.check.detail
             >> frame.check.fingerprints >> frame.check.repairedPages >> frame.check.parts
             >> frame.check.cpuMilliseconds >> frame.check.identity.size >> frame.check.identity.modified
-            >> frame.check.identity.volume >> frame.check.identity.file;
+            >> frame.check.identity.changed >> frame.check.identity.volume >> frame.check.identity.file;
         if (problem < 0 || problem > qint32(kLastProblem))
             in.setStatus(QDataStream::ReadCorruptData);
         frame.check.problem = PdfProblem(problem);
