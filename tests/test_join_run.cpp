@@ -112,6 +112,8 @@ private slots:
     void checksLetThroughWhatPdftkJoins();
     void failureKeepsOldOutput_data();
     void failureKeepsOldOutput();
+    void swappedAfterTheCheck_data();
+    void swappedAfterTheCheck();
     void warningsWithSuccessAreNoFailure(); // and answering No
     void doneSaysWhatIsLost_data();
     void doneSaysWhatIsLost();
@@ -518,8 +520,10 @@ void JoinRunTest::failureKeepsOldOutput_data()
         QVERIFY(writeFile(s.named("invoice.pdf"), pdfOfObjects(formPageObjects("Pay 100 EUR"))));
         s.files << s.named("invoice.pdf");
         writeFakePdftk(s.fixture->appFolder, {{"pdftk"}, {"replace", "Pay 100 EUR", "Pay 999 EUR"}});
-    }) << false << QStringList() << QStringList{"page 2 of the file it wrote is not page 1 of\n%invoice.pdf%"}
-                                                  << QStringList() << true;
+    }) << false << QStringList()
+        << QStringList{"page 2 of the file it wrote is not page 1 of\n%invoice.pdf%\n\nWhat differs: the fonts, "
+                       "images or drawings it uses."}
+        << QStringList() << true;
     QTest::newRow("one page, counted as three")
         << twoPages({pdftkWithPages("A"), {"replace", "/Count 1", "/Count 3"}})
         << false << QStringList() << QStringList{"the file it wrote has the wrong number of pages: 1 instead of 3."}
@@ -586,6 +590,87 @@ void JoinRunTest::failureKeepsOldOutput()
     QCOMPARE(fileBytes(isolatedDesktop() + "/joined.pdf"), old);
     QCOMPARE(desktopEntries(), QStringList{"joined.pdf"});
     verifyIdle();
+}
+
+// An input swapped for another file between its check and pdftk: the same
+// drawing in other bytes joins; whatever a reader would show otherwise is
+// refused, and the warning says what differs.
+void JoinRunTest::swappedAfterTheCheck_data()
+{
+    QTest::addColumn<QList<QByteArray>>("checked"); // the objects of the file checked
+    QTest::addColumn<QList<QByteArray>>("swapped"); // of the file pdftk gets; none: the checked one, rewritten
+    QTest::addColumn<QString>("rewrite");
+    QTest::addColumn<QString>("differs"); // "" for a join that is done
+
+    const QList<QByteArray> invoice = formPageObjects("Pay 100 EUR");
+    QTest::newRow("Flate streams packed anew") << invoice << QList<QByteArray>() << "repacked" << "";
+    QTest::newRow("streams unpacked") << invoice << QList<QByteArray>() << "unpacked" << "";
+    const auto annotated = [&invoice](const QByteArray &annotation, const QByteArray &catalog = {}) {
+        QList<QByteArray> objects = invoice;
+        objects[0] = "<< /Type /Catalog /Pages 2 0 R " + catalog + " >>";
+        objects[2].replace("/Contents", "/Annots [7 0 R] /Contents");
+        return objects << annotation
+                       << streamObject("/Type /XObject /Subtype /Form /BBox [0 0 50 50]", "0 0 50 50 re f")
+                       << streamObject("/Type /XObject /Subtype /Form /BBox [0 0 50 50]", "");
+    };
+    const QString annotations = "its annotations or form fields";
+    const QByteArray stamp = "<< /Type /Annot /Subtype /Stamp /Rect [10 10 60 60] /F 4 /AP << /N 8 0 R >> >>";
+    QTest::newRow("a stamp moved onto the text")
+        << annotated(stamp) << annotated(QByteArray(stamp).replace("[10 10 60 60]", "[50 150 100 200]")) << ""
+        << annotations;
+    QTest::newRow("a hidden stamp shown") << annotated(QByteArray(stamp).replace("/F 4", "/F 2")) << annotated(stamp)
+                                          << "" << annotations;
+    const QByteArray checkBox = "<< /Type /Annot /Subtype /Widget /FT /Btn /T (agree) /Rect [10 10 60 60] /F 4 "
+                                "/V /Off /AS /Off /AP << /N << /Yes 8 0 R /Off 9 0 R >> >> >>";
+    const QByteArray form = "/AcroForm << /Fields [7 0 R] >>";
+    QTest::newRow("a check box ticked")
+        << annotated(checkBox, form) << annotated(QByteArray(checkBox).replace("/Off /AS /Off", "/Yes /AS /Yes"), form)
+        << "" << annotations;
+    QTest::newRow("a square without appearance added")
+        << invoice << annotated("<< /Type /Annot /Subtype /Square /Rect [20 20 80 80] /C [1 0 0] >>") << ""
+        << annotations;
+    const QByteArray note = "<< /Type /Annot /Subtype /FreeText /Rect [10 10 150 40] /Contents (100 EUR) "
+                            "/DA (/Helv 12 Tf 0 g) >>";
+    QTest::newRow("a note without appearance changed")
+        << annotated(note) << annotated(QByteArray(note).replace("(100 EUR)", "(999999 EUR)")) << "" << annotations;
+}
+
+void JoinRunTest::swappedAfterTheCheck()
+{
+    QFETCH(QList<QByteArray>, checked);
+    QFETCH(QList<QByteArray>, swapped);
+    QFETCH(QString, rewrite);
+    QFETCH(QString, differs);
+    // Both as a PDF writer leaves them: streams packed with Flate.
+    const auto written = [this](const QString &name, const QList<QByteArray> &objects, const QpdfRewrite &how) {
+        const QString raw = m_inputs->filePath(name + ".raw");
+        const QString path = QDir::toNativeSeparators(m_inputs->filePath(name));
+        return writeFile(raw, pdfOfObjects(objects)) && rewriteWithQpdf(raw, path, how) ? path : QString();
+    };
+    const QString invoice = written("invoice.pdf", checked, {});
+    QpdfRewrite how;
+    how.unpacked = rewrite == "unpacked";
+    how.repacked = rewrite == "repacked";
+    QString other = QDir::toNativeSeparators(m_inputs->filePath("other.pdf"));
+    if (swapped.isEmpty())
+        QVERIFY(rewriteWithQpdf(invoice, other, how));
+    else
+        other = written("other.pdf", swapped, {});
+    QVERIFY(!invoice.isEmpty() && !other.isEmpty());
+    QVERIFY(fileBytes(invoice) != fileBytes(other));
+    writeFakePdftk(m_fixture->appFolder, {{"swap", other, invoice}, {"pdftk"}});
+    listed({input("plain.pdf", 1, 1), invoice});
+    answerDoneThen(MessageAnswer::No);
+    m_fixture->start();
+    const QString said = dialogs().messageTexts().value(0);
+    if (differs.isEmpty()) {
+        QCOMPARE(said, "Done.");
+        return;
+    }
+    QVERIFY2(said.contains("page 2 of the file it wrote is not page 1 of\n" + invoice + "\n\nWhat differs: "
+                           + differs + "."),
+             qPrintable(said));
+    QCOMPARE(desktopEntries(), QStringList());
 }
 
 void JoinRunTest::warningsWithSuccessAreNoFailure()

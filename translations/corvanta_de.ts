@@ -596,10 +596,42 @@ Hinweis: Lassen Sie dieses Feld leer oder wählen Sie „Abbrechen“, um das Zu
         <translation>hat Querverweistabellen, die auf sich selbst zurückführen; pdftk würde sie ohne Ende lesen</translation>
     </message>
     <message>
-        <source>joined.pdf does not show everything of these files as the files themselves do:
+        <source>its size or rotation</source>
+        <translation>ihre Größe oder Drehung</translation>
+    </message>
+    <message>
+        <source>what it draws</source>
+        <translation>was sie zeichnet</translation>
+    </message>
+    <message>
+        <source>the fonts, images or drawings it uses</source>
+        <translation>die Schriften, Bilder oder Zeichnungen, die sie verwendet</translation>
+    </message>
+    <message>
+        <source>its annotations or form fields</source>
+        <translation>ihre Anmerkungen oder Formularfelder</translation>
+    </message>
+    <message>
+        <source>
+
+What differs: %1.</source>
+        <translation>
+
+Was abweicht: %1.</translation>
+    </message>
+    <message>
+        <source>%1 does not show everything of this file as the file itself does:
 
 </source>
-        <translation>joined.pdf zeigt nicht alles von diesen Dateien so, wie die Dateien selbst es zeigen:
+        <translation>%1 zeigt nicht alles von dieser Datei so, wie die Datei selbst es zeigt:
+
+</translation>
+    </message>
+    <message>
+        <source>%1 does not show everything of these files as the files themselves do:
+
+</source>
+        <translation>%1 zeigt nicht alles von diesen Dateien so, wie die Dateien selbst es zeigen:
 
 </translation>
     </message>

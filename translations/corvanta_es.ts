@@ -596,10 +596,42 @@ Nota: deje este cuadro en blanco o elija Cancelar para detener la unión</transl
         <translation>tiene tablas de referencias cruzadas que vuelven sobre sí mismas; pdftk lo leería sin fin</translation>
     </message>
     <message>
-        <source>joined.pdf does not show everything of these files as the files themselves do:
+        <source>its size or rotation</source>
+        <translation>su tamaño o su rotación</translation>
+    </message>
+    <message>
+        <source>what it draws</source>
+        <translation>lo que dibuja</translation>
+    </message>
+    <message>
+        <source>the fonts, images or drawings it uses</source>
+        <translation>las fuentes, imágenes o dibujos que usa</translation>
+    </message>
+    <message>
+        <source>its annotations or form fields</source>
+        <translation>sus anotaciones o campos de formulario</translation>
+    </message>
+    <message>
+        <source>
+
+What differs: %1.</source>
+        <translation>
+
+Lo que difiere: %1.</translation>
+    </message>
+    <message>
+        <source>%1 does not show everything of this file as the file itself does:
 
 </source>
-        <translation>joined.pdf no muestra todo de estos archivos como lo muestran los propios archivos:
+        <translation>%1 no muestra todo este archivo como lo muestra el propio archivo:
+
+</translation>
+    </message>
+    <message>
+        <source>%1 does not show everything of these files as the files themselves do:
+
+</source>
+        <translation>%1 no muestra todo de estos archivos como lo muestran los propios archivos:
 
 </translation>
     </message>

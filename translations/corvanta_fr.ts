@@ -596,10 +596,42 @@ Remarque&#xa0;: laissez ce champ vide ou choisissez Annuler pour arrêter la fus
         <translation>a des tables de références croisées qui reviennent sur elles-mêmes ; pdftk le lirait sans fin</translation>
     </message>
     <message>
-        <source>joined.pdf does not show everything of these files as the files themselves do:
+        <source>its size or rotation</source>
+        <translation>sa taille ou sa rotation</translation>
+    </message>
+    <message>
+        <source>what it draws</source>
+        <translation>ce qu’elle dessine</translation>
+    </message>
+    <message>
+        <source>the fonts, images or drawings it uses</source>
+        <translation>les polices, images ou dessins qu’elle utilise</translation>
+    </message>
+    <message>
+        <source>its annotations or form fields</source>
+        <translation>ses annotations ou ses champs de formulaire</translation>
+    </message>
+    <message>
+        <source>
+
+What differs: %1.</source>
+        <translation>
+
+Ce qui diffère : %1.</translation>
+    </message>
+    <message>
+        <source>%1 does not show everything of this file as the file itself does:
 
 </source>
-        <translation>joined.pdf n’affiche pas tout de ces fichiers comme les fichiers eux-mêmes l’affichent :
+        <translation>%1 n’affiche pas tout ce fichier comme le fichier lui-même l’affiche :
+
+</translation>
+    </message>
+    <message>
+        <source>%1 does not show everything of these files as the files themselves do:
+
+</source>
+        <translation>%1 n’affiche pas tout de ces fichiers comme les fichiers eux-mêmes l’affichent :
 
 </translation>
     </message>

@@ -596,10 +596,42 @@ Nota: lascia vuota questa casella o scegli Annulla per interrompere l’unione</
         <translation>ha tabelle dei riferimenti incrociati che riportano a sé stesse; pdftk lo leggerebbe senza fine</translation>
     </message>
     <message>
-        <source>joined.pdf does not show everything of these files as the files themselves do:
+        <source>its size or rotation</source>
+        <translation>le sue dimensioni o la sua rotazione</translation>
+    </message>
+    <message>
+        <source>what it draws</source>
+        <translation>ciò che disegna</translation>
+    </message>
+    <message>
+        <source>the fonts, images or drawings it uses</source>
+        <translation>i caratteri, le immagini o i disegni che usa</translation>
+    </message>
+    <message>
+        <source>its annotations or form fields</source>
+        <translation>le sue annotazioni o i suoi campi modulo</translation>
+    </message>
+    <message>
+        <source>
+
+What differs: %1.</source>
+        <translation>
+
+Ciò che differisce: %1.</translation>
+    </message>
+    <message>
+        <source>%1 does not show everything of this file as the file itself does:
 
 </source>
-        <translation>joined.pdf non mostra tutto di questi file come lo mostrano i file stessi:
+        <translation>%1 non mostra tutto di questo file come lo mostra il file stesso:
+
+</translation>
+    </message>
+    <message>
+        <source>%1 does not show everything of these files as the files themselves do:
+
+</source>
+        <translation>%1 non mostra tutto di questi file come lo mostrano i file stessi:
 
 </translation>
     </message>

@@ -596,10 +596,42 @@ Observação: deixe esta caixa em branco ou escolha Cancelar para interromper a 
         <translation>tem tabelas de referência cruzada que levam de volta a si mesmas; o pdftk o leria sem fim</translation>
     </message>
     <message>
-        <source>joined.pdf does not show everything of these files as the files themselves do:
+        <source>its size or rotation</source>
+        <translation>seu tamanho ou sua rotação</translation>
+    </message>
+    <message>
+        <source>what it draws</source>
+        <translation>o que ela desenha</translation>
+    </message>
+    <message>
+        <source>the fonts, images or drawings it uses</source>
+        <translation>as fontes, imagens ou desenhos que ela usa</translation>
+    </message>
+    <message>
+        <source>its annotations or form fields</source>
+        <translation>suas anotações ou campos de formulário</translation>
+    </message>
+    <message>
+        <source>
+
+What differs: %1.</source>
+        <translation>
+
+O que difere: %1.</translation>
+    </message>
+    <message>
+        <source>%1 does not show everything of this file as the file itself does:
 
 </source>
-        <translation>O joined.pdf não mostra tudo destes arquivos como os próprios arquivos mostram:
+        <translation>%1 não mostra tudo deste arquivo como o próprio arquivo mostra:
+
+</translation>
+    </message>
+    <message>
+        <source>%1 does not show everything of these files as the files themselves do:
+
+</source>
+        <translation>%1 não mostra tudo destes arquivos como os próprios arquivos mostram:
 
 </translation>
     </message>

@@ -39,10 +39,16 @@ inline bool isCheckLimit(PdfProblem problem)
         || problem == PdfProblem::CheckFailed;
 }
 
-// Bytes of one page's fingerprint: what pdftk keeps of a page when it copies
-// it (its boxes, its rotation, its content streams' bytes, and whatever its
-// resources and its annotations' appearances draw), hashed.
-inline constexpr int kFingerprintBytes = 16;
+// One page's fingerprint: what pdftk keeps of a page when it copies it,
+// hashed. The first kWholePageBytes stand for the whole page; then a short
+// tag for each of its parts (its boxes and rotation, its content streams,
+// the resources they draw with, what its annotations show), which tells a
+// reader which of them differs when two fingerprints do.
+enum class PagePart : int { Geometry, Content, Resources, Annotations };
+inline constexpr int kPageParts = 4;
+inline constexpr int kWholePageBytes = 16;
+inline constexpr int kPartTagBytes = 4;
+inline constexpr int kFingerprintBytes = kWholePageBytes + kPageParts * kPartTagBytes;
 
 // The fingerprint of a page that could not be read whole (nested too deeply,
 // a stream that cannot be read): it stands for any page.

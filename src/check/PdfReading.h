@@ -13,10 +13,6 @@ namespace corvanta {
 // stack runs out; this many levels it has always copied.
 inline constexpr int kDeepestPageTree = 3000;
 
-// Objects nested deeper than this, through arrays, dictionaries and
-// references, are not followed; the page that holds them is not checked.
-inline constexpr int kDeepestObject = 1000;
-
 // What a reading has got through so far. A file earns its reading time by
 // this work, never by its stated size.
 struct ReadingWork

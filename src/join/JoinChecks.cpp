@@ -73,7 +73,7 @@ bool samePage(const QByteArray &written, qint64 page, const QByteArray &own, qin
 {
     const QByteArrayView expected = QByteArrayView(own).sliced(ownPage * kFingerprintBytes, kFingerprintBytes);
     return isUncheckedPage(expected)
-        || QByteArrayView(written).sliced(page * kFingerprintBytes, kFingerprintBytes) == expected;
+        || QByteArrayView(written).sliced(page * kFingerprintBytes, kWholePageBytes) == expected.first(kWholePageBytes);
 }
 
 bool hasUncheckedPages(const PdfCheck &check)
@@ -103,12 +103,33 @@ Verification wrongCount(Verification verification, const JoinEntry &input)
     return verification;
 }
 
-Verification wrongPage(Verification verification, qint64 page, const JoinEntry &input, qint64 inputPage)
+QByteArrayView fingerprintOf(const QByteArray &fingerprints, qint64 page)
+{
+    return QByteArrayView(fingerprints).sliced(page * kFingerprintBytes, kFingerprintBytes);
+}
+
+// The parts whose tags differ between two fingerprints, as PagePart bits.
+quint32 differingParts(QByteArrayView one, QByteArrayView other)
+{
+    quint32 parts = 0;
+    for (int part = 0; part < kPageParts; ++part) {
+        const qsizetype at = kWholePageBytes + part * kPartTagBytes;
+        if (one.sliced(at, kPartTagBytes) != other.sliced(at, kPartTagBytes))
+            parts |= 1u << part;
+    }
+    return parts;
+}
+
+Verification wrongPage(Verification verification, const QByteArray &written, qint64 page, const JoinEntry &input,
+                       qint64 inputPage)
 {
     verification.finding = Verification::Finding::WrongPage;
     verification.page = page + 1;
     verification.input = input.Path;
     verification.inputPage = inputPage + 1;
+    if (page < written.size() / kFingerprintBytes && inputPage < input.check.fingerprints.size() / kFingerprintBytes)
+        verification.differingParts =
+            differingParts(fingerprintOf(written, page), fingerprintOf(input.check.fingerprints, inputPage));
     return verification;
 }
 
@@ -304,13 +325,13 @@ Verification compareJoinedPages(const PdfCheck &written, const QList<JoinEntry> 
     verification.pages = written.pages;
     verification.writtenParts = written.parts;
     const bool rightCount = verification.expected.matches(written.pages);
+    const QByteArray &pages = written.fingerprints;
     const auto wrong = [&](qint64 page, const JoinEntry &input, qint64 inputPage) {
-        return rightCount ? wrongPage(verification, page, input, inputPage) : wrongCount(verification, input);
+        return rightCount ? wrongPage(verification, pages, page, input, inputPage) : wrongCount(verification, input);
     };
     // Each input's pages must come next, in list order. An input whose pages
     // could not be counted (no fingerprints) takes at least one page, as many
     // as it must for the next input's pages to be found after them.
-    const QByteArray &pages = written.fingerprints;
     qint64 at = 0;
     for (qsizetype i = 0; i < inputs.size(); ++i) {
         const JoinEntry &input = inputs.at(i);

@@ -90,11 +90,13 @@ struct Verification
     Finding finding = Finding::Sound;
     qint64 pages = 0; // the pages of the written file
     ExpectedPages expected;
-    // WrongPage: the first page that is not what it should be (from 1), and
-    // which page of which input it should have been.
+    // WrongPage: the first page that is not what it should be (from 1),
+    // which page of which input it should have been, and which of its parts
+    // differ (PagePart bits).
     qint64 page = 0;
     QString input;
     qint64 inputPage = 0;
+    quint32 differingParts = 0;
     PdfProblem limit = PdfProblem::None;
     quint32 writtenParts = 0; // the DocumentParts the written file kept
     // Inputs with a page that the library had to repair and pdftk wrote

@@ -142,6 +142,22 @@ QString quotedPdftkText(const JoinOutcome &outcome, const QString &outputPath, c
     return Text::tr("\n\npdftk reported:\n") + shortened;
 }
 
+// Which parts of a page differ, in words, so that a reader can tell a file
+// swapped behind pdftk's back from a page drawn the same in other bytes.
+QString differingPartsText(quint32 parts)
+{
+    QStringList differs;
+    if (parts & (1u << int(PagePart::Geometry)))
+        differs.append(Text::tr("its size or rotation"));
+    if (parts & (1u << int(PagePart::Content)))
+        differs.append(Text::tr("what it draws"));
+    if (parts & (1u << int(PagePart::Resources)))
+        differs.append(Text::tr("the fonts, images or drawings it uses"));
+    if (parts & (1u << int(PagePart::Annotations)))
+        differs.append(Text::tr("its annotations or form fields"));
+    return differs.join(Text::tr("; "));
+}
+
 QString verificationText(const Verification &verification)
 {
     if (verification.finding == Verification::Finding::Unreadable)
@@ -152,8 +168,11 @@ QString verificationText(const Verification &verification)
             .arg(limitReason(verification.limit, QString()));
     }
     if (verification.finding == Verification::Finding::WrongPage) {
+        const QString differs = differingPartsText(verification.differingParts);
         return Text::tr("pdftk reported success, but page %1 of the file it wrote is not page %2 of\n%3")
-            .arg(QString::number(verification.page), QString::number(verification.inputPage), verification.input);
+                   .arg(QString::number(verification.page), QString::number(verification.inputPage),
+                        verification.input)
+            + (differs.isEmpty() ? QString() : Text::tr("\n\nWhat differs: %1.").arg(differs));
     }
     const ExpectedPages &expected = verification.expected;
     const QString wanted = QString::number(expected.counted + expected.uncounted);

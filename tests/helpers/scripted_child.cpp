@@ -17,6 +17,7 @@
 //   truncate BYTES       cuts the output to BYTES bytes
 //   copy-first           copies the first argument to the output
 //   replace FROM TO      replaces FROM by TO in the output
+//   swap FROM TO         puts a copy of the file FROM in the place of the file TO
 //   linger FILE [LOG]    starts a worker that lives 30 s unless ended (appending a line to LOG
 //                        every 10 ms when given), and writes "<own id> <worker's id>" to FILE
 //   wait-worker          waits for that worker to end
@@ -198,6 +199,9 @@ bool fileStep(const QStringList &step, const Run &run)
             file.close();
             writeTo(run.output, bytes);
         }
+    } else if (name == "swap") {
+        QFile::remove(step.value(2));
+        QFile::copy(first, step.value(2));
     } else if (name == "fill") {
         QFile file(first);
         const QByteArray block(1 << 16, '\0');

@@ -10,6 +10,7 @@
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/Pl_Flate.hh>
 #include <qpdf/QPDFWriter.hh>
 #include <qpdf/QUtil.hh>
 
@@ -154,6 +155,10 @@ bool rewriteWithQpdf(const QString &input, const QString &output, const QpdfRewr
         QPDFWriter writer(pdf, output.toStdString().c_str());
         if (how.objectStreams)
             writer.setObjectStreamMode(qpdf_o_generate);
+        if (how.unpacked)
+            writer.setStreamDataMode(qpdf_s_uncompress);
+        Pl_Flate::setCompressionLevel(how.repacked ? 1 : -1);
+        writer.setRecompressFlate(how.repacked);
         const char *user = how.userPassword.constData();
         const char *owner = how.ownerPassword.constData();
         switch (how.encryption) {

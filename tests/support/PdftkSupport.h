@@ -57,6 +57,10 @@ struct QpdfRewrite
     QByteArray userPassword;
     QByteArray ownerPassword;
     bool objectStreams = false;
+    // Streams that can be unpacked written unpacked; or Flate streams packed
+    // anew, at zlib's fastest level, in other bytes.
+    bool unpacked = false;
+    bool repacked = false;
 };
 bool rewriteWithQpdf(const QString &input, const QString &output, const QpdfRewrite &how);
 
