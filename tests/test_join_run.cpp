@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <functional>
@@ -735,58 +736,103 @@ void JoinRunTest::doneSaysWhatIsLost()
 }
 
 // pdftk-java starts with options and a class-data archive of its own; the
-// join and its messages are the same as without them.
+// join and its messages are the same as without them, whatever state the
+// archive's folder is in, and nothing is left in the folder the user works in.
 void JoinRunTest::pdftkJavaStartsLean_data()
 {
-    QTest::addColumn<QByteArray>("archive"); // before the join: "" none, "made" by a join, or these bytes
+    QTest::addColumn<QString>("before"); // what the cache folder holds or is before the join
+    QTest::addColumn<QByteArray>("ownOptions"); // the user's own JAVA_TOOL_OPTIONS
     QTest::addColumn<bool>("damagedInput");
-    QTest::newRow("first join makes it") << QByteArray() << false;
-    QTest::newRow("made by an earlier join") << QByteArray("made") << false;
-    QTest::newRow("broken, as after a Java update") << QByteArray("not an archive") << false;
-    QTest::newRow("pdftk fails") << QByteArray() << true;
+    QTest::addColumn<QString>("after"); // the archive: "made", "none", or "given up" with every lean start
+
+    QTest::newRow("first join makes it") << "" << QByteArray() << false << "made";
+    QTest::newRow("made by an earlier join") << "made" << QByteArray() << false << "made";
+    QTest::newRow("not an archive, as after a Java update") << "not an archive" << QByteArray() << false << "made";
+    QTest::newRow("cut short") << "cut short" << QByteArray() << false << "made";
+    QTest::newRow("another file in its place") << "replaced" << QByteArray() << false << "made";
+    QTest::newRow("an older pdftk's archive") << "older" << QByteArray() << false << "made";
+    QTest::newRow("cache on a read-only drive") << "read-only" << QByteArray() << false << "none";
+    QTest::newRow("cache on a full drive") << "full" << QByteArray() << false << "none";
+    // Java writes the joined file, then fails the run.
+    QTest::newRow("Java cannot write the archive") << "unwritable name" << QByteArray() << false << "given up";
+    QTest::newRow("sharing turned off by the user") << "" << QByteArray("-Xshare:off") << false << "given up";
+    QTest::newRow("pdftk fails") << "" << QByteArray() << true << "none";
 }
 
 void JoinRunTest::pdftkJavaStartsLean()
 {
-    QFETCH(QByteArray, archive);
+    QFETCH(QString, before);
+    QFETCH(QByteArray, ownOptions);
     QFETCH(bool, damagedInput);
+    QFETCH(QString, after);
     const QString program = findPdftk(m_fixture->appFolder);
     if (!runsOnJava(program))
         QSKIP("This pdftk is not a Java program.");
-    QVERIFY(QDir(isolatedCache()).removeRecursively());
-    const QString archivePath = PdftkStart::forProgram(program, isolatedCache()).archive;
-    QVERIFY(!archivePath.isEmpty());
+    const QString cache = isolatedCache();
+    QVERIFY(QDir(cache).removeRecursively() && QDir().mkpath(cache));
+    const QString archive = PdftkStart::forProgram(program, cache).archive;
+    QVERIFY(!archive.isEmpty());
     QStringList files{input("one.pdf", 1, 2), input("two.pdf", 2, 1)};
-    if (archive == "made") {
+    const auto join = [&] {
         listed(files);
         answerDoneThen(MessageAnswer::No);
         m_fixture->start();
-        QVERIFY(QFileInfo(archivePath).isFile());
+        QCOMPARE(dialogs().messageTexts().value(0), "Done.");
         dialogs().asked.clear();
-    } else if (!archive.isEmpty()) {
-        QVERIFY(writeFile(archivePath, archive));
+    };
+    const QString older = QDir(cache).filePath("pdftk-0123456789abcdef.jsa");
+    bool mounted = false;
+    const auto unmount = qScopeGuard([&] {
+        if (mounted)
+            QProcess::execute("umount", {cache});
+    });
+    if (before == "made" || before == "cut short" || before == "replaced")
+        join();
+    if (before == "not an archive")
+        QVERIFY(writeFile(archive, "not an archive"));
+    else if (before == "cut short")
+        QVERIFY(QFile::resize(archive, QFileInfo(archive).size() / 2));
+    else if (before == "replaced")
+        QVERIFY(QFile::remove(archive) && writeFile(archive, QByteArray(1000, 'x')));
+    else if (before == "older")
+        QVERIFY(writeFile(older, "an archive") && writeFile(older + ".id", "1 2 3 4 5"));
+    else if (before == "unwritable name")
+        QVERIFY(QDir().mkpath(archive + ".part/inside"));
+    else if (before == "read-only" || before == "full") {
+        const QString options = before == "full" ? "size=64k" : "ro,size=64m";
+        mounted = QProcess::execute("mount", {"-t", "tmpfs", "-o", options, "tmpfs", cache}) == 0;
+        if (!mounted)
+            QSKIP("Making a small drive needs the right to mount one.");
     }
+    const ScopedEnv options("JAVA_TOOL_OPTIONS", ownOptions);
+    if (ownOptions.isEmpty())
+        qunsetenv("JAVA_TOOL_OPTIONS");
+    QTemporaryDir userFolder;
+    const QString folder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(userFolder.path()));
+    const auto back = qScopeGuard([&folder] { QDir::setCurrent(folder); });
     if (damagedInput) {
         QVERIFY(writeFile(m_inputs->filePath("damaged.pdf"), "%PDF-1.4\nthe rest is lost\n"));
         files << QDir::toNativeSeparators(m_inputs->filePath("damaged.pdf"));
-    } else {
-        answerDoneThen(MessageAnswer::No);
-    }
-    listed(files);
-    m_fixture->start();
-
-    const QString said = dialogs().messageTexts().value(0);
-    if (damagedInput) {
+        listed(files);
+        m_fixture->start();
+        const QString said = dialogs().messageTexts().value(0);
         QVERIFY2(said.contains("pdftk could not repair this damaged file"), qPrintable(said));
         for (const char *jvm : {"Picked up", "-XX:", "[warning]"})
             QVERIFY2(!said.contains(jvm), qPrintable(said));
-        QVERIFY(!QFile::exists(archivePath));
     } else {
-        QCOMPARE(said, "Done.");
+        join();
         QCOMPARE(markedPages(isolatedOutputPath()), pagesOf({{1, 2}, {2, 1}}));
-        QVERIFY(QFileInfo(archivePath).isFile());
     }
-    QVERIFY(!QFile::exists(archivePath + ".part"));
+    QCOMPARE(QFileInfo(archive).isFile(), after == "made");
+    QCOMPARE(QFileInfo::exists(archive + ".off"), after == "given up");
+    QCOMPARE(PdftkStart::forProgram(program, cache).lean, after != "given up");
+    QVERIFY(!QFile::exists(older));
+    QVERIFY(!QFile::exists(archive + ".part") || before == "unwritable name");
+    QCOMPARE(QDir(userFolder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
+    QCOMPARE(QDir(cache).entryList({"hs_err*", "replay*", "core*"}, QDir::AllEntries), QStringList());
+    QCOMPARE(desktopEntries(), damagedInput ? QStringList() : QStringList{"joined.pdf"});
     verifyIdle();
 }
 

@@ -113,6 +113,7 @@ private:
     bool askAgainWhileWrong(JoinEntry &input);
     bool planRuns();
     JoinOutcome runPdftk();
+    ProcessRunner::Result runPlan();
     void findFailingInput(JoinOutcome &outcome);
     void report(const JoinOutcome &outcome);
 
@@ -299,6 +300,7 @@ bool Joiner::Run::planRuns()
     m_start = PdftkStart::forProgram(m_program, m_environment.cacheFolder);
     const QProcessEnvironment &environment = m_start.environment;
     m_runner.setEnvironment(environment);
+    m_runner.setWorkingFolder(m_start.workingFolder);
     m_plan = planJoin(m_program, m_inputs, m_writtenPath,
                       m_environment.argumentLimit(environment), [this] { return temporaryOutputPath(m_outputPath); },
                       m_turns.asKeepGoing());
@@ -323,10 +325,8 @@ JoinOutcome Joiner::Run::runPdftk()
 {
     // The check of the result need not wait for its checker to start.
     m_checker.warmUp();
-    JoinOutcome outcome = examineJoin(runJoinPlan(m_runner, m_plan), m_writtenPath);
+    JoinOutcome outcome = examineJoin(runPlan(), m_writtenPath);
     if (outcome.kind == JoinOutcome::Kind::Joined) {
-        // pdftk ended well, whatever its file turns out to be.
-        m_start.settle(true);
         outcome.verification = verifyJoinedPdf(m_writtenPath, m_inputs, m_checker);
         if (outcome.verification.finding == Verification::Finding::Stopped)
             outcome.kind = JoinOutcome::Kind::Cancelled;
@@ -342,9 +342,6 @@ JoinOutcome Joiner::Run::runPdftk()
         discardWritten();
         if (failedInsidePdftk(outcome) && !outcome.driveFull)
             findFailingInput(outcome);
-        // After the runs that look for the failing input, which would make
-        // the archive too.
-        m_start.settle(false);
         return outcome;
     }
     m_saved = saveJoinedFile(m_writtenPath, m_outputPath);
@@ -357,6 +354,28 @@ JoinOutcome Joiner::Run::runPdftk()
     }
     m_writtenSettled = true;
     return outcome;
+}
+
+// pdftk's runs. Where they fail when started lean, they run once more as
+// pdftk typed by hand runs, with no options of ours, and only that ending
+// counts; should it join, the lean start is given up. Every later run of
+// this join starts as the last one did.
+ProcessRunner::Result Joiner::Run::runPlan()
+{
+    const auto ranWell = [this](const ProcessRunner::Result &result) {
+        return result.ending == ProcessRunner::Ending::Exited && result.code == 0 && QFileInfo(m_writtenPath).isFile();
+    };
+    const ProcessRunner::Result lean = runJoinPlan(m_runner, m_plan);
+    m_start.tidy();
+    m_start.settle(ranWell(lean));
+    if (!m_start.lean || ranWell(lean) || lean.ending == ProcessRunner::Ending::Cancelled || stopped())
+        return lean;
+    m_runner.setEnvironment(m_start.plainEnvironment);
+    const ProcessRunner::Result plain = runJoinPlan(m_runner, m_plan);
+    m_start.tidy();
+    if (ranWell(plain))
+        m_start.giveUpLean();
+    return plain;
 }
 
 // When pdftk fails inside itself, its words name no file: each input is
@@ -383,6 +402,7 @@ void Joiner::Run::findFailingInput(JoinOutcome &outcome)
         const JoinProcessCommand alone = BuildJoinCommand(m_program, {input}, probe);
         const ProcessRunner::Result result = m_runner.run(alone.program, alone.arguments, kHiddenWindow);
         DeleteFileQuietly(probe);
+        m_start.tidy();
         if (result.ending == ProcessRunner::Ending::Exited && result.code != 0) {
             outcome.failingInput = input.Path;
             outcome.pdftkText = examineJoin(result, QString()).pdftkText;

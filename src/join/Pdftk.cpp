@@ -1,11 +1,14 @@
 #include "join/Pdftk.h"
 
+#include "check/FileIdentity.h"
+
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QStorageInfo>
 
 #include <algorithm>
 
@@ -62,6 +65,17 @@ namespace {
 // log lines (about the archive) must never reach a message.
 const QString kLeanOptions = QStringLiteral("-XX:TieredStopAtLevel=1 -Xlog:disable");
 
+// pdftk's archive takes about 2.5 MB; Java fails the whole run, after the
+// joined file is written, when it cannot write all of it.
+constexpr qint64 kArchiveRoom = 32 * 1024 * 1024;
+
+// Beside an archive: the identity it had when it was made, so that a file
+// cut short or put in its place is never handed to Java, which would abort
+// on it; and the mark that the lean start was given up.
+const QString kIdentitySuffix = QStringLiteral(".id");
+const QString kGivenUpSuffix = QStringLiteral(".off");
+const QString kPartSuffix = QStringLiteral(".part");
+
 // The archive's name follows the pdftk and the java it was made with, so
 // that an update of either makes a new one.
 QString archiveFor(const QString &program, const QString &cacheFolder)
@@ -80,25 +94,88 @@ QString archiveFor(const QString &program, const QString &cacheFolder)
     return QDir(cacheFolder).filePath(QStringLiteral("pdftk-%1.jsa").arg(QString::fromLatin1(key)));
 }
 
+QByteArray identityText(const FileIdentity &identity)
+{
+    return QByteArray::number(identity.size) + ' ' + QByteArray::number(identity.modified) + ' '
+        + QByteArray::number(identity.changed) + ' ' + QByteArray::number(identity.volume) + ' '
+        + QByteArray::number(identity.file);
+}
+
+void removeArchive(const QString &archive)
+{
+    for (const QString &suffix : {QString(), kIdentitySuffix, kPartSuffix})
+        QFile::remove(archive + suffix);
+}
+
+// Whether the archive is there as it was made; one that is not is removed.
+bool archiveIntact(const QString &archive)
+{
+    const FileIdentity identity = identityOf(archive);
+    if (!identity.isKnown())
+        return false;
+    QFile recorded(archive + kIdentitySuffix);
+    if (recorded.open(QIODevice::ReadOnly) && recorded.read(256).trimmed() == identityText(identity))
+        return true;
+    removeArchive(archive);
+    return false;
+}
+
+// Where an archive can be made whole: a folder that can be written, with room.
+bool roomForArchive(const QString &cacheFolder)
+{
+    if (!QDir().mkpath(cacheFolder) || !QFileInfo(cacheFolder).isWritable())
+        return false;
+    const QStorageInfo drive(cacheFolder);
+    return drive.isValid() && drive.bytesAvailable() >= kArchiveRoom;
+}
+
+// The archives of other pdftks and Javas, and what lies beside them.
+void removeOtherArchives(const QString &archive)
+{
+    QDir folder = QFileInfo(archive).absoluteDir();
+    const QString own = QFileInfo(archive).fileName();
+    for (const QString &name : folder.entryList({QStringLiteral("pdftk-*.jsa*")}, QDir::Files | QDir::Hidden)) {
+        if (!name.startsWith(own))
+            folder.remove(name);
+    }
+}
+
+// Corvanta's own folder for pdftk to run in: the cache folder, or else the
+// system's folder for temporary files.
+QString workingFolderFor(const QString &cacheFolder)
+{
+    if (!cacheFolder.isEmpty() && QDir().mkpath(cacheFolder) && QFileInfo(cacheFolder).isWritable())
+        return cacheFolder;
+    return QDir::tempPath();
+}
+
 } // namespace
 
 PdftkStart PdftkStart::forProgram(const QString &program, const QString &cacheFolder)
 {
     PdftkStart start;
-    start.environment = pdftkEnvironment();
+    start.plainEnvironment = pdftkEnvironment();
+    start.environment = start.plainEnvironment;
+    start.workingFolder = workingFolderFor(cacheFolder);
     if (!runsOnJava(program))
         return start;
+    const QString archive = archiveFor(program, cacheFolder);
+    start.archive = archive;
+    if (!archive.isEmpty() && QFileInfo::exists(archive + kGivenUpSuffix))
+        return start;
     QString options = kLeanOptions;
-    start.archive = archiveFor(program, cacheFolder);
-    if (!start.archive.isEmpty() && QFileInfo(start.archive).isFile()) {
-        options += QStringLiteral(" -XX:SharedArchiveFile=\"%1\"").arg(start.archive);
-    } else if (!start.archive.isEmpty() && QDir().mkpath(cacheFolder)) {
+    if (!archive.isEmpty() && archiveIntact(archive)) {
+        options += QStringLiteral(" -XX:SharedArchiveFile=\"%1\"").arg(archive);
+    } else if (!archive.isEmpty() && roomForArchive(cacheFolder)) {
+        removeOtherArchives(archive);
         start.makesArchive = true;
-        options += QStringLiteral(" -XX:ArchiveClassesAtExit=\"%1.part\"").arg(start.archive);
+        options += QStringLiteral(" -XX:ArchiveClassesAtExit=\"%1%2\"").arg(archive, kPartSuffix);
     }
+    start.lean = true;
     // The user's own options come last, and so win.
     const QString own = start.environment.value(QStringLiteral("JAVA_TOOL_OPTIONS"));
-    start.environment.insert(QStringLiteral("JAVA_TOOL_OPTIONS"), own.isEmpty() ? options : options + QLatin1Char(' ') + own);
+    start.environment.insert(QStringLiteral("JAVA_TOOL_OPTIONS"),
+                             own.isEmpty() ? options : options + QLatin1Char(' ') + own);
     return start;
 }
 
@@ -106,9 +183,31 @@ void PdftkStart::settle(bool endedWell) const
 {
     if (!makesArchive)
         return;
-    const QString made = archive + QStringLiteral(".part");
-    if (!endedWell || !QFile::rename(made, archive))
+    const QString made = archive + kPartSuffix;
+    if (!endedWell || !QFile::rename(made, archive)) {
         QFile::remove(made);
+        return;
+    }
+    QFile recorded(archive + kIdentitySuffix);
+    if (!recorded.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || recorded.write(identityText(identityOf(archive))) < 0 || !recorded.flush())
+        removeArchive(archive);
+}
+
+void PdftkStart::giveUpLean() const
+{
+    if (archive.isEmpty())
+        return;
+    removeArchive(archive);
+    QFile(archive + kGivenUpSuffix).open(QIODevice::WriteOnly);
+}
+
+void PdftkStart::tidy() const
+{
+    QDir folder(workingFolder);
+    for (const QString &name :
+         folder.entryList({QStringLiteral("hs_err_pid*.log"), QStringLiteral("replay_pid*.log")}, QDir::Files))
+        folder.remove(name);
 }
 
 } // namespace corvanta

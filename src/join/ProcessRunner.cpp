@@ -84,6 +84,11 @@ void ProcessRunner::setEnvironment(const QProcessEnvironment &environment)
     m_hasEnvironment = true;
 }
 
+void ProcessRunner::setWorkingFolder(const QString &folder)
+{
+    m_workingFolder = folder;
+}
+
 // One running child with what belongs to it.
 class ProcessRunner::Child
 {
@@ -122,6 +127,7 @@ ProcessRunner::Result ProcessRunner::run(const QString &program, const QStringLi
     process.setStandardInputFile(QProcess::nullDevice());
     if (m_hasEnvironment)
         process.setProcessEnvironment(m_environment);
+    process.setWorkingDirectory(m_workingFolder);
     child.tree.prepare(process, normalizeWindowStyle(windowStyle));
 
     QEventLoop loop;

@@ -60,6 +60,8 @@ public:
 
     // The child's environment; the caller's own when never set.
     void setEnvironment(const QProcessEnvironment &environment);
+    // The folder the child runs in; the caller's own when never set.
+    void setWorkingFolder(const QString &folder);
     // A program that runs each child and ends it, and all it started, when
     // this program ends, even by SIGKILL (corvanta-guard; POSIX only). The
     // guard is given the child's program and arguments as its own.
@@ -81,6 +83,7 @@ private:
     bool m_cancelled = false;
     QProcessEnvironment m_environment;
     bool m_hasEnvironment = false;
+    QString m_workingFolder;
     QString m_guard;
 };
 
