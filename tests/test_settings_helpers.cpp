@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QScopeGuard>
 #include <QTimer>
 
@@ -107,15 +108,34 @@ private slots:
         QCOMPARE(stored.value("Corvanta/Height").toString(), QStringLiteral("7995"));
     }
 
+    // Something other than a file where the store should be: nothing is
+    // read or written there, and nothing waits on it.
+    void unusableStoreFallsBackToDefaults_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a folder") << "folder";
+#ifdef Q_OS_UNIX
+        QTest::newRow("a pipe") << "pipe";
+#endif
+    }
+
     void unusableStoreFallsBackToDefaults()
     {
-        QTemporaryDir dir;
-        // A folder where the file should be: nothing can be read or written there.
-        const QString blocked = dir.filePath("blocked.conf");
-        QVERIFY(QDir().mkpath(blocked));
+        QFETCH(QString, kind);
+        FormFixture fixture;
+        const QString blocked = fixture.settingsFile;
+        QVERIFY(QDir().mkpath(QFileInfo(blocked).path()));
+        if (kind == "folder")
+            QVERIFY(QDir().mkpath(blocked));
+        else
+            QCOMPARE(QProcess::execute("mkfifo", {blocked}), 0);
         SettingsStore store(blocked);
         store.write(QStringLiteral("Check1"), QStringLiteral("1"));
         QCOMPARE(store.read(QStringLiteral("Check1"), QStringLiteral("0")), QStringLiteral("0"));
+        QCOMPARE(fixture.load().Check1->checkState(), Qt::Unchecked);
+        fixture.form->Check1->click();
+        int cancel = 0;
+        fixture.form->Form_Unload(cancel);
     }
 
     void userStoreLivesInTheIsolatedHome()
@@ -340,6 +360,8 @@ private slots:
         QTest::newRow("empty") << QByteArray("XDG_DESKTOP_DIR=\"\"") << true << "%home%/Desktop/";
         QTest::newRow("relative") << QByteArray("XDG_DESKTOP_DIR=\"Desktop\"") << true << "%home%/Desktop/";
         QTest::newRow("HOME unset") << QByteArray() << false << "%account%/Desktop/";
+        // Never waited on.
+        QTest::newRow("a pipe in its place") << QByteArray("pipe") << true << "%home%/Desktop/";
         QTest::newRow("not UTF-8") << QByteArray("XDG_DESKTOP_DIR=\"$HOME/Bureau\xe9\"") << true
                                    << "The Desktop folder %home%/Bureau\ufffd cannot be used: its name is not valid "
                                       "UTF-8, and pdftk takes only names that are.";
@@ -356,7 +378,11 @@ private slots:
         const QByteArray home = qgetenv("HOME");
         const QString file = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/user-dirs.dirs");
         const auto restore = qScopeGuard([&] { QFile::remove(file); qputenv("HOME", home); });
-        QVERIFY(QDir().mkpath(QFileInfo(file).path()) && writeFile(file, userDirs));
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+        if (userDirs == "pipe")
+            QCOMPARE(QProcess::execute("mkfifo", {file}), 0);
+        else
+            QVERIFY(writeFile(file, userDirs));
         if (!homeSet)
             qunsetenv("HOME");
         QString desktop;

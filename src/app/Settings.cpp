@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 
 #include "app/Twips.h"
+#include "core/Files.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -49,9 +50,11 @@ QString userStoreFile()
 #endif
 }
 
-bool isOversized(const QString &file)
+// A store is a small regular file, or none yet; a pipe or a device in its
+// place would hold the window for ever.
+bool isUsableStore(const QString &file)
 {
-    return !file.isEmpty() && QFileInfo(file).size() > kLargestStore;
+    return file.isEmpty() || (isRegularFileOrAbsent(file) && QFileInfo(file).size() <= kLargestStore);
 }
 
 } // namespace
@@ -76,7 +79,7 @@ std::unique_ptr<QSettings> SettingsStore::open() const
 
 bool SettingsStore::usable() const
 {
-    return !isOversized(m_file.isEmpty() ? userStoreFile() : m_file);
+    return isUsableStore(m_file.isEmpty() ? userStoreFile() : m_file);
 }
 
 QString SettingsStore::read(const QString &key, const QString &defaultValue) const

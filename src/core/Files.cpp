@@ -7,16 +7,22 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <stdexcept>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
 #define CORVANTA_XDG_DESKTOP
 #include <pwd.h>
-#include <unistd.h>
 #endif
 
 namespace corvanta {
@@ -65,6 +71,42 @@ void DeleteFileQuietly(const QString &path)
     QFile::remove(path);
 }
 
+bool isRegularFileOrAbsent(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return errno == ENOENT;
+    return S_ISREG(status.st_mode);
+#else
+    const QFileInfo info(path);
+    return !info.exists() || info.isFile();
+#endif
+}
+
+QByteArray readRegularFile(const QString &path, qint64 most)
+{
+#ifdef Q_OS_UNIX
+    // Opened without waiting, and looked at once open: a pipe may have
+    // taken the name since anyone looked.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    struct stat status;
+    QFile file;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {};
+    }
+    return file.read(most);
+#else
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return {};
+    return file.read(most);
+#endif
+}
+
 namespace {
 
 [[noreturn]] void noDesktop()
@@ -94,10 +136,7 @@ QByteArray userDirsBytes(const QByteArray &home)
     QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
     if (!configHome.startsWith('/'))
         configHome = home + "/.config";
-    QFile file(QFile::decodeName(configHome + "/user-dirs.dirs"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.read(kLargestUserDirs);
+    return readRegularFile(QFile::decodeName(configHome + "/user-dirs.dirs"), kLargestUserDirs);
 }
 #endif
 

@@ -31,6 +31,14 @@ bool FileExists(const QString &path);
 // Deletes a file; every failure is ignored.
 void DeleteFileQuietly(const QString &path);
 
+// Whether `path` names nothing or a regular file: a pipe or a device put in
+// the place of a small file of settings would make a reader wait for ever.
+bool isRegularFileOrAbsent(const QString &path);
+
+// At most `most` bytes of a regular file; nothing of anything else, which
+// is never waited for.
+QByteArray readRegularFile(const QString &path, qint64 most);
+
 // The user's Desktop folder with a trailing native separator. Throws
 // std::runtime_error when the platform names no Desktop, or (on Linux and
 // the like) one whose name is not UTF-8.
