@@ -396,20 +396,27 @@ void JoinEndingsTest::folderInPlaceOfJoinedPdf()
     QVERIFY(QDir().mkpath(isolatedDesktop() + "/joined.pdf"));
     const QStringList inputs{m_work->filePath("a.pdf"), m_work->filePath("b.pdf")};
     writeMarkedPdf(inputs.at(0), 1, 2);
-    writeMarkedPdf(inputs.at(1), 2, 1);
+    // A page the checker cannot read whole, which the note after "Done." names.
+    QList<QByteArray> deep = formPageObjects("Pay 100 EUR");
+    deep[2].replace("/Contents", "/Deep " + QByteArray(600, '[') + QByteArray(600, ']') + " /Contents");
+    QVERIFY(writeFile(inputs.at(1), pdfOfObjects(deep)));
     Form1 &form = m_fixture->load();
     fileListOf(form)->append(inputs);
-    m_fixture->dialogs.messageAnswers << MessageAnswer::Ok << MessageAnswer::Yes;
+    m_fixture->dialogs.messageAnswers << MessageAnswer::Ok << MessageAnswer::Ok << MessageAnswer::Yes;
     form.Start();
 
     const QString output = isolatedOutputPath();
     const QString saved = output.chopped(QStringLiteral("joined.pdf").size()) + "joined (2).pdf";
     QCOMPARE(m_fixture->dialogs.messageTexts(),
-             QStringList({joinSavedMessage(output, saved, qt_error_string(kIsAFolder)), openJoinedFileQuestion(saved)}));
+             QStringList({joinSavedMessage(output, saved, qt_error_string(kIsAFolder)),
+                          "joined (2).pdf does not show everything of this file as the file itself does:\n\n"
+                              + inputs.at(1) + " — its pages could not all be checked",
+                          openJoinedFileQuestion(saved)}));
     QVERIFY(m_fixture->dialogs.messageTexts().constFirst().startsWith("Done.\n"));
     QCOMPARE(m_fixture->shell.opened, QStringList{saved});
-    const QList<QPair<int, int>> pages{{1, 1}, {1, 2}, {2, 1}};
-    QCOMPARE(markedPages(saved), pages);
+    const QList<QPair<int, int>> pages{{1, 1}, {1, 2}};
+    QCOMPARE(markedPages(saved).mid(0, 2), pages);
+    QCOMPARE(markedPages(saved).size(), 3);
     QCOMPARE(desktopEntries(), QStringList({"joined (2).pdf", "joined.pdf"}));
     QVERIFY(QFileInfo(isolatedDesktop() + "/joined.pdf").isDir());
 }

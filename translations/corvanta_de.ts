@@ -558,14 +558,6 @@ Die erste Datei, deren Seiten nicht alle darin sind:
 %1</translation>
     </message>
     <message>
-        <source>joined.pdf does not show everything of this file as the file itself does:
-
-</source>
-        <translation>joined.pdf zeigt nicht alles von dieser Datei so, wie die Datei selbst es zeigt:
-
-</translation>
-    </message>
-    <message>
         <source>The Desktop folder %1 cannot be used: its name is not valid UTF-8, and pdftk takes only names that are.</source>
         <translation>Der Schreibtisch-Ordner %1 kann nicht verwendet werden: Sein Name ist kein gültiges UTF-8, und pdftk nimmt nur Namen in UTF-8 an.</translation>
     </message>

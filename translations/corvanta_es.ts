@@ -558,14 +558,6 @@ El primer archivo cuyas páginas no están todas en él:
 %1</translation>
     </message>
     <message>
-        <source>joined.pdf does not show everything of this file as the file itself does:
-
-</source>
-        <translation>joined.pdf no muestra todo este archivo como lo muestra el propio archivo:
-
-</translation>
-    </message>
-    <message>
         <source>The Desktop folder %1 cannot be used: its name is not valid UTF-8, and pdftk takes only names that are.</source>
         <translation>No se puede usar la carpeta Escritorio %1: su nombre no es UTF-8 válido, y pdftk solo acepta nombres que lo sean.</translation>
     </message>

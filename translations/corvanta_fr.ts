@@ -558,14 +558,6 @@ Le premier fichier dont les pages n’y sont pas toutes :
 %1</translation>
     </message>
     <message>
-        <source>joined.pdf does not show everything of this file as the file itself does:
-
-</source>
-        <translation>joined.pdf n’affiche pas tout ce fichier comme le fichier lui-même l’affiche :
-
-</translation>
-    </message>
-    <message>
         <source>The Desktop folder %1 cannot be used: its name is not valid UTF-8, and pdftk takes only names that are.</source>
         <translation>Le dossier Bureau %1 ne peut pas être utilisé&#xa0;: son nom n’est pas en UTF-8 valide, et pdftk n’accepte que des noms qui le sont.</translation>
     </message>

@@ -558,14 +558,6 @@ Il primo file le cui pagine non ci sono tutte:
 %1</translation>
     </message>
     <message>
-        <source>joined.pdf does not show everything of this file as the file itself does:
-
-</source>
-        <translation>joined.pdf non mostra tutto di questo file come lo mostra il file stesso:
-
-</translation>
-    </message>
-    <message>
         <source>The Desktop folder %1 cannot be used: its name is not valid UTF-8, and pdftk takes only names that are.</source>
         <translation>Impossibile usare la cartella Scrivania %1: il suo nome non è UTF-8 valido e pdftk accetta solo nomi che lo sono.</translation>
     </message>

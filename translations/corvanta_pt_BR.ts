@@ -558,14 +558,6 @@ O primeiro arquivo cujas páginas não estão todas nele:
 %1</translation>
     </message>
     <message>
-        <source>joined.pdf does not show everything of this file as the file itself does:
-
-</source>
-        <translation>O joined.pdf não mostra tudo deste arquivo como o próprio arquivo mostra:
-
-</translation>
-    </message>
-    <message>
         <source>The Desktop folder %1 cannot be used: its name is not valid UTF-8, and pdftk takes only names that are.</source>
         <translation>Não é possível usar a pasta Área de trabalho %1: o nome dela não é UTF-8 válido, e o pdftk só aceita nomes que sejam.</translation>
     </message>

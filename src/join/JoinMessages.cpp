@@ -345,14 +345,15 @@ QString joinFailureMessage(const JoinOutcome &outcome, const QStringList &damage
     return notJoinedMessage(Text::tr("pdftk ended with exit code %1.").arg(outcome.exitCode) + quote);
 }
 
-QString notesAfterJoinMessage(const QList<InputNote> &notes)
+QString notesAfterJoinMessage(const QList<InputNote> &notes, const QString &savedPath)
 {
     QStringList lines;
     for (const InputNote &note : notes)
         lines.append(Text::tr("%1 — %2").arg(note.path, lostPartsText(note)));
-    return (notes.size() == 1 ? Text::tr("joined.pdf does not show everything of this file as the file itself does:\n\n")
-                              : Text::tr("joined.pdf does not show everything of these files as the files themselves "
-                                         "do:\n\n"))
+    const QString saved = QFileInfo(savedPath).fileName();
+    return (notes.size() == 1
+                ? Text::tr("%1 does not show everything of this file as the file itself does:\n\n").arg(saved)
+                : Text::tr("%1 does not show everything of these files as the files themselves do:\n\n").arg(saved))
         + listedFiles(lines);
 }
 

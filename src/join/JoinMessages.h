@@ -48,8 +48,9 @@ QString joinFailureMessage(const JoinOutcome &outcome, const QStringList &damage
 QString pdftkNotFoundMessage(const QString &appFolder);
 
 // What the joined file, sound as it is, does not show as its inputs do:
-// parts pdftk left behind, pages that could not be checked. Shown after "Done.".
-QString notesAfterJoinMessage(const QList<InputNote> &notes);
+// parts pdftk left behind, pages that could not be checked. Shown after
+// "Done.", naming the file the join was saved as.
+QString notesAfterJoinMessage(const QList<InputNote> &notes, const QString &savedPath);
 
 // How to get pdftk on this system, in one sentence.
 QString pdftkInstallHint();

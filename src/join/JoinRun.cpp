@@ -422,7 +422,7 @@ void Joiner::Run::report(const JoinOutcome &outcome)
     m_host.say(joinSavedMessage(m_outputPath, m_saved.path, m_saved.error));
     const QList<InputNote> notes = notesAfterJoin(m_inputs, outcome.verification);
     if (!notes.isEmpty())
-        warn(notesAfterJoinMessage(notes));
+        warn(notesAfterJoinMessage(notes, m_saved.path));
     if (m_host.say(openJoinedFileQuestion(m_saved.path), MessageStyle::YesNo) == MessageAnswer::Yes)
         OpenWithShell(m_host.shell(), m_saved.path);
 }
