@@ -18,6 +18,10 @@ namespace corvanta {
 inline constexpr int kCheckerRanOutOfMemory = 3;
 inline constexpr int kCheckerOutOfTime = 4;
 
+// The CPU time that reading one file may earn by its work at the most; a
+// request that grants more keeps what it grants.
+inline constexpr qint64 kCheckCeilingMilliseconds = 120000;
+
 struct CheckFrame
 {
     enum class Kind : quint8 { Request = 'Q', Begun = 'B', Found = 'F' };

@@ -41,7 +41,6 @@ constexpr uint kStackBytes = 64 * 1024 * 1024;
 // without getting anywhere earns nothing. Elapsed time never counts, so a
 // busy machine refuses no honest file.
 constexpr qint64 kDefaultMilliseconds = 3000;
-constexpr qint64 kCeilingMilliseconds = 120000;
 constexpr double kMillisecondsPerPage = 1.0;
 constexpr double kMillisecondsPerObject = 0.1;
 constexpr double kMillisecondsPerMegabyte = 20.0;
@@ -103,7 +102,7 @@ private:
             + double(m_work.objects) * kMillisecondsPerObject
             + double(m_work.bytes) / (1 << 20) * kMillisecondsPerMegabyte;
         const qint64 granted = m_granted;
-        return std::min(granted + qint64(earned), std::max(granted, kCeilingMilliseconds));
+        return std::min(granted + qint64(earned), std::max(granted, kCheckCeilingMilliseconds));
     }
 
     void watch()

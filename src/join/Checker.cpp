@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace corvanta {
@@ -40,7 +41,7 @@ public:
             return;
         }
         sendRequests();
-        m_deadline.start(m_owner.m_limits.stallMilliseconds);
+        m_deadline.start(m_owner.stallMilliseconds());
     }
 
     // Starts a checker for the next share, unless one is there.
@@ -106,7 +107,7 @@ private:
         m_reader.append(m_process->readAllStandardOutput());
         CheckFrame frame;
         while (m_process && m_reader.next(frame)) {
-            m_deadline.start(m_owner.m_limits.stallMilliseconds);
+            m_deadline.start(m_owner.stallMilliseconds());
             if (frame.kind == CheckFrame::Kind::Begun)
                 continue;
             m_owner.found(m_files.at(m_next++), frame.check);
@@ -270,6 +271,14 @@ void Checker::endCheckers()
 {
     for (const auto &worker : m_workers)
         worker->stop();
+}
+
+int Checker::stallMilliseconds() const
+{
+    // A file granted much CPU time, such as a join of many large files, may
+    // work that long between two answers; twice its grant covers a machine
+    // that gives it half a core.
+    return int(std::clamp<qint64>(2 * m_cpuMilliseconds, m_limits.stallMilliseconds, std::numeric_limits<int>::max()));
 }
 
 void Checker::found(qsizetype index, const PdfCheck &check)

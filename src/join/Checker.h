@@ -78,6 +78,7 @@ private:
 
     static constexpr int kIdleMilliseconds = 10000;
 
+    int stallMilliseconds() const;
     void found(qsizetype index, const PdfCheck &check);
     void workerDone();
     void endCheckers();

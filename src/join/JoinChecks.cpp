@@ -368,10 +368,13 @@ Verification compareJoinedPages(const PdfCheck &written, const QList<JoinEntry> 
 
 qint64 resultCheckMilliseconds(const QList<JoinEntry> &inputs, qint64 perFile)
 {
-    qint64 inputsTook = 0;
+    // Each input's pages come once more in the result, and are read there
+    // from a larger file: each brings what it was granted and twice what it
+    // took, up to what one file may ever take.
+    qint64 granted = perFile;
     for (const JoinEntry &input : inputs)
-        inputsTook += input.check.cpuMilliseconds;
-    return perFile + 2 * inputsTook;
+        granted += std::min(perFile + 2 * input.check.cpuMilliseconds, kCheckCeilingMilliseconds);
+    return granted;
 }
 
 QList<InputNote> notesAfterJoin(const QList<JoinEntry> &inputs, const Verification &verification)

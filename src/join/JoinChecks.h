@@ -108,8 +108,9 @@ Verification verifyJoinedPdf(const QString &path, const QList<JoinEntry> &inputs
 // The same, from what the checker found in the written file.
 Verification compareJoinedPages(const PdfCheck &written, const QList<JoinEntry> &inputs);
 
-// The CPU time the written file's check may take: what its inputs took,
-// with room to spare, since it holds all of their pages.
+// The CPU time the written file's check may take before its own work earns
+// it more: what its inputs took, with room to spare, since it holds all of
+// their pages. It earns by its pages, objects and bytes as an input does.
 qint64 resultCheckMilliseconds(const QList<JoinEntry> &inputs, qint64 perFile);
 
 // What a sound join did not carry over from one input: the parts pdftk
