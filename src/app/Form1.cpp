@@ -173,7 +173,8 @@ void Form1::Form_Load()
     setWindowTitle(QStringLiteral("Corvanta"));
 
     const QString pointerImage = m_services.appFolder + QStringLiteral("/HAND-M.CUR");
-    if (FileExists(pointerImage)) {
+    // A pipe or a device under that name would hold the start for ever.
+    if (FileExists(pointerImage) && isRegularFileOrAbsent(pointerImage)) {
         const QPixmap image(pointerImage);
         if (!image.isNull())
             m_mouseIcon = QCursor(image);
