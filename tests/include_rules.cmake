@@ -6,11 +6,12 @@ cmake_minimum_required(VERSION 3.19)
 #
 # The folders each folder may include besides itself, as README.md's
 # "Code layout" table gives them.
-set(may_include_app core filelist join commands check guard)
+set(may_include_app core filelist join commands check guard parts)
 set(may_include_filelist core)
-set(may_include_join core check)
+set(may_include_join core check parts)
 set(may_include_commands core)
-set(may_include_check "")
+set(may_include_check parts)
+set(may_include_parts "")
 set(may_include_guard "")
 set(may_include_core "")
 

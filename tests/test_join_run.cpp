@@ -405,6 +405,14 @@ void JoinRunTest::failureKeepsOldOutput_data()
            })
         << false << QStringList() << QStringList{"this file cannot be used.\n\n%photo.pdf% — is not a PDF file"}
         << QStringList{"%owner.pdf%", "tick"} << false;
+    QTest::newRow("a dynamic XFA form") << Setup([](Scenario &s) {
+        QList<QByteArray> objects = formPageObjects("Please wait");
+        objects[0] = "<< /Type /Catalog /Pages 2 0 R /NeedsRendering true /AcroForm << /Fields [] /XFA (<xdp/>) >> >>";
+        QVERIFY(writeFile(s.named("dynamic.pdf"), pdfOfObjects(objects)));
+        s.files << s.named("dynamic.pdf");
+    }) << false << QStringList()
+        << QStringList{"%dynamic.pdf% — holds its pages in a dynamic XFA form, which pdftk cannot copy"}
+        << QStringList() << false;
     QTest::newRow("missing input") << Setup([](Scenario &s) { s.files << s.named("gone.pdf"); }) << false
                                    << QStringList() << QStringList{"%gone.pdf% — does not exist"} << QStringList()
                                    << false;
@@ -698,13 +706,14 @@ void JoinRunTest::doneSaysWhatIsLost_data()
     QTest::addColumn<QString>("note");       // after "path — "; "" for no note
 
     QTest::newRow("nothing lost") << QByteArray() << QByteArray() << "";
-    QTest::newRow("hidden layer") << QByteArray("/OCProperties << /OCGs [7 0 R] /D << /OFF [7 0 R] >> >>")
-                                  << QByteArray() << "its hidden layers are visible";
-    QTest::newRow("form to be drawn anew") << QByteArray("/AcroForm << /Fields [] /NeedAppearances true >>")
-                                           << QByteArray() << "form fields may show old values";
-    QTest::newRow("page labels and view")
-        << QByteArray("/PageLabels << /Nums [0 << /S /r >>] >> /PageMode /UseOutlines") << QByteArray()
-        << "page numbers such as i, ii are lost; the view it opens with, such as its bookmarks shown, is lost";
+    // What is put back is no loss; what cannot be is.
+    QTest::newRow("hidden layer, put back")
+        << QByteArray("/OCProperties << /OCGs [7 0 R] /D << /OFF [7 0 R] >> >>") << QByteArray() << "";
+    QTest::newRow("a signature") << QByteArray("/AcroForm << /Fields [] /SigFlags 3 >>") << QByteArray()
+                                 << "its digital signature no longer applies";
+    QTest::newRow("XFA form data, page labels") << QByteArray("/AcroForm << /Fields [] /XFA (<xdp/>) >> "
+                                                              "/PageLabels << /Nums [0 << /S /r >>] >>")
+                                                << QByteArray() << "its XFA form data is lost; its form fields remain";
     QTest::newRow("page nested too deeply") << QByteArray()
                                             << QByteArray("/Deep " + QByteArray(600, '[') + QByteArray(600, ']'))
                                             << "its pages could not all be checked";

@@ -627,5 +627,73 @@ Was abweicht: %1.</translation>
 
 </translation>
     </message>
+    <message>
+        <source>holds its pages in a dynamic XFA form, which pdftk cannot copy: the joined file would show only a &quot;Please wait&quot; page</source>
+        <translation>enthält ihre Seiten in einem dynamischen XFA-Formular, das pdftk nicht kopieren kann: Die zusammengefügte Datei zeigte nur eine Seite „Bitte warten“</translation>
+    </message>
+    <message>
+        <source>its layers can no longer be shown or hidden</source>
+        <translation>ihre Ebenen lassen sich nicht mehr ein- oder ausblenden</translation>
+    </message>
+    <message>
+        <source>its form fields may show their text in another style, or calculate in another order</source>
+        <translation>ihre Formularfelder zeigen ihren Text womöglich in einem anderen Stil oder rechnen in anderer Reihenfolge</translation>
+    </message>
+    <message>
+        <source>its form fields were renamed, because another file used the same names</source>
+        <translation>ihre Formularfelder wurden umbenannt, weil eine andere Datei dieselben Namen verwendet</translation>
+    </message>
+    <message>
+        <source>its XFA form data is lost; its form fields remain</source>
+        <translation>ihre XFA-Formulardaten gehen verloren; ihre Formularfelder bleiben</translation>
+    </message>
+    <message>
+        <source>its digital signature no longer applies</source>
+        <translation>ihre digitale Signatur gilt nicht mehr</translation>
+    </message>
+    <message>
+        <source>the named places in it, which links from other files can lead to, are lost</source>
+        <translation>die benannten Stellen darin, zu denen Verweise aus anderen Dateien führen können, gehen verloren</translation>
+    </message>
+    <message>
+        <source>its attached files are lost</source>
+        <translation>ihre angehängten Dateien gehen verloren</translation>
+    </message>
+    <message>
+        <source>its accessibility tags, which screen readers follow, are lost</source>
+        <translation>ihre Tags für Barrierefreiheit, denen Bildschirmleser folgen, gehen verloren</translation>
+    </message>
+    <message>
+        <source>its scripts are left out</source>
+        <translation>ihre Skripte werden weggelassen</translation>
+    </message>
+    <message>
+        <source>its claim to meet PDF/A or PDF/UA is left out, since the joined file does not meet it</source>
+        <translation>ihre Angabe, PDF/A oder PDF/UA zu erfüllen, wird weggelassen, da die zusammengefügte Datei es nicht erfüllt</translation>
+    </message>
+    <message>
+        <source>the page it opens at is lost</source>
+        <translation>die Seite, auf der sie sich öffnet, geht verloren</translation>
+    </message>
+    <message>
+        <source>how it lays out its pages, such as two side by side, is lost</source>
+        <translation>die Anordnung ihrer Seiten, etwa zwei nebeneinander, geht verloren</translation>
+    </message>
+    <message>
+        <source>its settings for the viewer are lost</source>
+        <translation>ihre Einstellungen für das Anzeigeprogramm gehen verloren</translation>
+    </message>
+    <message>
+        <source>its language setting is lost</source>
+        <translation>ihre Spracheinstellung geht verloren</translation>
+    </message>
+    <message>
+        <source>its title, author, subject and keywords are lost</source>
+        <translation>ihr Titel, Autor, Thema und ihre Stichwörter gehen verloren</translation>
+    </message>
+    <message>
+        <source>its description (XMP metadata) is lost</source>
+        <translation>ihre Beschreibung (XMP-Metadaten) geht verloren</translation>
+    </message>
 </context>
 </TS>

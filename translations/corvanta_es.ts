@@ -627,5 +627,73 @@ Lo que difiere: %1.</translation>
 
 </translation>
     </message>
+    <message>
+        <source>holds its pages in a dynamic XFA form, which pdftk cannot copy: the joined file would show only a &quot;Please wait&quot; page</source>
+        <translation>guarda sus páginas en un formulario XFA dinámico, que pdftk no puede copiar: el archivo unido solo mostraría una página «Espere, por favor»</translation>
+    </message>
+    <message>
+        <source>its layers can no longer be shown or hidden</source>
+        <translation>sus capas ya no se pueden mostrar ni ocultar</translation>
+    </message>
+    <message>
+        <source>its form fields may show their text in another style, or calculate in another order</source>
+        <translation>sus campos de formulario pueden mostrar su texto con otro estilo, o calcularse en otro orden</translation>
+    </message>
+    <message>
+        <source>its form fields were renamed, because another file used the same names</source>
+        <translation>sus campos de formulario se renombraron, porque otro archivo usaba los mismos nombres</translation>
+    </message>
+    <message>
+        <source>its XFA form data is lost; its form fields remain</source>
+        <translation>se pierden sus datos de formulario XFA; sus campos de formulario se mantienen</translation>
+    </message>
+    <message>
+        <source>its digital signature no longer applies</source>
+        <translation>su firma digital ya no es válida</translation>
+    </message>
+    <message>
+        <source>the named places in it, which links from other files can lead to, are lost</source>
+        <translation>se pierden los lugares con nombre que contiene, a los que pueden llevar enlaces de otros archivos</translation>
+    </message>
+    <message>
+        <source>its attached files are lost</source>
+        <translation>se pierden sus archivos adjuntos</translation>
+    </message>
+    <message>
+        <source>its accessibility tags, which screen readers follow, are lost</source>
+        <translation>se pierden sus etiquetas de accesibilidad, que siguen los lectores de pantalla</translation>
+    </message>
+    <message>
+        <source>its scripts are left out</source>
+        <translation>se dejan fuera sus scripts</translation>
+    </message>
+    <message>
+        <source>its claim to meet PDF/A or PDF/UA is left out, since the joined file does not meet it</source>
+        <translation>se deja fuera su declaración de cumplir PDF/A o PDF/UA, porque el archivo unido no lo cumple</translation>
+    </message>
+    <message>
+        <source>the page it opens at is lost</source>
+        <translation>se pierde la página en la que se abre</translation>
+    </message>
+    <message>
+        <source>how it lays out its pages, such as two side by side, is lost</source>
+        <translation>se pierde cómo dispone sus páginas, por ejemplo dos una al lado de otra</translation>
+    </message>
+    <message>
+        <source>its settings for the viewer are lost</source>
+        <translation>se pierden sus ajustes para el visor</translation>
+    </message>
+    <message>
+        <source>its language setting is lost</source>
+        <translation>se pierde su ajuste de idioma</translation>
+    </message>
+    <message>
+        <source>its title, author, subject and keywords are lost</source>
+        <translation>se pierden su título, autor, asunto y palabras clave</translation>
+    </message>
+    <message>
+        <source>its description (XMP metadata) is lost</source>
+        <translation>se pierde su descripción (metadatos XMP)</translation>
+    </message>
 </context>
 </TS>

@@ -627,5 +627,73 @@ Ce qui diffère : %1.</translation>
 
 </translation>
     </message>
+    <message>
+        <source>holds its pages in a dynamic XFA form, which pdftk cannot copy: the joined file would show only a &quot;Please wait&quot; page</source>
+        <translation>contient ses pages dans un formulaire XFA dynamique, que pdftk ne peut pas copier : le fichier fusionné n’afficherait qu’une page « Veuillez patienter »</translation>
+    </message>
+    <message>
+        <source>its layers can no longer be shown or hidden</source>
+        <translation>ses calques ne peuvent plus être affichés ni masqués</translation>
+    </message>
+    <message>
+        <source>its form fields may show their text in another style, or calculate in another order</source>
+        <translation>ses champs de formulaire peuvent afficher leur texte dans un autre style, ou calculer dans un autre ordre</translation>
+    </message>
+    <message>
+        <source>its form fields were renamed, because another file used the same names</source>
+        <translation>ses champs de formulaire ont été renommés, car un autre fichier utilisait les mêmes noms</translation>
+    </message>
+    <message>
+        <source>its XFA form data is lost; its form fields remain</source>
+        <translation>ses données de formulaire XFA sont perdues ; ses champs de formulaire restent</translation>
+    </message>
+    <message>
+        <source>its digital signature no longer applies</source>
+        <translation>sa signature numérique ne s’applique plus</translation>
+    </message>
+    <message>
+        <source>the named places in it, which links from other files can lead to, are lost</source>
+        <translation>les emplacements nommés qu’il contient, vers lesquels des liens d’autres fichiers peuvent mener, sont perdus</translation>
+    </message>
+    <message>
+        <source>its attached files are lost</source>
+        <translation>ses fichiers joints sont perdus</translation>
+    </message>
+    <message>
+        <source>its accessibility tags, which screen readers follow, are lost</source>
+        <translation>ses balises d’accessibilité, que suivent les lecteurs d’écran, sont perdues</translation>
+    </message>
+    <message>
+        <source>its scripts are left out</source>
+        <translation>ses scripts sont laissés de côté</translation>
+    </message>
+    <message>
+        <source>its claim to meet PDF/A or PDF/UA is left out, since the joined file does not meet it</source>
+        <translation>sa déclaration de conformité à PDF/A ou PDF/UA est laissée de côté, car le fichier fusionné ne s’y conforme pas</translation>
+    </message>
+    <message>
+        <source>the page it opens at is lost</source>
+        <translation>la page à laquelle il s’ouvre est perdue</translation>
+    </message>
+    <message>
+        <source>how it lays out its pages, such as two side by side, is lost</source>
+        <translation>la disposition de ses pages, par exemple deux côte à côte, est perdue</translation>
+    </message>
+    <message>
+        <source>its settings for the viewer are lost</source>
+        <translation>ses réglages pour la visionneuse sont perdus</translation>
+    </message>
+    <message>
+        <source>its language setting is lost</source>
+        <translation>son réglage de langue est perdu</translation>
+    </message>
+    <message>
+        <source>its title, author, subject and keywords are lost</source>
+        <translation>son titre, son auteur, son sujet et ses mots-clés sont perdus</translation>
+    </message>
+    <message>
+        <source>its description (XMP metadata) is lost</source>
+        <translation>sa description (métadonnées XMP) est perdue</translation>
+    </message>
 </context>
 </TS>

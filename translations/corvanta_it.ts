@@ -627,5 +627,73 @@ Ciò che differisce: %1.</translation>
 
 </translation>
     </message>
+    <message>
+        <source>holds its pages in a dynamic XFA form, which pdftk cannot copy: the joined file would show only a &quot;Please wait&quot; page</source>
+        <translation>contiene le sue pagine in un modulo XFA dinamico, che pdftk non può copiare: il file unito mostrerebbe solo una pagina «Attendere»</translation>
+    </message>
+    <message>
+        <source>its layers can no longer be shown or hidden</source>
+        <translation>i suoi livelli non si possono più mostrare né nascondere</translation>
+    </message>
+    <message>
+        <source>its form fields may show their text in another style, or calculate in another order</source>
+        <translation>i suoi campi modulo possono mostrare il testo in un altro stile, o calcolare in un altro ordine</translation>
+    </message>
+    <message>
+        <source>its form fields were renamed, because another file used the same names</source>
+        <translation>i suoi campi modulo sono stati rinominati, perché un altro file usava gli stessi nomi</translation>
+    </message>
+    <message>
+        <source>its XFA form data is lost; its form fields remain</source>
+        <translation>i suoi dati del modulo XFA vanno persi; i suoi campi modulo restano</translation>
+    </message>
+    <message>
+        <source>its digital signature no longer applies</source>
+        <translation>la sua firma digitale non vale più</translation>
+    </message>
+    <message>
+        <source>the named places in it, which links from other files can lead to, are lost</source>
+        <translation>i punti con nome che contiene, a cui possono portare collegamenti di altri file, vanno persi</translation>
+    </message>
+    <message>
+        <source>its attached files are lost</source>
+        <translation>i suoi file allegati vanno persi</translation>
+    </message>
+    <message>
+        <source>its accessibility tags, which screen readers follow, are lost</source>
+        <translation>i suoi tag di accessibilità, che i lettori di schermo seguono, vanno persi</translation>
+    </message>
+    <message>
+        <source>its scripts are left out</source>
+        <translation>i suoi script vengono tralasciati</translation>
+    </message>
+    <message>
+        <source>its claim to meet PDF/A or PDF/UA is left out, since the joined file does not meet it</source>
+        <translation>la sua dichiarazione di conformità a PDF/A o PDF/UA viene tralasciata, perché il file unito non è conforme</translation>
+    </message>
+    <message>
+        <source>the page it opens at is lost</source>
+        <translation>la pagina a cui si apre va persa</translation>
+    </message>
+    <message>
+        <source>how it lays out its pages, such as two side by side, is lost</source>
+        <translation>la disposizione delle sue pagine, per esempio due affiancate, va persa</translation>
+    </message>
+    <message>
+        <source>its settings for the viewer are lost</source>
+        <translation>le sue impostazioni per il visualizzatore vanno perse</translation>
+    </message>
+    <message>
+        <source>its language setting is lost</source>
+        <translation>la sua impostazione della lingua va persa</translation>
+    </message>
+    <message>
+        <source>its title, author, subject and keywords are lost</source>
+        <translation>il suo titolo, autore, oggetto e parole chiave vanno persi</translation>
+    </message>
+    <message>
+        <source>its description (XMP metadata) is lost</source>
+        <translation>la sua descrizione (metadati XMP) va persa</translation>
+    </message>
 </context>
 </TS>

@@ -627,5 +627,73 @@ O que difere: %1.</translation>
 
 </translation>
     </message>
+    <message>
+        <source>holds its pages in a dynamic XFA form, which pdftk cannot copy: the joined file would show only a &quot;Please wait&quot; page</source>
+        <translation>guarda suas páginas em um formulário XFA dinâmico, que o pdftk não consegue copiar: o arquivo unido mostraria só uma página “Aguarde”</translation>
+    </message>
+    <message>
+        <source>its layers can no longer be shown or hidden</source>
+        <translation>suas camadas não podem mais ser mostradas nem ocultadas</translation>
+    </message>
+    <message>
+        <source>its form fields may show their text in another style, or calculate in another order</source>
+        <translation>seus campos de formulário podem mostrar o texto em outro estilo, ou calcular em outra ordem</translation>
+    </message>
+    <message>
+        <source>its form fields were renamed, because another file used the same names</source>
+        <translation>seus campos de formulário foram renomeados, porque outro arquivo usava os mesmos nomes</translation>
+    </message>
+    <message>
+        <source>its XFA form data is lost; its form fields remain</source>
+        <translation>seus dados de formulário XFA se perdem; seus campos de formulário permanecem</translation>
+    </message>
+    <message>
+        <source>its digital signature no longer applies</source>
+        <translation>sua assinatura digital não vale mais</translation>
+    </message>
+    <message>
+        <source>the named places in it, which links from other files can lead to, are lost</source>
+        <translation>os lugares com nome que ele contém, aos quais links de outros arquivos podem levar, se perdem</translation>
+    </message>
+    <message>
+        <source>its attached files are lost</source>
+        <translation>seus arquivos anexados se perdem</translation>
+    </message>
+    <message>
+        <source>its accessibility tags, which screen readers follow, are lost</source>
+        <translation>suas etiquetas de acessibilidade, que os leitores de tela seguem, se perdem</translation>
+    </message>
+    <message>
+        <source>its scripts are left out</source>
+        <translation>seus scripts ficam de fora</translation>
+    </message>
+    <message>
+        <source>its claim to meet PDF/A or PDF/UA is left out, since the joined file does not meet it</source>
+        <translation>sua declaração de atender ao PDF/A ou PDF/UA fica de fora, pois o arquivo unido não o atende</translation>
+    </message>
+    <message>
+        <source>the page it opens at is lost</source>
+        <translation>a página em que ele abre se perde</translation>
+    </message>
+    <message>
+        <source>how it lays out its pages, such as two side by side, is lost</source>
+        <translation>o modo como dispõe suas páginas, por exemplo duas lado a lado, se perde</translation>
+    </message>
+    <message>
+        <source>its settings for the viewer are lost</source>
+        <translation>suas configurações para o visualizador se perdem</translation>
+    </message>
+    <message>
+        <source>its language setting is lost</source>
+        <translation>sua configuração de idioma se perde</translation>
+    </message>
+    <message>
+        <source>its title, author, subject and keywords are lost</source>
+        <translation>seu título, autor, assunto e palavras-chave se perdem</translation>
+    </message>
+    <message>
+        <source>its description (XMP metadata) is lost</source>
+        <translation>sua descrição (metadados XMP) se perde</translation>
+    </message>
 </context>
 </TS>

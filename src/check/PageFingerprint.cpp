@@ -7,6 +7,7 @@
 #include <qpdf/Pipeline.hh>
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <map>
 #include <set>
@@ -92,16 +93,6 @@ const char *const kDrawnFromKeys[] = {"/Contents", "/DA",   "/DS",   "/RC",     
                                       "/FT",       "/Ff",   "/Opt",  "/MaxLen"};
 
 } // namespace
-
-QPDFObjectHandle valueAt(QPDFObjectHandle object, std::initializer_list<const char *> keys)
-{
-    for (const char *key : keys) {
-        if (!object.isDictionary())
-            return QPDFObjectHandle::newNull();
-        object = object.getKey(key);
-    }
-    return object;
-}
 
 // The canonical form of what a page draws, hashed.
 class PageFingerprints::Drawn
@@ -362,8 +353,12 @@ bool PageFingerprints::addAnnotations(QPDFObjectHandle page, QCryptographicHash 
         for (const char *key : kShownKeys)
             addKey(annotation, key);
         if (valueAt(annotation, {"/AP", "/N"}).isNull()) {
-            for (const char *key : kDrawnFromKeys)
-                addKey(annotation, key);
+            // A signature's value is no text to draw, and pdftk changes it.
+            const bool signature = annotation.getKey("/FT").isNameAndEquals("/Sig");
+            for (const char *key : kDrawnFromKeys) {
+                if (!signature || std::strcmp(key, "/V") != 0)
+                    addKey(annotation, key);
+            }
         }
     }
     return whole;

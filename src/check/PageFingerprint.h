@@ -1,6 +1,7 @@
 #pragma once
 
 #include "check/PdfCheck.h"
+#include "parts/PdfValues.h"
 
 #include <QByteArray>
 
@@ -26,10 +27,6 @@ struct Inherited
     QPDFObjectHandle rotate = QPDFObjectHandle::newNull();
     QPDFObjectHandle resources = QPDFObjectHandle::newNull();
 };
-
-// The value at `keys` below `object`, or null; asks nothing of an object
-// that is not a dictionary, which the library would note as damage.
-QPDFObjectHandle valueAt(QPDFObjectHandle object, std::initializer_list<const char *> keys);
 
 // The fingerprints of the pages of one file, in the form pdftk's copy of
 // them keeps: references followed and hashed by what they hold, so object

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "check/FileIdentity.h"
+#include "parts/DocumentParts.h"
 
 #include <QByteArray>
 #include <QString>
@@ -25,6 +26,7 @@ enum class PdfProblem : qint32 {
     MalformedPage,         // a page whose size is not four numbers
     UnsupportedCompression, // a stream packed with a filter that neither the library nor pdftk can unpack
     CrossReferenceLoop,     // its cross-reference tables lead back to themselves, which pdftk follows without end
+    DynamicXfa,             // its pages are made by an XFA form, which pdftk does not copy
     // The file could not be checked within the checker's limits.
     NeedsTooMuchMemory,
     TakesTooLong,
@@ -60,15 +62,6 @@ inline bool isUncheckedPage(QByteArrayView fingerprint)
 {
     return fingerprint == QByteArrayView(uncheckedPage());
 }
-
-// Parts of a document, beyond its pages, that change how it shows. pdftk
-// copies pages into a new document, which may leave these behind.
-enum DocumentPart : quint32 {
-    HiddenLayers = 1 << 0,     // optional content that is off unless the reader turns it on
-    NeedsAppearances = 1 << 1, // form fields whose appearance the reader must draw anew
-    PageLabels = 1 << 2,       // page numbers of its own, such as i, ii
-    OpeningView = 1 << 3,      // opens with a side panel or full screen
-};
 
 struct PdfCheck
 {

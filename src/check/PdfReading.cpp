@@ -2,6 +2,7 @@
 
 #include "check/OpenFile.h"
 #include "check/PageFingerprint.h"
+#include "parts/FindParts.h"
 
 #include <QScopeGuard>
 
@@ -134,28 +135,6 @@ void walkPages(QPDF &pdf, PdfCheck &check, ReadingWork *work)
         check.problem = PdfProblem::Damaged;
 }
 
-// The parts of the document, beyond its pages, that change how it shows.
-quint32 documentParts(QPDF &pdf)
-{
-    QPDFObjectHandle root = pdf.getRoot();
-    quint32 parts = 0;
-    QPDFObjectHandle off = valueAt(root, {"/OCProperties", "/D", "/OFF"});
-    if ((off.isArray() && off.getArrayNItems() > 0)
-        || valueAt(root, {"/OCProperties", "/D", "/BaseState"}).isNameAndEquals("/OFF"))
-        parts |= HiddenLayers;
-    QPDFObjectHandle needAppearances = valueAt(root, {"/AcroForm", "/NeedAppearances"});
-    if (needAppearances.isBool() && needAppearances.getBoolValue())
-        parts |= NeedsAppearances;
-    if (valueAt(root, {"/PageLabels"}).isDictionary())
-        parts |= PageLabels;
-    QPDFObjectHandle mode = valueAt(root, {"/PageMode"});
-    for (const char *view : {"/UseOutlines", "/UseThumbs", "/FullScreen", "/UseOC", "/UseAttachments"}) {
-        if (mode.isNameAndEquals(view))
-            parts |= OpeningView;
-    }
-    return parts;
-}
-
 // The PDF library catches some of its failures to get memory, when it
 // unpacks a stream, and reads on as if the stream were empty: a failure is
 // noted here first, wherever it happens.
@@ -242,6 +221,8 @@ Next readOnce(const OpenedFile &source, const std::string &password, bool lastPa
         }
         walkPages(pdf, check, work);
         check.parts = documentParts(pdf);
+        if ((check.parts & DynamicXfa) && (check.problem == PdfProblem::None || check.problem == PdfProblem::Damaged))
+            check.problem = PdfProblem::DynamicXfa;
         const std::vector<QPDFExc> warnings = pdf.getWarnings();
         if (!check.encrypted && std::any_of(warnings.begin(), warnings.end(), [](const QPDFExc &warning) {
                 return warning.getErrorCode() == qpdf_e_unsupported;

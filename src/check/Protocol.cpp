@@ -30,6 +30,21 @@ QByteArray requestFrame(const QString &path, const QString &password, qint64 cpu
                  [&](QDataStream &out) { out << path << password << cpuMilliseconds; });
 }
 
+QByteArray mendFrame(const MendRequest &request, qint64 cpuMilliseconds)
+{
+    return frame(CheckFrame::Kind::MendRequest, [&](QDataStream &out) {
+        out << request.written << request.mended << cpuMilliseconds << qint64(request.inputs.size());
+        for (const MendInput &input : request.inputs)
+            out << input.path << input.password << input.pages << input.parts;
+    });
+}
+
+QByteArray mendedFrame(const MendReport &report)
+{
+    return frame(CheckFrame::Kind::Mended,
+                 [&](QDataStream &out) { out << report.mended << report.lost << report.detail; });
+}
+
 QByteArray begunFrame()
 {
     return frame(CheckFrame::Kind::Begun, [](QDataStream &) {});
@@ -71,6 +86,19 @@ bool FrameReader::next(CheckFrame &frame)
     switch (frame.kind) {
     case CheckFrame::Kind::Request:
         in >> frame.path >> frame.password >> frame.cpuMilliseconds;
+        break;
+    case CheckFrame::Kind::MendRequest: {
+        qint64 count = 0;
+        in >> frame.mend.written >> frame.mend.mended >> frame.cpuMilliseconds >> count;
+        for (qint64 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+            MendInput input;
+            in >> input.path >> input.password >> input.pages >> input.parts;
+            frame.mend.inputs.append(input);
+        }
+        break;
+    }
+    case CheckFrame::Kind::Mended:
+        in >> frame.mended.mended >> frame.mended.lost >> frame.mended.detail;
         break;
     case CheckFrame::Kind::Begun:
         break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "check/PdfCheck.h"
+#include "parts/Mending.h"
 
 #include <QByteArray>
 #include <QString>
@@ -24,7 +25,9 @@ inline constexpr qint64 kCheckCeilingMilliseconds = 120000;
 
 struct CheckFrame
 {
-    enum class Kind : quint8 { Request = 'Q', Begun = 'B', Found = 'F' };
+    // A request to read a file, or to mend a join's result; then the
+    // checker's frames that it has begun, and what it found or mended.
+    enum class Kind : quint8 { Request = 'Q', MendRequest = 'M', Begun = 'B', Found = 'F', Mended = 'D' };
     Kind kind = Kind::Request;
     // Request: the file, its password, and the CPU time it may take before
     // it has earned more by the pages and objects it gets through (0 for
@@ -32,13 +35,17 @@ struct CheckFrame
     QString path;
     QString password;
     qint64 cpuMilliseconds = 0;
+    MendRequest mend;     // MendRequest: the join; `cpuMilliseconds` as above
     PdfCheck check;       // Found
+    MendReport mended;    // Mended
 };
 
 // A whole frame, length included, ready to be written.
 QByteArray requestFrame(const QString &path, const QString &password, qint64 cpuMilliseconds);
+QByteArray mendFrame(const MendRequest &request, qint64 cpuMilliseconds);
 QByteArray begunFrame();
 QByteArray foundFrame(const PdfCheck &check);
+QByteArray mendedFrame(const MendReport &report);
 
 // Takes bytes as they arrive and hands out whole frames.
 class FrameReader

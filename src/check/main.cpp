@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <thread>
 
 #ifdef Q_OS_WIN
@@ -160,11 +161,28 @@ int serve()
             return 1;
         reader.append(bytes + body);
         CheckFrame request;
-        if (!reader.next(request) || request.kind != CheckFrame::Kind::Request)
+        if (!reader.next(request)
+            || (request.kind != CheckFrame::Kind::Request && request.kind != CheckFrame::Kind::MendRequest))
             return 1;
         if (!write(begunFrame()))
             return 1;
         ReadingWork &work = budget.begin(request.cpuMilliseconds);
+        if (request.kind == CheckFrame::Kind::MendRequest) {
+            bool ranOut = false;
+            MendReport report;
+            try {
+                report = mendJoin(request.mend, &work.objects);
+            } catch (const std::bad_alloc &) {
+                ranOut = true;
+                report = nothingMended(request.mend, QStringLiteral("out of memory"));
+            }
+            budget.end();
+            if (!write(mendedFrame(report)))
+                return 1;
+            if (ranOut)
+                return kCheckerRanOutOfMemory;
+            continue;
+        }
         PdfCheck check = readPdf(request.path, request.password, &work);
         check.cpuMilliseconds = budget.end();
         if (!write(foundFrame(check)))

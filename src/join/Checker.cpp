@@ -93,11 +93,12 @@ private:
     void sendRequests()
     {
         QByteArray requests;
+        const qint64 granted =
+            m_owner.m_cpuMilliseconds > 0 ? m_owner.m_cpuMilliseconds : m_owner.m_limits.cpuMilliseconds;
         for (qsizetype i = m_next; i < m_files.size(); ++i) {
             const JoinEntry &entry = m_owner.m_entries.at(m_files.at(i));
-            requests += requestFrame(entry.Path, entry.Password, m_owner.m_cpuMilliseconds > 0
-                                                                     ? m_owner.m_cpuMilliseconds
-                                                                     : m_owner.m_limits.cpuMilliseconds);
+            requests += m_owner.m_mend ? mendFrame(*m_owner.m_mend, granted)
+                                       : requestFrame(entry.Path, entry.Password, granted);
         }
         m_process->write(requests);
     }
@@ -110,6 +111,8 @@ private:
             m_deadline.start(m_owner.stallMilliseconds());
             if (frame.kind == CheckFrame::Kind::Begun)
                 continue;
+            if (frame.kind == CheckFrame::Kind::Mended)
+                m_owner.m_mended = frame.mended;
             m_owner.found(m_files.at(m_next++), frame.check);
             if (done()) {
                 finish();
@@ -214,6 +217,16 @@ QList<PdfCheck> Checker::check(const QList<JoinEntry> &entries, qint64 cpuMillis
     if (isBusy())
         cancel();
     return results;
+}
+
+MendReport Checker::mend(const MendRequest &request, qint64 cpuMilliseconds)
+{
+    m_mend = request;
+    m_mended.reset();
+    check({JoinEntry(request.written, QString())}, cpuMilliseconds);
+    m_mend.reset();
+    // Without an answer the checker died on it or passed a limit.
+    return m_mended ? *std::exchange(m_mended, std::nullopt) : nothingMended(request);
 }
 
 void Checker::begin(const QList<JoinEntry> &requests, qint64 cpuMilliseconds, Found found,

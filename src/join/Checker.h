@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QEventLoop;
 
@@ -58,6 +59,10 @@ public:
     // check; isCancelled() then says so.
     QList<PdfCheck> check(const QList<JoinEntry> &entries, qint64 cpuMilliseconds = 0);
     bool isCancelled() const { return m_cancelled; }
+    // Mends a join's result (see mendJoin) in a checker, which may take
+    // `cpuMilliseconds` before its work earns it more. Nothing is mended
+    // when the checker fails on it or is cancelled.
+    MendReport mend(const MendRequest &request, qint64 cpuMilliseconds);
 
     // The same without waiting: `found` hears of each entry (by its index)
     // as it is read, then `done` once all are, unless cancel() comes first.
@@ -87,6 +92,8 @@ private:
     CheckLimits m_limits;
     QList<JoinEntry> m_entries;
     qint64 m_cpuMilliseconds = 0;
+    std::optional<MendRequest> m_mend; // asked instead of reading the one entry
+    std::optional<MendReport> m_mended;
     Found m_found;
     std::function<void()> m_done;
     std::vector<std::unique_ptr<Worker>> m_workers;

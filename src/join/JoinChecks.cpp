@@ -201,6 +201,7 @@ QList<RefusedFile> refusedInputs(const QList<JoinEntry> &inputs, bool passwordsP
         case PdfProblem::MalformedPage:
         case PdfProblem::UnsupportedCompression:
         case PdfProblem::CrossReferenceLoop:
+        case PdfProblem::DynamicXfa:
         case PdfProblem::NeedsTooMuchMemory:
         case PdfProblem::TakesTooLong:
         case PdfProblem::CheckFailed:
@@ -323,7 +324,6 @@ Verification compareJoinedPages(const PdfCheck &written, const QList<JoinEntry> 
         checks.append(input.check);
     verification.expected = expectedPagesOf(checks);
     verification.pages = written.pages;
-    verification.writtenParts = written.parts;
     const bool rightCount = verification.expected.matches(written.pages);
     const QByteArray &pages = written.fingerprints;
     const auto wrong = [&](qint64 page, const JoinEntry &input, qint64 inputPage) {
@@ -377,17 +377,25 @@ qint64 resultCheckMilliseconds(const QList<JoinEntry> &inputs, qint64 perFile)
     return granted;
 }
 
-QList<InputNote> notesAfterJoin(const QList<JoinEntry> &inputs, const Verification &verification)
+QList<InputNote> notesAfterJoin(const QList<JoinEntry> &inputs, const Verification &verification,
+                                const QList<quint32> &lostParts)
 {
     QList<InputNote> notes;
-    QSet<QString> noted;
-    for (const JoinEntry &input : inputs) {
-        const InputNote note{input.Path, input.check.parts & ~verification.writtenParts,
+    QHash<QString, qsizetype> noted;
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        const JoinEntry &input = inputs.at(i);
+        const InputNote note{input.Path, lostParts.value(i),
                              hasUncheckedPages(input.check) || verification.unconfirmed.contains(input.Path)};
-        if ((note.lostParts || note.unchecked) && !noted.contains(input.Path)) {
-            noted.insert(input.Path);
-            notes.append(note);
+        if (!note.lostParts && !note.unchecked)
+            continue;
+        // A file listed twice is named once, with all it lost.
+        const auto known = noted.constFind(input.Path);
+        if (known != noted.constEnd()) {
+            notes[*known].lostParts |= note.lostParts;
+            continue;
         }
+        noted.insert(input.Path, notes.size());
+        notes.append(note);
     }
     return notes;
 }

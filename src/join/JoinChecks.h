@@ -98,7 +98,6 @@ struct Verification
     qint64 inputPage = 0;
     quint32 differingParts = 0;
     PdfProblem limit = PdfProblem::None;
-    quint32 writtenParts = 0; // the DocumentParts the written file kept
     // Inputs with a page that the library had to repair and pdftk wrote
     // otherwise: neither reading is known to be the right one.
     QStringList unconfirmed;
@@ -113,15 +112,17 @@ Verification compareJoinedPages(const PdfCheck &written, const QList<JoinEntry> 
 // their pages. It earns by its pages, objects and bytes as an input does.
 qint64 resultCheckMilliseconds(const QList<JoinEntry> &inputs, qint64 perFile);
 
-// What a sound join did not carry over from one input: the parts pdftk
-// left behind, and whether some of its pages could not be checked.
+// What a sound join did not carry over from one input: the parts the kept
+// result lacks, and whether some of its pages could not be checked.
 struct InputNote
 {
     QString path;
     quint32 lostParts = 0; // DocumentPart flags
     bool unchecked = false;
 };
-// One note for each input, once, that has something to say.
-QList<InputNote> notesAfterJoin(const QList<JoinEntry> &inputs, const Verification &verification);
+// One note for each input, once, that has something to say; `lostParts`
+// holds what each input lost, in list order.
+QList<InputNote> notesAfterJoin(const QList<JoinEntry> &inputs, const Verification &verification,
+                                const QList<quint32> &lostParts);
 
 } // namespace corvanta

@@ -74,6 +74,9 @@ QString reasonFor(const RefusedFile &file)
         return Text::tr("page %1 has a size that pdftk cannot read").arg(file.check.detail);
     case PdfProblem::UnsupportedCompression:
         return Text::tr("is compressed in a way that pdftk cannot read");
+    case PdfProblem::DynamicXfa:
+        return Text::tr("holds its pages in a dynamic XFA form, which pdftk cannot copy: the joined file would show "
+                        "only a \"Please wait\" page");
     case PdfProblem::CrossReferenceLoop:
         return Text::tr("has cross-reference tables that lead back into themselves; pdftk would read it without end");
     case PdfProblem::NeedsTooMuchMemory:
@@ -187,18 +190,43 @@ QString verificationText(const Verification &verification)
 
 QString lostPartsText(const InputNote &note)
 {
-    QStringList lost;
-    if (note.lostParts & HiddenLayers)
-        lost.append(Text::tr("its hidden layers are visible"));
-    if (note.lostParts & NeedsAppearances)
-        lost.append(Text::tr("form fields may show old values"));
-    if (note.lostParts & PageLabels)
-        lost.append(Text::tr("page numbers such as i, ii are lost"));
-    if (note.lostParts & OpeningView)
-        lost.append(Text::tr("the view it opens with, such as its bookmarks shown, is lost"));
+    // In the order a reader meets them; hidden layers shown say more than
+    // layers lost.
+    const quint32 lost = note.lostParts & ~((note.lostParts & HiddenLayers) ? quint32(Layers) : 0u);
+    const std::pair<DocumentPart, const char *> texts[] = {
+        {HiddenLayers, QT_TRANSLATE_NOOP("Corvanta", "its hidden layers are visible")},
+        {Layers, QT_TRANSLATE_NOOP("Corvanta", "its layers can no longer be shown or hidden")},
+        {NeedsAppearances, QT_TRANSLATE_NOOP("Corvanta", "form fields may show old values")},
+        {FormDefaults, QT_TRANSLATE_NOOP("Corvanta", "its form fields may show their text in another style, or "
+                                                     "calculate in another order")},
+        {RenamedFields, QT_TRANSLATE_NOOP("Corvanta", "its form fields were renamed, because another file used "
+                                                      "the same names")},
+        {XfaForm, QT_TRANSLATE_NOOP("Corvanta", "its XFA form data is lost; its form fields remain")},
+        {Signature, QT_TRANSLATE_NOOP("Corvanta", "its digital signature no longer applies")},
+        {PageLabels, QT_TRANSLATE_NOOP("Corvanta", "page numbers such as i, ii are lost")},
+        {NamedDestinations, QT_TRANSLATE_NOOP("Corvanta", "the named places in it, which links from other files "
+                                                          "can lead to, are lost")},
+        {Attachments, QT_TRANSLATE_NOOP("Corvanta", "its attached files are lost")},
+        {Tags, QT_TRANSLATE_NOOP("Corvanta", "its accessibility tags, which screen readers follow, are lost")},
+        {Scripts, QT_TRANSLATE_NOOP("Corvanta", "its scripts are left out")},
+        {ConformanceClaim, QT_TRANSLATE_NOOP("Corvanta", "its claim to meet PDF/A or PDF/UA is left out, since the "
+                                                         "joined file does not meet it")},
+        {OpeningView, QT_TRANSLATE_NOOP("Corvanta", "the view it opens with, such as its bookmarks shown, is lost")},
+        {OpeningPlace, QT_TRANSLATE_NOOP("Corvanta", "the page it opens at is lost")},
+        {PageLayout, QT_TRANSLATE_NOOP("Corvanta", "how it lays out its pages, such as two side by side, is lost")},
+        {ViewerPreferences, QT_TRANSLATE_NOOP("Corvanta", "its settings for the viewer are lost")},
+        {Language, QT_TRANSLATE_NOOP("Corvanta", "its language setting is lost")},
+        {DocumentInfo, QT_TRANSLATE_NOOP("Corvanta", "its title, author, subject and keywords are lost")},
+        {Metadata, QT_TRANSLATE_NOOP("Corvanta", "its description (XMP metadata) is lost")},
+    };
+    QStringList said;
+    for (const auto &[part, text] : texts) {
+        if (lost & part)
+            said.append(Text::tr(text));
+    }
     if (note.unchecked)
-        lost.append(Text::tr("its pages could not all be checked"));
-    return lost.join(Text::tr("; "));
+        said.append(Text::tr("its pages could not all be checked"));
+    return said.join(Text::tr("; "));
 }
 
 } // namespace

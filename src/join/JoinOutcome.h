@@ -28,6 +28,9 @@ struct JoinOutcome
     QString pdftkText; // pdftk's own messages
     QString reason;
     Verification verification;
+    // Joined: for each input, the DocumentParts it has that the kept
+    // result lacks.
+    QList<quint32> lostParts;
     QString keptAs;
     // PdftkFailed without naming a file: the input pdftk fails on alone.
     QString failingInput;

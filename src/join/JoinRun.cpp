@@ -57,14 +57,33 @@ QString helperProgram(const QString &folder, const QString &name)
 }
 
 // The room a join takes on the Desktop's drive: what pdftk writes is about
-// as large as its inputs, and batches write every page twice. A very long
-// list takes a while to measure, so the window goes on meanwhile.
-qint64 spaceNeeded(const QList<JoinEntry> &inputs, const JoinPlan &plan, EventTurns &turns)
+// as large as its inputs, batches write every page twice, and a mended copy
+// once more. A very long list takes a while to measure, so the window goes
+// on meanwhile.
+qint64 spaceNeeded(const QList<JoinEntry> &inputs, const JoinPlan &plan, bool mended, EventTurns &turns)
 {
     qint64 bytes = 0;
     for (qsizetype i = 0; i < inputs.size() && turns(); ++i)
         bytes += QFileInfo(inputs.at(i).Path).size();
-    return plan.runs.size() > 1 ? 2 * bytes : bytes;
+    return bytes * ((plan.runs.size() > 1 ? 2 : 1) + (mended ? 1 : 0));
+}
+
+// The join as mending takes it, and whether the result is to be mended:
+// only where some input has a part that pdftk leaves behind, and every
+// input's pages are known.
+MendRequest mendRequest(const QList<JoinEntry> &inputs, const QString &written, const QString &mended,
+                        bool &needed)
+{
+    MendRequest request{written, mended, {}};
+    QList<quint32> parts;
+    bool counted = true;
+    for (const JoinEntry &input : inputs) {
+        request.inputs.append({input.Path, input.Password, input.check.pages, input.check.parts});
+        parts.append(input.check.parts);
+        counted = counted && input.check.pages >= 0;
+    }
+    needed = counted && needsMending(parts);
+    return request;
 }
 
 // Reading ahead of Start takes one checker, at low priority: the window,
@@ -114,6 +133,7 @@ private:
     bool planRuns();
     JoinOutcome runPdftk();
     ProcessRunner::Result runPlan();
+    Verification verifyResult(QList<quint32> &lost);
     void findFailingInput(JoinOutcome &outcome);
     void report(const JoinOutcome &outcome);
 
@@ -136,6 +156,8 @@ private:
     QString m_outputPath;
     // pdftk writes here; only a complete result replaces the output file.
     QString m_writtenPath;
+    // The mended copy of pdftk's result, while it is being made and checked.
+    QString m_mendedPath;
     bool m_writtenSettled = false;
     // Where the result went: the output path, or a free name beside it.
     SavedFile m_saved;
@@ -198,6 +220,8 @@ void Joiner::Run::discardWritten()
 {
     if (!m_writtenSettled && !m_writtenPath.isEmpty())
         DeleteFileQuietly(m_writtenPath);
+    if (!m_mendedPath.isEmpty())
+        DeleteFileQuietly(m_mendedPath);
     m_writtenSettled = true;
 }
 
@@ -308,7 +332,9 @@ bool Joiner::Run::planRuns()
         return false;
     // A drive too full for the result would only be found out by pdftk,
     // which then blames whichever input it was copying.
-    m_spaceNeeded = spaceNeeded(m_inputs, m_plan, m_turns);
+    bool mending = false;
+    mendRequest(m_inputs, QString(), QString(), mending);
+    m_spaceNeeded = spaceNeeded(m_inputs, m_plan, mending, m_turns);
     if (stopped())
         return false;
     const QStorageInfo drive(QFileInfo(m_outputPath).absolutePath());
@@ -327,7 +353,7 @@ JoinOutcome Joiner::Run::runPdftk()
     m_checker.warmUp();
     JoinOutcome outcome = examineJoin(runPlan(), m_writtenPath);
     if (outcome.kind == JoinOutcome::Kind::Joined) {
-        outcome.verification = verifyJoinedPdf(m_writtenPath, m_inputs, m_checker);
+        outcome.verification = verifyResult(outcome.lostParts);
         if (outcome.verification.finding == Verification::Finding::Stopped)
             outcome.kind = JoinOutcome::Kind::Cancelled;
         else if (outcome.verification.finding != Verification::Finding::Sound)
@@ -354,6 +380,41 @@ JoinOutcome Joiner::Run::runPdftk()
     }
     m_writtenSettled = true;
     return outcome;
+}
+
+// The result, mended first where an input has a part that pdftk leaves
+// behind, checked page by page. The mended copy is kept only when it is
+// sound; otherwise pdftk's own result is checked, and every part counts as
+// lost. Never a result worse than pdftk's.
+Verification Joiner::Run::verifyResult(QList<quint32> &lost)
+{
+    bool needed = false;
+    const MendRequest request =
+        mendRequest(m_inputs, m_writtenPath, temporaryOutputPath(m_outputPath), needed);
+    const MendReport untouched = nothingMended(request);
+    lost = untouched.lost;
+    if (needed) {
+        m_mendedPath = request.mended;
+        const MendReport report =
+            m_checker.mend(request, resultCheckMilliseconds(m_inputs, m_checker.limits().cpuMilliseconds));
+        lost = report.lost.size() == m_inputs.size() ? report.lost : untouched.lost;
+        if (report.mended && !m_checker.isCancelled()) {
+            hideTemporaryFile(m_mendedPath);
+            const Verification mended = verifyJoinedPdf(m_mendedPath, m_inputs, m_checker);
+            if (mended.finding == Verification::Finding::Sound) {
+                DeleteFileQuietly(m_writtenPath);
+                m_writtenPath = std::exchange(m_mendedPath, QString());
+                return mended;
+            }
+            // pdftk's own result is kept, without any part put back; what
+            // pdftk renamed stays renamed.
+            for (qsizetype i = 0; i < lost.size(); ++i)
+                lost[i] = untouched.lost.at(i) | (lost.at(i) & RenamedFields);
+        }
+        DeleteFileQuietly(m_mendedPath);
+        m_mendedPath.clear();
+    }
+    return verifyJoinedPdf(m_writtenPath, m_inputs, m_checker);
 }
 
 // pdftk's runs. Where they fail when started lean, they run once more as
@@ -420,7 +481,7 @@ void Joiner::Run::report(const JoinOutcome &outcome)
         return;
     }
     m_host.say(joinSavedMessage(m_outputPath, m_saved.path, m_saved.error));
-    const QList<InputNote> notes = notesAfterJoin(m_inputs, outcome.verification);
+    const QList<InputNote> notes = notesAfterJoin(m_inputs, outcome.verification, outcome.lostParts);
     if (!notes.isEmpty())
         warn(notesAfterJoinMessage(notes, m_saved.path));
     if (m_host.say(openJoinedFileQuestion(m_saved.path), MessageStyle::YesNo) == MessageAnswer::Yes)

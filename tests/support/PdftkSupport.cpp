@@ -23,7 +23,7 @@
 
 namespace corvanta::testing {
 
-QByteArray pdfOfObjects(const QList<QByteArray> &objects)
+QByteArray pdfOfObjects(const QList<QByteArray> &objects, const QByteArray &trailer)
 {
     QByteArray pdf = "%PDF-1.4\n";
     QList<qsizetype> offsets;
@@ -35,7 +35,8 @@ QByteArray pdfOfObjects(const QList<QByteArray> &objects)
     pdf += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
     for (qsizetype offset : offsets)
         pdf += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
-    pdf += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n"
+    pdf += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) + " /Root 1 0 R "
+        + (trailer.isEmpty() ? QByteArray() : trailer + ' ') + ">>\nstartxref\n"
         + QByteArray::number(xref) + "\n%%EOF\n";
     return pdf;
 }

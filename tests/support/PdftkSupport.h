@@ -9,8 +9,8 @@
 namespace corvanta::testing {
 
 // A PDF of these objects (object n is objects[n - 1], object 1 the catalog)
-// with its cross-reference table.
-QByteArray pdfOfObjects(const QList<QByteArray> &objects);
+// with its cross-reference table; `trailer` adds entries to the trailer.
+QByteArray pdfOfObjects(const QList<QByteArray> &objects, const QByteArray &trailer = {});
 
 // A stream object: `dictionary`'s entries, its length, then `data`.
 QByteArray streamObject(const QByteArray &dictionary, const QByteArray &data);

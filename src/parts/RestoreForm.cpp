@@ -1,0 +1,229 @@
+// The form: whether its fields must be drawn anew, their default text style
+// and alignment, the order in which they calculate; and whether pdftk
+// renamed an input's fields because another input used the same names.
+
+#include "parts/PdfValues.h"
+#include "parts/Restoring.h"
+
+#include <set>
+
+namespace corvanta {
+
+namespace {
+
+// Field hierarchies of honest forms are a few levels deep.
+constexpr int kDeepestField = 64;
+
+// The field a widget belongs to: the widget itself where it has a name or
+// a type, else its parent.
+QPDFObjectHandle fieldOf(QPDFObjectHandle widget)
+{
+    if (widget.hasKey("/T") || widget.hasKey("/FT") || !widget.getKey("/Parent").isDictionary())
+        return widget;
+    return widget.getKey("/Parent");
+}
+
+// A field and its ancestors, the field first.
+std::vector<QPDFObjectHandle> lineOf(QPDFObjectHandle field)
+{
+    std::vector<QPDFObjectHandle> line;
+    std::set<QPDFObjGen> seen;
+    for (; field.isDictionary() && line.size() < size_t(kDeepestField); field = field.getKey("/Parent")) {
+        if (field.isIndirect() && !seen.insert(field.getObjGen()).second)
+            break;
+        line.push_back(field);
+    }
+    return line;
+}
+
+// A field's full name: its ancestors' names and its own, joined by dots.
+std::string fullName(QPDFObjectHandle field)
+{
+    std::string name;
+    for (QPDFObjectHandle ancestor : lineOf(field)) {
+        QPDFObjectHandle own = ancestor.getKey("/T");
+        if (own.isString())
+            name = name.empty() ? own.getUTF8Value() : own.getUTF8Value() + "." + name;
+    }
+    return name;
+}
+
+// Each widget on the input's pages with pdftk's copy of it.
+template <typename Visit>
+void forEachWidget(JoinedInput &input, Visit &&visit)
+{
+    Transplant &transplant = *input.transplant;
+    transplant.matchPageContents();
+    for (QPDFObjectHandle page : transplant.inputPages()) {
+        QPDFObjectHandle annotations = page.getKey("/Annots");
+        if (!annotations.isArray())
+            continue;
+        for (QPDFObjectHandle annotation : annotations.getArrayAsVector()) {
+            QPDFObjectHandle copy = transplant.counterpart(annotation);
+            if (valueAt(annotation, {"/Subtype"}).isNameAndEquals("/Widget") && copy.isDictionary())
+                visit(annotation, copy);
+        }
+    }
+}
+
+void findRenamedFields(JoinedInput &input)
+{
+    forEachWidget(input, [&input](QPDFObjectHandle widget, QPDFObjectHandle copy) {
+        if (fullName(fieldOf(widget)) != fullName(fieldOf(copy)))
+            input.lost |= RenamedFields;
+    });
+}
+
+// Gives the fields of `input` that relied on the form's default for `key`
+// a default of their own: set on the topmost field of each, unless that is
+// a widget drawn from its own entries, whose look would change.
+bool pushDefault(JoinedInput &input, const char *key, QPDFObjectHandle value)
+{
+    bool whole = true;
+    forEachWidget(input, [&](QPDFObjectHandle widget, QPDFObjectHandle) {
+        std::vector<QPDFObjectHandle> line = lineOf(widget);
+        for (QPDFObjectHandle field : line) {
+            if (field.hasKey(key))
+                return;
+        }
+        QPDFObjectHandle top = line.back();
+        QPDFObjectHandle copy = input.transplant->counterpart(top);
+        if (!copy.isDictionary() || (line.size() == 1 && valueAt(widget, {"/AP", "/N"}).isNull())) {
+            whole = false;
+            return;
+        }
+        copy.replaceKey(key, input.transplant->copy(value));
+    });
+    return whole;
+}
+
+// Whether two resources of one name are the same to a reader that draws a
+// field with them: the same object, or a font of the same kind and name.
+bool sameResource(QPDFObjectHandle one, QPDFObjectHandle other)
+{
+    if (one.isIndirect() && other.isIndirect() && one.getObjGen() == other.getObjGen())
+        return true;
+    if (!one.isDictionary() || !other.isDictionary())
+        return one.isStream() == other.isStream() && !one.isStream() && one.unparse() == other.unparse();
+    for (const char *key : {"/Type", "/Subtype", "/BaseFont", "/Encoding"}) {
+        if (one.getKey(key).isName() != other.getKey(key).isName()
+            || (one.getKey(key).isName() && one.getKey(key).getName() != other.getKey(key).getName()))
+            return false;
+    }
+    return true;
+}
+
+// pdftk keeps the default resources (/DR) of one input alone: the fonts
+// the other inputs' fields are drawn with join them, under their names. A
+// name taken by another font cannot be given, and that input's fields may
+// then be drawn in the other font.
+void mergeResources(JoinedInput &input, QPDFObjectHandle form, std::vector<std::string> &added)
+{
+    QPDFObjectHandle own = valueAt(input.pdf->getRoot(), {"/AcroForm", "/DR"});
+    if (!own.isDictionary())
+        return;
+    if (!form.getKey("/DR").isDictionary())
+        form.replaceKey("/DR", QPDFObjectHandle::newDictionary());
+    QPDFObjectHandle joined = form.getKey("/DR");
+    for (const std::string &kind : own.getKeys()) {
+        QPDFObjectHandle entries = own.getKey(kind);
+        if (!entries.isDictionary())
+            continue;
+        if (!joined.getKey(kind).isDictionary())
+            joined.replaceKey(kind, QPDFObjectHandle::newDictionary());
+        QPDFObjectHandle into = joined.getKey(kind);
+        for (const std::string &name : entries.getKeys()) {
+            QPDFObjectHandle copy = input.transplant->copy(entries.getKey(name));
+            if (!into.hasKey(name)) {
+                into.replaceKey(name, copy);
+                added.push_back(kind + name);
+            } else if (!sameResource(into.getKey(name), copy)) {
+                input.lost |= FormDefaults;
+            }
+        }
+    }
+}
+
+} // namespace
+
+void restoreForm(Restoring &restoring)
+{
+    for (JoinedInput &input : restoring.inputs) {
+        if (input.has(FormFields))
+            findRenamedFields(input);
+    }
+    QPDFObjectHandle form = restoring.result.getRoot().getKey("/AcroForm");
+    if (!form.isDictionary()) {
+        // No field came with any page: the form's settings apply to nothing.
+        for (JoinedInput &input : restoring.inputs)
+            input.restored |= input.carried & (NeedsAppearances | FormDefaults);
+        return;
+    }
+    bool drawAnew = false;
+    QPDFObjectHandle leading[2] = {QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull()};
+    const char *const keys[2] = {"/DA", "/Q"};
+    QPDFObjectHandle order = QPDFObjectHandle::newArray();
+    std::vector<std::string> resources; // added to /DR, as kind and name
+    for (JoinedInput &input : restoring.inputs) {
+        if (input.has(FormFields))
+            mergeResources(input, form, resources);
+        if (input.has(NeedsAppearances)) {
+            drawAnew = true;
+            input.restored |= NeedsAppearances;
+        }
+        if (!input.has(FormDefaults))
+            continue;
+        QPDFObjectHandle own = input.pdf->getRoot().getKey("/AcroForm");
+        bool whole = true;
+        for (int i = 0; i < 2; ++i) {
+            QPDFObjectHandle value = own.getKey(keys[i]);
+            if (value.isNull())
+                continue;
+            if (leading[i].isNull()) {
+                leading[i] = input.transplant->copy(value);
+                form.replaceKey(keys[i], leading[i]);
+            } else if (value.unparse() != leading[i].unparse()) {
+                whole = pushDefault(input, keys[i], value) && whole;
+            }
+        }
+        QPDFObjectHandle calculated = own.getKey("/CO");
+        if (calculated.isArray()) {
+            input.transplant->matchPageContents();
+            for (QPDFObjectHandle field : calculated.getArrayAsVector()) {
+                QPDFObjectHandle copy = input.transplant->counterpart(field);
+                whole = whole && copy.isDictionary();
+                if (copy.isDictionary())
+                    order.appendItem(copy);
+            }
+        }
+        input.restored |= whole ? FormDefaults : 0u;
+    }
+    if (drawAnew)
+        form.replaceKey("/NeedAppearances", QPDFObjectHandle::newBool(true));
+    if (order.getArrayNItems() > 0)
+        form.replaceKey("/CO", order);
+    if (!drawAnew && leading[0].isNull() && leading[1].isNull() && order.getArrayNItems() == 0 && resources.empty())
+        return;
+    restoring.changed = true;
+    const std::string style = leading[0].isNull() ? std::string() : leading[0].unparse();
+    const std::string alignment = leading[1].isNull() ? std::string() : leading[1].unparse();
+    const int calculated = order.getArrayNItems();
+    restoring.promise([=](QPDF &mended, const std::vector<QPDFObjectHandle> &) {
+        QPDFObjectHandle made = mended.getRoot().getKey("/AcroForm");
+        const auto unparsed = [&made](const char *key) {
+            QPDFObjectHandle value = valueAt(made, {key});
+            return value.isNull() ? std::string() : value.unparse();
+        };
+        QPDFObjectHandle redraw = valueAt(made, {"/NeedAppearances"});
+        QPDFObjectHandle order = valueAt(made, {"/CO"});
+        for (const std::string &resource : resources) {
+            const size_t name = resource.find('/', 1);
+            if (!valueAt(made, {"/DR", resource.substr(0, name).c_str()}).hasKey(resource.substr(name)))
+                return false;
+        }
+        return (redraw.isBool() && redraw.getBoolValue()) == drawAnew && unparsed("/DA") == style
+            && unparsed("/Q") == alignment && (order.isArray() ? order.getArrayNItems() : 0) == calculated;
+    });
+}
+
+} // namespace corvanta

@@ -1,0 +1,368 @@
+// What a document holds beyond its pages, through whole joins with the real
+// pdftk: what pdftk leaves behind is put back, each input's in its place,
+// and what cannot be is named after "Done.".
+
+#include "join/JoinRun.h"
+#include "join/JoinMessages.h"
+#include "support/Fixture.h"
+#include "support/PdftkSupport.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <qpdf/Pl_Buffer.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFEmbeddedFileDocumentHelper.hh>
+#include <qpdf/QPDFNameTreeObjectHelper.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFPageLabelDocumentHelper.hh>
+
+#include <functional>
+#include <memory>
+
+using namespace corvanta;
+using namespace corvanta::testing;
+
+namespace {
+
+// One input: a file of `pages` pages (a page object and its content each,
+// objects 3 on), with these entries in its catalog, each page, and its
+// trailer, and these objects after the pages. In every text, {oN} stands
+// for the number of the Nth object after the pages and {pN} for page N's.
+struct Input
+{
+    Input(QByteArray catalog = {}, QList<QByteArray> objects = {}, QByteArray page = {}, QByteArray trailer = {})
+        : catalog(std::move(catalog)), objects(std::move(objects)), page(std::move(page)), trailer(std::move(trailer))
+    {
+    }
+
+    QByteArray catalog;
+    QList<QByteArray> objects;
+    QByteArray page;
+    QByteArray trailer;
+    int pages = 2;
+};
+using Inputs = QList<Input>;
+
+// Asks the joined file (read with the library, its pages in order) and
+// returns what is not as it should be; "" when all is.
+using Check = std::function<QString(QPDF &joined, const std::vector<QPDFObjectHandle> &pages)>;
+
+QByteArray numbered(QByteArray text, int pages)
+{
+    for (int n = 9; n >= 1; --n) {
+        text.replace("{o" + QByteArray::number(n) + "}", QByteArray::number(2 + 2 * pages + n));
+        text.replace("{p" + QByteArray::number(n) + "}", QByteArray::number(1 + 2 * n));
+    }
+    return text;
+}
+
+QByteArray pdfOf(const Input &input, int mark)
+{
+    QList<QByteArray> objects;
+    QByteArray kids;
+    for (int page = 1; page <= input.pages; ++page)
+        kids += QByteArray::number(1 + 2 * page) + " 0 R ";
+    objects << numbered("<< /Type /Catalog /Pages 2 0 R " + input.catalog + " >>", input.pages)
+            << "<< /Type /Pages /Kids [" + kids + "] /Count " + QByteArray::number(input.pages) + " >>";
+    for (int page = 1; page <= input.pages; ++page) {
+        objects << numbered("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + QByteArray::number(100 + mark) + " "
+                                + QByteArray::number(100 + page) + "] /Contents "
+                                + QByteArray::number(2 + 2 * page) + " 0 R " + input.page + " >>",
+                            input.pages)
+                << streamObject("", "BT 10 10 Td (file " + QByteArray::number(mark) + ") Tj ET");
+    }
+    for (const QByteArray &object : input.objects)
+        objects << numbered(object, input.pages);
+    return pdfOfObjects(objects, numbered(input.trailer, input.pages));
+}
+
+std::vector<QPDFObjectHandle> pagesOf(QPDF &pdf)
+{
+    std::vector<QPDFObjectHandle> pages;
+    for (QPDFPageObjectHelper &page : QPDFPageDocumentHelper(pdf).getAllPages())
+        pages.push_back(page.getObjectHandle());
+    return pages;
+}
+
+long long indexOf(QPDFObjectHandle page, const std::vector<QPDFObjectHandle> &pages)
+{
+    for (size_t i = 0; i < pages.size(); ++i) {
+        if (page.isIndirect() && pages[i].getObjGen() == page.getObjGen())
+            return (long long)i;
+    }
+    return -1;
+}
+
+QString differs(const QString &what, const std::string &found, const std::string &wanted)
+{
+    return found == wanted ? QString()
+                           : QStringLiteral("%1: %2 instead of %3")
+                                 .arg(what, QString::fromStdString(found), QString::fromStdString(wanted));
+}
+
+// The label a page shows: its style, prefix and number.
+std::string labelOf(QPDF &pdf, long long page)
+{
+    QPDFObjectHandle label = QPDFPageLabelDocumentHelper(pdf).getLabelForPage(page);
+    if (label.isNull())
+        return "none";
+    return label.getKey("/S").unparse() + " " + label.getKey("/P").unparse() + " " + label.getKey("/St").unparse();
+}
+
+// The page a named destination leads to, or -1.
+long long destinationPage(QPDF &pdf, const std::vector<QPDFObjectHandle> &pages, const std::string &name)
+{
+    QPDFObjectHandle tree = pdf.getRoot().getKey("/Names").getKey("/Dests");
+    QPDFObjectHandle destination;
+    if (!tree.isDictionary() || !QPDFNameTreeObjectHelper(tree, pdf).findObject(name, destination))
+        return -1;
+    return indexOf(destination.getArrayItem(0), pages);
+}
+
+std::string attachment(QPDF &pdf, const std::string &name)
+{
+    std::shared_ptr<QPDFFileSpecObjectHelper> file = QPDFEmbeddedFileDocumentHelper(pdf).getEmbeddedFile(name);
+    if (!file)
+        return "none";
+    return file->getEmbeddedFileStream().getStreamData()->getSize() > 0
+        ? std::string(reinterpret_cast<const char *>(file->getEmbeddedFileStream().getStreamData()->getBuffer()),
+                      file->getEmbeddedFileStream().getStreamData()->getSize())
+        : std::string();
+}
+
+// Whether the group a page's /Properties names /L1 is off by default.
+std::string layerOf(QPDF &pdf, QPDFObjectHandle page)
+{
+    QPDFObjectHandle group = page.getKey("/Resources").getKey("/Properties").getKey("/L1");
+    QPDFObjectHandle properties = pdf.getRoot().getKey("/OCProperties");
+    if (!group.isIndirect() || !properties.isDictionary())
+        return "no layers";
+    bool listed = false;
+    for (QPDFObjectHandle item : properties.getKey("/OCGs").getArrayAsVector())
+        listed = listed || item.getObjGen() == group.getObjGen();
+    bool off = false;
+    QPDFObjectHandle hidden = properties.getKey("/D").getKey("/OFF");
+    for (int i = 0; hidden.isArray() && i < hidden.getArrayNItems(); ++i)
+        off = off || hidden.getArrayItem(i).getObjGen() == group.getObjGen();
+    return !listed ? "not listed" : off ? "off" : "on";
+}
+
+std::string metadataOf(QPDF &pdf)
+{
+    QPDFObjectHandle stream = pdf.getRoot().getKey("/Metadata");
+    if (!stream.isStream())
+        return std::string();
+    std::shared_ptr<Buffer> data = stream.getStreamData();
+    return std::string(reinterpret_cast<const char *>(data->getBuffer()), data->getSize());
+}
+
+const QByteArray kLabelsRoman = "/PageLabels << /Nums [0 << /S /r >>] >>";
+const QByteArray kDestination = "/Names << /Dests << /Names [(intro) [{p2} 0 R /XYZ 0 50 null]] >> >>";
+const QByteArray kAttachment = "/Names << /EmbeddedFiles << /Names [(notes.txt) {o1} 0 R] >> >>";
+const QByteArray kLayer = "/OCProperties << /OCGs [{o1} 0 R] /D << /Order [{o1} 0 R] /OFF [{o1} 0 R] >> >>";
+const QByteArray kLayerOn = "/OCProperties << /OCGs [{o1} 0 R] /D << /Order [{o1} 0 R] >> >>";
+const QByteArray kLayerOnPage = "/Resources << /Properties << /L1 {o1} 0 R >> >>";
+
+QList<QByteArray> attached(const QByteArray &text)
+{
+    return {"<< /Type /Filespec /F (notes.txt) /UF (notes.txt) /EF << /F {o2} 0 R >> >>",
+            streamObject("/Type /EmbeddedFile", text)};
+}
+
+QByteArray xmp(const QByteArray &inside)
+{
+    return "<?xpacket begin=\"\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?><x:xmpmeta xmlns:x=\"adobe:ns:meta/\">"
+           "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description rdf:about=\"\" "
+           "xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\" xmlns:pdf=\"http://ns.adobe.com/pdf/1.3/\" "
+           "xmlns:dc=\"http://purl.org/dc/elements/1.1/\" xmlns:pdfaid=\"http://www.aiim.org/pdfa/ns/id/\" "
+           "xmp:CreateDate=\"2001-01-01T00:00:00Z\">"
+        + inside + "</rdf:Description></rdf:RDF></x:xmpmeta><?xpacket end=\"w\"?>";
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Inputs)
+Q_DECLARE_METATYPE(Check)
+
+class DocumentPartsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void partsSurviveTheJoin_data();
+    void partsSurviveTheJoin();
+
+private:
+    std::unique_ptr<JoinFixture> m_fixture;
+    std::unique_ptr<QTemporaryDir> m_inputs;
+};
+
+void DocumentPartsTest::init()
+{
+    QVERIFY(emptyIsolatedDesktop());
+    m_fixture = std::make_unique<JoinFixture>();
+    m_inputs = std::make_unique<QTemporaryDir>();
+}
+
+void DocumentPartsTest::partsSurviveTheJoin_data()
+{
+    QTest::addColumn<Inputs>("inputs");
+    QTest::addColumn<Check>("check");
+    QTest::addColumn<QStringList>("notes"); // what the note after "Done." says of each input; "" for nothing
+
+    const Input plain;
+    // pdftk's own file: its header, not the library's.
+    QTest::newRow("nothing to put back, nothing rewritten")
+        << Inputs{plain, plain} << Check([](QPDF &, const std::vector<QPDFObjectHandle> &) {
+               return fileBytes(isolatedOutputPath()).mid(9, 5) == QByteArray("%\xe2\xe3\xcf\xd3")
+                   ? QString()
+                   : QStringLiteral("the file was rewritten");
+           })
+        << QStringList{"", ""};
+
+    QTest::newRow("page labels, one input") << Inputs{{kLabelsRoman}, plain}
+                                            << Check([](QPDF &joined, const std::vector<QPDFObjectHandle> &) {
+                                                   return differs("page 2", labelOf(joined, 1), "/r null 2")
+                                                       + differs("page 3", labelOf(joined, 2), "/D null 1");
+                                               })
+                                            << QStringList{"", ""};
+    QTest::newRow("page labels, both inputs")
+        << Inputs{{kLabelsRoman}, {"/PageLabels << /Nums [1 << /S /D /P (A-) /St 5 >>] >>"}}
+        << Check([](QPDF &joined, const std::vector<QPDFObjectHandle> &) {
+               return differs("page 3", labelOf(joined, 2), "/D null 1")
+                   + differs("page 4", labelOf(joined, 3), "/D (A-) 5");
+           })
+        << QStringList{"", ""};
+
+    QTest::newRow("a named destination")
+        << Inputs{plain, {kDestination}} << Check([](QPDF &joined, const std::vector<QPDFObjectHandle> &pages) {
+               return differs("intro", std::to_string(destinationPage(joined, pages, "intro")), "3");
+           })
+        << QStringList{"", ""};
+    QTest::newRow("one destination name in both inputs")
+        << Inputs{{kDestination}, {kDestination}}
+        << Check([](QPDF &joined, const std::vector<QPDFObjectHandle> &pages) {
+               return differs("intro", std::to_string(destinationPage(joined, pages, "intro")), "1")
+                   + differs("intro-2", std::to_string(destinationPage(joined, pages, "intro-2")), "3");
+           })
+        << QStringList{"", ""};
+
+    QTest::newRow("an attachment") << Inputs{plain, {kAttachment, attached("hello")}}
+                                   << Check([](QPDF &joined, const std::vector<QPDFObjectHandle> &) {
+                                          return differs("notes.txt", attachment(joined, "notes.txt"), "hello");
+                                      })
+                                   << QStringList{"", ""};
+    QTest::newRow("two attachments of one name")
+        << Inputs{{kAttachment, attached("first")}, {kAttachment, attached("second")}}
+        << Check([](QPDF &joined, const std::vector<QPDFObjectHandle> &) {
+               return differs("notes.txt", attachment(joined, "notes.txt"), "first")
+                   + differs("notes.txt-2", attachment(joined, "notes.txt-2"), "second");
+           })
+        << QStringList{"", ""};
+
+    const QList<QByteArray> draft{"<< /Type /OCG /Name (Draft) >>"};
+    QTest::newRow("a hidden layer") << Inputs{plain, {kLayer, draft, kLayerOnPage}}
+                                    << Check([](QPDF &joined, const std::vector<QPDFObjectHandle> &pages) {
+                                           return differs("layer", layerOf(joined, pages[2]), "off");
+                                       })
+                                    << QStringList{"", ""};
+    QTest::newRow("two layer configurations")
+        << Inputs{{kLayer, draft, kLayerOnPage}, {kLayerOn, {"<< /Type /OCG /Name (Notes) >>"}, kLayerOnPage}}
+        << Check([](QPDF &joined, const std::vector<QPDFObjectHandle> &pages) {
+               return differs("first layer", layerOf(joined, pages[0]), "off")
+                   + differs("second layer", layerOf(joined, pages[2]), "on");
+           })
+        << QStringList{"", ""};
+
+    const QByteArray field = "<< /Type /Annot /Subtype /Widget /FT /Tx /T (name) /Rect [10 10 90 30] /V (x) >>";
+    QTest::newRow("form settings")
+        << Inputs{{"/AcroForm << /Fields [{o1} 0 R] /NeedAppearances true /DA (/Helv 10 Tf 0 g) /Q 1 >>", {field},
+                   "/Annots [{o1} 0 R]"},
+                  plain}
+        << Check([](QPDF &joined, const std::vector<QPDFObjectHandle> &) {
+               QPDFObjectHandle form = joined.getRoot().getKey("/AcroForm");
+               return differs("form", form.getKey("/NeedAppearances").unparse() + " " + form.getKey("/DA").unparse()
+                                          + " " + form.getKey("/Q").unparse(),
+                              "true (/Helv 10 Tf 0 g) 1");
+           })
+        << QStringList{"", ""};
+    QTest::newRow("one field name in both inputs")
+        << Inputs{{"/AcroForm << /Fields [{o1} 0 R] >>", {field}, "/Annots [{o1} 0 R]"},
+                  {"/AcroForm << /Fields [{o1} 0 R] >>", {field}, "/Annots [{o1} 0 R]"}}
+        << Check() << QStringList{"", "its form fields were renamed, because another file used the same names"};
+
+    // The joined file is one document: its first input names it.
+    const Input described{"/Lang (de-DE) /PageLayout /TwoColumnLeft /ViewerPreferences << /DisplayDocTitle true >> "
+                          "/OpenAction [{p2} 0 R /Fit] /Metadata {o2} 0 R",
+                          {"<< /Title (Bericht) /Author (Ada) >>",
+                           streamObject("/Type /Metadata /Subtype /XML",
+                                        xmp("<dc:title><rdf:Alt><rdf:li xml:lang=\"x-default\">Old</rdf:li></rdf:Alt>"
+                                            "</dc:title><pdfaid:part>2</pdfaid:part>"))},
+                          "",
+                          "/Info {o1} 0 R"};
+    QTest::newRow("the first input's language, view and description")
+        << Inputs{described, {"/Lang (fr)"}} << Check([](QPDF &joined, const std::vector<QPDFObjectHandle> &pages) {
+               QPDFObjectHandle root = joined.getRoot();
+               QPDFObjectHandle info = joined.getTrailer().getKey("/Info");
+               const std::string xml = metadataOf(joined);
+               const std::string producer = info.getKey("/Producer").getUTF8Value();
+               return differs("catalog",
+                              root.getKey("/Lang").unparse() + " " + root.getKey("/PageLayout").unparse() + " "
+                                  + root.getKey("/ViewerPreferences").unparseResolved(),
+                              "(de-DE) /TwoColumnLeft << /DisplayDocTitle true >>")
+                   + differs("opening page", std::to_string(indexOf(root.getKey("/OpenAction").getArrayItem(0), pages)),
+                             "1")
+                   + differs("information", info.getKey("/Title").unparse() + " " + info.getKey("/Author").unparse(),
+                             "(Bericht) (Ada)")
+                   + differs("XMP", std::to_string(xml.find(">Bericht<") != std::string::npos) + " "
+                                        + std::to_string(xml.find(producer) != std::string::npos) + " "
+                                        + std::to_string(xml.find("pdfaid:part") != std::string::npos),
+                             "1 1 0");
+           })
+        << QStringList{"its claim to meet PDF/A or PDF/UA is left out, since the joined file does not meet it", ""};
+
+    QTest::newRow("what no join keeps")
+        << Inputs{{"/StructTreeRoot << /Type /StructTreeRoot >> /MarkInfo << /Marked true >>"},
+                  {"/Names << /JavaScript << /Names [(hello) << /S /JavaScript /JS (app.alert(1)) >>] >> >>"}}
+        << Check() << QStringList{"its accessibility tags, which screen readers follow, are lost",
+                                   "its scripts are left out"};
+}
+
+void DocumentPartsTest::partsSurviveTheJoin()
+{
+    QFETCH(Inputs, inputs);
+    QFETCH(Check, check);
+    QFETCH(QStringList, notes);
+    QStringList files;
+    QStringList said;
+    for (const Input &input : inputs) {
+        files << QDir::toNativeSeparators(m_inputs->filePath(QStringLiteral("input-%1.pdf").arg(files.size() + 1)));
+        QVERIFY(writeFile(files.last(), pdfOf(input, int(files.size()))));
+        if (!notes.at(files.size() - 1).isEmpty())
+            said << files.last() + " — " + notes.at(files.size() - 1);
+    }
+    m_fixture->host.paths = files;
+    FakeDialogs &dialogs = m_fixture->host.fakeDialogs;
+    dialogs.messageAnswers << MessageAnswer::Ok << MessageAnswer::Ok << MessageAnswer::No;
+    m_fixture->start();
+
+    QStringList expected{"Done.", openJoinedFileQuestion(isolatedOutputPath())};
+    if (!said.isEmpty())
+        expected.insert(1, (said.size() == 1
+                                ? "joined.pdf does not show everything of this file as the file itself does:\n\n"
+                                : "joined.pdf does not show everything of these files as the files themselves do:\n\n")
+                               + said.join('\n'));
+    QCOMPARE(dialogs.messageTexts(), expected);
+    QCOMPARE(desktopEntries(), QStringList{"joined.pdf"});
+    QCOMPARE(markedPages(isolatedOutputPath()).size(), 2 * inputs.size());
+    if (check) {
+        QPDF joined;
+        joined.processFile(isolatedOutputPath().toStdString().c_str());
+        const QString wrong = check(joined, pagesOf(joined));
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    }
+}
+
+CORVANTA_TEST_MAIN(DocumentPartsTest)
+#include "test_document_parts.moc"
