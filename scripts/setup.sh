@@ -15,6 +15,7 @@ packages=(
   qt6-translations-l10n         # Qt's own dialog texts in the user's language
   pdftk-java libqpdf-dev
   qpdf zlib1g-dev  # the tests make PDF files that pdftk cannot
+  poppler-utils    # the tests read joined files with another library's eyes
   fonts-crosextra-carlito fonts-liberation2
   xvfb xauth openbox libxcb1-dev  # a virtual display; the start-up benchmark
   dpkg-dev file appstream  # make and check the Debian package

@@ -9,6 +9,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 
 #include <qpdf/Pl_Buffer.hh>
 #include <qpdf/QPDF.hh>
@@ -25,14 +27,17 @@ using namespace corvanta::testing;
 
 namespace {
 
-// One input: a file of `pages` pages (a page object and its content each,
+// One input: a file of two pages (a page object and its content each,
 // objects 3 on), with these entries in its catalog, each page, and its
-// trailer, and these objects after the pages. In every text, {oN} stands
-// for the number of the Nth object after the pages and {pN} for page N's.
+// trailer, these objects after the pages, and this content on each page.
+// In every text, {oN} stands for the number of the Nth object after the
+// pages, {pN} for page N's, and {n} for the page's own index.
 struct Input
 {
-    Input(QByteArray catalog = {}, QList<QByteArray> objects = {}, QByteArray page = {}, QByteArray trailer = {})
-        : catalog(std::move(catalog)), objects(std::move(objects)), page(std::move(page)), trailer(std::move(trailer))
+    Input(QByteArray catalog = {}, QList<QByteArray> objects = {}, QByteArray page = {}, QByteArray trailer = {},
+          QByteArray content = {})
+        : catalog(std::move(catalog)), objects(std::move(objects)), page(std::move(page)), trailer(std::move(trailer)),
+          content(std::move(content))
     {
     }
 
@@ -40,13 +45,14 @@ struct Input
     QList<QByteArray> objects;
     QByteArray page;
     QByteArray trailer;
+    QByteArray content;
     int pages = 2;
 };
 using Inputs = QList<Input>;
 
 // Asks the joined file (read with the library, its pages in order) and
 // returns what is not as it should be; "" when all is.
-using Check = std::function<QString(QPDF &joined, const std::vector<QPDFObjectHandle> &pages)>;
+using Check = std::function<QString(QPDF &joined, std::vector<QPDFObjectHandle> &pages)>;
 
 QByteArray numbered(QByteArray text, int pages)
 {
@@ -68,9 +74,10 @@ QByteArray pdfOf(const Input &input, int mark)
     for (int page = 1; page <= input.pages; ++page) {
         objects << numbered("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + QByteArray::number(100 + mark) + " "
                                 + QByteArray::number(100 + page) + "] /Contents "
-                                + QByteArray::number(2 + 2 * page) + " 0 R " + input.page + " >>",
+                                + QByteArray::number(2 + 2 * page) + " 0 R "
+                                + QByteArray(input.page).replace("{n}", QByteArray::number(page - 1)) + " >>",
                             input.pages)
-                << streamObject("", "BT 10 10 Td (file " + QByteArray::number(mark) + ") Tj ET");
+                << streamObject("", "BT 10 10 Td (file " + QByteArray::number(mark) + ") Tj ET " + input.content);
     }
     for (const QByteArray &object : input.objects)
         objects << numbered(object, input.pages);
@@ -85,7 +92,7 @@ std::vector<QPDFObjectHandle> pagesOf(QPDF &pdf)
     return pages;
 }
 
-long long indexOf(QPDFObjectHandle page, const std::vector<QPDFObjectHandle> &pages)
+long long indexOf(QPDFObjectHandle page, std::vector<QPDFObjectHandle> &pages)
 {
     for (size_t i = 0; i < pages.size(); ++i) {
         if (page.isIndirect() && pages[i].getObjGen() == page.getObjGen())
@@ -111,7 +118,7 @@ std::string labelOf(QPDF &pdf, long long page)
 }
 
 // The page a named destination leads to, or -1.
-long long destinationPage(QPDF &pdf, const std::vector<QPDFObjectHandle> &pages, const std::string &name)
+long long destinationPage(QPDF &pdf, std::vector<QPDFObjectHandle> &pages, const std::string &name)
 {
     QPDFObjectHandle tree = pdf.getRoot().getKey("/Names").getKey("/Dests");
     QPDFObjectHandle destination;
@@ -170,6 +177,43 @@ QList<QByteArray> attached(const QByteArray &text)
             streamObject("/Type /EmbeddedFile", text)};
 }
 
+// A tagged file: a Document of a heading (through the role map), a figure
+// with its alternative text, a paragraph and a link, over its two pages.
+const Input kTagged{"/StructTreeRoot {o1} 0 R /MarkInfo << /Marked true >> /Lang (en)",
+                    {"<< /Type /StructTreeRoot /K {o2} 0 R /RoleMap << /Heading /H1 >> /ParentTree << /Nums [0 [{o3} "
+                     "0 R {o4} 0 R] 1 [{o5} 0 R {o5} 0 R] 2 {o6} 0 R] >> /ParentTreeNextKey 3 >>",
+                     "<< /Type /StructElem /S /Document /P {o1} 0 R /K [{o3} 0 R {o4} 0 R {o5} 0 R {o6} 0 R] >>",
+                     "<< /Type /StructElem /S /Heading /P {o2} 0 R /Pg {p1} 0 R /K 0 >>",
+                     "<< /Type /StructElem /S /Figure /P {o2} 0 R /Pg {p1} 0 R /K 1 /Alt (A chart) >>",
+                     "<< /Type /StructElem /S /P /P {o2} 0 R /Pg {p2} 0 R /K [0 1] >>",
+                     "<< /Type /StructElem /S /Link /P {o2} 0 R /Pg {p2} 0 R /K << /Type /OBJR /Obj {o7} 0 R >> >>",
+                     "<< /Type /Annot /Subtype /Link /Rect [10 10 50 20] /StructParent 2 /Border [0 0 0] "
+                     "/A << /S /URI /URI (https://example.org/) >> >>"},
+                    "/StructParents {n} /Tabs /S /Annots [{o7} 0 R]",
+                    "",
+                    "/P << /MCID 0 >> BDC BT 10 20 Td (text) Tj ET EMC /Figure << /MCID 1 >> BDC 0 0 5 5 re f EMC"};
+
+// The elements poppler finds in a file's structure, in order, each after
+// dots for its depth; "untagged" when poppler does not call the file tagged.
+QString structureOf(const QString &path)
+{
+    const auto output = [&path](const QStringList &options) {
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), options + QStringList{path});
+        return info.waitForFinished(60000) ? QString::fromUtf8(info.readAllStandardOutput()) : QString();
+    };
+    if (!QRegularExpression(QStringLiteral("(?m)^Tagged: +yes$")).match(output({})).hasMatch())
+        return QStringLiteral("untagged");
+    QStringList elements;
+    for (const QString &line : output({QStringLiteral("-struct")}).split(QLatin1Char('\n'))) {
+        const QString element = line.trimmed().section(QLatin1Char(' '), 0, 0).remove(QLatin1Char(':'));
+        // Attributes and text follow their element, and start otherwise.
+        if (!element.isEmpty() && !element.startsWith(QLatin1Char('/')) && !element.startsWith(QLatin1Char('"')))
+            elements << QString(line.indexOf(element), QLatin1Char('.')) + element;
+    }
+    return elements.join(QLatin1Char(' '));
+}
+
 QByteArray xmp(const QByteArray &inside)
 {
     return "<?xpacket begin=\"\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?><x:xmpmeta xmlns:x=\"adobe:ns:meta/\">"
@@ -214,7 +258,7 @@ void DocumentPartsTest::partsSurviveTheJoin_data()
     const Input plain;
     // pdftk's own file: its header, not the library's.
     QTest::newRow("nothing to put back, nothing rewritten")
-        << Inputs{plain, plain} << Check([](QPDF &, const std::vector<QPDFObjectHandle> &) {
+        << Inputs{plain, plain} << Check([](QPDF &, std::vector<QPDFObjectHandle> &) {
                return fileBytes(isolatedOutputPath()).mid(9, 5) == QByteArray("%\xe2\xe3\xcf\xd3")
                    ? QString()
                    : QStringLiteral("the file was rewritten");
@@ -222,40 +266,40 @@ void DocumentPartsTest::partsSurviveTheJoin_data()
         << QStringList{"", ""};
 
     QTest::newRow("page labels, one input") << Inputs{{kLabelsRoman}, plain}
-                                            << Check([](QPDF &joined, const std::vector<QPDFObjectHandle> &) {
+                                            << Check([](QPDF &joined, std::vector<QPDFObjectHandle> &) {
                                                    return differs("page 2", labelOf(joined, 1), "/r null 2")
                                                        + differs("page 3", labelOf(joined, 2), "/D null 1");
                                                })
                                             << QStringList{"", ""};
     QTest::newRow("page labels, both inputs")
         << Inputs{{kLabelsRoman}, {"/PageLabels << /Nums [1 << /S /D /P (A-) /St 5 >>] >>"}}
-        << Check([](QPDF &joined, const std::vector<QPDFObjectHandle> &) {
+        << Check([](QPDF &joined, std::vector<QPDFObjectHandle> &) {
                return differs("page 3", labelOf(joined, 2), "/D null 1")
                    + differs("page 4", labelOf(joined, 3), "/D (A-) 5");
            })
         << QStringList{"", ""};
 
     QTest::newRow("a named destination")
-        << Inputs{plain, {kDestination}} << Check([](QPDF &joined, const std::vector<QPDFObjectHandle> &pages) {
+        << Inputs{plain, {kDestination}} << Check([](QPDF &joined, std::vector<QPDFObjectHandle> &pages) {
                return differs("intro", std::to_string(destinationPage(joined, pages, "intro")), "3");
            })
         << QStringList{"", ""};
     QTest::newRow("one destination name in both inputs")
         << Inputs{{kDestination}, {kDestination}}
-        << Check([](QPDF &joined, const std::vector<QPDFObjectHandle> &pages) {
+        << Check([](QPDF &joined, std::vector<QPDFObjectHandle> &pages) {
                return differs("intro", std::to_string(destinationPage(joined, pages, "intro")), "1")
                    + differs("intro-2", std::to_string(destinationPage(joined, pages, "intro-2")), "3");
            })
         << QStringList{"", ""};
 
     QTest::newRow("an attachment") << Inputs{plain, {kAttachment, attached("hello")}}
-                                   << Check([](QPDF &joined, const std::vector<QPDFObjectHandle> &) {
+                                   << Check([](QPDF &joined, std::vector<QPDFObjectHandle> &) {
                                           return differs("notes.txt", attachment(joined, "notes.txt"), "hello");
                                       })
                                    << QStringList{"", ""};
     QTest::newRow("two attachments of one name")
         << Inputs{{kAttachment, attached("first")}, {kAttachment, attached("second")}}
-        << Check([](QPDF &joined, const std::vector<QPDFObjectHandle> &) {
+        << Check([](QPDF &joined, std::vector<QPDFObjectHandle> &) {
                return differs("notes.txt", attachment(joined, "notes.txt"), "first")
                    + differs("notes.txt-2", attachment(joined, "notes.txt-2"), "second");
            })
@@ -263,13 +307,13 @@ void DocumentPartsTest::partsSurviveTheJoin_data()
 
     const QList<QByteArray> draft{"<< /Type /OCG /Name (Draft) >>"};
     QTest::newRow("a hidden layer") << Inputs{plain, {kLayer, draft, kLayerOnPage}}
-                                    << Check([](QPDF &joined, const std::vector<QPDFObjectHandle> &pages) {
+                                    << Check([](QPDF &joined, std::vector<QPDFObjectHandle> &pages) {
                                            return differs("layer", layerOf(joined, pages[2]), "off");
                                        })
                                     << QStringList{"", ""};
     QTest::newRow("two layer configurations")
         << Inputs{{kLayer, draft, kLayerOnPage}, {kLayerOn, {"<< /Type /OCG /Name (Notes) >>"}, kLayerOnPage}}
-        << Check([](QPDF &joined, const std::vector<QPDFObjectHandle> &pages) {
+        << Check([](QPDF &joined, std::vector<QPDFObjectHandle> &pages) {
                return differs("first layer", layerOf(joined, pages[0]), "off")
                    + differs("second layer", layerOf(joined, pages[2]), "on");
            })
@@ -280,7 +324,7 @@ void DocumentPartsTest::partsSurviveTheJoin_data()
         << Inputs{{"/AcroForm << /Fields [{o1} 0 R] /NeedAppearances true /DA (/Helv 10 Tf 0 g) /Q 1 >>", {field},
                    "/Annots [{o1} 0 R]"},
                   plain}
-        << Check([](QPDF &joined, const std::vector<QPDFObjectHandle> &) {
+        << Check([](QPDF &joined, std::vector<QPDFObjectHandle> &) {
                QPDFObjectHandle form = joined.getRoot().getKey("/AcroForm");
                return differs("form", form.getKey("/NeedAppearances").unparse() + " " + form.getKey("/DA").unparse()
                                           + " " + form.getKey("/Q").unparse(),
@@ -302,7 +346,7 @@ void DocumentPartsTest::partsSurviveTheJoin_data()
                           "",
                           "/Info {o1} 0 R"};
     QTest::newRow("the first input's language, view and description")
-        << Inputs{described, {"/Lang (fr)"}} << Check([](QPDF &joined, const std::vector<QPDFObjectHandle> &pages) {
+        << Inputs{described, {"/Lang (fr)"}} << Check([](QPDF &joined, std::vector<QPDFObjectHandle> &pages) {
                QPDFObjectHandle root = joined.getRoot();
                QPDFObjectHandle info = joined.getTrailer().getKey("/Info");
                const std::string xml = metadataOf(joined);
@@ -323,10 +367,28 @@ void DocumentPartsTest::partsSurviveTheJoin_data()
         << QStringList{"its claim to meet PDF/A or PDF/UA is left out, since the joined file does not meet it", ""};
 
     QTest::newRow("what no join keeps")
-        << Inputs{{"/StructTreeRoot << /Type /StructTreeRoot >> /MarkInfo << /Marked true >>"},
+        << Inputs{{"/AcroForm << /Fields [] /SigFlags 3 >>"},
                   {"/Names << /JavaScript << /Names [(hello) << /S /JavaScript /JS (app.alert(1)) >>] >> >>"}}
-        << Check() << QStringList{"its accessibility tags, which screen readers follow, are lost",
-                                   "its scripts are left out"};
+        << Check() << QStringList{"its digital signature no longer applies", "its scripts are left out"};
+
+    const QString tagged = "Document ..H1 ..Figure ..P ..Link ....Object";
+    QTest::newRow("tags, one input") << Inputs{plain, kTagged}
+                                     << Check([tagged](QPDF &, std::vector<QPDFObjectHandle> &) {
+                                            return differs("structure", structureOf(isolatedOutputPath()).toStdString(),
+                                                           tagged.toStdString());
+                                        })
+                                     << QStringList{"", ""};
+    QTest::newRow("tags, both inputs")
+        << Inputs{kTagged, kTagged} << Check([](QPDF &, std::vector<QPDFObjectHandle> &pages) {
+               QString keys;
+               for (QPDFObjectHandle page : pages)
+                   keys += QString::fromStdString(page.getKey("/StructParents").unparse()) + ' ';
+               return differs("structure", structureOf(isolatedOutputPath()).toStdString(),
+                              "Document ..H1 ..Figure ..P ..Link ....Object ..H1 ..Figure ..P ..Link ....Object")
+                   + differs("keys", keys.toStdString(), "0 1 3 4 ")
+                   + differs("link", pages[3].getKey("/Annots").getArrayItem(0).getKey("/StructParent").unparse(), "5");
+           })
+        << QStringList{"", ""};
 }
 
 void DocumentPartsTest::partsSurviveTheJoin()
@@ -359,7 +421,8 @@ void DocumentPartsTest::partsSurviveTheJoin()
     if (check) {
         QPDF joined;
         joined.processFile(isolatedOutputPath().toStdString().c_str());
-        const QString wrong = check(joined, pagesOf(joined));
+        std::vector<QPDFObjectHandle> pages = pagesOf(joined);
+        const QString wrong = check(joined, pages);
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
     }
 }

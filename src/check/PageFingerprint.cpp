@@ -70,10 +70,11 @@ void writeText(QCryptographicHash &hash, const char *kind, const std::string &te
 }
 
 // Back references (to a page, a parent field) are left out: pdftk
-// rebuilds them, and they lead out of what the page draws.
+// rebuilds them, and they lead out of what the page draws. So are the keys
+// into the structure tree, which a join renumbers.
 bool isBackReference(const std::string &key)
 {
-    return key == "/Parent" || key == "/P";
+    return key == "/Parent" || key == "/P" || key == "/StructParent" || key == "/StructParents";
 }
 
 // What says how a stream's data is packed, rather than what it holds.

@@ -39,10 +39,10 @@ inline constexpr quint32 kFirstInputParts =
 
 // What is put back after pdftk, from every input that has it.
 inline constexpr quint32 kEveryInputParts =
-    HiddenLayers | NeedsAppearances | PageLabels | NamedDestinations | Attachments | Layers | FormDefaults;
+    HiddenLayers | NeedsAppearances | PageLabels | NamedDestinations | Attachments | Layers | FormDefaults | Tags;
 
 // What no join keeps: named when an input has it.
-inline constexpr quint32 kNeverKeptParts = Tags | Signature | Scripts | ConformanceClaim | XfaForm;
+inline constexpr quint32 kNeverKeptParts = Signature | Scripts | ConformanceClaim | XfaForm;
 
 // The parts of input `index` (from 0) that the join must put back, or name.
 inline quint32 partsToCarry(quint32 parts, qsizetype index)

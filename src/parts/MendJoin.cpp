@@ -163,7 +163,7 @@ MendReport mendJoin(const MendRequest &request, std::atomic<qint64> *work)
         }
         Restoring restoring{result, pages, inputs, {}, false};
         for (const auto restore : {restorePageLabels, restoreDestinations, restoreAttachments, restoreLayers,
-                                   restoreForm, restoreDocument})
+                                   restoreForm, restoreTags, restoreDocument})
             restore(restoring);
         if (work)
             *work += qint64(pages.size()) * 10;

@@ -60,5 +60,6 @@ void restoreAttachments(Restoring &restoring);
 void restoreLayers(Restoring &restoring);
 void restoreForm(Restoring &restoring);
 void restoreDocument(Restoring &restoring); // the first input's view, language, information, XMP
+void restoreTags(Restoring &restoring);
 
 } // namespace corvanta

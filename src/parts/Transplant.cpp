@@ -82,6 +82,12 @@ QPDFObjectHandle Transplant::counterpart(QPDFObjectHandle inputObject) const
     return found == m_copies.end() ? QPDFObjectHandle::newNull() : found->second;
 }
 
+void Transplant::map(QPDFObjectHandle inputObject, QPDFObjectHandle resultObject)
+{
+    if (inputObject.isIndirect())
+        m_copies[inputObject.getObjGen()] = resultObject;
+}
+
 int Transplant::pageIndex(QPDFObjectHandle inputObject) const
 {
     if (!inputObject.isIndirect())

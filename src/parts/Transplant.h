@@ -23,8 +23,8 @@ public:
 
     QPDF &result() { return m_result; }
     QPDF &input() { return m_input; }
-    const std::vector<QPDFObjectHandle> &inputPages() const { return m_inputPages; }
-    const std::vector<QPDFObjectHandle> &resultPages() const { return m_resultPages; }
+    std::vector<QPDFObjectHandle> &inputPages() { return m_inputPages; }
+    std::vector<QPDFObjectHandle> &resultPages() { return m_resultPages; }
 
     // Finds the copies of what the input's pages hold (resources, layers,
     // annotations, form fields) by walking each page and its copy side by
@@ -34,6 +34,8 @@ public:
     // The copy of an input object that pdftk made (null when none), and
     // the index of an input page (-1 for anything else).
     QPDFObjectHandle counterpart(QPDFObjectHandle inputObject) const;
+    // Makes `resultObject` stand for `inputObject` wherever a copy meets it.
+    void map(QPDFObjectHandle inputObject, QPDFObjectHandle resultObject);
     int pageIndex(QPDFObjectHandle inputObject) const;
 
     // `object` made for the joined file: direct values copied, indirect
