@@ -475,9 +475,6 @@ void JoinRunTest::failureKeepsOldOutput_data()
         << QStringList{"%cyrillic.pdf% — the password typed for it has characters that pdftk cannot pass on",
                        "%prompt.pdf% — pdftk cannot be given the password PROMPT"}
         << QStringList() << false;
-    QTest::newRow("blank password") << Setup(secret) << true << QStringList{"", ""}
-                                    << QStringList{"%secret.pdf% — needs a password; none was typed"}
-                                    << QStringList() << false;
     // Found in what pdftk did.
     QTest::newRow("damaged input pdftk cannot repair")
         << Setup([](Scenario &s) {
@@ -936,7 +933,8 @@ void JoinRunTest::wrongPasswordIsAskedAgain_data()
 {
     // The list is one.pdf (password "one"), plain.pdf, two.pdf ("two").
     QTest::addColumn<QStringList>("answers");
-    QTest::addColumn<QStringList>("asked"); // the files prompted for; "!": saying the password was wrong
+    // The files prompted for; "!": saying the password was wrong, "?": that one is needed.
+    QTest::addColumn<QStringList>("asked");
     QTest::addColumn<QString>("said"); // the first message, or a part of it; "" for none
     QTest::newRow("both wrong, asked again in list order")
         << QStringList{"1", "", "2", "one", "two"} << QStringList{"one", "plain", "two", "one!", "two!"} << "Done.";
@@ -944,6 +942,10 @@ void JoinRunTest::wrongPasswordIsAskedAgain_data()
                                  << QStringList{"one", "plain", "two", "two!", "two!"} << "Done.";
     QTest::newRow("Cancel there ends the join")
         << QStringList{"1", "", "two", ""} << QStringList{"one", "plain", "two", "one!"} << "";
+    QTest::newRow("left blank for a protected file, asked at once")
+        << QStringList{"", "one", "", "two"} << QStringList{"one", "one?", "plain", "two"} << "Done.";
+    QTest::newRow("Cancel there ends the join at once")
+        << QStringList{"", ""} << QStringList{"one", "one?"} << "";
     QTest::newRow("retyped with a tab")
         << QStringList{"1", "", "two", "o\tne"} << QStringList{"one", "plain", "two", "one!"}
         << "characters that pdftk cannot pass on";
@@ -970,7 +972,9 @@ void JoinRunTest::wrongPasswordIsAskedAgain()
 
     QStringList expected;
     for (const QString &name : asked)
-        expected << (name.endsWith('!') ? wrongPasswordPrompt(files[name.chopped(1)]) : passwordPrompt(files[name]));
+        expected << (name.endsWith('!')   ? wrongPasswordPrompt(files[name.chopped(1)])
+                     : name.endsWith('?') ? neededPasswordPrompt(files[name.chopped(1)])
+                                          : passwordPrompt(files[name]));
     QStringList prompts;
     for (const FakeDialogs::Asked &question : dialogs().asked) {
         if (question.kind == "input" && question.masked && question.title == "Input Password")
@@ -985,13 +989,14 @@ void JoinRunTest::wrongPasswordIsAskedAgain()
         QCOMPARE(markedPages(isolatedOutputPath()), pagesOf({{1, 1}, {2, 1}, {3, 1}}));
     else
         QCOMPARE(fileBytes(isolatedDesktop() + "/joined.pdf"), old);
+    QCOMPARE(desktopEntries(), QStringList{"joined.pdf"});
     verifyIdle();
 }
 
 CORVANTA_TEST_MAIN(JoinRunTest)
 // Files are read while they are listed; Start takes what was found while
-// the file is the one that was read. A file rewritten in place with its old
-// size and time passes for unchanged, and the check of the result catches it.
+// the file is the one that was read. A file rewritten in place, even with its
+// old size and time, is read again.
 void JoinRunTest::filesReadAheadOfStart_data()
 {
     QTest::addColumn<QString>("change"); // after the reading ahead

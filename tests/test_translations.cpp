@@ -4,6 +4,7 @@
 #include "app/Translations.h"
 #include "commands/CommandTable.h"
 #include "filelist/FileListModel.h"
+#include "join/JoinMessages.h"
 #include "support/Fixture.h"
 #include "support/PdftkSupport.h"
 
@@ -273,15 +274,16 @@ void TranslationsTest::windowAndMessagesInTheLanguage()
     const QString warning = refused.host.fakeDialogs.asked.last().text;
     QVERIFY2(warning.contains(quoted.arg(option)), qPrintable(warning));
 
-    // The password prompt; a blank answer for a protected file ends in a warning.
+    // The password prompt; a blank answer for a protected file asks once more.
     JoinFixture prompted;
     prompted.host.paths = {m_protected};
     prompted.host.prompts = true;
-    prompted.host.fakeDialogs.inputAnswers.enqueue(QString());
+    prompted.host.fakeDialogs.inputAnswers << QString() << QString();
     prompted.start();
     QCOMPARE(prompted.host.fakeDialogs.asked.size(), 2);
     QCOMPARE(prompted.host.fakeDialogs.asked.first().title, passwordTitle);
-    QCOMPARE(prompted.host.fakeDialogs.asked.last().style, MessageStyle::Warning);
+    QCOMPARE(prompted.host.fakeDialogs.asked.last().title, passwordTitle);
+    QCOMPARE(prompted.host.fakeDialogs.asked.last().text, neededPasswordPrompt(m_protected));
 }
 
 void TranslationsTest::everyTsFileIsBuiltIn()

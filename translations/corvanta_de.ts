@@ -695,5 +695,11 @@ Was abweicht: %1.</translation>
         <source>its description (XMP metadata) is lost</source>
         <translation>ihre Beschreibung (XMP-Metadaten) geht verloren</translation>
     </message>
+    <message>
+        <source>The file (%1) is password protected. Enter its password:
+Note: Leave this box blank or choose Cancel to stop joining</source>
+        <translation>Die Datei (%1) ist passwortgeschützt. Geben Sie ihr Passwort ein:
+Hinweis: Lassen Sie dieses Feld leer oder wählen Sie „Abbrechen“, um das Zusammenfügen zu beenden</translation>
+    </message>
 </context>
 </TS>

@@ -695,5 +695,11 @@ Lo que difiere: %1.</translation>
         <source>its description (XMP metadata) is lost</source>
         <translation>se pierde su descripción (metadatos XMP)</translation>
     </message>
+    <message>
+        <source>The file (%1) is password protected. Enter its password:
+Note: Leave this box blank or choose Cancel to stop joining</source>
+        <translation>El archivo (%1) está protegido con contraseña. Introduzca su contraseña:
+Nota: deje este cuadro en blanco o elija Cancelar para detener la unión</translation>
+    </message>
 </context>
 </TS>

@@ -695,5 +695,11 @@ Ce qui diffère : %1.</translation>
         <source>its description (XMP metadata) is lost</source>
         <translation>sa description (métadonnées XMP) est perdue</translation>
     </message>
+    <message>
+        <source>The file (%1) is password protected. Enter its password:
+Note: Leave this box blank or choose Cancel to stop joining</source>
+        <translation>Le fichier (%1) est protégé par un mot de passe. Saisissez son mot de passe :
+Remarque : laissez ce champ vide ou choisissez Annuler pour arrêter la fusion</translation>
+    </message>
 </context>
 </TS>

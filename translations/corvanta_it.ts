@@ -695,5 +695,11 @@ Ciò che differisce: %1.</translation>
         <source>its description (XMP metadata) is lost</source>
         <translation>la sua descrizione (metadati XMP) va persa</translation>
     </message>
+    <message>
+        <source>The file (%1) is password protected. Enter its password:
+Note: Leave this box blank or choose Cancel to stop joining</source>
+        <translation>Il file (%1) è protetto da password. Inserisci la sua password:
+Nota: lascia vuota questa casella o scegli Annulla per interrompere l’unione</translation>
+    </message>
 </context>
 </TS>

@@ -695,5 +695,11 @@ O que difere: %1.</translation>
         <source>its description (XMP metadata) is lost</source>
         <translation>sua descrição (metadados XMP) se perde</translation>
     </message>
+    <message>
+        <source>The file (%1) is password protected. Enter its password:
+Note: Leave this box blank or choose Cancel to stop joining</source>
+        <translation>O arquivo (%1) está protegido por senha. Digite a senha dele:
+Observação: deixe esta caixa em branco ou escolha Cancelar para interromper a junção</translation>
+    </message>
 </context>
 </TS>

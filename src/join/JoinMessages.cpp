@@ -440,6 +440,13 @@ QString desktopFolderFailureText(const QString &folder)
         .arg(QDir::toNativeSeparators(QDir::cleanPath(folder)), QDir::toNativeSeparators(parent));
 }
 
+QString neededPasswordPrompt(const QString &path)
+{
+    return Text::tr("The file (%1) is password protected. Enter its password:\nNote: Leave this box blank or choose "
+                    "Cancel to stop joining")
+        .arg(path);
+}
+
 QString wrongPasswordPrompt(const QString &path)
 {
     return Text::tr("The password typed for file (%1) is wrong. Enter its password again:\nNote: Leave this box "

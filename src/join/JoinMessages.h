@@ -72,5 +72,7 @@ QString desktopFolderFailureText(const QString &folder);
 
 // The password prompt again, for a file whose typed password was wrong.
 QString wrongPasswordPrompt(const QString &path);
+// The password prompt again, for a protected file whose box was left blank.
+QString neededPasswordPrompt(const QString &path);
 
 } // namespace corvanta

@@ -280,11 +280,20 @@ bool Joiner::Run::screenInputs()
 bool Joiner::Run::askPasswords()
 {
     const qsizetype count = m_inputs.size();
-    for (qsizetype i = 1; i <= count && m_turns(); ++i) {
-        m_host.setProgress(double(i) / double(count) * 100.0);
-        JoinEntry &input = m_inputs[i - 1];
-        if (m_host.promptsForPasswords())
-            input.Password = AskPassword(m_dialogs, m_host.dialogOwner(), input.Path);
+    for (qsizetype i = 0; i < count && m_turns(); ++i) {
+        m_host.setProgress(double(i + 1) / double(count) * 100.0);
+        JoinEntry &input = m_inputs[i];
+        if (!m_host.promptsForPasswords())
+            continue;
+        input.Password = AskPassword(m_dialogs, m_host.dialogOwner(), input.Path);
+        // A file known to need a password is asked for it once more, at
+        // once; a blank answer or Cancel there stops the join.
+        if (input.Password.isEmpty() && input.check.problem == PdfProblem::NeedsPassword) {
+            input.Password = m_dialogs.inputBox(m_host.dialogOwner(), neededPasswordPrompt(input.Path),
+                                                passwordPromptTitle(), true);
+            if (input.Password.isEmpty() || stopped())
+                return false;
+        }
     }
     if (stopped() || !checkPasswords(m_inputs, m_checker, m_turns.asKeepGoing()) || stopped())
         return false;
