@@ -16,6 +16,7 @@ packages=(
   pdftk-java libqpdf-dev
   qpdf zlib1g-dev  # the tests make PDF files that pdftk cannot
   fonts-crosextra-carlito fonts-liberation2
+  adwaita-qt6  # a dark and a high-contrast style the window is tested under
   xvfb xauth openbox libxcb1-dev  # a virtual display; the start-up benchmark
   dpkg-dev file appstream  # make and check the Debian package
 )
