@@ -1,0 +1,386 @@
+// What the window and its dialogs look like on the screen: judged on the
+// pixels that each installed style paints.
+#include "filelist/FileListView.h"
+#include "support/Fixture.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHash>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QStyleOption>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace corvanta;
+using namespace corvanta::testing;
+
+namespace {
+
+// WCAG's relative luminance and contrast ratio, written out here so that the
+// judgement does not lean on the program's own arithmetic.
+double luminance(QRgb pixel)
+{
+    const auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(pixel)) + 0.7152 * linear(qGreen(pixel)) + 0.0722 * linear(qBlue(pixel));
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// What a patch of painted pixels shows: its most common colour is the
+// background, and the one that stands out most against it is the text.
+struct Painted
+{
+    QRgb background = 0;
+    QRgb text = 0;
+    double ratio() const { return contrast(background, text); }
+    QString describe() const
+    {
+        return QStringLiteral("%1 on %2, %3:1")
+            .arg(QColor(text).name(), QColor(background).name())
+            .arg(ratio(), 0, 'f', 2);
+    }
+};
+
+Painted paintedIn(const QImage &image, const QRect &area)
+{
+    QHash<QRgb, int> counts;
+    const QRect inside = area & image.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            ++counts[image.pixel(x, y) | 0xff000000];
+    Painted painted;
+    int most = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > most) {
+            most = it.value();
+            painted.background = it.key();
+        }
+    }
+    painted.text = painted.background;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (contrast(it.key(), painted.background) > painted.ratio())
+            painted.text = it.key();
+    return painted;
+}
+
+// A widget's pixels at the screen's own scale, once any animation of the
+// style (a hover fading in) has come to rest.
+QImage settledGrab(QWidget *widget)
+{
+    QImage before = widget->grab().toImage();
+    for (int i = 0; i < 40; ++i) {
+        QTest::qWait(25);
+        QImage now = widget->grab().toImage();
+        if (now == before)
+            break;
+        before = now;
+    }
+    before.setDevicePixelRatio(1);
+    return before.convertToFormat(QImage::Format_RGB32);
+}
+
+// A rectangle in logical pixels, in the grab's device pixels.
+QRect scaled(const QRect &logical, const QWidget *widget)
+{
+    const qreal ratio = widget->devicePixelRatioF();
+    return QRect(QPoint(int(logical.left() * ratio), int(logical.top() * ratio)),
+                 QSize(int(logical.width() * ratio), int(logical.height() * ratio)));
+}
+
+// The styles to judge: every one installed, and the ones Debian's desktops
+// bring, which the test packages install. A missing one is named as skipped.
+QStringList stylesToJudge()
+{
+    QStringList styles = QStyleFactory::keys();
+    for (const char *expected : {"Fusion", "Windows", "Adwaita", "Adwaita-Dark", "Adwaita-HighContrast",
+                                 "Adwaita-HighContrastInverse"}) {
+        if (!styles.contains(QLatin1String(expected), Qt::CaseInsensitive))
+            styles << QLatin1String(expected);
+    }
+    return styles;
+}
+
+enum class State { Normal, Hover, Pressed, Focus, Ticked };
+
+// The desktop's colours: the style's own, or a scheme that a desktop's
+// settings give every program (a dark one, a high-contrast one).
+enum class Scheme { StylesOwn, Dark, HighContrast };
+
+QPalette schemePalette(Scheme scheme)
+{
+    const bool dark = scheme == Scheme::Dark;
+    const QColor window = dark ? QColor(0x35, 0x35, 0x35) : QColor(Qt::black);
+    const QColor base = dark ? QColor(0x2a, 0x2a, 0x2a) : QColor(Qt::black);
+    const QColor text = dark ? QColor(0xee, 0xee, 0xec) : QColor(Qt::white);
+    const QColor highlight = dark ? QColor(0x3d, 0xae, 0xe9) : QColor(Qt::yellow);
+    QPalette palette(text, dark ? QColor(0x3c, 0x3c, 0x3c) : QColor(Qt::black), window.lighter(150), window.darker(150),
+                     window.lighter(120), text, text, base, window);
+    palette.setColor(QPalette::Highlight, highlight);
+    palette.setColor(QPalette::HighlightedText, dark ? QColor(Qt::white) : QColor(Qt::black));
+    palette.setColor(QPalette::AlternateBase, base.lighter(120));
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(QPalette::Disabled, role, text.darker(180));
+    return palette;
+}
+
+// The application runs in `style` and `scheme` for as long as it lives.
+class LookInUse
+{
+public:
+    LookInUse(const QString &style, Scheme scheme)
+        : m_before(QApplication::style()->name())
+    {
+        m_installed = QStyleFactory::keys().contains(style, Qt::CaseInsensitive);
+        if (!m_installed)
+            return;
+        QApplication::setStyle(QStyleFactory::create(style));
+        if (scheme != Scheme::StylesOwn)
+            QApplication::setPalette(schemePalette(scheme));
+    }
+    ~LookInUse()
+    {
+        // An empty palette gives the style's own back.
+        QApplication::setPalette(QPalette());
+        QApplication::setStyle(QStyleFactory::create(m_before));
+    }
+    bool installed() const { return m_installed; }
+
+private:
+    QString m_before;
+    bool m_installed = false;
+};
+
+void putInState(QWidget *widget, State state)
+{
+    switch (state) {
+    case State::Normal:
+        break;
+    case State::Hover:
+        QTest::mouseMove(widget, widget->rect().center());
+        break;
+    case State::Pressed:
+        if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            button->setDown(true);
+        break;
+    case State::Focus:
+        // As the Tab key gives it: styles show the focus only then.
+        widget->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+        widget->setFocus(Qt::TabFocusReason);
+        break;
+    case State::Ticked:
+        if (auto *check = qobject_cast<QCheckBox *>(widget))
+            check->setChecked(true);
+        break;
+    }
+}
+
+void leaveState(QWidget *widget, State state)
+{
+    if (state == State::Pressed)
+        if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            button->setDown(false);
+    if (state == State::Hover)
+        QTest::mouseMove(widget->window(), QPoint(2, widget->window()->height() - 2));
+}
+
+// Where each caption on the window's white is drawn, in the widget's own
+// logical coordinates.
+QRect checkBoxCaption(const QCheckBox *check)
+{
+    QStyleOptionButton option;
+    option.initFrom(check);
+    option.text = check->text();
+    const QRect contents = check->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, check);
+    const int advance = check->fontMetrics().horizontalAdvance(check->text());
+    return QRect(contents.left(), contents.top(), std::min(contents.width(), advance + 4), contents.height());
+}
+
+QRect checkBoxIndicator(const QCheckBox *check)
+{
+    QStyleOptionButton option;
+    option.initFrom(check);
+    option.text = check->text();
+    return check->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, check);
+}
+
+QRect groupBoxTitle(const QGroupBox *box)
+{
+    QStyleOptionGroupBox option;
+    option.initFrom(box);
+    option.text = box->title();
+    option.textAlignment = box->alignment();
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    option.lineWidth = 1;
+    return box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
+}
+
+// A caption under an icon: centred across the button, on its lowest rows
+// but for the panel's edge.
+QRect toolButtonCaption(const QToolButton *button)
+{
+    const int advance = button->fontMetrics().horizontalAdvance(button->text());
+    const int height = button->fontMetrics().height();
+    return QRect((button->width() - advance) / 2, button->height() - height - 4, advance, height);
+}
+
+} // namespace
+
+// The window, shown in the row's style and scheme; a style that is not
+// installed skips the row, and says which.
+#define SHOW_FORM_IN_LOOK(form)                                                                                  \
+    QFETCH(QString, style);                                                                                      \
+    QFETCH(Scheme, scheme);                                                                                      \
+    const LookInUse look(style, scheme);                                                                         \
+    if (!look.installed())                                                                                       \
+        QSKIP(qPrintable(QStringLiteral("The style %1 is not installed (Debian: adwaita-qt6).").arg(style)));    \
+    FormFixture fixture;                                                                                         \
+    Form1 &form = fixture.load();                                                                                \
+    form.show();                                                                                                 \
+    QVERIFY(QTest::qWaitForWindowActive(&form))
+
+class OnScreenTest : public QObject
+{
+    Q_OBJECT
+
+    // Rows of every style in every scheme, and in each of the states given.
+    static void looks(const QList<std::pair<State, const char *>> &states = {{State::Normal, ""}})
+    {
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<Scheme>("scheme");
+        QTest::addColumn<State>("state");
+        const std::pair<Scheme, const char *> schemes[] = {
+            {Scheme::StylesOwn, "own colours"}, {Scheme::Dark, "dark"}, {Scheme::HighContrast, "high contrast"}};
+        for (const QString &style : stylesToJudge())
+            for (const auto &[scheme, schemeName] : schemes)
+                for (const auto &[state, stateName] : states)
+                    QTest::addRow("%s, %s%s", qPrintable(style), schemeName, stateName) << style << scheme << state;
+    }
+
+private slots:
+    // Every caption on the window's white reads at 4.5:1 or better, as
+    // the style paints it, under the mouse, pressed, with the focus, ticked.
+    void captionsReadOnTheWhite_data()
+    {
+        looks({{State::Normal, ", normal"},
+               {State::Hover, ", hover"},
+               {State::Pressed, ", pressed"},
+               {State::Focus, ", focus"},
+               {State::Ticked, ", ticked"}});
+    }
+
+    void captionsReadOnTheWhite()
+    {
+        QFETCH(State, state);
+        SHOW_FORM_IN_LOOK(form);
+
+        struct Caption
+        {
+            QString name;
+            QWidget *widget;
+            QRect area;
+        };
+        QList<Caption> captions;
+        captions.append({QStringLiteral("check box"), form.Check1, checkBoxCaption(form.Check1)});
+        if (state == State::Normal)
+            captions.append({QStringLiteral("frame title"), form.Frame1, groupBoxTitle(form.Frame1)});
+        auto *toolbar = form.findChild<QToolBar *>();
+        for (QAction *action : toolbar->actions()) {
+            auto *button = qobject_cast<QToolButton *>(toolbar->widgetForAction(action));
+            if (button)
+                captions.append({button->text(), button, toolButtonCaption(button)});
+        }
+        for (QAction *action : form.menuBar()->actions())
+            captions.append({action->text(), form.menuBar(), form.menuBar()->actionGeometry(action)});
+
+        QStringList unreadable;
+        for (const Caption &caption : captions) {
+            if (state == State::Ticked && caption.widget != form.Check1)
+                continue;
+            if (state == State::Pressed && !qobject_cast<QToolButton *>(caption.widget))
+                continue;
+            QWidget *target = caption.widget;
+            QRect area = caption.area;
+            if (caption.widget == form.menuBar() && state == State::Hover) {
+                QTest::mouseMove(form.menuBar(), area.center());
+            } else if (caption.widget == form.menuBar() && state != State::Normal) {
+                continue;
+            } else {
+                putInState(target, state);
+            }
+            // The whole window, as it is on the screen: a control grabbed alone
+            // would be painted on its own palette's colour, not on the white.
+            const QImage pixels = settledGrab(&form);
+            const QRect onWindow(target->mapTo(&form, area.topLeft()), area.size());
+            const Painted painted = paintedIn(pixels, scaled(onWindow, target));
+            leaveState(target, state);
+            if (painted.ratio() < 4.5)
+                unreadable << caption.name + QStringLiteral(": ") + painted.describe();
+        }
+        QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(QStringLiteral("; "))));
+    }
+
+    // An empty box is as light inside as the white around it, whatever the
+    // style; a ticked one shows its mark at 3:1 or better against that.
+    void uncheckedBoxLooksEmpty_data() { looks(); }
+
+    void uncheckedBoxLooksEmpty()
+    {
+        SHOW_FORM_IN_LOOK(form);
+        const QRect box = checkBoxIndicator(form.Check1);
+        // The inner half of the box, clear of its outline.
+        const QRect inside(form.Check1->mapTo(&form, box.topLeft() + QPoint(box.width() / 4, box.height() / 4)),
+                           box.size() / 2);
+        const QRect whole(form.Check1->mapTo(&form, box.topLeft()), box.size());
+        const QRgb white = qRgb(255, 255, 255);
+
+        form.Check1->setChecked(false);
+        const Painted empty = paintedIn(settledGrab(&form), scaled(inside, &form));
+        QVERIFY2(contrast(empty.background, white) < 1.5, qPrintable(QColor(empty.background).name()));
+
+        form.Check1->setChecked(true);
+        const QImage ticked = settledGrab(&form);
+        double mark = 1;
+        const QRect pixels = scaled(whole, &form);
+        for (int y = pixels.top(); y <= pixels.bottom(); ++y)
+            for (int x = pixels.left(); x <= pixels.right(); ++x)
+                mark = std::max(mark, contrast(ticked.pixel(x, y), empty.background));
+        QVERIFY2(mark >= 3, qPrintable(QString::number(mark)));
+    }
+
+    // The list keeps the palette's and the style's own colours: the space
+    // right of its header's one section is the header's, not the window's
+    // white. (How the header's text is drawn is the style's own: some dim it.)
+    void listHeaderInThePalettesColours_data() { looks(); }
+
+    void listHeaderInThePalettesColours()
+    {
+        SHOW_FORM_IN_LOOK(form);
+        QHeaderView *header = form.ListView1->header();
+        const QImage pixels = settledGrab(&form);
+        const QPoint origin = header->mapTo(&form, QPoint());
+        const int section = header->sectionSize(0);
+        const Painted caption = paintedIn(pixels, scaled(QRect(origin, QSize(section, header->height())), &form));
+        const QRect beyond(origin + QPoint(section + 2, 2), QSize(header->width() - section - 4, header->height() - 4));
+        QVERIFY(beyond.width() > 4);
+        const Painted rest = paintedIn(pixels, scaled(beyond, &form));
+        QVERIFY2(contrast(rest.background, caption.background) < 1.5,
+                 qPrintable(QStringLiteral("%1 beside %2").arg(QColor(rest.background).name(), QColor(caption.background).name())));
+    }
+};
+
+CORVANTA_TEST_MAIN(OnScreenTest)
+#include "test_on_screen.moc"
