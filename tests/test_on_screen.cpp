@@ -1,13 +1,22 @@
 // What the window and its dialogs look like on the screen: judged on the
 // pixels that each installed style paints.
+#include "app/QtSeams.h"
 #include "filelist/FileListView.h"
+#include "join/JoinChecks.h"
+#include "join/JoinMessages.h"
 #include "support/Fixture.h"
 
 #include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QHash>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -237,6 +246,58 @@ QRect toolButtonCaption(const QToolButton *button)
     return QRect((button->width() - advance) / 2, button->height() - height - 4, advance, height);
 }
 
+// The screens the tests run on, in logical pixels: a laptop's, and at a scale
+// of 2 the same one and a netbook's. The offscreen platform makes them from
+// a file named when the application starts, and orders them by name: the
+// first is the primary screen, where the window opens.
+struct TestScreen
+{
+    const char *name;
+    int width;
+    int height;
+};
+constexpr TestScreen kScreens[] = {{"screen 1, 1280x800", 1280, 800},
+                                   {"screen 2, 1280x800 at scale 2", 640, 400},
+                                   {"screen 3, 1024x600 at scale 2", 512, 300}};
+
+QByteArray screensConfiguration()
+{
+    QByteArray screens;
+    int left = 0;
+    for (const TestScreen &screen : kScreens) {
+        screens += QStringLiteral("%1{\"name\": \"%2\", \"x\": %3, \"y\": 0, \"width\": %4, \"height\": %5, "
+                                  "\"logicalDpi\": 96}")
+                       .arg(screens.isEmpty() ? "" : ", ")
+                       .arg(QLatin1String(screen.name))
+                       .arg(left)
+                       .arg(screen.width)
+                       .arg(screen.height)
+                       .toUtf8();
+        left += screen.width;
+    }
+    return "{\"screens\": [" + screens + "]}";
+}
+
+QScreen *testScreen(const QString &name)
+{
+    for (QScreen *screen : QGuiApplication::screens())
+        if (screen->name() == name)
+            return screen;
+    return nullptr;
+}
+
+// A path of about `length` characters, in folders of ordinary names.
+QString longPath(int length)
+{
+    QString path = QStringLiteral("/home/someone/Documents");
+    const char *folders[] = {"Quarterly reports", "Finance and accounts", "scanned-letters_2024", "Old office"};
+    for (int i = 0; path.size() < length - 12; ++i)
+        path += QLatin1Char('/') + QLatin1String(folders[i % 4]);
+    return path.left(length - 4) + QStringLiteral(".pdf");
+}
+
+enum class DialogKind { Prompt, Warning, Question };
+
 } // namespace
 
 // The window, shown in the row's style and scheme; a style that is not
@@ -380,7 +441,128 @@ private slots:
         QVERIFY2(contrast(rest.background, caption.background) < 1.5,
                  qPrintable(QStringLiteral("%1 beside %2").arg(QColor(rest.background).name(), QColor(caption.background).name())));
     }
+
+    // Every dialog fits the screen's available area, its buttons included:
+    // long paths wrap, their texts unchanged.
+    void dialogsFitTheScreen_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<DialogKind>("kind");
+        QTest::addColumn<QString>("text");
+        const QString sample = QStringLiteral("/usr/lib/corvanta/Samples/Sample 4 - Protected (password 1234).pdf");
+        QList<RefusedFile> refused;
+        const auto refusedFile = [](const QString &path, PdfProblem problem) {
+            RefusedFile file;
+            file.path = path;
+            file.check.problem = problem;
+            return file;
+        };
+        for (int i = 0; i < 3; ++i)
+            refused.append(refusedFile(longPath(120 + i), PdfProblem::NotPdf));
+        refused.append(refusedFile(sample, PdfProblem::NeedsPassword));
+        // As many as a warning names, and more.
+        QList<RefusedFile> many = refused;
+        for (int i = 0; i < 12; ++i)
+            many.append(refusedFile(longPath(150 + i), PdfProblem::Damaged));
+        const QString desktop = longPath(150).section(QLatin1Char('/'), 0, -2) + QStringLiteral("//joined.pdf");
+        const QString oneLongName = QStringLiteral("/home/someone/") + QString(230, QLatin1Char('x')) + ".pdf";
+
+        QTest::newRow("password prompt, a path of 190 characters")
+            << "screen 1, 1280x800" << DialogKind::Prompt << passwordPrompt(longPath(190));
+        QTest::newRow("password prompt, a name of 234 characters")
+            << "screen 1, 1280x800" << DialogKind::Prompt << passwordPrompt(oneLongName);
+        for (const char *screen : {"screen 2, 1280x800 at scale 2", "screen 3, 1024x600 at scale 2"}) {
+            QTest::addRow("wrong password for the sample, %s", screen)
+                << screen << DialogKind::Prompt << wrongPasswordPrompt(sample);
+            QTest::addRow("password prompt, a path of 190 characters, %s", screen)
+                << screen << DialogKind::Prompt << passwordPrompt(longPath(190));
+            QTest::addRow("warning: files that cannot be used, %s", screen)
+                << screen << DialogKind::Warning << refusedInputsMessage(refused);
+            QTest::addRow("warning: more files than it names, %s", screen)
+                << screen << DialogKind::Warning << refusedInputsMessage(many);
+            QTest::addRow("question: open the joined file, %s", screen)
+                << screen << DialogKind::Question << openJoinedFileQuestion(desktop);
+        }
+    }
+
+    void dialogsFitTheScreen()
+    {
+        QFETCH(QString, screen);
+        QFETCH(DialogKind, kind);
+        QFETCH(QString, text);
+        QScreen *target = testScreen(screen);
+        if (!target)
+            QSKIP("The test screens are made by the offscreen platform only (QT_QPA_PLATFORM=offscreen).");
+        const QRect area = target->availableGeometry();
+        QWidget owner;
+        owner.setGeometry(QRect(area.topLeft() + QPoint(20, 20), QSize(200, 100)));
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        QCOMPARE(owner.screen(), target);
+
+        QRect shown;
+        QList<QRect> buttons;
+        QString shownText;
+        bool textWhole = false;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            shown = dialog->frameGeometry();
+            for (QAbstractButton *button : dialog->findChild<QDialogButtonBox *>()->buttons())
+                buttons << QRect(button->mapToGlobal(QPoint()), button->size());
+            // The label with the most text is the dialog's text; the other one a
+            // message box has is its icon.
+            QLabel *label = nullptr;
+            for (QLabel *each : dialog->findChildren<QLabel *>())
+                if (!label || each->text().size() > label->text().size())
+                    label = each;
+            // Seen whole, lines that can be scrolled to included, in no more
+            // room than the dialog has.
+            textWhole = label->height() >= label->heightForWidth(label->width())
+                && label->width() >= label->minimumSizeHint().width();
+            shownText = label->text();
+            dialog->reject();
+        });
+        QtDialogs dialogs;
+        if (kind == DialogKind::Prompt)
+            dialogs.inputBox(&owner, text, passwordPromptTitle(), true);
+        else
+            dialogs.message(&owner, text, kind == DialogKind::Warning ? MessageStyle::Warning : MessageStyle::YesNo,
+                            QStringLiteral("Corvanta"));
+        const auto where = [](const QRect &r) {
+            return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+        };
+        QVERIFY2(area.contains(shown), qPrintable(where(shown) + QStringLiteral(" on ") + where(area)));
+        QVERIFY(!buttons.isEmpty());
+        for (const QRect &button : buttons)
+            QVERIFY2(area.contains(button), qPrintable(where(button)));
+        QVERIFY(textWhole);
+        // The text is the one asked for: only invisible places to break a
+        // line may come in, and a prompt's "&" is doubled, as its label needs.
+        shownText.remove(QChar(0x200B));
+        if (kind == DialogKind::Prompt)
+            shownText.replace(QStringLiteral("&&"), QStringLiteral("&"));
+        QCOMPARE(shownText, text);
+    }
 };
 
-CORVANTA_TEST_MAIN(OnScreenTest)
+// Like the other tests' main, on the test screens.
+int main(int argc, char *argv[])
+{
+    QTemporaryDir home;
+    isolateHome(home.path());
+    const QString screens = home.filePath(QStringLiteral("screens.json"));
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
+        QFile file(screens);
+        if (file.open(QIODevice::WriteOnly) && file.write(screensConfiguration()) > 0) {
+            file.close();
+            qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screens));
+        }
+    }
+    QApplication app(argc, argv);
+    useRealPdftk();
+    OnScreenTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_on_screen.moc"
