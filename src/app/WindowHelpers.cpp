@@ -30,8 +30,11 @@ void CenterOnScreen(QWidget *window)
         return;
     const QRect area = screen->availableGeometry();
     const QRect outer = window->frameGeometry();
-    const double left = centeredEdge(pixelsToTwips(area.width()), pixelsToTwips(outer.width()));
-    const double top = centeredEdge(pixelsToTwips(area.height()), pixelsToTwips(outer.height()));
+    // A window larger than the area would be centred past its edges; its
+    // left edge and title bar stay on the screen instead, where the title bar
+    // can still be taken to move it.
+    const double left = std::max(0.0, centeredEdge(pixelsToTwips(area.width()), pixelsToTwips(outer.width())));
+    const double top = std::max(0.0, centeredEdge(pixelsToTwips(area.height()), pixelsToTwips(outer.height())));
     window->move(area.x() + twipsToPixels(left), window->y());
     window->move(window->x(), area.y() + twipsToPixels(top));
 }

@@ -13,6 +13,7 @@ namespace corvanta {
 double centeredEdge(double screenTwips, double windowTwips);
 // Centres the window on the primary screen's available area: the screen
 // without the desktop's panels, so that the title bar is never under one.
+// A window larger than the area starts at its top left corner.
 void CenterOnScreen(QWidget *window);
 // Shrinks a window too large for that area to fit it, no smaller than its
 // minimum size.
