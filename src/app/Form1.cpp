@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QProgressBar>
@@ -335,8 +336,16 @@ void Form1::Form_Unload(int &cancel)
 void Form1::removeCurrentItem()
 {
     const int row = ListView1->currentRow();
-    if (row >= 0 && row < m_fileList->count())
-        m_fileList->removeRowsAt({row});
+    if (row < 0 || row >= m_fileList->count())
+        return;
+    m_fileList->removeRowsAt({row});
+    // The item that took its place becomes current (the last one when the
+    // last was removed), so that Delete pressed again goes on down the list;
+    // the list itself would have made the item above current. The selection
+    // stays as it is.
+    const int next = std::min(row, m_fileList->count() - 1);
+    if (next >= 0)
+        ListView1->selectionModel()->setCurrentIndex(m_fileList->index(next, 0), QItemSelectionModel::NoUpdate);
 }
 
 void Form1::ListView1_DblClick()
