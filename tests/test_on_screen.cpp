@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTextLayout>
 #include <QTimer>
 #include <QStyle>
 #include <QStyleFactory>
@@ -298,6 +299,26 @@ QString longPath(int length)
 
 enum class DialogKind { Prompt, Warning, Question };
 
+// The widest line of a text wrapped at word boundaries within `width`, as a
+// label wraps it: wider than `width` where a word does not fit.
+qreal widestWrappedLine(const QString &text, const QFont &font, int width)
+{
+    qreal widest = 0;
+    for (const QString &paragraph : QString(text).remove(QLatin1Char('\r')).split(QLatin1Char('\n'))) {
+        QTextLayout layout(paragraph, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            widest = std::max(widest, line.naturalTextWidth());
+        }
+        layout.endLayout();
+    }
+    return widest;
+}
+
 } // namespace
 
 // The window, shown in the row's style and scheme; a style that is not
@@ -476,6 +497,9 @@ private slots:
                 << screen << DialogKind::Prompt << wrongPasswordPrompt(sample);
             QTest::addRow("password prompt, a path of 190 characters, %s", screen)
                 << screen << DialogKind::Prompt << passwordPrompt(longPath(190));
+            QTest::addRow("password prompt, a name of 74 characters, %s", screen)
+                << screen << DialogKind::Prompt
+                << passwordPrompt(QStringLiteral("/home/someone/") + QString(70, QLatin1Char('n')) + ".pdf");
             QTest::addRow("warning: files that cannot be used, %s", screen)
                 << screen << DialogKind::Warning << refusedInputsMessage(refused);
             QTest::addRow("warning: more files than it names, %s", screen)
@@ -517,11 +541,13 @@ private slots:
             for (QLabel *each : dialog->findChildren<QLabel *>())
                 if (!label || each->text().size() > label->text().size())
                     label = each;
-            // Seen whole, lines that can be scrolled to included, in no more
-            // room than the dialog has.
-            textWhole = label->height() >= label->heightForWidth(label->width())
-                && label->width() >= label->minimumSizeHint().width();
             shownText = label->text();
+            // Seen whole, lines that can be scrolled to included: every line
+            // as it wraps fits the label's width, and every line its height.
+            textWhole = label->height() >= label->heightForWidth(label->width())
+                && widestWrappedLine(QString(shownText).replace(QStringLiteral("&&"), QStringLiteral("&")),
+                                     label->font(), label->contentsRect().width())
+                    <= label->contentsRect().width();
             dialog->reject();
         });
         QtDialogs dialogs;

@@ -167,6 +167,8 @@ MessageAnswer QtDialogs::message(QWidget *owner, const QString &text, MessageSty
                                  const QString &title)
 {
     OnScreenMessageBox box(owner);
+    if (owner)
+        box.setScreen(owner->screen());
     box.setWindowTitle(title);
     // Paths and pdftk's words are shown as they are, never read as markup.
     box.setTextFormat(Qt::PlainText);
@@ -210,6 +212,8 @@ QString QtDialogs::inputBox(QWidget *owner, const QString &prompt, const QString
                             bool masked)
 {
     QInputDialog dialog(owner);
+    if (owner)
+        dialog.setScreen(owner->screen());
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     // The dialog fits the owner's screen, its frame included: the prompt
@@ -250,6 +254,13 @@ QString QtDialogs::inputBox(QWidget *owner, const QString &prompt, const QString
     }
     if (auto *field = dialog.findChild<QLineEdit *>())
         field->setAccessibleName(spoken);
+    if (room.isValid()) {
+        // Left to itself the dialog would take no more than two thirds of a
+        // small screen, narrower than its text: a long name is cut off.
+        const int width = std::clamp(dialog.sizeHint().width(), dialog.minimumWidth(), room.width());
+        const int height = dialog.heightForWidth(width);
+        dialog.resize(width, height > 0 ? std::min(height, room.height()) : dialog.sizeHint().height());
+    }
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
