@@ -86,14 +86,15 @@ QString breakableWithin(const QString &text, const QFontMetrics &metrics, int wi
     return breakable;
 }
 
-// Moves a shown window, frame and all, inside `area`, as near to where it
-// was as it can be.
+// Moves a window that is being shown, frame and all, inside `area`, as near
+// to where it was as it can be. Its frame may not be there yet, so the
+// window itself is placed inside the frame it will get.
 void keepInside(QWidget *window, const QRect &area, const QMargins &frame)
 {
     const QRect outer = window->geometry().marginsAdded(frame);
     const int left = std::clamp(outer.left(), area.left(), std::max(area.left(), area.right() - outer.width() + 1));
     const int top = std::clamp(outer.top(), area.top(), std::max(area.top(), area.bottom() - outer.height() + 1));
-    window->move(left, top);
+    window->setGeometry(QRect(QPoint(left + frame.left(), top + frame.top()), window->size()));
 }
 
 // A message box that fits the owner's screen. Qt's box takes its size as it
@@ -117,33 +118,47 @@ protected:
     void showEvent(QShowEvent *event) override
     {
         QMessageBox::showEvent(event);
+        fit();
+    }
+
+    // Qt's box takes its size again whenever its layout changes.
+    bool event(QEvent *event) override
+    {
+        const bool handled = QMessageBox::event(event);
+        if (event->type() == QEvent::LayoutRequest && isVisible())
+            fit();
+        return handled;
+    }
+
+private:
+    void fit()
+    {
         if (!m_area.isValid())
             return;
         const QRect room = this->room();
-        if (width() > room.width() || height() > room.height()) {
-            auto *label = findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
-            if (label)
-                label->setWordWrap(true);
+        auto *label = findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        bool scrolls = label && label->parentWidget()
+            && qobject_cast<QScrollArea *>(label->parentWidget()->parentWidget());
+        if (label && (scrolls || width() > room.width() || height() > room.height())) {
+            label->setWordWrap(true);
             // A text too tall for the screen takes fewer lines at its full width,
             // and scrolls if it is still too tall.
-            const int wide = height() > room.height() ? room.width() : std::min(width(), room.width());
-            const int high = layout()->totalHeightForWidth(wide);
-            if (high > room.height() && label)
-                scroll(label);
-            setFixedSize(wide, std::min(high, room.height()));
+            const int wide = scrolls || height() > room.height() ? room.width() : std::min(width(), room.width());
+            if (!scrolls && layout()->totalHeightForWidth(wide) > room.height())
+                scrolls = scroll(label);
+            setFixedSize(wide, scrolls ? room.height() : std::min(layout()->totalHeightForWidth(wide), room.height()));
         }
         keepInside(this, m_area, m_frame);
     }
 
-private:
     // Puts the text where the box's text was, in an area of its own that
     // scrolls up and down.
-    void scroll(QLabel *label)
+    bool scroll(QLabel *label)
     {
         auto *grid = qobject_cast<QGridLayout *>(layout());
         const int index = grid ? grid->indexOf(label) : -1;
         if (index < 0)
-            return;
+            return false;
         int row = 0, column = 0, rows = 0, columns = 0;
         grid->getItemPosition(index, &row, &column, &rows, &columns);
         grid->removeWidget(label);
@@ -155,6 +170,7 @@ private:
         area->setWidget(label);
         area->viewport()->setAutoFillBackground(false);
         grid->addWidget(area, row, column, rows, columns);
+        return true;
     }
 
     QRect m_area;
