@@ -1,6 +1,7 @@
 // What the window and its dialogs look like on the screen: judged on the
 // pixels that each installed style paints.
 #include "app/QtSeams.h"
+#include "app/WindowHelpers.h"
 #include "filelist/FileListView.h"
 #include "join/JoinChecks.h"
 #include "join/JoinMessages.h"
@@ -15,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTextLayout>
 #include <QTimer>
@@ -25,29 +27,15 @@
 #include <QToolButton>
 
 #include <algorithm>
-#include <cmath>
 
 using namespace corvanta;
 using namespace corvanta::testing;
 
 namespace {
 
-// WCAG's relative luminance and contrast ratio, written out here so that the
-// judgement does not lean on the program's own arithmetic.
-double luminance(QRgb pixel)
-{
-    const auto linear = [](int channel) {
-        const double c = channel / 255.0;
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(qRed(pixel)) + 0.7152 * linear(qGreen(pixel)) + 0.0722 * linear(qBlue(pixel));
-}
-
 double contrast(QRgb a, QRgb b)
 {
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    return contrastRatio(QColor(a), QColor(b));
 }
 
 // What a patch of painted pixels shows: its most common colour is the
@@ -71,44 +59,37 @@ Painted paintedIn(const QImage &image, const QRect &area)
     const QRect inside = area & image.rect();
     for (int y = inside.top(); y <= inside.bottom(); ++y)
         for (int x = inside.left(); x <= inside.right(); ++x)
-            ++counts[image.pixel(x, y) | 0xff000000];
+            ++counts[image.pixel(x, y)];
+    const QList<QRgb> colours = counts.keys();
     Painted painted;
-    int most = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (it.value() > most) {
-            most = it.value();
-            painted.background = it.key();
-        }
-    }
-    painted.text = painted.background;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        if (contrast(it.key(), painted.background) > painted.ratio())
-            painted.text = it.key();
+    painted.background = *std::max_element(colours.begin(), colours.end(),
+                                            [&](QRgb a, QRgb b) { return counts[a] < counts[b]; });
+    painted.text = *std::max_element(colours.begin(), colours.end(), [&](QRgb a, QRgb b) {
+        return contrast(a, painted.background) < contrast(b, painted.background);
+    });
     return painted;
 }
 
-// A widget's pixels at the screen's own scale, once any animation of the
-// style (a hover fading in) has come to rest.
-QImage settledGrab(QWidget *widget)
+// The window's pixels as they are on the screen (a control grabbed alone
+// would be painted on its own palette's colour, not on the white), once any
+// animation of the style (a hover fading in) has come to rest.
+QImage settledGrab(QWidget *window)
 {
-    QImage before = widget->grab().toImage();
+    QImage before = window->grab().toImage();
     for (int i = 0; i < 40; ++i) {
         QTest::qWait(25);
-        QImage now = widget->grab().toImage();
+        const QImage now = window->grab().toImage();
         if (now == before)
             break;
         before = now;
     }
-    before.setDevicePixelRatio(1);
     return before.convertToFormat(QImage::Format_RGB32);
 }
 
-// A rectangle in logical pixels, in the grab's device pixels.
-QRect scaled(const QRect &logical, const QWidget *widget)
+// A rectangle of `widget`, in the coordinates of its window.
+QRect onWindow(const QWidget *widget, const QRect &area)
 {
-    const qreal ratio = widget->devicePixelRatioF();
-    return QRect(QPoint(int(logical.left() * ratio), int(logical.top() * ratio)),
-                 QSize(int(logical.width() * ratio), int(logical.height() * ratio)));
+    return QRect(widget->mapTo(widget->window(), area.topLeft()), area.size());
 }
 
 // The styles to judge: every one installed, and the ones Debian's desktops
@@ -134,16 +115,11 @@ QPalette schemePalette(Scheme scheme)
 {
     const bool dark = scheme == Scheme::Dark;
     const QColor window = dark ? QColor(0x35, 0x35, 0x35) : QColor(Qt::black);
-    const QColor base = dark ? QColor(0x2a, 0x2a, 0x2a) : QColor(Qt::black);
     const QColor text = dark ? QColor(0xee, 0xee, 0xec) : QColor(Qt::white);
-    const QColor highlight = dark ? QColor(0x3d, 0xae, 0xe9) : QColor(Qt::yellow);
-    QPalette palette(text, dark ? QColor(0x3c, 0x3c, 0x3c) : QColor(Qt::black), window.lighter(150), window.darker(150),
-                     window.lighter(120), text, text, base, window);
-    palette.setColor(QPalette::Highlight, highlight);
+    QPalette palette(text, dark ? QColor(0x3c, 0x3c, 0x3c) : window, window.lighter(150), window.darker(150),
+                     window.lighter(120), text, text, dark ? QColor(0x2a, 0x2a, 0x2a) : window, window);
+    palette.setColor(QPalette::Highlight, dark ? QColor(0x3d, 0xae, 0xe9) : QColor(Qt::yellow));
     palette.setColor(QPalette::HighlightedText, dark ? QColor(Qt::white) : QColor(Qt::black));
-    palette.setColor(QPalette::AlternateBase, base.lighter(120));
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-        palette.setColor(QPalette::Disabled, role, text.darker(180));
     return palette;
 }
 
@@ -174,17 +150,19 @@ private:
     bool m_installed = false;
 };
 
-void putInState(QWidget *widget, State state)
+// Puts the widget in the state, at `point` of it, until the guard returned
+// is gone.
+auto inState(QWidget *widget, State state, const QPoint &point)
 {
+    auto *button = qobject_cast<QAbstractButton *>(widget);
     switch (state) {
     case State::Normal:
         break;
     case State::Hover:
-        QTest::mouseMove(widget, widget->rect().center());
+        QTest::mouseMove(widget, point);
         break;
     case State::Pressed:
-        if (auto *button = qobject_cast<QAbstractButton *>(widget))
-            button->setDown(true);
+        button->setDown(true);
         break;
     case State::Focus:
         // As the Tab key gives it: styles show the focus only then.
@@ -192,39 +170,30 @@ void putInState(QWidget *widget, State state)
         widget->setFocus(Qt::TabFocusReason);
         break;
     case State::Ticked:
-        if (auto *check = qobject_cast<QCheckBox *>(widget))
-            check->setChecked(true);
+        button->setChecked(true);
         break;
     }
-}
-
-void leaveState(QWidget *widget, State state)
-{
-    if (state == State::Pressed)
-        if (auto *button = qobject_cast<QAbstractButton *>(widget))
+    return qScopeGuard([=] {
+        if (state == State::Pressed || state == State::Ticked) {
             button->setDown(false);
-    if (state == State::Hover)
-        QTest::mouseMove(widget->window(), QPoint(2, widget->window()->height() - 2));
+            button->setChecked(false);
+        }
+        if (state == State::Hover)
+            QTest::mouseMove(widget->window(), QPoint(2, widget->window()->height() - 2));
+    });
 }
 
-// Where each caption on the window's white is drawn, in the widget's own
-// logical coordinates.
-QRect checkBoxCaption(const QCheckBox *check)
+// Where each part on the window's white is drawn, in the widget's own
+// coordinates: a check box's box, its caption (as far as its text goes).
+QRect checkBoxPart(const QCheckBox *check, QStyle::SubElement part)
 {
     QStyleOptionButton option;
     option.initFrom(check);
     option.text = check->text();
-    const QRect contents = check->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, check);
-    const int advance = check->fontMetrics().horizontalAdvance(check->text());
-    return QRect(contents.left(), contents.top(), std::min(contents.width(), advance + 4), contents.height());
-}
-
-QRect checkBoxIndicator(const QCheckBox *check)
-{
-    QStyleOptionButton option;
-    option.initFrom(check);
-    option.text = check->text();
-    return check->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, check);
+    const QRect area = check->style()->subElementRect(part, &option, check);
+    if (part == QStyle::SE_CheckBoxIndicator)
+        return area;
+    return area.adjusted(0, 0, std::min(0, check->fontMetrics().horizontalAdvance(check->text()) + 4 - area.width()), 0);
 }
 
 QRect groupBoxTitle(const QGroupBox *box)
@@ -251,33 +220,10 @@ QRect toolButtonCaption(const QToolButton *button)
 // of 2 the same one and a netbook's. The offscreen platform makes them from
 // a file named when the application starts, and orders them by name: the
 // first is the primary screen, where the window opens.
-struct TestScreen
-{
-    const char *name;
-    int width;
-    int height;
-};
-constexpr TestScreen kScreens[] = {{"screen 1, 1280x800", 1280, 800},
-                                   {"screen 2, 1280x800 at scale 2", 640, 400},
-                                   {"screen 3, 1024x600 at scale 2", 512, 300}};
-
-QByteArray screensConfiguration()
-{
-    QByteArray screens;
-    int left = 0;
-    for (const TestScreen &screen : kScreens) {
-        screens += QStringLiteral("%1{\"name\": \"%2\", \"x\": %3, \"y\": 0, \"width\": %4, \"height\": %5, "
-                                  "\"logicalDpi\": 96}")
-                       .arg(screens.isEmpty() ? "" : ", ")
-                       .arg(QLatin1String(screen.name))
-                       .arg(left)
-                       .arg(screen.width)
-                       .arg(screen.height)
-                       .toUtf8();
-        left += screen.width;
-    }
-    return "{\"screens\": [" + screens + "]}";
-}
+constexpr char kScreens[] = R"({"screens": [
+    {"name": "screen 1, 1280x800", "x": 0, "y": 0, "width": 1280, "height": 800, "logicalDpi": 96},
+    {"name": "screen 2, 1280x800 at scale 2", "x": 1280, "y": 0, "width": 640, "height": 400, "logicalDpi": 96},
+    {"name": "screen 3, 1024x600 at scale 2", "x": 1920, "y": 0, "width": 512, "height": 300, "logicalDpi": 96}]})";
 
 QScreen *testScreen(const QString &name)
 {
@@ -368,47 +314,33 @@ private slots:
     {
         QFETCH(State, state);
         SHOW_FORM_IN_LOOK(form);
-
+        // Each caption in the states it can be in.
         struct Caption
         {
             QString name;
             QWidget *widget;
             QRect area;
+            QList<State> states;
         };
-        QList<Caption> captions;
-        captions.append({QStringLiteral("check box"), form.Check1, checkBoxCaption(form.Check1)});
-        if (state == State::Normal)
-            captions.append({QStringLiteral("frame title"), form.Frame1, groupBoxTitle(form.Frame1)});
+        const QList<State> all{State::Normal, State::Hover, State::Pressed, State::Focus};
+        QList<Caption> captions{
+            {QStringLiteral("check box"), form.Check1, checkBoxPart(form.Check1, QStyle::SE_CheckBoxContents),
+             {State::Normal, State::Hover, State::Focus, State::Ticked}},
+            {QStringLiteral("frame title"), form.Frame1, groupBoxTitle(form.Frame1), {State::Normal}}};
         auto *toolbar = form.findChild<QToolBar *>();
         for (QAction *action : toolbar->actions()) {
-            auto *button = qobject_cast<QToolButton *>(toolbar->widgetForAction(action));
-            if (button)
-                captions.append({button->text(), button, toolButtonCaption(button)});
+            if (auto *button = qobject_cast<QToolButton *>(toolbar->widgetForAction(action)))
+                captions.append({button->text(), button, toolButtonCaption(button), all});
         }
         for (QAction *action : form.menuBar()->actions())
-            captions.append({action->text(), form.menuBar(), form.menuBar()->actionGeometry(action)});
+            captions.append({action->text(), form.menuBar(), form.menuBar()->actionGeometry(action), {State::Normal}});
 
         QStringList unreadable;
         for (const Caption &caption : captions) {
-            if (state == State::Ticked && caption.widget != form.Check1)
+            if (!caption.states.contains(state))
                 continue;
-            if (state == State::Pressed && !qobject_cast<QToolButton *>(caption.widget))
-                continue;
-            QWidget *target = caption.widget;
-            QRect area = caption.area;
-            if (caption.widget == form.menuBar() && state == State::Hover) {
-                QTest::mouseMove(form.menuBar(), area.center());
-            } else if (caption.widget == form.menuBar() && state != State::Normal) {
-                continue;
-            } else {
-                putInState(target, state);
-            }
-            // The whole window, as it is on the screen: a control grabbed alone
-            // would be painted on its own palette's colour, not on the white.
-            const QImage pixels = settledGrab(&form);
-            const QRect onWindow(target->mapTo(&form, area.topLeft()), area.size());
-            const Painted painted = paintedIn(pixels, scaled(onWindow, target));
-            leaveState(target, state);
+            const auto leave = inState(caption.widget, state, caption.area.center());
+            const Painted painted = paintedIn(settledGrab(&form), onWindow(caption.widget, caption.area));
             if (painted.ratio() < 4.5)
                 unreadable << caption.name + QStringLiteral(": ") + painted.describe();
         }
@@ -422,23 +354,17 @@ private slots:
     void uncheckedBoxLooksEmpty()
     {
         SHOW_FORM_IN_LOOK(form);
-        const QRect box = checkBoxIndicator(form.Check1);
+        const QRect box = onWindow(form.Check1, checkBoxPart(form.Check1, QStyle::SE_CheckBoxIndicator));
         // The inner half of the box, clear of its outline.
-        const QRect inside(form.Check1->mapTo(&form, box.topLeft() + QPoint(box.width() / 4, box.height() / 4)),
-                           box.size() / 2);
-        const QRect whole(form.Check1->mapTo(&form, box.topLeft()), box.size());
-        const QRgb white = qRgb(255, 255, 255);
-
-        form.Check1->setChecked(false);
-        const Painted empty = paintedIn(settledGrab(&form), scaled(inside, &form));
-        QVERIFY2(contrast(empty.background, white) < 1.5, qPrintable(QColor(empty.background).name()));
+        const QRect inside(box.topLeft() + QPoint(box.width() / 4, box.height() / 4), box.size() / 2);
+        const Painted empty = paintedIn(settledGrab(&form), inside);
+        QVERIFY2(contrast(empty.background, qRgb(255, 255, 255)) < 1.5, qPrintable(QColor(empty.background).name()));
 
         form.Check1->setChecked(true);
         const QImage ticked = settledGrab(&form);
         double mark = 1;
-        const QRect pixels = scaled(whole, &form);
-        for (int y = pixels.top(); y <= pixels.bottom(); ++y)
-            for (int x = pixels.left(); x <= pixels.right(); ++x)
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
                 mark = std::max(mark, contrast(ticked.pixel(x, y), empty.background));
         QVERIFY2(mark >= 3, qPrintable(QString::number(mark)));
     }
@@ -453,14 +379,13 @@ private slots:
         SHOW_FORM_IN_LOOK(form);
         QHeaderView *header = form.ListView1->header();
         const QImage pixels = settledGrab(&form);
-        const QPoint origin = header->mapTo(&form, QPoint());
         const int section = header->sectionSize(0);
-        const Painted caption = paintedIn(pixels, scaled(QRect(origin, QSize(section, header->height())), &form));
-        const QRect beyond(origin + QPoint(section + 2, 2), QSize(header->width() - section - 4, header->height() - 4));
+        const Painted caption = paintedIn(pixels, onWindow(header, QRect(0, 0, section, header->height())));
+        const QRect beyond(section + 2, 2, header->width() - section - 4, header->height() - 4);
         QVERIFY(beyond.width() > 4);
-        const Painted rest = paintedIn(pixels, scaled(beyond, &form));
+        const Painted rest = paintedIn(pixels, onWindow(header, beyond));
         QVERIFY2(contrast(rest.background, caption.background) < 1.5,
-                 qPrintable(QStringLiteral("%1 beside %2").arg(QColor(rest.background).name(), QColor(caption.background).name())));
+                 qPrintable(QColor(rest.background).name() + " beside " + QColor(caption.background).name()));
     }
 
     // Every dialog fits the screen's available area, its buttons included:
@@ -556,13 +481,10 @@ private slots:
         else
             dialogs.message(&owner, text, kind == DialogKind::Warning ? MessageStyle::Warning : MessageStyle::YesNo,
                             QStringLiteral("Corvanta"));
-        const auto where = [](const QRect &r) {
-            return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-        };
-        QVERIFY2(area.contains(shown), qPrintable(where(shown) + QStringLiteral(" on ") + where(area)));
+        QVERIFY(area.contains(shown));
         QVERIFY(!buttons.isEmpty());
         for (const QRect &button : buttons)
-            QVERIFY2(area.contains(button), qPrintable(where(button)));
+            QVERIFY(area.contains(button));
         QVERIFY(textWhole);
         // The text is the one asked for: only invisible places to break a
         // line may come in, and a prompt's "&" is doubled, as its label needs.
@@ -581,7 +503,7 @@ int main(int argc, char *argv[])
     const QString screens = home.filePath(QStringLiteral("screens.json"));
     if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
         QFile file(screens);
-        if (file.open(QIODevice::WriteOnly) && file.write(screensConfiguration()) > 0) {
+        if (file.open(QIODevice::WriteOnly) && file.write(kScreens) > 0) {
             file.close();
             qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screens));
         }
