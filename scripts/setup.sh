@@ -17,6 +17,7 @@ packages=(
   qpdf zlib1g-dev  # the tests make PDF files that pdftk cannot
   poppler-utils    # the tests read joined files with another library's eyes
   fonts-crosextra-carlito fonts-liberation2
+  adwaita-qt6  # a dark and a high-contrast style the window is tested under
   xvfb xauth openbox libxcb1-dev  # a virtual display; the start-up benchmark
   dpkg-dev file appstream  # make and check the Debian package
 )

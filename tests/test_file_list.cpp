@@ -88,6 +88,43 @@ private slots:
         QCOMPARE(fileListOf(form)->count(), 3);
     }
 
+    // After a removal the item that took the removed one's place is current,
+    // or the new last item, so that Delete goes on down the list.
+    void removalLeavesTheNextItemCurrent_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<bool>("byDoubleClick");
+        QTest::addColumn<QString>("nowCurrent"); // empty: no item is current
+        QTest::newRow("first") << 5 << 0 << false << "/docs/2.pdf";
+        QTest::newRow("in the middle") << 5 << 2 << false << "/docs/4.pdf";
+        QTest::newRow("the last") << 5 << 4 << false << "/docs/4.pdf";
+        QTest::newRow("the only one") << 1 << 0 << false << "";
+        QTest::newRow("in the middle, by double-click") << 5 << 2 << true << "/docs/4.pdf";
+    }
+
+    void removalLeavesTheNextItemCurrent()
+    {
+        QFETCH(int, count);
+        QFETCH(int, current);
+        QFETCH(bool, byDoubleClick);
+        QFETCH(QString, nowCurrent);
+        FormFixture fixture;
+        Form1 &form = fixture.load();
+        form.show();
+        fileListOf(form)->append(listPaths(count));
+        select(form, {current}, current);
+        if (byDoubleClick) {
+            const QRect item = form.ListView1->visualRect(fileListOf(form)->index(current, 0));
+            QTest::mouseDClick(form.ListView1->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
+        } else {
+            QTest::keyClick(form.ListView1, Qt::Key_Delete);
+        }
+        QCOMPARE(fileListOf(form)->count(), count - 1);
+        const int row = form.ListView1->currentRow();
+        QCOMPARE(row >= 0 ? fileListOf(form)->at(row) : QString(), nowCurrent);
+    }
+
     // There is no undo, so only the button people double-click on purpose removes.
     void onlyALeftDoubleClickRemoves_data()
     {

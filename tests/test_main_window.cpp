@@ -14,8 +14,6 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QMenuBar>
-#include <QScopeGuard>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QMouseEvent>
@@ -164,39 +162,6 @@ private slots:
             QVERIFY2(toolbar->widgetForAction(action)->isVisible(), qPrintable(action->text()));
         QVERIFY(!toolbar->findChild<QToolButton *>("qt_toolbar_ext_button")->isVisible());
         QVERIFY(form.ListView1->viewport()->height() >= 3 * form.ListView1->fontMetrics().height());
-    }
-
-    // The window keeps its white, and every text on it stays readable, in
-    // a light, a dark and a high-contrast palette.
-    void textsReadWellOnTheWindow_data()
-    {
-        QTest::addColumn<QPalette>("palette");
-        QTest::newRow("light") << QApplication::style()->standardPalette();
-        QTest::newRow("dark") << QPalette(QColor("#3c3c3c"), QColor("#353535")); // light texts
-        QTest::newRow("high contrast") << QPalette(Qt::black, Qt::black);      // white texts
-    }
-
-    void textsReadWellOnTheWindow()
-    {
-        QFETCH(QPalette, palette);
-        const QPalette before = QApplication::palette();
-        const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
-        QApplication::setPalette(palette);
-        FormFixture fixture;
-        Form1 &form = fixture.load();
-        const QColor white(Qt::white);
-        QCOMPARE(form.palette().color(form.backgroundRole()), white);
-        QList<QWidget *> onWhite{form.menuBar(), form.Frame1, form.Check1};
-        auto *toolbar = form.findChild<QToolBar *>();
-        for (QAction *action : toolbar->actions())
-            onWhite << toolbar->widgetForAction(action);
-        for (QWidget *widget : onWhite) {
-            for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText})
-                QVERIFY2(contrastRatio(widget->palette().color(role), white) >= 4.5, widget->metaObject()->className());
-        }
-        // The list keeps the palette's own colours, which go together.
-        const QPalette header = form.ListView1->header()->palette();
-        QVERIFY(contrastRatio(header.color(QPalette::ButtonText), header.color(QPalette::Button)) >= 4.5);
     }
 
     // The header's text is far longer than its column: it ends in "…" and

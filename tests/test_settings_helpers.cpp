@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QTimer>
 
 #include <stdexcept>
@@ -313,6 +314,32 @@ private slots:
     {
         QCOMPARE(centeredEdge(19200, 8715), 5242.5);
         QCOMPARE(centeredEdge(9000, 12000), -1500.0);
+    }
+
+    // A window larger than the screen (a large minimum size at a high scale)
+    // keeps its title bar and its left edge on the screen.
+    void centringKeepsTheTitleBarOnTheScreen_data()
+    {
+        QTest::addColumn<QSize>("larger"); // than the screen's available area, in pixels
+        QTest::addColumn<bool>("centredAcross");
+        QTest::addColumn<bool>("centredDown");
+        QTest::newRow("smaller") << QSize(-200, -100) << true << true;
+        QTest::newRow("taller") << QSize(-200, 300) << true << false;
+        QTest::newRow("wider and taller") << QSize(150, 300) << false << false;
+    }
+
+    void centringKeepsTheTitleBarOnTheScreen()
+    {
+        QFETCH(QSize, larger);
+        QFETCH(bool, centredAcross);
+        QFETCH(bool, centredDown);
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QWidget window;
+        window.resize(area.size() + larger);
+        CenterOnScreen(&window);
+        const QRect outer = window.frameGeometry();
+        QCOMPARE(outer.left(), centredAcross ? area.left() + (area.width() - outer.width()) / 2 : area.left());
+        QCOMPARE(outer.top(), centredDown ? area.top() + (area.height() - outer.height()) / 2 : area.top());
     }
 
     void skinFollowsAnOrdinaryFile()

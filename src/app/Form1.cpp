@@ -16,10 +16,12 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -188,15 +190,28 @@ void Form1::Form_Load()
 
     CreateToolbar();
     CreateMenu();
-    // The bars sit on the window's own colour, whatever the desktop's palette.
-    const QColor surface = palette().color(backgroundRole());
-    keepTextReadable(menuBar(), surface);
-    auto *toolbar = findChild<QToolBar *>();
-    keepTextReadable(toolbar, surface);
-    // A button with a style sheet of its own (its focus frame) does not take
-    // the toolbar's colours.
-    for (QAction *action : toolbar->actions())
-        keepTextReadable(toolbar->widgetForAction(action), surface);
+    suitSurface(controlsOnTheSurface(), palette().color(backgroundRole()));
+    // The list is drawn in the palette's own colours, which go together; only
+    // the window's surface keeps the design's white. Without this the space
+    // right of the list's header would show that white.
+    QPalette listColours = ListView1->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        listColours.setColor(group, QPalette::Window, QApplication::palette().color(group, QPalette::Window));
+    ListView1->setPalette(listColours);
+}
+
+// What is painted straight on the window's own colour, whatever the desktop's
+// palette and style: the bars, the toolbar's buttons, the option's frame and box.
+QList<QWidget *> Form1::controlsOnTheSurface() const
+{
+    QList<QWidget *> controls{menuBar(), Frame1, Check1};
+    if (auto *toolbar = findChild<QToolBar *>()) {
+        controls << toolbar;
+        // The buttons and the one that shows the buttons a narrow window hides.
+        for (QToolButton *button : toolbar->findChildren<QToolButton *>())
+            controls << button;
+    }
+    return controls;
 }
 
 // What the first sight of the window can do without waits until it is on
@@ -322,8 +337,16 @@ void Form1::Form_Unload(int &cancel)
 void Form1::removeCurrentItem()
 {
     const int row = ListView1->currentRow();
-    if (row >= 0 && row < m_fileList->count())
-        m_fileList->removeRowsAt({row});
+    if (row < 0 || row >= m_fileList->count())
+        return;
+    m_fileList->removeRowsAt({row});
+    // The item that took its place becomes current (the last one when the
+    // last was removed), so that Delete pressed again goes on down the list;
+    // the list itself would have made the item above current. The selection
+    // stays as it is.
+    const int next = std::min(row, m_fileList->count() - 1);
+    if (next >= 0)
+        ListView1->selectionModel()->setCurrentIndex(m_fileList->index(next, 0), QItemSelectionModel::NoUpdate);
 }
 
 void Form1::ListView1_DblClick()

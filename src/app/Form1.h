@@ -130,6 +130,7 @@ private:
     void showProgress();
     void adoptRealFrame();
     void removeCurrentItem();
+    QList<QWidget *> controlsOnTheSurface() const;
 
     Services m_services;
     SettingsStore m_settings;

@@ -3,11 +3,14 @@
 #include "app/Twips.h"
 #include "core/Files.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QPalette>
+#include <QPointer>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QWidget>
 
 #include <algorithm>
@@ -27,8 +30,11 @@ void CenterOnScreen(QWidget *window)
         return;
     const QRect area = screen->availableGeometry();
     const QRect outer = window->frameGeometry();
-    const double left = centeredEdge(pixelsToTwips(area.width()), pixelsToTwips(outer.width()));
-    const double top = centeredEdge(pixelsToTwips(area.height()), pixelsToTwips(outer.height()));
+    // A window larger than the area would be centred past its edges; its
+    // left edge and title bar stay on the screen instead, where the title bar
+    // can still be taken to move it.
+    const double left = std::max(0.0, centeredEdge(pixelsToTwips(area.width()), pixelsToTwips(outer.width())));
+    const double top = std::max(0.0, centeredEdge(pixelsToTwips(area.height()), pixelsToTwips(outer.height())));
     window->move(area.x() + twipsToPixels(left), window->y());
     window->move(window->x(), area.y() + twipsToPixels(top));
 }
@@ -69,6 +75,38 @@ QColor readableOn(const QColor &background, const QColor &own, double enough)
     return contrastRatio(black, background) >= contrastRatio(white, background) ? black : white;
 }
 
+constexpr QPalette::ColorGroup kGroups[] = {QPalette::Active, QPalette::Inactive, QPalette::Disabled};
+
+// The style that paints every control with its palette's colours. One for
+// the whole program, which outlives every window.
+QStyle *paletteStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = QStyleFactory::create(QStringLiteral("Fusion"));
+        if (style)
+            style->setParent(qApp);
+    }
+    return style;
+}
+
+bool madeForDark(const QPalette &palette)
+{
+    return isDark(palette.color(QPalette::Active, QPalette::Window));
+}
+
+// Every colour of `from`, set on its own, so that none is taken from the
+// widget's parent.
+QPalette everyColourOf(const QPalette &from)
+{
+    QPalette palette;
+    for (QPalette::ColorGroup group : kGroups)
+        for (int role = 0; role < QPalette::NColorRoles; ++role)
+            if (role != QPalette::NoRole)
+                palette.setBrush(group, QPalette::ColorRole(role), from.brush(group, QPalette::ColorRole(role)));
+    return palette;
+}
+
 } // namespace
 
 double contrastRatio(const QColor &a, const QColor &b)
@@ -78,12 +116,18 @@ double contrastRatio(const QColor &a, const QColor &b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+bool isDark(const QColor &colour)
+{
+    return contrastRatio(Qt::white, colour) > contrastRatio(Qt::black, colour);
+}
+
 void keepTextReadable(QWidget *widget, const QColor &background)
 {
     QPalette palette = widget->palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    for (QPalette::ColorGroup group : kGroups) {
         const double enough = group == QPalette::Disabled ? kReadableDisabled : kReadable;
-        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText}) {
+        // Some styles draw a check box's caption in the Text role.
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
             QColor text = readableOn(background, palette.color(group, role), enough);
             if (group == QPalette::Disabled && text != palette.color(group, role))
                 text = QColor::fromRgbF((text.redF() + background.redF()) / 2, (text.greenF() + background.greenF()) / 2,
@@ -95,6 +139,28 @@ void keepTextReadable(QWidget *widget, const QColor &background)
         palette.setColor(group, QPalette::Button, background);
     }
     widget->setPalette(palette);
+}
+
+void suitSurface(const QList<QWidget *> &controls, const QColor &surface)
+{
+    const bool dark = isDark(surface);
+    QStyle *stand = paletteStyle();
+    QStyle *style = stand && madeForDark(QApplication::style()->standardPalette()) != dark ? stand : nullptr;
+    QPalette colours = QApplication::palette();
+    if (stand && madeForDark(colours) != dark)
+        colours = stand->standardPalette();
+    for (QWidget *control : controls) {
+        if (style)
+            control->setStyle(style);
+        QPalette palette = everyColourOf(colours);
+        // Bars and frames fill with the window colour, buttons with the button
+        // colour; both are the surface here.
+        for (QPalette::ColorGroup group : kGroups)
+            for (QPalette::ColorRole role : {QPalette::Window, QPalette::Button, control->backgroundRole()})
+                palette.setColor(group, role, surface);
+        control->setPalette(palette);
+        keepTextReadable(control, surface);
+    }
 }
 
 bool ApplySkin(const QString &appFolder, QWidget *window, const QList<QWidget *> &controls)
