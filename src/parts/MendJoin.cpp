@@ -117,50 +117,89 @@ std::string freeName(const std::string &name, int index, std::set<std::string> &
     return free;
 }
 
-MendReport mendJoin(const MendRequest &request, std::atomic<qint64> *work)
+namespace {
+
+// The inputs as the join placed them: where each one's pages start, and
+// what the join must carry of it.
+std::vector<JoinedInput> placed(const MendRequest &request)
 {
-    MendReport report;
     std::vector<JoinedInput> inputs;
     long long firstPage = 0;
     for (qsizetype i = 0; i < request.inputs.size(); ++i) {
+        const MendInput &asked = request.inputs.at(i);
         JoinedInput input;
         input.index = int(i);
         input.firstPage = firstPage;
-        input.pages = request.inputs.at(i).pages;
-        input.carried = partsToCarry(request.inputs.at(i).parts, i) | (request.inputs.at(i).parts & FormFields);
+        input.pages = asked.pages;
+        input.carried = partsToCarry(asked.parts, i) | (asked.parts & FormFields);
         firstPage += input.pages;
         inputs.push_back(std::move(input));
     }
-    const auto lostAll = [&] {
-        report.lost.clear();
-        for (const JoinedInput &input : inputs)
-            report.lost.append((input.carried & ~FormFields) | input.lost);
-    };
+    return inputs;
+}
+
+// Opens each input that has a part to put back, and pairs its pages with
+// theirs in the joined file.
+std::vector<std::unique_ptr<OpenedPdf>> openInputs(const MendRequest &request, std::vector<JoinedInput> &inputs,
+                                                   QPDF &result, const std::vector<QPDFObjectHandle> &pages)
+{
+    std::vector<std::unique_ptr<OpenedPdf>> opened;
+    for (JoinedInput &input : inputs) {
+        if (!(input.carried & ~kNeverKeptParts))
+            continue;
+        const MendInput &asked = request.inputs.at(input.index);
+        opened.push_back(std::make_unique<OpenedPdf>(asked.path, asked.password));
+        input.pdf = opened.back()->pdf();
+        std::vector<QPDFObjectHandle> own = pagesOf(*input.pdf);
+        if ((long long)own.size() != input.pages)
+            throw std::runtime_error("an input has another number of pages than its check found");
+        input.transplant = std::make_unique<Transplant>(
+            result, *input.pdf, own,
+            std::vector<QPDFObjectHandle>(pages.begin() + input.firstPage, pages.begin() + input.firstPage + input.pages));
+    }
+    return opened;
+}
+
+// Writes the mended file and reads it back: it must hold what every part
+// put back promised.
+void writeAndReread(Restoring &restoring, const QString &mended)
+{
+    write(restoring.result, mended);
+    OpenedPdf reread(mended, QString());
+    const std::vector<QPDFObjectHandle> pages = pagesOf(*reread.pdf());
+    if (pages.size() != restoring.resultPages.size())
+        throw std::runtime_error("the mended file has another number of pages");
+    for (const Promise &promise : restoring.promises) {
+        if (!promise(*reread.pdf(), pages))
+            throw std::runtime_error("a part put back does not hold in the mended file");
+    }
+}
+
+QList<quint32> lostParts(const std::vector<JoinedInput> &inputs, bool restored)
+{
+    QList<quint32> lost;
+    for (const JoinedInput &input : inputs)
+        lost.append((input.carried & ~(restored ? input.restored : 0u) & ~FormFields) | input.lost);
+    return lost;
+}
+
+} // namespace
+
+MendReport mendJoin(const MendRequest &request, std::atomic<qint64> *work)
+{
+    MendReport report;
+    std::vector<JoinedInput> inputs = placed(request);
     if (!carriesSomething(request)) {
-        lostAll();
+        report.lost = lostParts(inputs, false);
         return report;
     }
     try {
         OpenedPdf written(request.written, QString());
         QPDF &result = *written.pdf();
-        std::vector<QPDFObjectHandle> pages = pagesOf(result);
-        if ((long long)pages.size() != firstPage)
+        const std::vector<QPDFObjectHandle> pages = pagesOf(result);
+        if (pages.empty() || (long long)pages.size() != inputs.back().firstPage + inputs.back().pages)
             throw std::runtime_error("the joined file has another number of pages than its inputs");
-        std::vector<std::unique_ptr<OpenedPdf>> opened;
-        for (JoinedInput &input : inputs) {
-            if (!(input.carried & ~kNeverKeptParts))
-                continue;
-            const MendInput &asked = request.inputs.at(input.index);
-            opened.push_back(std::make_unique<OpenedPdf>(asked.path, asked.password));
-            input.pdf = opened.back()->pdf();
-            std::vector<QPDFObjectHandle> own = pagesOf(*input.pdf);
-            if ((long long)own.size() != input.pages)
-                throw std::runtime_error("an input has another number of pages than its check found");
-            input.transplant = std::make_unique<Transplant>(
-                result, *input.pdf, own,
-                std::vector<QPDFObjectHandle>(pages.begin() + input.firstPage,
-                                              pages.begin() + input.firstPage + input.pages));
-        }
+        const auto opened = openInputs(request, inputs, result, pages);
         Restoring restoring{result, pages, inputs, {}, false};
         for (const auto restore : {restorePageLabels, restoreDestinations, restoreAttachments, restoreLayers,
                                    restoreForm, restoreTags, restoreDocument})
@@ -168,19 +207,10 @@ MendReport mendJoin(const MendRequest &request, std::atomic<qint64> *work)
         if (work)
             *work += qint64(pages.size()) * 10;
         if (restoring.changed) {
-            write(result, request.mended);
-            OpenedPdf reread(request.mended, QString());
-            const std::vector<QPDFObjectHandle> mendedPages = pagesOf(*reread.pdf());
-            if (mendedPages.size() != pages.size())
-                throw std::runtime_error("the mended file has another number of pages");
-            for (const Promise &promise : restoring.promises) {
-                if (!promise(*reread.pdf(), mendedPages))
-                    throw std::runtime_error("a part put back does not hold in the mended file");
-            }
+            writeAndReread(restoring, request.mended);
             report.mended = true;
         }
-        for (const JoinedInput &input : inputs)
-            report.lost.append((input.carried & ~input.restored & ~FormFields) | input.lost);
+        report.lost = lostParts(inputs, true);
     } catch (const std::bad_alloc &) {
         QFile::remove(request.mended);
         throw; // the library's state cannot be trusted any more
@@ -188,7 +218,7 @@ MendReport mendJoin(const MendRequest &request, std::atomic<qint64> *work)
         report.mended = false;
         report.detail = QString::fromUtf8(error.what());
         QFile::remove(request.mended);
-        lostAll();
+        report.lost = lostParts(inputs, false);
     }
     return report;
 }

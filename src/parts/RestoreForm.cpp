@@ -146,44 +146,39 @@ void mergeResources(JoinedInput &input, QPDFObjectHandle form, std::vector<std::
 
 } // namespace
 
-void restoreForm(Restoring &restoring)
+namespace {
+
+std::string unparsed(QPDFObjectHandle value)
 {
-    for (JoinedInput &input : restoring.inputs) {
-        if (input.has(FormFields))
-            findRenamedFields(input);
-    }
-    QPDFObjectHandle form = restoring.result.getRoot().getKey("/AcroForm");
-    if (!form.isDictionary()) {
-        // No field came with any page: the form's settings apply to nothing.
-        for (JoinedInput &input : restoring.inputs)
-            input.restored |= input.carried & (NeedsAppearances | FormDefaults);
-        return;
-    }
+    return value.isNull() ? std::string() : value.unparse();
+}
+
+// The joined form's settings, gathered input by input.
+struct FormSettings
+{
+    QPDFObjectHandle form;
     bool drawAnew = false;
-    QPDFObjectHandle leading[2] = {QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull()};
-    const char *const keys[2] = {"/DA", "/Q"};
+    QPDFObjectHandle leading[2] = {QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull()}; // /DA, /Q
     QPDFObjectHandle order = QPDFObjectHandle::newArray();
     std::vector<std::string> resources; // added to /DR, as kind and name
-    for (JoinedInput &input : restoring.inputs) {
-        if (input.has(FormFields))
-            mergeResources(input, form, resources);
-        if (input.has(NeedsAppearances)) {
-            drawAnew = true;
-            input.restored |= NeedsAppearances;
-        }
-        if (!input.has(FormDefaults))
-            continue;
+
+    static constexpr const char *kDefaults[2] = {"/DA", "/Q"};
+
+    // An input's default style and alignment, and its calculation order;
+    // false when some of it could not be carried over.
+    bool addDefaults(JoinedInput &input)
+    {
         QPDFObjectHandle own = input.pdf->getRoot().getKey("/AcroForm");
         bool whole = true;
         for (int i = 0; i < 2; ++i) {
-            QPDFObjectHandle value = own.getKey(keys[i]);
+            QPDFObjectHandle value = own.getKey(kDefaults[i]);
             if (value.isNull())
                 continue;
             if (leading[i].isNull()) {
                 leading[i] = input.transplant->copy(value);
-                form.replaceKey(keys[i], leading[i]);
+                form.replaceKey(kDefaults[i], leading[i]);
             } else if (value.unparse() != leading[i].unparse()) {
-                whole = pushDefault(input, keys[i], value) && whole;
+                whole = pushDefault(input, kDefaults[i], value) && whole;
             }
         }
         QPDFObjectHandle calculated = own.getKey("/CO");
@@ -196,34 +191,70 @@ void restoreForm(Restoring &restoring)
                     order.appendItem(copy);
             }
         }
-        input.restored |= whole ? FormDefaults : 0u;
+        return whole;
     }
-    if (drawAnew)
-        form.replaceKey("/NeedAppearances", QPDFObjectHandle::newBool(true));
-    if (order.getArrayNItems() > 0)
-        form.replaceKey("/CO", order);
-    if (!drawAnew && leading[0].isNull() && leading[1].isNull() && order.getArrayNItems() == 0 && resources.empty())
-        return;
-    restoring.changed = true;
-    const std::string style = leading[0].isNull() ? std::string() : leading[0].unparse();
-    const std::string alignment = leading[1].isNull() ? std::string() : leading[1].unparse();
-    const int calculated = order.getArrayNItems();
-    restoring.promise([=](QPDF &mended, const std::vector<QPDFObjectHandle> &) {
-        QPDFObjectHandle made = mended.getRoot().getKey("/AcroForm");
-        const auto unparsed = [&made](const char *key) {
-            QPDFObjectHandle value = valueAt(made, {key});
-            return value.isNull() ? std::string() : value.unparse();
+
+    bool changes()
+    {
+        return drawAnew || !leading[0].isNull() || !leading[1].isNull() || order.getArrayNItems() > 0
+            || !resources.empty();
+    }
+
+    // What the mended file's form must show.
+    Promise promise()
+    {
+        return [drawAnew = drawAnew, style = unparsed(leading[0]), alignment = unparsed(leading[1]),
+                calculated = order.getArrayNItems(),
+                resources = resources](QPDF &mended, const std::vector<QPDFObjectHandle> &) {
+            QPDFObjectHandle made = mended.getRoot().getKey("/AcroForm");
+            for (const std::string &resource : resources) {
+                const size_t name = resource.find('/', 1);
+                if (!valueAt(made, {"/DR", resource.substr(0, name).c_str()}).hasKey(resource.substr(name)))
+                    return false;
+            }
+            QPDFObjectHandle redraw = valueAt(made, {"/NeedAppearances"});
+            QPDFObjectHandle order = valueAt(made, {"/CO"});
+            return (redraw.isBool() && redraw.getBoolValue()) == drawAnew
+                && unparsed(valueAt(made, {"/DA"})) == style && unparsed(valueAt(made, {"/Q"})) == alignment
+                && (order.isArray() ? order.getArrayNItems() : 0) == calculated;
         };
-        QPDFObjectHandle redraw = valueAt(made, {"/NeedAppearances"});
-        QPDFObjectHandle order = valueAt(made, {"/CO"});
-        for (const std::string &resource : resources) {
-            const size_t name = resource.find('/', 1);
-            if (!valueAt(made, {"/DR", resource.substr(0, name).c_str()}).hasKey(resource.substr(name)))
-                return false;
+    }
+};
+
+} // namespace
+
+void restoreForm(Restoring &restoring)
+{
+    for (JoinedInput &input : restoring.inputs) {
+        if (input.has(FormFields))
+            findRenamedFields(input);
+    }
+    FormSettings settings;
+    settings.form = restoring.result.getRoot().getKey("/AcroForm");
+    if (!settings.form.isDictionary()) {
+        // No field came with any page: the form's settings apply to nothing.
+        for (JoinedInput &input : restoring.inputs)
+            input.restored |= input.carried & (NeedsAppearances | FormDefaults);
+        return;
+    }
+    for (JoinedInput &input : restoring.inputs) {
+        if (input.has(FormFields))
+            mergeResources(input, settings.form, settings.resources);
+        if (input.has(NeedsAppearances)) {
+            settings.drawAnew = true;
+            input.restored |= NeedsAppearances;
         }
-        return (redraw.isBool() && redraw.getBoolValue()) == drawAnew && unparsed("/DA") == style
-            && unparsed("/Q") == alignment && (order.isArray() ? order.getArrayNItems() : 0) == calculated;
-    });
+        if (input.has(FormDefaults) && settings.addDefaults(input))
+            input.restored |= FormDefaults;
+    }
+    if (!settings.changes())
+        return;
+    if (settings.drawAnew)
+        settings.form.replaceKey("/NeedAppearances", QPDFObjectHandle::newBool(true));
+    if (settings.order.getArrayNItems() > 0)
+        settings.form.replaceKey("/CO", settings.order);
+    restoring.changed = true;
+    restoring.promise(settings.promise());
 }
 
 } // namespace corvanta
