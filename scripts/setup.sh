@@ -22,6 +22,10 @@ packages=(
   dpkg-dev file appstream  # make and check the Debian package
 )
 
+# A script that needs more (the screenshot's tools) names them here.
+read -r -a extra <<< "${CORVANTA_EXTRA_PACKAGES:-}"
+packages+=("${extra[@]}")
+
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
