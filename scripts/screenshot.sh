@@ -17,6 +17,7 @@ output="$CORVANTA_ROOT/docs/screenshot.png"
 
 HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" LANG=C.UTF-8 LC_ALL=C.UTF-8 LANGUAGE= \
 xvfb-run -a -s "-screen 0 1024x768x24" bash -s "$CORVANTA_BUILD/app/corvanta" "$output" "$work"/Samples/*.pdf <<'SHOT'
+set -eu
 program=$1
 output=$2
 shift 2
@@ -25,8 +26,13 @@ sleep 1
 "$program" "$@" >/dev/null 2>&1 &
 started=$!
 window=
+# The window on the screen, not one of the hidden ones that share its title.
 for _ in $(seq 100); do
-    window=$(xwininfo -root -tree | awk '/"Corvanta"/ { print $1; exit }')
+    for candidate in $(xwininfo -root -tree | awk '/"Corvanta"/ { print $1 }'); do
+        if xwininfo -id "$candidate" | grep -q 'Map State: IsViewable'; then
+            window=$candidate
+        fi
+    done
     [ -n "$window" ] && break
     sleep 0.1
 done
