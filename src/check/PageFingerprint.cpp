@@ -266,9 +266,12 @@ PageFingerprints::PageFingerprints(ReadingWork *work)
 
 PageFingerprints::~PageFingerprints() = default;
 
-// pdftk copies inherited values onto the page and writes a rotation modulo
-// 360, so both are compared that way.
-PageFingerprints::Read PageFingerprints::add(QPDFObjectHandle page, const Inherited &inherited, QByteArray &out)
+namespace {
+
+// A page's effective boxes and rotation. pdftk copies inherited values
+// onto the page and writes a rotation modulo 360, so both are compared
+// that way. Unchecked: pdftk gives a page without any size one of its own.
+PageFingerprints::Read addGeometry(QPDFObjectHandle page, const Inherited &inherited, QCryptographicHash &hash)
 {
     const auto own = [&page](const char *key, const QPDFObjectHandle &fallback) {
         return page.hasKey(key) ? page.getKey(key) : fallback;
@@ -276,36 +279,41 @@ PageFingerprints::Read PageFingerprints::add(QPDFObjectHandle page, const Inheri
     double media[4] = {0, 0, 0, 0};
     double crop[4] = {0, 0, 0, 0};
     QPDFObjectHandle mediaBox = own("/MediaBox", inherited.mediaBox);
-    // pdftk gives a page without any size one of its own.
-    if (mediaBox.isNull()) {
-        out.append(uncheckedPage());
-        return Read::Unchecked;
-    }
+    if (mediaBox.isNull())
+        return PageFingerprints::Read::Unchecked;
     if (!readBox(mediaBox, media))
-        return Read::Malformed;
+        return PageFingerprints::Read::Malformed;
     QPDFObjectHandle cropBox = own("/CropBox", inherited.cropBox);
     if (cropBox.isNull())
         std::copy(std::begin(media), std::end(media), std::begin(crop));
     else if (!readBox(cropBox, crop))
-        return Read::Malformed;
+        return PageFingerprints::Read::Malformed;
     QPDFObjectHandle rotateValue = own("/Rotate", inherited.rotate);
     const qint64 rotate = rotateValue.isInteger() ? ((rotateValue.getIntValue() % 360) + 360) % 360 : 0;
+    addValue(hash, media);
+    addValue(hash, crop);
+    addValue(hash, rotate);
+    return PageFingerprints::Read::Whole;
+}
 
+} // namespace
+
+PageFingerprints::Read PageFingerprints::add(QPDFObjectHandle page, const Inherited &inherited, QByteArray &out)
+{
     constexpr auto kind = QCryptographicHash::Sha256;
     static_assert(kPageParts == 4);
     QCryptographicHash parts[kPageParts] = {QCryptographicHash(kind), QCryptographicHash(kind),
                                             QCryptographicHash(kind), QCryptographicHash(kind)};
-    QCryptographicHash &geometry = parts[int(PagePart::Geometry)];
-    addValue(geometry, media);
-    addValue(geometry, crop);
-    addValue(geometry, rotate);
+    const Read geometry = addGeometry(page, inherited, parts[int(PagePart::Geometry)]);
+    if (geometry == Read::Malformed)
+        return geometry;
+    bool whole = geometry == Read::Whole;
     QPDFObjectHandle contents = page.getKey("/Contents");
     std::vector<QPDFObjectHandle> streams;
     if (contents.isArray())
         streams = contents.getArrayAsVector();
     else
         streams.push_back(contents);
-    bool whole = true;
     for (QPDFObjectHandle &stream : streams) {
         // Each stream ends with a mark, so that bytes moved from one stream
         // of an array to the next change the fingerprint.
@@ -313,13 +321,14 @@ PageFingerprints::Read PageFingerprints::add(QPDFObjectHandle page, const Inheri
             whole = m_drawn->add(parts[int(PagePart::Content)], stream, true) && whole;
         parts[int(PagePart::Content)].addData(QByteArrayView("\0", 1));
     }
-    whole = m_drawn->add(parts[int(PagePart::Resources)], own("/Resources", inherited.resources)) && whole;
+    QPDFObjectHandle resources = page.hasKey("/Resources") ? page.getKey("/Resources") : inherited.resources;
+    whole = m_drawn->add(parts[int(PagePart::Resources)], resources) && whole;
     whole = addAnnotations(page, parts[int(PagePart::Annotations)]) && whole;
     if (!whole) {
         out.append(uncheckedPage());
         return Read::Unchecked;
     }
-    QCryptographicHash all(QCryptographicHash::Sha256);
+    QCryptographicHash all(kind);
     QByteArray tags;
     for (QCryptographicHash &part : parts) {
         const QByteArray digest = part.result();

@@ -260,6 +260,55 @@ bool addInput(MergedTree &tree, JoinedInput &input, const std::string &firstLang
     return !transplant.missedSomething();
 }
 
+// The merged tree's root: its elements, its parent tree and maps.
+void finish(MergedTree &tree)
+{
+    tree.root.replaceKey("/K", tree.top);
+    tree.root.replaceKey("/ParentTree", QPDFObjectHandle::newDictionary());
+    tree.root.getKey("/ParentTree").replaceKey("/Nums", QPDFObjectHandle::newArray(tree.parents));
+    tree.root.replaceKey("/ParentTreeNextKey", QPDFObjectHandle::newInteger(tree.nextKey));
+    if (!tree.roleMap.getKeys().empty())
+        tree.root.replaceKey("/RoleMap", tree.roleMap);
+    if (!tree.classMap.getKeys().empty())
+        tree.root.replaceKey("/ClassMap", tree.classMap);
+    if (tree.idTree.empty())
+        return;
+    QPDFObjectHandle names = QPDFObjectHandle::newArray();
+    std::sort(tree.idTree.begin(), tree.idTree.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (auto &[id, element] : tree.idTree) {
+        names.appendItem(QPDFObjectHandle::newString(id));
+        names.appendItem(element);
+    }
+    tree.root.replaceKey("/IDTree", QPDFObjectHandle::newDictionary());
+    tree.root.getKey("/IDTree").replaceKey("/Names", names);
+}
+
+// What the mended file's tree must show: every element's page one of its
+// pages, a parent-tree entry for each page with marked content, as many
+// elements of each type as the inputs had together.
+bool treeHolds(QPDF &mended, const std::vector<QPDFObjectHandle> &pages, const Census &expected)
+{
+    QPDFObjectHandle root = mended.getRoot().getKey("/StructTreeRoot");
+    std::set<QPDFObjGen> known;
+    QPDFNumberTreeObjectHelper parents(root.getKey("/ParentTree"), mended, false);
+    for (QPDFObjectHandle page : pages) {
+        known.insert(page.getObjGen());
+        QPDFObjectHandle key = page.getKey("/StructParents");
+        QPDFObjectHandle found;
+        if (key.isInteger() && (!parents.findObject(key.getIntValue(), found) || !found.isArray()))
+            return false;
+    }
+    Census found;
+    const std::vector<QPDFObjectHandle> elements = elementsUnder(root.getKey("/K"));
+    count(found, elements);
+    for (QPDFObjectHandle element : elements) {
+        QPDFObjectHandle page = element.getKey("/Pg");
+        if (!page.isNull() && (!page.isIndirect() || !known.count(page.getObjGen())))
+            return false;
+    }
+    return found == expected && valueAt(mended.getRoot(), {"/MarkInfo", "/Marked"}).isBool();
+}
+
 } // namespace
 
 void restoreTags(Restoring &restoring)
@@ -293,51 +342,14 @@ void restoreTags(Restoring &restoring)
     }
     if (oneDocument)
         ++tree.expected["/Document"];
-    tree.root.replaceKey("/K", tree.top);
-    tree.root.replaceKey("/ParentTree", QPDFObjectHandle::parse("<< >>"));
-    tree.root.getKey("/ParentTree").replaceKey("/Nums", QPDFObjectHandle::newArray(tree.parents));
-    tree.root.replaceKey("/ParentTreeNextKey", QPDFObjectHandle::newInteger(tree.nextKey));
-    if (!tree.roleMap.getKeys().empty())
-        tree.root.replaceKey("/RoleMap", tree.roleMap);
-    if (!tree.classMap.getKeys().empty())
-        tree.root.replaceKey("/ClassMap", tree.classMap);
-    if (!tree.idTree.empty()) {
-        QPDFObjectHandle names = QPDFObjectHandle::newArray();
-        std::sort(tree.idTree.begin(), tree.idTree.end(),
-                  [](const auto &a, const auto &b) { return a.first < b.first; });
-        for (auto &[id, element] : tree.idTree) {
-            names.appendItem(QPDFObjectHandle::newString(id));
-            names.appendItem(element);
-        }
-        tree.root.replaceKey("/IDTree", QPDFObjectHandle::parse("<< >>"));
-        tree.root.getKey("/IDTree").replaceKey("/Names", names);
-    }
+    finish(tree);
     result.getRoot().replaceKey("/StructTreeRoot", tree.root);
     result.getRoot().replaceKey("/MarkInfo", QPDFObjectHandle::parse("<< /Marked true >>"));
     for (JoinedInput *input : tagged)
         input->restored |= Tags;
     restoring.changed = true;
     restoring.promise([expected = tree.expected](QPDF &mended, const std::vector<QPDFObjectHandle> &pages) {
-        QPDFObjectHandle root = mended.getRoot().getKey("/StructTreeRoot");
-        std::set<QPDFObjGen> known;
-        QPDFNumberTreeObjectHelper parents(root.getKey("/ParentTree"), mended, false);
-        for (QPDFObjectHandle page : pages) {
-            known.insert(page.getObjGen());
-            // What a page's marked content belongs to is found from it.
-            QPDFObjectHandle key = page.getKey("/StructParents");
-            QPDFObjectHandle found;
-            if (key.isInteger() && (!parents.findObject(key.getIntValue(), found) || !found.isArray()))
-                return false;
-        }
-        Census found;
-        const std::vector<QPDFObjectHandle> elements = elementsUnder(root.getKey("/K"));
-        count(found, elements);
-        for (QPDFObjectHandle element : elements) {
-            QPDFObjectHandle page = element.getKey("/Pg");
-            if (!page.isNull() && (!page.isIndirect() || !known.count(page.getObjGen())))
-                return false;
-        }
-        return found == expected && valueAt(mended.getRoot(), {"/MarkInfo", "/Marked"}).isBool();
+        return treeHolds(mended, pages, expected);
     });
 }
 

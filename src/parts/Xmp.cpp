@@ -108,67 +108,102 @@ void writeStart(QXmlStreamWriter &out, const QXmlStreamReader &xml, const std::m
 
 } // namespace
 
-QByteArray rewrittenXmp(const QByteArray &xmp, const XmpFacts &facts)
+namespace {
+
+// Copies a packet token by token, setting the facts on the way.
+class XmpRewriter
 {
-    const std::map<Property, QString> values = valuesOf(facts);
-    QXmlStreamReader xml(xmp);
-    QByteArray rewritten;
-    QXmlStreamWriter out(&rewritten);
-    bool inTitle = false;
-    bool titleWritten = false;
-    std::set<Property> written;
-    int depth = 0;
-    int firstDescription = 0; // its depth, while the writer is in it
-    bool described = false;
-    while (!xml.atEnd()) {
-        switch (xml.readNext()) {
-        case QXmlStreamReader::StartDocument:
-        case QXmlStreamReader::EndDocument:
-        case QXmlStreamReader::Invalid:
-        case QXmlStreamReader::NoToken:
-            break;
-        case QXmlStreamReader::StartElement: {
-            if (isClaim(xml.namespaceUri())) {
-                xml.skipCurrentElement();
+public:
+    XmpRewriter(const QByteArray &xmp, const XmpFacts &facts)
+        : m_facts(facts)
+        , m_values(valuesOf(facts))
+        , m_xml(xmp)
+        , m_out(&m_rewritten)
+    {
+    }
+
+    QByteArray rewritten()
+    {
+        while (!m_xml.atEnd()) {
+            switch (m_xml.readNext()) {
+            case QXmlStreamReader::StartDocument:
+            case QXmlStreamReader::EndDocument:
+            case QXmlStreamReader::Invalid:
+            case QXmlStreamReader::NoToken:
+                break;
+            case QXmlStreamReader::StartElement:
+                start();
+                break;
+            case QXmlStreamReader::EndElement:
+                end();
+                break;
+            default:
+                m_out.writeCurrentToken(m_xml);
                 break;
             }
-            const auto value = values.find({xml.namespaceUri().toString(), xml.name().toString()});
-            const bool titleText = inTitle && xml.name() == QLatin1String("li") && !facts.title.isEmpty();
-            writeStart(out, xml, values, written);
-            ++depth;
-            if (!described && isDescription(xml)) {
-                described = true;
-                firstDescription = depth;
-            }
-            if (isTitle(xml)) {
-                inTitle = true;
-                titleWritten = true;
-            }
-            if (value != values.end() || titleText) {
-                if (value != values.end())
-                    written.insert(value->first);
-                xml.readElementText(QXmlStreamReader::SkipChildElements);
-                out.writeCharacters(titleText ? facts.title : value->second);
-                out.writeEndElement();
-                --depth;
-            }
-            break;
         }
-        case QXmlStreamReader::EndElement:
-            inTitle = inTitle && !isTitle(xml);
-            if (depth == firstDescription) {
-                writeMissing(out, values, written, facts.title, titleWritten);
-                firstDescription = 0;
-            }
-            --depth;
-            out.writeEndElement();
-            break;
-        default:
-            out.writeCurrentToken(xml);
-            break;
-        }
+        return m_xml.hasError() || !m_described ? QByteArray() : m_rewritten;
     }
-    return xml.hasError() || !described ? QByteArray() : rewritten;
+
+private:
+    void start()
+    {
+        if (isClaim(m_xml.namespaceUri())) {
+            m_xml.skipCurrentElement();
+            return;
+        }
+        const auto value = m_values.find({m_xml.namespaceUri().toString(), m_xml.name().toString()});
+        const bool titleText = m_inTitle && m_xml.name() == QLatin1String("li") && !m_facts.title.isEmpty();
+        writeStart(m_out, m_xml, m_values, m_written);
+        ++m_depth;
+        if (!m_described && isDescription(m_xml)) {
+            m_described = true;
+            m_firstDescription = m_depth;
+        }
+        if (isTitle(m_xml)) {
+            m_inTitle = true;
+            m_titleWritten = true;
+        }
+        if (value == m_values.end() && !titleText)
+            return;
+        // A property the facts set: its text is theirs.
+        if (value != m_values.end())
+            m_written.insert(value->first);
+        m_xml.readElementText(QXmlStreamReader::SkipChildElements);
+        m_out.writeCharacters(titleText ? m_facts.title : value->second);
+        m_out.writeEndElement();
+        --m_depth;
+    }
+
+    void end()
+    {
+        m_inTitle = m_inTitle && !isTitle(m_xml);
+        if (m_depth == m_firstDescription) {
+            writeMissing(m_out, m_values, m_written, m_facts.title, m_titleWritten);
+            m_firstDescription = 0;
+        }
+        --m_depth;
+        m_out.writeEndElement();
+    }
+
+    const XmpFacts &m_facts;
+    const std::map<Property, QString> m_values;
+    QXmlStreamReader m_xml;
+    QByteArray m_rewritten;
+    QXmlStreamWriter m_out;
+    std::set<Property> m_written;
+    bool m_inTitle = false;
+    bool m_titleWritten = false;
+    int m_depth = 0;
+    int m_firstDescription = 0; // its depth, while the writer is in it
+    bool m_described = false;
+};
+
+} // namespace
+
+QByteArray rewrittenXmp(const QByteArray &xmp, const XmpFacts &facts)
+{
+    return XmpRewriter(xmp, facts).rewritten();
 }
 
 XmpFacts xmpFacts(const QByteArray &xmp)
