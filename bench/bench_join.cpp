@@ -5,7 +5,7 @@
 #include "core/Files.h"
 #include "filelist/FileListModel.h"
 #include "join/JoinBatches.h"
-#include "join/Checker.h"
+#include "process/Checker.h"
 #include "join/JoinChecks.h"
 #include "join/JoinCommand.h"
 #include "join/Pdftk.h"

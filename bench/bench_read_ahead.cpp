@@ -7,10 +7,10 @@
 //
 // Usage: bench_read_ahead [--quick]   ("--quick": 10,000 files for the memory figure)
 #include "filelist/FileListModel.h"
-#include "join/Checker.h"
+#include "process/Checker.h"
 #include "join/JoinChecks.h"
 #include "join/JoinCommand.h"
-#include "join/KeptChecks.h"
+#include "process/KeptChecks.h"
 #include "join/Pdftk.h"
 #include "support/Fixture.h"
 #include "support/PdftkSupport.h"

@@ -4,7 +4,7 @@
 #include "filelist/FileListView.h"
 #include "app/StartupArguments.h"
 #include "filelist/FolderScan.h"
-#include "join/Checker.h"
+#include "process/Checker.h"
 #include "join/JoinMessages.h"
 #include "support/FolderTrees.h"
 #include "support/Fixture.h"
@@ -560,16 +560,16 @@ private slots:
             QVERIFY2(file.size() < 100 * 1024, qPrintable(name));
             const auto match = protectedName.match(name);
             Checker checker(helperFolder() + QStringLiteral("/corvanta-check"));
-            const QList<PdfCheck> opened = checker.check({{file.fileName(), QString()},
-                                                              {file.fileName(), match.captured(1)}});
+            QList<JoinEntry> opened{{file.fileName(), QString()}, {file.fileName(), match.captured(1)}};
+            QVERIFY(checker.check(opened));
             if (match.hasMatch()) {
                 ++protectedCount;
-                QCOMPARE(opened.at(0).problem, PdfProblem::NeedsPassword);
+                QCOMPARE(opened.at(0).check.problem, PdfProblem::NeedsPassword);
             } else {
-                QCOMPARE(opened.at(0).problem, PdfProblem::None);
+                QCOMPARE(opened.at(0).check.problem, PdfProblem::None);
             }
-            QCOMPARE(opened.at(1).problem, PdfProblem::None);
-            QVERIFY(opened.at(1).pages > 0);
+            QCOMPARE(opened.at(1).check.problem, PdfProblem::None);
+            QVERIFY(opened.at(1).check.pages > 0);
         }
         QCOMPARE(protectedCount, 1);
     }

@@ -1,6 +1,6 @@
 // Running a child and waiting for it with real processes.
 
-#include "join/ProcessRunner.h"
+#include "process/ProcessRunner.h"
 #include "support/Fixture.h"
 #include "support/PdftkSupport.h"
 

@@ -2,7 +2,7 @@
 
 #include "core/KeepGoing.h"
 #include "join/JoinCommand.h"
-#include "join/ProcessRunner.h"
+#include "process/ProcessRunner.h"
 
 #include <QList>
 #include <QProcessEnvironment>

@@ -1,7 +1,7 @@
 #include "join/JoinChecks.h"
 
-#include "join/Checker.h"
-#include "join/KeptChecks.h"
+#include "process/Checker.h"
+#include "process/KeptChecks.h"
 
 #include <QHash>
 #include <QSet>
@@ -13,40 +13,6 @@
 namespace corvanta {
 
 namespace {
-
-// Checks each request once, however often it comes, and gives every
-// input what was found for its request. False when the checker or
-// `keepGoing` stopped.
-bool checkOnce(QList<JoinEntry> &inputs, Checker &checker, const std::function<bool(const JoinEntry &)> &wanted,
-               const KeepGoing &keepGoing)
-{
-    QList<JoinEntry> requests;
-    QHash<QPair<QString, QString>, qsizetype> requestOf;
-    QList<qsizetype> requestOfInput(inputs.size(), -1);
-    for (qsizetype i = 0; i < inputs.size(); ++i) {
-        if (!goesOn(keepGoing))
-            return false;
-        if (!wanted(inputs.at(i)))
-            continue;
-        const QPair<QString, QString> key{inputs.at(i).Path, inputs.at(i).Password};
-        auto known = requestOf.constFind(key);
-        if (known == requestOf.constEnd()) {
-            known = requestOf.insert(key, requests.size());
-            requests.append({key.first, key.second});
-        }
-        requestOfInput[i] = *known;
-    }
-    const QList<PdfCheck> found = checker.check(requests);
-    if (checker.isCancelled())
-        return false;
-    for (qsizetype i = 0; i < inputs.size(); ++i) {
-        if (!goesOn(keepGoing))
-            return false;
-        if (requestOfInput.at(i) >= 0)
-            inputs[i].check = found.at(requestOfInput.at(i));
-    }
-    return true;
-}
 
 // pdftk's single-byte encoding for passwords beyond Latin-1: the PDF's own
 // encoding of these characters, which it maps as they are.
@@ -170,8 +136,8 @@ bool checkInputs(QList<JoinEntry> &inputs, Checker &checker, KeptChecks *kept, c
     }
     // A kept check is known by its file's identity, which a check that
     // never happened lacks.
-    if (!checkOnce(
-            inputs, checker, [](const JoinEntry &input) { return !input.check.identity.isKnown(); }, keepGoing))
+    if (!checker.check(
+            inputs, [](const JoinEntry &input) { return !input.check.identity.isKnown(); }, 0, keepGoing))
         return false;
     for (const qsizetype i : std::as_const(unkept))
         kept->keep(inputs.at(i).Path, inputs.at(i).check);
@@ -226,12 +192,12 @@ bool checkPasswords(QList<JoinEntry> &inputs, Checker &checker, const KeepGoing 
 {
     // A file without encryption ignores a password; pdftk does too. Without
     // a password, pdftk opens a file exactly when the first check did.
-    return checkOnce(
-        inputs, checker,
+    return checker.check(
+        inputs,
         [](const JoinEntry &input) {
             return input.check.encrypted && !input.Password.isEmpty() && pdftkPassesPassword(input.Password);
         },
-        keepGoing);
+        0, keepGoing);
 }
 
 QList<RefusedFile> refusedPasswords(const QList<JoinEntry> &inputs)
@@ -281,14 +247,13 @@ ExpectedPages expectedPagesOf(const QList<PdfCheck> &checks)
 
 Verification verifyJoinedPdf(const QString &path, const QList<JoinEntry> &inputs, Checker &checker)
 {
-    const QList<PdfCheck> written = checker.check({JoinEntry(path, QString())},
-                                                  resultCheckMilliseconds(inputs, checker.limits().cpuMilliseconds));
+    const PdfCheck written = checker.checkFile(path, resultCheckMilliseconds(inputs, checker.limits().cpuMilliseconds));
     if (checker.isCancelled()) {
         Verification stopped;
         stopped.finding = Verification::Finding::Stopped;
         return stopped;
     }
-    return compareJoinedPages(written.constFirst(), inputs);
+    return compareJoinedPages(written, inputs);
 }
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "check/PdfCheck.h"
+#include "process/JoinEntry.h"
 
 #include <QChar>
 #include <QDir>
@@ -11,25 +11,6 @@
 #include <utility>
 
 namespace corvanta {
-
-// One input file of a join, from the list through the checks and the
-// prompts to pdftk and the check of the result: its path exactly as the list
-// holds it, the password typed for it ("" when none was typed or no prompt
-// was shown; a password of blanks is still a password), and what the last
-// look at the file found.
-struct JoinEntry
-{
-    JoinEntry() = default;
-    JoinEntry(QString path, QString password)
-        : Path(std::move(path))
-        , Password(std::move(password))
-    {
-    }
-
-    QString Path;
-    QString Password;
-    PdfCheck check;
-};
 
 // The handle of the protected input at `index` (0-based, counting only
 // entries with a password): A … Z, then AA, AB, … AZ, BA, … ZZ, AAA, …

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "join/JoinChecks.h"
-#include "join/ProcessRunner.h"
+#include "process/ProcessRunner.h"
 
 #include <QString>
 

@@ -7,11 +7,11 @@
 #include "join/JoinBatches.h"
 #include "join/JoinChecks.h"
 #include "join/JoinCommand.h"
-#include "join/Checker.h"
+#include "process/Checker.h"
 #include "join/JoinMessages.h"
 #include "join/JoinOutcome.h"
 #include "join/Pdftk.h"
-#include "join/ProcessRunner.h"
+#include "process/ProcessRunner.h"
 #include "join/SaveResult.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "join/Checker.h"
-#include "join/KeptChecks.h"
+#include "process/Checker.h"
+#include "process/KeptChecks.h"
 
 #include <QProcessEnvironment>
 #include <QString>

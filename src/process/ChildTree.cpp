@@ -1,6 +1,5 @@
-#include "join/ChildTree.h"
+#include "process/ChildTree.h"
 
-#include "join/ProcessRunner.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -24,6 +23,20 @@
 #endif
 
 namespace corvanta {
+
+int normalizeWindowStyle(int style)
+{
+    return (style < 0 || style > 6) ? kDefaultWindowStyle : style;
+}
+
+int showWindowCommand(int style)
+{
+    // SW_HIDE, SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED,
+    // SW_SHOWNOACTIVATE, SW_SHOW, SW_SHOWMINNOACTIVE
+    static constexpr int kCommands[] = {0, 1, 2, 3, 4, 5, 7};
+    return kCommands[normalizeWindowStyle(style)];
+}
+
 
 namespace {
 

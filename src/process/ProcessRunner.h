@@ -1,21 +1,13 @@
 #pragma once
 
+#include "process/ChildTree.h"
+
 #include <QByteArray>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
 namespace corvanta {
-
-// Window styles for a started program: 0 hidden, 1 normal with focus,
-// 2 minimised with focus, 3 maximised with focus, 4 normal without focus,
-// 5 shown as it is, 6 minimised without focus. They matter on Windows only.
-inline constexpr int kHiddenWindow = 0;
-inline constexpr int kDefaultWindowStyle = 6;
-// Styles outside 0 to 6 become 6.
-int normalizeWindowStyle(int style);
-// The Windows show command (SW_…) for a normalised style.
-int showWindowCommand(int style);
 
 // A program that could not be started yields this base plus an error number:
 // 53 when the program does not exist, 75 when it exists but cannot be run.

@@ -1,9 +1,9 @@
-#include "join/Checker.h"
+#include "process/Checker.h"
 
-#include "join/ChildTree.h"
-#include "join/ProcessRunner.h"
+#include "process/ChildTree.h"
 
 #include <QEventLoop>
+#include <QHash>
 #include <QProcess>
 #include <QThread>
 #include <QTimer>
@@ -199,13 +199,48 @@ Checker::~Checker()
     cancel();
 }
 
-QList<PdfCheck> Checker::check(const QList<JoinEntry> &entries, qint64 cpuMilliseconds)
+bool Checker::check(QList<JoinEntry> &entries, const Wanted &wanted, qint64 cpuMilliseconds,
+                    const KeepGoing &keepGoing)
 {
-    QList<PdfCheck> results(entries.size());
+    // Each file and password once, however often they come.
+    QList<JoinEntry> requests;
+    QHash<QPair<QString, QString>, qsizetype> requestOf;
+    QList<qsizetype> requestOfEntry(entries.size(), -1);
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (!goesOn(keepGoing))
+            return false;
+        if (wanted && !wanted(entries.at(i)))
+            continue;
+        const QPair<QString, QString> key{entries.at(i).Path, entries.at(i).Password};
+        auto known = requestOf.constFind(key);
+        if (known == requestOf.constEnd()) {
+            known = requestOf.insert(key, requests.size());
+            requests.append({key.first, key.second});
+        }
+        requestOfEntry[i] = *known;
+    }
+    const QList<PdfCheck> found = read(requests, cpuMilliseconds);
+    for (qsizetype i = 0; i < entries.size() && !m_cancelled; ++i) {
+        if (!goesOn(keepGoing))
+            return false;
+        if (requestOfEntry.at(i) >= 0)
+            entries[i].check = found.at(requestOfEntry.at(i));
+    }
+    return !m_cancelled;
+}
+
+PdfCheck Checker::checkFile(const QString &path, qint64 cpuMilliseconds)
+{
+    return read({JoinEntry(path, QString())}, cpuMilliseconds).constFirst();
+}
+
+QList<PdfCheck> Checker::read(const QList<JoinEntry> &requests, qint64 cpuMilliseconds)
+{
+    QList<PdfCheck> results(requests.size());
     m_cancelled = false;
     QEventLoop loop;
     begin(
-        entries, cpuMilliseconds, [&results](qsizetype index, const PdfCheck &check) { results[index] = check; },
+        requests, cpuMilliseconds, [&results](qsizetype index, const PdfCheck &check) { results[index] = check; },
         [&loop] { loop.quit(); });
     // Workers that cannot start at all are done before the loop runs.
     if (isBusy()) {
@@ -223,7 +258,7 @@ MendReport Checker::mend(const MendRequest &request, qint64 cpuMilliseconds)
 {
     m_mend = request;
     m_mended.reset();
-    check({JoinEntry(request.written, QString())}, cpuMilliseconds);
+    read({JoinEntry(request.written, QString())}, cpuMilliseconds);
     m_mend.reset();
     // Without an answer the checker died on it or passed a limit.
     return m_mended ? *std::exchange(m_mended, std::nullopt) : nothingMended(request);

@@ -1,4 +1,4 @@
-#include "join/KeptChecks.h"
+#include "process/KeptChecks.h"
 
 #include <QFileInfo>
 

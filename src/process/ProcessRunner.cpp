@@ -1,7 +1,7 @@
-#include "join/ProcessRunner.h"
+#include "process/ProcessRunner.h"
 
 #include "core/Text.h"
-#include "join/ChildTree.h"
+#include "process/ChildTree.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -59,19 +59,6 @@ bool programExists(const QString &program)
 }
 
 } // namespace
-
-int normalizeWindowStyle(int style)
-{
-    return (style < 0 || style > 6) ? kDefaultWindowStyle : style;
-}
-
-int showWindowCommand(int style)
-{
-    // SW_HIDE, SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED,
-    // SW_SHOWNOACTIVATE, SW_SHOW, SW_SHOWMINNOACTIVE
-    static constexpr int kCommands[] = {0, 1, 2, 3, 4, 5, 7};
-    return kCommands[normalizeWindowStyle(style)];
-}
 
 void ProcessRunner::setGuard(const QString &guard)
 {

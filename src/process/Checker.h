@@ -2,7 +2,8 @@
 
 #include "check/PdfCheck.h"
 #include "check/Protocol.h"
-#include "join/JoinCommand.h"
+#include "core/KeepGoing.h"
+#include "process/JoinEntry.h"
 
 #include <QList>
 #include <QString>
@@ -52,12 +53,19 @@ public:
     Checker(const Checker &) = delete;
     Checker &operator=(const Checker &) = delete;
 
-    // What each entry's file, opened with its password, was found to be, in
-    // the entries' order; each may take `cpuMilliseconds` (0 for the limits'
-    // own) before its work earns it more. After a cancel, or when the
-    // application is told to exit, the files not yet read keep an empty
-    // check; isCancelled() then says so.
-    QList<PdfCheck> check(const QList<JoinEntry> &entries, qint64 cpuMilliseconds = 0);
+    // Reads the file of each entry that `wanted` picks (each entry, where
+    // it is not given) with its password, each file and password once
+    // however often they come, and puts what was found in the entry's check.
+    // Each may take `cpuMilliseconds` (0 for the limits' own) before its work
+    // earns it more; `keepGoing` is asked for each entry. False when it, a
+    // cancel or the application's exit stopped the reading: the entries not
+    // read then keep the checks they had.
+    using Wanted = std::function<bool(const JoinEntry &)>;
+    bool check(QList<JoinEntry> &entries, const Wanted &wanted = {}, qint64 cpuMilliseconds = 0,
+               const KeepGoing &keepGoing = {});
+    // What one file, without a password, was found to be; an empty check
+    // after a cancel.
+    PdfCheck checkFile(const QString &path, qint64 cpuMilliseconds = 0);
     bool isCancelled() const { return m_cancelled; }
     // Mends a join's result (see mendJoin) in a checker, which may take
     // `cpuMilliseconds` before its work earns it more. Nothing is mended
@@ -83,6 +91,7 @@ private:
 
     static constexpr int kIdleMilliseconds = 10000;
 
+    QList<PdfCheck> read(const QList<JoinEntry> &requests, qint64 cpuMilliseconds);
     int stallMilliseconds() const;
     void found(qsizetype index, const PdfCheck &check);
     void workerDone();

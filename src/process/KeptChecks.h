@@ -1,6 +1,6 @@
 #pragma once
 
-#include "join/Checker.h"
+#include "process/Checker.h"
 
 #include <QSet>
 #include <QStringList>
