@@ -73,10 +73,17 @@ QStringList desktopLanguages(const QStringList &systemLanguages, const QProcessE
     return systemLanguages;
 }
 
+namespace {
+
+// Where Qt's own translations (qtbase_<language>.qm) are looked for: a
+// "translations" folder beside the executable first, as a Windows install
+// ships them, then Qt's own folder.
 QStringList qtTranslationFolders(const QString &appFolder)
 {
     return {joinPath(appFolder, QStringLiteral("translations")), QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
 }
+
+} // namespace
 
 Translations::Translations(const QStringList &uiLanguages, const QString &appFolder)
 {

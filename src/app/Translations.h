@@ -29,11 +29,6 @@ QString chosenLanguage(const QStringList &uiLanguages, const QStringList &availa
 // says, and so does this one: the list is then "C" alone.
 QStringList desktopLanguages(const QStringList &systemLanguages, const QProcessEnvironment &environment);
 
-// Where Qt's own translations (qtbase_<language>.qm) are looked for: a
-// "translations" folder beside the executable first, as a Windows install
-// ships them, then Qt's own folder.
-QStringList qtTranslationFolders(const QString &appFolder);
-
 // While it lives, the program's texts and Qt's own (dialog buttons, the file
 // dialog) are in the language chosen for one who reads `uiLanguages`, most
 // wanted first. For English nothing is installed, and every text stays the

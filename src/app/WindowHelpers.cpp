@@ -53,6 +53,13 @@ void FitOnScreen(QWidget *window)
 
 namespace {
 
+// Whether white text reads better on the colour than black: a colour of a
+// dark surface.
+bool isDark(const QColor &colour)
+{
+    return contrastRatio(Qt::white, colour) > contrastRatio(Qt::black, colour);
+}
+
 double relativeLuminance(const QColor &colour)
 {
     const auto linear = [](double channel) {
@@ -116,11 +123,12 @@ double contrastRatio(const QColor &a, const QColor &b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-bool isDark(const QColor &colour)
-{
-    return contrastRatio(Qt::white, colour) > contrastRatio(Qt::black, colour);
-}
 
+namespace {
+
+// Gives the texts of `widget` colours that read well on `background`: the
+// palette's own where they do, otherwise black or white, whichever reads
+// better. A dark palette's light texts would vanish on the window's white.
 void keepTextReadable(QWidget *widget, const QColor &background)
 {
     QPalette palette = widget->palette();
@@ -140,6 +148,8 @@ void keepTextReadable(QWidget *widget, const QColor &background)
     }
     widget->setPalette(palette);
 }
+
+} // namespace
 
 void suitSurface(const QList<QWidget *> &controls, const QColor &surface)
 {

@@ -22,13 +22,6 @@ void FitOnScreen(QWidget *window);
 // WCAG's contrast ratio of two colours: 1 for the same colour, 21 for black
 // on white.
 double contrastRatio(const QColor &a, const QColor &b);
-// Whether white text reads better on the colour than black: a colour of a
-// dark surface.
-bool isDark(const QColor &colour);
-// Gives the texts of `widget` colours that read well on `background`: the
-// palette's own where they do, otherwise black or white, whichever reads
-// better. A dark palette's light texts would vanish on the window's white.
-void keepTextReadable(QWidget *widget, const QColor &background);
 // Gives the controls painted on the window's own colour `surface` a look
 // made for that kind of surface, light or dark: the application's palette
 // where it is made for it, otherwise the standard palette of a style that

@@ -84,6 +84,10 @@ bool isRegularFileOrAbsent(const QString &path)
 #endif
 }
 
+namespace {
+
+// At most `most` bytes of a regular file; nothing of anything else, which
+// is never waited for.
 QByteArray readRegularFile(const QString &path, qint64 most)
 {
 #ifdef Q_OS_UNIX
@@ -106,6 +110,8 @@ QByteArray readRegularFile(const QString &path, qint64 most)
     return file.read(most);
 #endif
 }
+
+} // namespace
 
 namespace {
 
@@ -142,6 +148,12 @@ QByteArray userDirsBytes(const QByteArray &home)
 
 } // namespace
 
+namespace {
+
+// The Desktop that a user-dirs.dirs file names, read as the desktop's own
+// programs read it: the last XDG_DESKTOP_DIR="$HOME/..." or ="/...", with
+// its shell escapes. Any other value ("" or a relative path), or none,
+// gives `home`/Desktop.
 QByteArray xdgDesktopFolder(const QByteArray &userDirs, const QByteArray &home)
 {
     QByteArray desktop;
@@ -171,6 +183,8 @@ QByteArray xdgDesktopFolder(const QByteArray &userDirs, const QByteArray &home)
     }
     return desktop.isEmpty() ? home + "/Desktop" : desktop;
 }
+
+} // namespace
 
 QString DesktopFolder()
 {

@@ -35,20 +35,10 @@ void DeleteFileQuietly(const QString &path);
 // the place of a small file of settings would make a reader wait for ever.
 bool isRegularFileOrAbsent(const QString &path);
 
-// At most `most` bytes of a regular file; nothing of anything else, which
-// is never waited for.
-QByteArray readRegularFile(const QString &path, qint64 most);
-
 // The user's Desktop folder with a trailing native separator. Throws
 // std::runtime_error when the platform names no Desktop, or (on Linux and
 // the like) one whose name is not UTF-8.
 QString DesktopFolder();
-
-// The Desktop that a user-dirs.dirs file names, read as the desktop's own
-// programs read it: the last XDG_DESKTOP_DIR="$HOME/..." or ="/...", with
-// its shell escapes. Any other value ("" or a relative path), or none,
-// gives `home`/Desktop.
-QByteArray xdgDesktopFolder(const QByteArray &userDirs, const QByteArray &home);
 
 // The order in which the names of one folder are listed: case-insensitive,
 // with runs of digits compared by their value ("Chapter 2" before

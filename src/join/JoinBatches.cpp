@@ -224,6 +224,14 @@ JoinPlan planJoin(const QString &program, const QList<JoinEntry> &entries, const
     return plan;
 }
 
+qint64 spaceNeeded(const QList<JoinEntry> &inputs, const JoinPlan &plan, bool mended, const KeepGoing &keepGoing)
+{
+    qint64 bytes = 0;
+    for (qsizetype i = 0; i < inputs.size() && goesOn(keepGoing); ++i)
+        bytes += QFileInfo(inputs.at(i).Path).size();
+    return bytes * ((plan.runs.size() > 1 ? 2 : 1) + (mended ? 1 : 0));
+}
+
 ProcessRunner::Result runJoinPlan(ProcessRunner &runner, const JoinPlan &plan)
 {
     const auto removeIntermediates = qScopeGuard([&plan] {

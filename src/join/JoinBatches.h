@@ -41,6 +41,12 @@ struct JoinPlan
 JoinPlan planJoin(const QString &program, const QList<JoinEntry> &entries, const QString &outputPath,
                   qsizetype limit, const std::function<QString()> &temporaryName, const KeepGoing &keepGoing = {});
 
+// The room a join takes on the Desktop's drive: what pdftk writes is about
+// as large as its inputs, batches write every page twice, and a mended copy
+// (`mended`) once more. A very long list takes a while to measure, so this
+// asks `keepGoing` as it goes.
+qint64 spaceNeeded(const QList<JoinEntry> &inputs, const JoinPlan &plan, bool mended, const KeepGoing &keepGoing = {});
+
 // Runs a plan's runs in order with `runner` and stops after the first that
 // does not end with exit code 0. Every intermediate file is removed before
 // it returns, however the runs end. The result is that of the last run that

@@ -342,6 +342,25 @@ qint64 resultCheckMilliseconds(const QList<JoinEntry> &inputs, qint64 perFile)
     return granted;
 }
 
+bool mendingNeeded(const QList<JoinEntry> &inputs)
+{
+    QList<quint32> parts;
+    for (const JoinEntry &input : inputs) {
+        if (input.check.pages < 0)
+            return false;
+        parts.append(input.check.parts);
+    }
+    return needsMending(parts);
+}
+
+MendRequest mendRequest(const QList<JoinEntry> &inputs, const QString &written, const QString &mended)
+{
+    MendRequest request{written, mended, {}};
+    for (const JoinEntry &input : inputs)
+        request.inputs.append({input.Path, input.Password, input.check.pages, input.check.parts});
+    return request;
+}
+
 QList<InputNote> notesAfterJoin(const QList<JoinEntry> &inputs, const Verification &verification,
                                 const QList<quint32> &lostParts)
 {

@@ -2,6 +2,7 @@
 
 #include "check/PdfCheck.h"
 #include "core/KeepGoing.h"
+#include "parts/Mending.h"
 #include "join/JoinCommand.h"
 
 #include <QList>
@@ -120,6 +121,13 @@ struct InputNote
     quint32 lostParts = 0; // DocumentPart flags
     bool unchecked = false;
 };
+// Whether the result of a join of these inputs is to be mended: some input
+// has a part that pdftk leaves behind, and every input's pages are known.
+bool mendingNeeded(const QList<JoinEntry> &inputs);
+// The join as mending takes it: pdftk's result `written`, the mended copy's
+// name, and the inputs as their checks found them.
+MendRequest mendRequest(const QList<JoinEntry> &inputs, const QString &written, const QString &mended);
+
 // One note for each input, once, that has something to say; `lostParts`
 // holds what each input lost, in list order.
 QList<InputNote> notesAfterJoin(const QList<JoinEntry> &inputs, const Verification &verification,

@@ -20,6 +20,67 @@ constexpr int kListedFiles = 10;
 constexpr int kQuoteLines = 12;
 constexpr int kQuoteChars = 700;
 
+QString doneMessage()
+{
+    return Text::tr("Done.");
+}
+
+// What the error report says when the Desktop folder cannot be made.
+QString cannotCreateFolderText(const QString &folder)
+{
+    return Text::tr("Cannot create the folder %1.").arg(QDir::toNativeSeparators(folder));
+}
+
+// How to get pdftk on this system, in one sentence.
+QString pdftkInstallHint()
+{
+#if defined(Q_OS_WIN)
+    return Text::tr("Put pdftk.exe in Corvanta's folder, or install pdftk and add its folder to the PATH.");
+#elif defined(Q_OS_MACOS)
+    return Text::tr("To install it with Homebrew: brew install pdftk-java");
+#else
+    const QString system = QSysInfo::productType();
+    if (system == QLatin1String("debian") || system == QLatin1String("ubuntu"))
+        return Text::tr("To install it on Debian or Ubuntu: sudo apt install pdftk-java");
+    return Text::tr("Install the package pdftk-java (or pdftk) with your system's package manager.");
+#endif
+}
+
+// Every warning of a join that fails starts the same way.
+QString notJoinedMessage(const QString &why)
+{
+    return Text::tr("The PDF files were not joined: %1").arg(why);
+}
+
+// One line per file, the first ten of them, then "… and N more".
+QString listedFiles(const QStringList &lines)
+{
+    QString text = lines.mid(0, kListedFiles).join(QLatin1Char('\n'));
+    if (lines.size() > kListedFiles)
+        text += Text::tr("\n… and %1 more").arg(lines.size() - kListedFiles);
+    return text;
+}
+
+// At most `maxLines` lines and `maxChars` characters of `text`, with "…"
+// where it was cut.
+QString shortenedText(const QString &text, int maxLines, int maxChars)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    bool cut = false;
+    if (lines.size() > maxLines) {
+        lines = lines.mid(0, maxLines);
+        cut = true;
+    }
+    QString result = lines.join(QLatin1Char('\n'));
+    if (result.size() > maxChars) {
+        result.truncate(maxChars);
+        cut = true;
+    }
+    if (cut)
+        result = result.trimmed() + QStringLiteral(" …");
+    return result;
+}
+
 QString couldNotBeChecked(const QString &why)
 {
     return Text::tr("could not be checked safely: %1").arg(why);
@@ -236,10 +297,6 @@ QString noFilesAddedMessage()
     return Text::tr("No files added.");
 }
 
-QString doneMessage()
-{
-    return Text::tr("Done.");
-}
 
 QString openJoinedFileQuestion(const QString &outputPath)
 {
@@ -296,10 +353,6 @@ QString notEnoughSpaceMessage(qint64 needed, qint64 available, const QString &dr
                                      locale.formattedDataSize(available)));
 }
 
-QString cannotCreateFolderText(const QString &folder)
-{
-    return Text::tr("Cannot create the folder %1.").arg(QDir::toNativeSeparators(folder));
-}
 
 QString refusedInputsMessage(const QList<RefusedFile> &refused)
 {
@@ -368,7 +421,7 @@ QString joinFailureMessage(const JoinOutcome &outcome, const QStringList &damage
                                                            : Text::tr("pdftk could not repair these damaged files:\n"))
                                 + listedFiles(damagedInputs) + quote);
     }
-    if (!QFileInfo(QFileInfo(writtenPath).absolutePath()).isWritable())
+    if (!outcome.folderWritable)
         return notJoinedMessage(Text::tr("the joined file cannot be written to this folder:\n") + outputPath + quote);
     return notJoinedMessage(Text::tr("pdftk ended with exit code %1.").arg(outcome.exitCode) + quote);
 }
@@ -385,50 +438,9 @@ QString notesAfterJoinMessage(const QList<InputNote> &notes, const QString &save
         + listedFiles(lines);
 }
 
-QString pdftkInstallHint()
-{
-#if defined(Q_OS_WIN)
-    return Text::tr("Put pdftk.exe in Corvanta's folder, or install pdftk and add its folder to the PATH.");
-#elif defined(Q_OS_MACOS)
-    return Text::tr("To install it with Homebrew: brew install pdftk-java");
-#else
-    const QString system = QSysInfo::productType();
-    if (system == QLatin1String("debian") || system == QLatin1String("ubuntu"))
-        return Text::tr("To install it on Debian or Ubuntu: sudo apt install pdftk-java");
-    return Text::tr("Install the package pdftk-java (or pdftk) with your system's package manager.");
-#endif
-}
 
-QString notJoinedMessage(const QString &why)
-{
-    return Text::tr("The PDF files were not joined: %1").arg(why);
-}
 
-QString listedFiles(const QStringList &lines)
-{
-    QString text = lines.mid(0, kListedFiles).join(QLatin1Char('\n'));
-    if (lines.size() > kListedFiles)
-        text += Text::tr("\n… and %1 more").arg(lines.size() - kListedFiles);
-    return text;
-}
 
-QString shortenedText(const QString &text, int maxLines, int maxChars)
-{
-    QStringList lines = text.split(QLatin1Char('\n'));
-    bool cut = false;
-    if (lines.size() > maxLines) {
-        lines = lines.mid(0, maxLines);
-        cut = true;
-    }
-    QString result = lines.join(QLatin1Char('\n'));
-    if (result.size() > maxChars) {
-        result.truncate(maxChars);
-        cut = true;
-    }
-    if (cut)
-        result = result.trimmed() + QStringLiteral(" …");
-    return result;
-}
 
 QString desktopFolderFailureText(const QString &folder)
 {

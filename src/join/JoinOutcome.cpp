@@ -22,13 +22,34 @@ bool failedInsidePdftk(const JoinOutcome &outcome)
     return outcome.exitCode == 2 || std::any_of(lines.cbegin(), lines.cend(), isJavaStackFrame);
 }
 
+QString pdftkTextOf(const ProcessRunner::Result &result)
+{
+    const QString error = QString::fromUtf8(result.standardError).trimmed();
+    return error.isEmpty() ? QString::fromUtf8(result.standardOutput).trimmed() : error;
+}
+
+void JoinOutcome::verified(const Verification &found, const QList<quint32> &lost)
+{
+    verification = found;
+    lostParts = lost;
+    if (found.finding == Verification::Finding::Stopped)
+        kind = Kind::Cancelled;
+    else if (found.finding != Verification::Finding::Sound)
+        kind = Kind::Unverified;
+}
+
+void JoinOutcome::notSaved(const QString &why, const QString &kept)
+{
+    kind = Kind::NotSaved;
+    reason = why;
+    keptAs = kept;
+}
+
 JoinOutcome examineJoin(const ProcessRunner::Result &result, const QString &writtenPath)
 {
     JoinOutcome outcome;
     outcome.exitCode = result.code;
-    outcome.pdftkText = QString::fromUtf8(result.standardError).trimmed();
-    if (outcome.pdftkText.isEmpty())
-        outcome.pdftkText = QString::fromUtf8(result.standardOutput).trimmed();
+    outcome.pdftkText = pdftkTextOf(result);
     switch (result.ending) {
     case ProcessRunner::Ending::Cancelled:
         outcome.kind = JoinOutcome::Kind::Cancelled;

@@ -3,6 +3,8 @@
 #include "join/JoinChecks.h"
 #include "process/ProcessRunner.h"
 
+#include <QList>
+
 #include <QString>
 
 namespace corvanta {
@@ -22,9 +24,11 @@ struct JoinOutcome
     };
     Kind kind = Kind::PdftkFailed;
     int exitCode = 0;
-    // The drive was full when the join failed, and how much room it needed.
+    // The drive was full when the join failed, and how much room it needed;
+    // whether the output's folder could be written then.
     bool driveFull = false;
     qint64 spaceNeeded = 0;
+    bool folderWritable = true;
     QString pdftkText; // pdftk's own messages
     QString reason;
     Verification verification;
@@ -34,6 +38,11 @@ struct JoinOutcome
     QString keptAs;
     // PdftkFailed without naming a file: the input pdftk fails on alone.
     QString failingInput;
+
+    // What the check of pdftk's result found, and what each input lost.
+    void verified(const Verification &found, const QList<quint32> &lost);
+    // The result is sound but could not take any name: it stays at `kept`.
+    void notSaved(const QString &why, const QString &kept);
 };
 
 // A line of the trace Java prints when pdftk fails inside itself: where in
@@ -47,5 +56,8 @@ bool failedInsidePdftk(const JoinOutcome &outcome);
 // Judges a finished pdftk run that was to write `writtenPath`. Warnings that
 // pdftk prints while exiting with 0 do not count against it.
 JoinOutcome examineJoin(const ProcessRunner::Result &result, const QString &writtenPath);
+
+// What pdftk said: its error stream, or where that is empty its output.
+QString pdftkTextOf(const ProcessRunner::Result &result);
 
 } // namespace corvanta

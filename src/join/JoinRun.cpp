@@ -18,7 +18,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QScopeGuard>
-#include <QSet>
 #include <QStandardPaths>
 #include <QStorageInfo>
 
@@ -54,36 +53,6 @@ QString helperProgram(const QString &folder, const QString &name)
 #else
     return QDir(folder).filePath(name);
 #endif
-}
-
-// The room a join takes on the Desktop's drive: what pdftk writes is about
-// as large as its inputs, batches write every page twice, and a mended copy
-// once more. A very long list takes a while to measure, so the window goes
-// on meanwhile.
-qint64 spaceNeeded(const QList<JoinEntry> &inputs, const JoinPlan &plan, bool mended, EventTurns &turns)
-{
-    qint64 bytes = 0;
-    for (qsizetype i = 0; i < inputs.size() && turns(); ++i)
-        bytes += QFileInfo(inputs.at(i).Path).size();
-    return bytes * ((plan.runs.size() > 1 ? 2 : 1) + (mended ? 1 : 0));
-}
-
-// The join as mending takes it, and whether the result is to be mended:
-// only where some input has a part that pdftk leaves behind, and every
-// input's pages are known.
-MendRequest mendRequest(const QList<JoinEntry> &inputs, const QString &written, const QString &mended,
-                        bool &needed)
-{
-    MendRequest request{written, mended, {}};
-    QList<quint32> parts;
-    bool counted = true;
-    for (const JoinEntry &input : inputs) {
-        request.inputs.append({input.Path, input.Password, input.check.pages, input.check.parts});
-        parts.append(input.check.parts);
-        counted = counted && input.check.pages >= 0;
-    }
-    needed = counted && needsMending(parts);
-    return request;
 }
 
 // Reading ahead of Start takes one checker, at low priority: the window,
@@ -127,14 +96,15 @@ public:
 
 private:
     bool prepareOutput();
+    void findPrograms();
     bool screenInputs();
     bool askPasswords();
     bool askAgainWhileWrong(JoinEntry &input);
     bool planRuns();
     JoinOutcome runPdftk();
-    ProcessRunner::Result runPlan();
     Verification verifyResult(QList<quint32> &lost);
-    void findFailingInput(JoinOutcome &outcome);
+    void keep(JoinOutcome &outcome);
+    void giveUp(JoinOutcome &outcome);
     void report(const JoinOutcome &outcome);
 
     bool stopped() const { return m_cancelled || m_host.isClosing(); }
@@ -158,7 +128,7 @@ private:
     QString m_writtenPath;
     // The mended copy of pdftk's result, while it is being made and checked.
     QString m_mendedPath;
-    bool m_writtenSettled = false;
+    bool m_resultKept = false; // the written file is the result, no longer ours to remove
     // Where the result went: the output path, or a free name beside it.
     SavedFile m_saved;
     QString m_program;
@@ -179,7 +149,10 @@ void Joiner::Run::join()
         discardWritten();
         m_host.setProgress(0);
     });
-    if (!prepareOutput() || !screenInputs() || !askPasswords() || !planRuns())
+    if (!prepareOutput())
+        return;
+    findPrograms();
+    if (!screenInputs() || !askPasswords() || !planRuns())
         return;
     const JoinOutcome outcome = runPdftk();
     if (outcome.kind != JoinOutcome::Kind::Cancelled && !stopped())
@@ -218,11 +191,11 @@ void Joiner::Run::warn(const QString &text)
 
 void Joiner::Run::discardWritten()
 {
-    if (!m_writtenSettled && !m_writtenPath.isEmpty())
+    if (!m_resultKept && !m_writtenPath.isEmpty())
         DeleteFileQuietly(m_writtenPath);
     if (!m_mendedPath.isEmpty())
         DeleteFileQuietly(m_mendedPath);
-    m_writtenSettled = true;
+    m_resultKept = true;
 }
 
 // The existing output stays until pdftk has written a complete new one
@@ -240,11 +213,17 @@ bool Joiner::Run::prepareOutput()
         corvanta::removeLeftovers(m_outputPath);
         m_writtenPath = temporaryOutputPath(m_outputPath);
     });
+    return folderReady;
+}
+
+// pdftk, and the guard it runs under where there is one. A missing pdftk
+// is said only once the inputs are known to be fine.
+void Joiner::Run::findPrograms()
+{
     m_program = m_environment.findPdftk(m_host.appFolder());
     const QString guard = helperProgram(m_environment.helperFolder, QStringLiteral("corvanta-guard"));
     if (QFileInfo(guard).isExecutable())
         m_runner.setGuard(guard);
-    return folderReady;
 }
 
 // Before any prompt: every input must be a PDF that can be opened, unless
@@ -341,9 +320,7 @@ bool Joiner::Run::planRuns()
         return false;
     // A drive too full for the result would only be found out by pdftk,
     // which then blames whichever input it was copying.
-    bool mending = false;
-    mendRequest(m_inputs, QString(), QString(), mending);
-    m_spaceNeeded = spaceNeeded(m_inputs, m_plan, mending, m_turns);
+    m_spaceNeeded = spaceNeeded(m_inputs, m_plan, mendingNeeded(m_inputs), m_turns.asKeepGoing());
     if (stopped())
         return false;
     const QStorageInfo drive(QFileInfo(m_outputPath).absolutePath());
@@ -360,35 +337,55 @@ JoinOutcome Joiner::Run::runPdftk()
 {
     // The check of the result need not wait for its checker to start.
     m_checker.warmUp();
-    JoinOutcome outcome = examineJoin(runPlan(), m_writtenPath);
+    JoinOutcome outcome =
+        examineJoin(runPdftkPlan(m_runner, m_plan, m_start, m_writtenPath, [this] { return stopped(); }), m_writtenPath);
     if (outcome.kind == JoinOutcome::Kind::Joined) {
-        outcome.verification = verifyResult(outcome.lostParts);
-        if (outcome.verification.finding == Verification::Finding::Stopped)
-            outcome.kind = JoinOutcome::Kind::Cancelled;
-        else if (outcome.verification.finding != Verification::Finding::Sound)
-            outcome.kind = JoinOutcome::Kind::Unverified;
+        QList<quint32> lost;
+        const Verification verification = verifyResult(lost);
+        outcome.verified(verification, lost);
     }
-    if (outcome.kind != JoinOutcome::Kind::Joined) {
-        // Measured before what pdftk wrote is removed, which frees the drive again.
-        const QStorageInfo drive(QFileInfo(m_outputPath).absolutePath());
-        outcome.spaceNeeded = m_spaceNeeded;
-        outcome.driveFull = (drive.isValid() && drive.bytesAvailable() < kFullDrive)
-            || outcome.pdftkText.contains(QLatin1String("No space left on device"));
-        discardWritten();
-        if (failedInsidePdftk(outcome) && !outcome.driveFull)
-            findFailingInput(outcome);
-        return outcome;
-    }
-    m_saved = saveJoinedFile(m_writtenPath, m_outputPath);
-    if (m_saved.path.isEmpty()) {
-        // A finished, verified join is never thrown away: it stays where
-        // pdftk wrote it, and the warning says where that is.
-        outcome.kind = JoinOutcome::Kind::NotSaved;
-        outcome.reason = m_saved.error;
-        outcome.keptAs = m_writtenPath;
-    }
-    m_writtenSettled = true;
+    if (outcome.kind == JoinOutcome::Kind::Joined)
+        keep(outcome);
+    else
+        giveUp(outcome);
     return outcome;
+}
+
+// A finished, verified join is never thrown away: where no name takes it,
+// it stays where pdftk wrote it, and the warning says where that is.
+void Joiner::Run::keep(JoinOutcome &outcome)
+{
+    m_saved = saveJoinedFile(m_writtenPath, m_outputPath);
+    if (m_saved.path.isEmpty())
+        outcome.notSaved(m_saved.error, m_writtenPath);
+    m_resultKept = true;
+}
+
+// What a failed join says of the drive and the folder is measured before
+// what pdftk wrote is removed, which frees the drive again. Where pdftk's
+// words name no file, the input it fails on alone is found; where the
+// folder cannot be written, every run would fail, so none is tried.
+void Joiner::Run::giveUp(JoinOutcome &outcome)
+{
+    const QString folder = QFileInfo(m_outputPath).absolutePath();
+    const QStorageInfo drive(folder);
+    outcome.spaceNeeded = m_spaceNeeded;
+    outcome.folderWritable = QFileInfo(folder).isWritable();
+    outcome.driveFull = (drive.isValid() && drive.bytesAvailable() < kFullDrive)
+        || outcome.pdftkText.contains(QLatin1String("No space left on device"));
+    discardWritten();
+    const bool named = std::any_of(m_inputs.cbegin(), m_inputs.cend(),
+                                   [&outcome](const JoinEntry &input) { return outcome.pdftkText.contains(input.Path); });
+    if (!failedInsidePdftk(outcome) || outcome.driveFull || !outcome.folderWritable || named)
+        return;
+    // Each named like the join's own output, so that a leftover is removed like one.
+    const FailingInput failing = findFailingInput(
+        m_runner, m_program, m_inputs, [this] { return temporaryOutputPath(m_outputPath); }, m_start,
+        [this] { return stopped(); });
+    if (!failing.path.isEmpty()) {
+        outcome.failingInput = failing.path;
+        outcome.pdftkText = failing.pdftkText;
+    }
 }
 
 // The result, mended first where an input has a part that pdftk leaves
@@ -397,12 +394,10 @@ JoinOutcome Joiner::Run::runPdftk()
 // lost. Never a result worse than pdftk's.
 Verification Joiner::Run::verifyResult(QList<quint32> &lost)
 {
-    bool needed = false;
-    const MendRequest request =
-        mendRequest(m_inputs, m_writtenPath, temporaryOutputPath(m_outputPath), needed);
+    const MendRequest request = mendRequest(m_inputs, m_writtenPath, temporaryOutputPath(m_outputPath));
     const MendReport untouched = nothingMended(request);
     lost = untouched.lost;
-    if (needed) {
+    if (mendingNeeded(m_inputs)) {
         m_mendedPath = request.mended;
         const MendReport report =
             m_checker.mend(request, resultCheckMilliseconds(m_inputs, m_checker.limits().cpuMilliseconds));
@@ -424,61 +419,6 @@ Verification Joiner::Run::verifyResult(QList<quint32> &lost)
         m_mendedPath.clear();
     }
     return verifyJoinedPdf(m_writtenPath, m_inputs, m_checker);
-}
-
-// pdftk's runs. Where they fail when started lean, they run once more as
-// pdftk typed by hand runs, with no options of ours, and only that ending
-// counts; should it join, the lean start is given up. Every later run of
-// this join starts as the last one did.
-ProcessRunner::Result Joiner::Run::runPlan()
-{
-    const auto ranWell = [this](const ProcessRunner::Result &result) {
-        return result.ending == ProcessRunner::Ending::Exited && result.code == 0 && QFileInfo(m_writtenPath).isFile();
-    };
-    const ProcessRunner::Result lean = runJoinPlan(m_runner, m_plan);
-    m_start.tidy();
-    m_start.settle(ranWell(lean));
-    if (!m_start.lean || ranWell(lean) || lean.ending == ProcessRunner::Ending::Cancelled || stopped())
-        return lean;
-    m_runner.setEnvironment(m_start.plainEnvironment);
-    const ProcessRunner::Result plain = runJoinPlan(m_runner, m_plan);
-    m_start.tidy();
-    if (ranWell(plain))
-        m_start.giveUpLean();
-    return plain;
-}
-
-// When pdftk fails inside itself, its words name no file: each input is
-// then given to pdftk alone, to find the one it cannot take. Where the
-// folder cannot be written, every run would fail, so none is tried.
-void Joiner::Run::findFailingInput(JoinOutcome &outcome)
-{
-    constexpr int kMostTried = 20;
-    const QString folder = QFileInfo(m_outputPath).absolutePath();
-    if (!QFileInfo(folder).isWritable()
-        || std::any_of(m_inputs.cbegin(), m_inputs.cend(),
-                       [&outcome](const JoinEntry &input) { return outcome.pdftkText.contains(input.Path); }))
-        return;
-    QSet<QString> tried;
-    for (const JoinEntry &input : m_inputs) {
-        if (stopped() || tried.size() >= kMostTried)
-            return;
-        if (tried.contains(input.Path))
-            continue;
-        tried.insert(input.Path);
-        // Named like the join's own output, so that a leftover is removed
-        // like one.
-        const QString probe = temporaryOutputPath(m_outputPath);
-        const JoinProcessCommand alone = BuildJoinCommand(m_program, {input}, probe);
-        const ProcessRunner::Result result = m_runner.run(alone.program, alone.arguments, kHiddenWindow);
-        DeleteFileQuietly(probe);
-        m_start.tidy();
-        if (result.ending == ProcessRunner::Ending::Exited && result.code != 0) {
-            outcome.failingInput = input.Path;
-            outcome.pdftkText = examineJoin(result, QString()).pdftkText;
-            return;
-        }
-    }
 }
 
 // "Done." and the offer to open the result, or what went wrong.

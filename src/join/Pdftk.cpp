@@ -1,12 +1,16 @@
 #include "join/Pdftk.h"
 
 #include "check/FileIdentity.h"
+#include "core/Files.h"
+#include "join/JoinCommand.h"
+#include "join/JoinOutcome.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QStandardPaths>
 #include <QStorageInfo>
 
@@ -200,6 +204,48 @@ void PdftkStart::giveUpLean() const
         return;
     removeArchive(archive);
     QFile(archive + kGivenUpSuffix).open(QIODevice::WriteOnly);
+}
+
+ProcessRunner::Result runPdftkPlan(ProcessRunner &runner, const JoinPlan &plan, const PdftkStart &start,
+                                   const QString &written, const std::function<bool()> &stopped)
+{
+    const auto ranWell = [&written](const ProcessRunner::Result &result) {
+        return result.ending == ProcessRunner::Ending::Exited && result.code == 0 && QFileInfo(written).isFile();
+    };
+    const ProcessRunner::Result lean = runJoinPlan(runner, plan);
+    start.tidy();
+    start.settle(ranWell(lean));
+    if (!start.lean || ranWell(lean) || lean.ending == ProcessRunner::Ending::Cancelled || stopped())
+        return lean;
+    runner.setEnvironment(start.plainEnvironment);
+    const ProcessRunner::Result plain = runJoinPlan(runner, plan);
+    start.tidy();
+    if (ranWell(plain))
+        start.giveUpLean();
+    return plain;
+}
+
+FailingInput findFailingInput(ProcessRunner &runner, const QString &program, const QList<JoinEntry> &inputs,
+                              const std::function<QString()> &probeName, const PdftkStart &start,
+                              const std::function<bool()> &stopped)
+{
+    constexpr int kMostTried = 20;
+    QSet<QString> tried;
+    for (const JoinEntry &input : inputs) {
+        if (stopped() || tried.size() >= kMostTried)
+            break;
+        if (tried.contains(input.Path))
+            continue;
+        tried.insert(input.Path);
+        const QString probe = probeName();
+        const JoinProcessCommand alone = BuildJoinCommand(program, {input}, probe);
+        const ProcessRunner::Result result = runner.run(alone.program, alone.arguments, kHiddenWindow);
+        DeleteFileQuietly(probe);
+        start.tidy();
+        if (result.ending == ProcessRunner::Ending::Exited && result.code != 0)
+            return {input.Path, pdftkTextOf(result)};
+    }
+    return {};
 }
 
 void PdftkStart::tidy() const

@@ -1,7 +1,13 @@
 #pragma once
 
+#include "join/JoinBatches.h"
+#include "process/ProcessRunner.h"
+
+#include <QList>
 #include <QProcessEnvironment>
 #include <QString>
+
+#include <functional>
 
 namespace corvanta {
 
@@ -45,5 +51,26 @@ struct PdftkStart
 
 // Whether `program` is a script that runs pdftk on Java, as Debian's is.
 bool runsOnJava(const QString &program);
+
+// The runs of `plan`, the first started as `start` says. Where they fail
+// started lean, they run once more as pdftk typed by hand runs, with no
+// options of ours, and only that ending counts; should it join, the lean
+// start is given up. `runner` starts any later run as it started the last.
+// `written` is what the plan's last run writes.
+ProcessRunner::Result runPdftkPlan(ProcessRunner &runner, const JoinPlan &plan, const PdftkStart &start,
+                                   const QString &written, const std::function<bool()> &stopped);
+
+// The input pdftk fails on alone, for a run whose failure names no file,
+// and what pdftk said of it: each input, the first 20 at most, is given to
+// pdftk alone, each writing to a name `probeName` gives. Empty when each
+// of them joins alone, or `stopped` says stop.
+struct FailingInput
+{
+    QString path;
+    QString pdftkText;
+};
+FailingInput findFailingInput(ProcessRunner &runner, const QString &program, const QList<JoinEntry> &inputs,
+                              const std::function<QString()> &probeName, const PdftkStart &start,
+                              const std::function<bool()> &stopped);
 
 } // namespace corvanta

@@ -106,13 +106,22 @@ Renamed renameWithoutReplacing(const QString &source, const QString &target, QSt
 #endif
 }
 
-} // namespace
+// An output path cut before its file name: the folder part exactly as the
+// path has it, separators and all, and the name.
+struct OutputPathParts
+{
+    QString folder;
+    QString name;
+};
 
 OutputPathParts splitOutputPath(const QString &outputPath)
 {
     const qsizetype cut = std::max(outputPath.lastIndexOf(QLatin1Char('/')), outputPath.lastIndexOf(QDir::separator()));
     return {outputPath.left(cut + 1), outputPath.mid(cut + 1)};
 }
+
+} // namespace
+
 
 QString temporaryOutputPath(const QString &outputPath)
 {
@@ -131,6 +140,10 @@ void hideTemporaryFile(const QString &path)
     setHiddenAttribute(path, true);
 }
 
+namespace {
+
+// Puts `source` in the place of `target` in one rename, replacing a file
+// that is there. Returns "" on success, otherwise the system's reason.
 QString replaceFile(const QString &source, const QString &target)
 {
     // The hidden attribute would go with the file to its new name.
@@ -150,6 +163,8 @@ QString replaceFile(const QString &source, const QString &target)
     return error ? QString::fromStdString(error.message()) : QString();
 #endif
 }
+
+} // namespace
 
 SavedFile saveJoinedFile(const QString &written, const QString &outputPath)
 {

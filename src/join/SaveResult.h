@@ -4,15 +4,6 @@
 
 namespace corvanta {
 
-// An output path cut before its file name: the folder part exactly as the
-// path has it, separators and all, and the name.
-struct OutputPathParts
-{
-    QString folder;
-    QString name;
-};
-OutputPathParts splitOutputPath(const QString &outputPath);
-
 // A fresh, hidden name in the output's folder for pdftk to write to:
 // ".joined.pdf.<this program's process id>.<16 hex digits>.part". Nothing
 // is created; the name only has to be unused. Every name it gives for one
@@ -26,10 +17,6 @@ void removeLeftovers(const QString &outputPath);
 
 // Marks the file pdftk wrote as hidden where a leading dot does not.
 void hideTemporaryFile(const QString &path);
-
-// Puts `source` in the place of `target` in one rename, replacing a file
-// that is there. Returns "" on success, otherwise the system's reason.
-QString replaceFile(const QString &source, const QString &target);
 
 // Where a finished join was saved, or why it could not be.
 struct SavedFile

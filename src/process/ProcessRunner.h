@@ -62,7 +62,6 @@ public:
     Result run(const QString &program, const QStringList &arguments,
                int windowStyle = kDefaultWindowStyle);
 
-    bool isRunning() const { return m_child != nullptr; }
     // Ends the running child and its whole process group and waits until it
     // is gone; run() then returns Cancelled. Does nothing when idle.
     void cancel();
