@@ -10,6 +10,7 @@
 #include "join/JoinCommand.h"
 #include "join/Pdftk.h"
 #include "join/SaveResult.h"
+#include "BenchSupport.h"
 #include "support/Fixture.h"
 #include "support/HostilePdfs.h"
 #include "support/PdftkSupport.h"
@@ -242,26 +243,13 @@ void longListStaysResponsive(FormFixture &fixture, const QString &input)
 
 int main(int argc, char *argv[])
 {
-    QTemporaryDir home;
-    isolateHome(home.path());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    useRealPdftk();
-    QDir().mkpath(isolatedDesktop());
-
+    JoinBench bench(argc, argv);
+    QApplication &app = bench.app();
     QTemporaryDir inputs;
     FormFixture fixture;
     fixture.eventTurnInterval = EventTurns::kStandardInterval;
-
-    // `count` marked PDFs of `pages` pages each, named after `stem`.
     const auto makeInputs = [&inputs](const QString &stem, int count, int pages) {
-        QStringList paths;
-        for (int i = 1; i <= count; ++i) {
-            paths.append(inputs.filePath(QStringLiteral("%1-%2.pdf").arg(stem).arg(i)));
-            writeMarkedPdf(paths.last(), i, pages);
-        }
-        return paths;
+        return markedInputs(inputs.path(), stem, count, pages);
     };
 
     // First, while the program's peak memory is still low.

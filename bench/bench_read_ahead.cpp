@@ -12,6 +12,7 @@
 #include "join/JoinCommand.h"
 #include "process/KeptChecks.h"
 #include "join/Pdftk.h"
+#include "BenchSupport.h"
 #include "support/Fixture.h"
 #include "support/PdftkSupport.h"
 
@@ -205,25 +206,13 @@ void addAndRead(FormFixture &fixture, const QString &folder)
 
 int main(int argc, char *argv[])
 {
-    QTemporaryDir home;
-    isolateHome(home.path());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    useRealPdftk();
-    QDir().mkpath(isolatedDesktop());
-
+    JoinBench bench(argc, argv);
+    QApplication &app = bench.app();
     QTemporaryDir inputs;
     FormFixture fixture;
     fixture.eventTurnInterval = EventTurns::kStandardInterval;
     const auto makeInputs = [&inputs](const QString &stem, int count, int pages) {
-        QStringList paths;
-        QDir().mkpath(inputs.filePath(stem));
-        for (int i = 1; i <= count; ++i) {
-            paths.append(inputs.filePath(QStringLiteral("%1/%2.pdf").arg(stem).arg(i)));
-            writeMarkedPdf(paths.last(), i, pages);
-        }
-        return paths;
+        return markedInputs(inputs.path(), stem, count, pages);
     };
 
     // First, while the program's peak memory is still its own.
