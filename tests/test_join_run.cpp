@@ -115,6 +115,8 @@ private slots:
     void failureKeepsOldOutput();
     void swappedAfterTheCheck_data();
     void swappedAfterTheCheck();
+    void longResultSharedOut_data();
+    void longResultSharedOut();
     void warningsWithSuccessAreNoFailure(); // and answering No
     void doneSaysWhatIsLost_data();
     void doneSaysWhatIsLost();
@@ -677,6 +679,34 @@ void JoinRunTest::swappedAfterTheCheck()
                            + differs + "."),
              qPrintable(said));
     QCOMPARE(desktopEntries(), QStringList());
+}
+
+// A long result is read by two checkers, each fingerprinting its share of
+// the pages: its verdict is the one a single reading gives.
+void JoinRunTest::longResultSharedOut_data()
+{
+    QTest::addColumn<QString>("changed"); // a page's text pdftk's result gets instead of its own; "" for none
+    QTest::addColumn<QString>("said");
+    QTest::newRow("sound") << "" << "Done.";
+    QTest::newRow("a page in the first share") << "(file 2 page 3)" << "page 4 of the file it wrote is not page 3 of";
+    QTest::newRow("a page in the second share") << "(file 2 page 290)"
+                                               << "page 291 of the file it wrote is not page 290 of";
+}
+
+void JoinRunTest::longResultSharedOut()
+{
+    QFETCH(QString, changed);
+    QFETCH(QString, said);
+    const QString longer = input("long.pdf", 2, 300);
+    writeFakePdftk(m_fixture->appFolder, changed.isEmpty() ? Steps{{"pdftk"}}
+                                                           : Steps{{"pdftk"}, {"replace", changed, "(file 2 page 999)"}});
+    listed({input("plain.pdf", 1, 1), longer});
+    answerDoneThen(MessageAnswer::No);
+    m_fixture->start();
+    const QString first = dialogs().messageTexts().value(0);
+    QVERIFY2(first.startsWith(said) || first.contains(said), qPrintable(first));
+    if (!changed.isEmpty())
+        QVERIFY(first.contains(longer + "\n\nWhat differs: what it draws."));
 }
 
 void JoinRunTest::warningsWithSuccessAreNoFailure()

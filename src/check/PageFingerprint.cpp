@@ -7,6 +7,7 @@
 #include <qpdf/Pipeline.hh>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <iterator>
 #include <map>
@@ -16,6 +17,12 @@
 namespace corvanta {
 
 namespace {
+
+// Fast on the short pieces a page is made of, and no easier to forge than
+// SHA-256.
+constexpr QCryptographicHash::Algorithm kHash = QCryptographicHash::Blake2b_256;
+constexpr int kDigestBytes = 32;
+using Digest = std::array<char, kDigestBytes>;
 
 // Feeds a stream's bytes into a hash. White space at the end of a drawing
 // draws nothing, and repairs of a stream whose length is wrong keep more or
@@ -45,9 +52,9 @@ public:
             return;
         }
         m_hash.addData(m_space);
-        m_space.clear();
         m_hash.addData(bytes.first(end));
-        m_space = bytes.sliced(end).toByteArray();
+        m_space.clear();
+        m_space.append(bytes.sliced(end));
     }
     void finish() override {}
     qint64 bytes() const { return m_bytes; }
@@ -127,22 +134,29 @@ private:
             return;
         }
         hash.addData("R");
-        hash.addData(digestOf(object, depth));
-    }
-
-    QByteArray digestOf(QPDFObjectHandle object, int depth)
-    {
         const QPDFObjGen id = object.getObjGen();
         const auto known = m_known.find(id);
-        if (known != m_known.end())
-            return known->second;
+        if (known != m_known.end()) {
+            hash.addData(QByteArrayView(known->second.data(), kDigestBytes));
+            return;
+        }
         // A structure that leads back to itself is followed once.
-        if (!m_open.insert(id).second)
-            return QByteArrayLiteral("cycle");
-        QCryptographicHash own(QCryptographicHash::Sha256);
+        if (!m_open.insert(id).second) {
+            hash.addData("cycle");
+            return;
+        }
+        QCryptographicHash own(kHash);
         writeDirect(own, object, depth, false);
         m_open.erase(id);
-        return m_known.emplace(id, own.result()).first->second;
+        hash.addData(keep(m_known[id], own));
+    }
+
+    // The digest of `hash`, kept in `into`.
+    static QByteArrayView keep(Digest &into, const QCryptographicHash &hash)
+    {
+        const QByteArrayView digest = hash.resultView();
+        std::copy(digest.begin(), digest.end(), into.begin());
+        return digest;
     }
 
     void writeDirect(QCryptographicHash &hash, QPDFObjectHandle object, int depth, bool content)
@@ -206,31 +220,31 @@ private:
         QPDFObjectHandle dictionary = stream.getDict();
         const bool drawing = content || dictionary.getKey("/Subtype").isNameAndEquals("/Form");
         const bool image = dictionary.getKey("/Subtype").isNameAndEquals("/Image");
-        QByteArray data;
+        Digest data;
         bool unpacked = !image && digestOfData(stream, qpdf_dl_generalized, drawing, data);
         if (!unpacked && !digestOfData(stream, qpdf_dl_none, drawing, data))
             m_unreadable = true;
         writeDictionary(hash, dictionary, depth, unpacked);
         hash.addData(unpacked ? "unpacked" : "stream");
-        hash.addData(data);
+        hash.addData(QByteArrayView(data.data(), kDigestBytes));
     }
 
     // The digest of a stream's data, unpacked as far as `level` allows;
     // false when that is not as far as it goes, or the data cannot be read.
-    bool digestOfData(QPDFObjectHandle stream, qpdf_stream_decode_level_e level, bool drawing, QByteArray &digest)
+    bool digestOfData(QPDFObjectHandle stream, qpdf_stream_decode_level_e level, bool drawing, Digest &digest)
     {
-        QCryptographicHash data(QCryptographicHash::Sha256);
+        QCryptographicHash data(kHash);
         HashPipeline pipeline(data, drawing);
         bool filtered = false;
         const bool read = stream.pipeStreamData(&pipeline, &filtered, 0, level, true, level != qpdf_dl_none);
         if (m_work)
             m_work->bytes += pipeline.bytes();
-        digest = data.result();
+        keep(digest, data);
         return read && (filtered || level == qpdf_dl_none);
     }
 
     ReadingWork *m_work;
-    std::map<QPDFObjGen, QByteArray> m_known;
+    std::map<QPDFObjGen, Digest> m_known;
     std::set<QPDFObjGen> m_open;
     bool m_unreadable = false;
 };
@@ -300,7 +314,7 @@ PageFingerprints::Read addGeometry(QPDFObjectHandle page, const Inherited &inher
 
 PageFingerprints::Read PageFingerprints::add(QPDFObjectHandle page, const Inherited &inherited, QByteArray &out)
 {
-    constexpr auto kind = QCryptographicHash::Sha256;
+    constexpr auto kind = kHash;
     static_assert(kPageParts == 4);
     QCryptographicHash parts[kPageParts] = {QCryptographicHash(kind), QCryptographicHash(kind),
                                             QCryptographicHash(kind), QCryptographicHash(kind)};
@@ -329,14 +343,14 @@ PageFingerprints::Read PageFingerprints::add(QPDFObjectHandle page, const Inheri
         return Read::Unchecked;
     }
     QCryptographicHash all(kind);
-    QByteArray tags;
-    for (QCryptographicHash &part : parts) {
-        const QByteArray digest = part.result();
+    char tags[kPageParts * kPartTagBytes];
+    for (int part = 0; part < kPageParts; ++part) {
+        const QByteArrayView digest = parts[part].resultView();
         all.addData(digest);
-        tags += digest.left(kPartTagBytes);
+        std::copy_n(digest.begin(), kPartTagBytes, tags + part * kPartTagBytes);
     }
-    out.append(all.result().left(kWholePageBytes));
-    out.append(tags);
+    out.append(all.resultView().first(kWholePageBytes));
+    out.append(tags, sizeof tags);
     return Read::Whole;
 }
 

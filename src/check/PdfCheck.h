@@ -71,7 +71,9 @@ struct PdfCheck
     qint64 pages = -1;
     bool encrypted = false; // also true for a file that opens without a password
     QString detail;         // the system's or the PDF library's own words, when it has some
-    // kFingerprintBytes per page, in page order; empty when the pages are unknown.
+    // kFingerprintBytes per page, in page order, of the pages the reading
+    // was to fingerprint (every page, unless it asked for a range); empty
+    // when the pages are unknown.
     QByteArray fingerprints;
     // One byte a page, 1 where the library had to repair something to read
     // it: pdftk may have repaired it otherwise. Empty when no page needed that.

@@ -32,10 +32,12 @@ bool lacksPdfHeader(QPDF &pdf)
     return false;
 }
 
-// What a walk of the page tree has found so far.
+// What a walk of the page tree has found so far, of the pages in `range`.
 struct PagesFound
 {
-    qint64 pages = 0;
+    PageRange range;
+    qint64 pages = 0; // all of them
+    qint64 fingerprinted = 0;
     QByteArray fingerprints;
     QByteArray repaired; // see PdfCheck::repairedPages
     bool unchecked = false;
@@ -45,14 +47,16 @@ struct PagesFound
 bool addPage(QPDF &pdf, QPDFObjectHandle &page, const Inherited &inherited, PageFingerprints &fingerprints,
              PagesFound &found, ReadingWork *work)
 {
-    ++found.pages;
     if (work)
         ++work->pages;
+    if (!found.range.contains(found.pages++))
+        return true;
+    ++found.fingerprinted;
     const size_t warningsBefore = pdf.numWarnings();
     const PageFingerprints::Read read = fingerprints.add(page, inherited, found.fingerprints);
     if (pdf.numWarnings() > warningsBefore) {
-        found.repaired.resize(qsizetype(found.pages), '\0');
-        found.repaired[qsizetype(found.pages) - 1] = '\1';
+        found.repaired.resize(qsizetype(found.fingerprinted), '\0');
+        found.repaired[qsizetype(found.fingerprinted) - 1] = '\1';
     }
     found.unchecked = found.unchecked || read == PageFingerprints::Read::Unchecked;
     return read != PageFingerprints::Read::Malformed;
@@ -92,15 +96,19 @@ void walkPages(QPDF &pdf, PdfCheck &check, ReadingWork *work)
     std::set<QPDFObjGen> branches;
     PageFingerprints fingerprints(work);
     PagesFound found;
+    if (work)
+        found.range = work->fingerprinted;
     while (!pending.empty()) {
         Node node = std::move(pending.back());
         pending.pop_back();
         // A kid the library could not read at all (nested too deeply, say)
         // is a page to pdftk, which reads it; here it goes unchecked.
         if (!node.object.isDictionary()) {
-            ++found.pages;
-            found.fingerprints.append(uncheckedPage());
-            found.unchecked = true;
+            if (found.range.contains(found.pages++)) {
+                ++found.fingerprinted;
+                found.fingerprints.append(uncheckedPage());
+                found.unchecked = true;
+            }
             continue;
         }
         QPDFObjectHandle kids = node.object.getKey("/Kids");
@@ -128,7 +136,7 @@ void walkPages(QPDF &pdf, PdfCheck &check, ReadingWork *work)
     check.pages = found.pages;
     check.fingerprints = found.fingerprints;
     if (!found.repaired.isEmpty()) {
-        found.repaired.resize(qsizetype(found.pages), '\0');
+        found.repaired.resize(qsizetype(found.fingerprinted), '\0');
         check.repairedPages = found.repaired;
     }
     if (found.unchecked)

@@ -13,10 +13,22 @@ namespace corvanta {
 // stack runs out; this many levels it has always copied.
 inline constexpr int kDeepestPageTree = 3000;
 
-// What a reading has got through so far. A file earns its reading time by
-// this work, never by its stated size.
+// Which of a file's pages a reading fingerprints: a checker may take one
+// share of a large file's pages, another checker the rest. Every page is
+// counted all the same.
+struct PageRange
+{
+    qint64 first = 0;
+    qint64 count = -1; // -1: to the last page
+
+    bool contains(qint64 page) const { return page >= first && (count < 0 || page < first + count); }
+};
+
+// What a reading is to get through, and has got through so far. A file
+// earns its reading time by this work, never by its stated size.
 struct ReadingWork
 {
+    PageRange fingerprinted;
     std::atomic<qint64> pages{0};
     std::atomic<qint64> objects{0};
     std::atomic<qint64> bytes{0}; // of streams hashed

@@ -24,10 +24,11 @@ QByteArray frame(CheckFrame::Kind kind, Write &&write)
 
 } // namespace
 
-QByteArray requestFrame(const QString &path, const QString &password, qint64 cpuMilliseconds)
+QByteArray requestFrame(const QString &path, const QString &password, qint64 cpuMilliseconds, qint64 firstPage,
+                        qint64 pageCount)
 {
     return frame(CheckFrame::Kind::Request,
-                 [&](QDataStream &out) { out << path << password << cpuMilliseconds; });
+                 [&](QDataStream &out) { out << path << password << cpuMilliseconds << firstPage << pageCount; });
 }
 
 QByteArray mendFrame(const MendRequest &request, qint64 cpuMilliseconds)
@@ -85,7 +86,7 @@ bool FrameReader::next(CheckFrame &frame)
     frame.kind = CheckFrame::Kind(kind);
     switch (frame.kind) {
     case CheckFrame::Kind::Request:
-        in >> frame.path >> frame.password >> frame.cpuMilliseconds;
+        in >> frame.path >> frame.password >> frame.cpuMilliseconds >> frame.firstPage >> frame.pageCount;
         break;
     case CheckFrame::Kind::MendRequest: {
         qint64 count = 0;

@@ -35,13 +35,16 @@ struct CheckFrame
     QString path;
     QString password;
     qint64 cpuMilliseconds = 0;
+    qint64 firstPage = 0;  // Request: the pages to fingerprint, the first
+    qint64 pageCount = -1; // and how many; -1 for the rest
     MendRequest mend;     // MendRequest: the join; `cpuMilliseconds` as above
     PdfCheck check;       // Found
     MendReport mended;    // Mended
 };
 
 // A whole frame, length included, ready to be written.
-QByteArray requestFrame(const QString &path, const QString &password, qint64 cpuMilliseconds);
+QByteArray requestFrame(const QString &path, const QString &password, qint64 cpuMilliseconds, qint64 firstPage = 0,
+                        qint64 pageCount = -1);
 QByteArray mendFrame(const MendRequest &request, qint64 cpuMilliseconds);
 QByteArray begunFrame();
 QByteArray foundFrame(const PdfCheck &check);

@@ -183,6 +183,7 @@ int serve()
                 return kCheckerRanOutOfMemory;
             continue;
         }
+        work.fingerprinted = {request.firstPage, request.pageCount};
         PdfCheck check = readPdf(request.path, request.password, &work);
         check.cpuMilliseconds = budget.end();
         if (!write(foundFrame(check)))

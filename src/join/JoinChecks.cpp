@@ -247,7 +247,11 @@ ExpectedPages expectedPagesOf(const QList<PdfCheck> &checks)
 
 Verification verifyJoinedPdf(const QString &path, const QList<JoinEntry> &inputs, Checker &checker)
 {
-    const PdfCheck written = checker.checkFile(path, resultCheckMilliseconds(inputs, checker.limits().cpuMilliseconds));
+    QList<PdfCheck> checks;
+    for (const JoinEntry &input : inputs)
+        checks.append(input.check);
+    const PdfCheck written = checker.checkFile(path, resultCheckMilliseconds(inputs, checker.limits().cpuMilliseconds),
+                                               expectedPagesOf(checks).counted);
     if (checker.isCancelled()) {
         Verification stopped;
         stopped.finding = Verification::Finding::Stopped;

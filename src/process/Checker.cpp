@@ -97,8 +97,9 @@ private:
             m_owner.m_cpuMilliseconds > 0 ? m_owner.m_cpuMilliseconds : m_owner.m_limits.cpuMilliseconds;
         for (qsizetype i = m_next; i < m_files.size(); ++i) {
             const JoinEntry &entry = m_owner.m_entries.at(m_files.at(i));
+            const Share share = m_owner.m_shares.value(m_files.at(i));
             requests += m_owner.m_mend ? mendFrame(*m_owner.m_mend, granted)
-                                       : requestFrame(entry.Path, entry.Password, granted);
+                                       : requestFrame(entry.Path, entry.Password, granted, share.first, share.count);
         }
         m_process->write(requests);
     }
@@ -229,9 +230,60 @@ bool Checker::check(QList<JoinEntry> &entries, const Wanted &wanted, qint64 cpuM
     return !m_cancelled;
 }
 
-PdfCheck Checker::checkFile(const QString &path, qint64 cpuMilliseconds)
+int Checker::mostWorkers() const
 {
-    return read({JoinEntry(path, QString())}, cpuMilliseconds).constFirst();
+    return m_limits.workers > 0 ? m_limits.workers : std::clamp(QThread::idealThreadCount(), 1, 2);
+}
+
+namespace {
+
+// A file of this many pages is shared out between two checkers: each walks
+// the whole page tree, and fingerprints its share of the pages.
+constexpr qint64 kSharedFromPages = 200;
+
+// One check of a file made from the checks of its two shares of pages.
+PdfCheck joinedShares(const PdfCheck &first, const PdfCheck &second, qint64 firstCount)
+{
+    // What keeps a file from being read at all holds for the whole file.
+    const auto read = [](const PdfCheck &check) {
+        return check.problem == PdfProblem::None || check.problem == PdfProblem::Damaged;
+    };
+    if (!read(first))
+        return first;
+    if (!read(second))
+        return second;
+    PdfCheck check = first;
+    check.cpuMilliseconds += second.cpuMilliseconds;
+    if (second.problem == PdfProblem::Damaged)
+        check.problem = PdfProblem::Damaged;
+    // Two readings that do not agree on the pages are of two files.
+    if (first.pages != second.pages || first.fingerprints.size() != firstCount * kFingerprintBytes
+        || second.fingerprints.size() != (second.pages - firstCount) * kFingerprintBytes) {
+        check.pages = -1;
+        check.fingerprints.clear();
+        return check;
+    }
+    check.fingerprints += second.fingerprints;
+    if (!first.repairedPages.isEmpty() || !second.repairedPages.isEmpty()) {
+        check.repairedPages.resize(firstCount, '\0');
+        QByteArray rest = second.repairedPages;
+        rest.resize(second.pages - firstCount, '\0');
+        check.repairedPages += rest;
+    }
+    return check;
+}
+
+} // namespace
+
+PdfCheck Checker::checkFile(const QString &path, qint64 cpuMilliseconds, qint64 expectedPages)
+{
+    if (expectedPages < kSharedFromPages || mostWorkers() < 2)
+        return read({JoinEntry(path, QString())}, cpuMilliseconds).constFirst();
+    const qint64 half = expectedPages / 2;
+    m_shares = {{0, half}, {half, -1}};
+    const QList<PdfCheck> shares = read({JoinEntry(path, QString()), JoinEntry(path, QString())}, cpuMilliseconds);
+    m_shares.clear();
+    return joinedShares(shares.at(0), shares.at(1), half);
 }
 
 QList<PdfCheck> Checker::read(const QList<JoinEntry> &requests, qint64 cpuMilliseconds)
@@ -278,8 +330,7 @@ void Checker::begin(const QList<JoinEntry> &requests, qint64 cpuMilliseconds, Fo
     }
     // A second checker costs a few milliseconds to start, and halves the
     // time of a few thick files as of many thin ones.
-    const int workers = int(std::min<qsizetype>(
-        requests.size(), m_limits.workers > 0 ? m_limits.workers : std::clamp(QThread::idealThreadCount(), 1, 2)));
+    const int workers = int(std::min<qsizetype>(requests.size(), mostWorkers()));
     while (m_workers.size() < size_t(workers))
         m_workers.push_back(std::make_unique<Worker>(*this));
     const qsizetype share = (requests.size() + workers - 1) / workers;
@@ -296,9 +347,10 @@ void Checker::warmUp()
 {
     if (isBusy())
         return;
-    if (m_workers.empty())
+    while (m_workers.size() < size_t(mostWorkers()))
         m_workers.push_back(std::make_unique<Worker>(*this));
-    m_workers.front()->warmUp();
+    for (const auto &worker : m_workers)
+        worker->warmUp();
     m_idle.start();
 }
 

@@ -64,8 +64,9 @@ public:
     bool check(QList<JoinEntry> &entries, const Wanted &wanted = {}, qint64 cpuMilliseconds = 0,
                const KeepGoing &keepGoing = {});
     // What one file, without a password, was found to be; an empty check
-    // after a cancel.
-    PdfCheck checkFile(const QString &path, qint64 cpuMilliseconds = 0);
+    // after a cancel. A file expected to have many pages is shared out
+    // between two checkers.
+    PdfCheck checkFile(const QString &path, qint64 cpuMilliseconds = 0, qint64 expectedPages = 0);
     bool isCancelled() const { return m_cancelled; }
     // Mends a join's result (see mendJoin) in a checker, which may take
     // `cpuMilliseconds` before its work earns it more. Nothing is mended
@@ -78,8 +79,8 @@ public:
     using Found = std::function<void(qsizetype index, const PdfCheck &check)>;
     void begin(const QList<JoinEntry> &entries, qint64 cpuMilliseconds, Found found, std::function<void()> done);
     bool isBusy() const { return m_busyWorkers > 0; }
-    // Starts a checker for the next call while there is other work to wait
-    // for, so that the call need not wait for one to start.
+    // Starts the checkers for the next call while there is other work to
+    // wait for, so that the call need not wait for them to start.
     void warmUp();
     const QString &program() const { return m_program; }
     const CheckLimits &limits() const { return m_limits; }
@@ -91,7 +92,15 @@ private:
 
     static constexpr int kIdleMilliseconds = 10000;
 
+    // The pages a request is to fingerprint.
+    struct Share
+    {
+        qint64 first = 0;
+        qint64 count = -1;
+    };
+
     QList<PdfCheck> read(const QList<JoinEntry> &requests, qint64 cpuMilliseconds);
+    int mostWorkers() const;
     int stallMilliseconds() const;
     void found(qsizetype index, const PdfCheck &check);
     void workerDone();
@@ -101,6 +110,7 @@ private:
     CheckLimits m_limits;
     QList<JoinEntry> m_entries;
     qint64 m_cpuMilliseconds = 0;
+    QList<Share> m_shares;             // by request, where a file is shared out
     std::optional<MendRequest> m_mend; // asked instead of reading the one entry
     std::optional<MendReport> m_mended;
     Found m_found;
