@@ -50,8 +50,7 @@ Qt::CheckState checkStateFromStored(const QString &stored)
 
 void placeTwips(QWidget *widget, int left, int top, int width, int height)
 {
-    widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
-                        twipsToPixels(height));
+    widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
 }
 
 QFont boldFont(const QString &family, double points)
@@ -87,8 +86,8 @@ Form1::Form1(Services services, QWidget *parent)
     createOption(controlFont);
     createList(controlFont);
     createProgressBar(controlFont);
-    for (QWidget *control : {static_cast<QWidget *>(Frame1), static_cast<QWidget *>(ListView1),
-                             static_cast<QWidget *>(ProgressBar1)})
+    for (QWidget *control :
+         {static_cast<QWidget *>(Frame1), static_cast<QWidget *>(ListView1), static_cast<QWidget *>(ProgressBar1)})
         control->raise();
 
     // The list comes first for the keyboard, then the option it is joined
@@ -260,9 +259,8 @@ void Form1::HomePageReminder()
 void Form1::Form_Resize()
 {
     const QRect outer = frameGeometry();
-    const auto layout = computeLayout(int(pixelsToTwips(outer.width())),
-                                      int(pixelsToTwips(outer.height())), isMinimized(),
-                                      m_fileList->hasColumn());
+    const auto layout = computeLayout(int(pixelsToTwips(outer.width())), int(pixelsToTwips(outer.height())),
+                                      isMinimized(), m_fileList->hasColumn());
     if (!layout)
         return;
     placeTwips(ListView1, 120, layout->listTop, layout->listWidth, layout->listHeight);
@@ -394,9 +392,8 @@ QStringList Form1::listedPaths() const
 
 EventTurns Form1::eventTurns(KeepGoing keepGoing)
 {
-    return EventTurns(m_services.eventTurnInterval, [this, keepGoing = std::move(keepGoing)] {
-        return !m_closing && goesOn(keepGoing);
-    });
+    return EventTurns(m_services.eventTurnInterval,
+                      [this, keepGoing = std::move(keepGoing)] { return !m_closing && goesOn(keepGoing); });
 }
 
 void Form1::resizeEvent(QResizeEvent *event)

@@ -4,8 +4,7 @@
 
 namespace corvanta {
 
-std::optional<ControlLayout> computeLayout(int outerWidth, int outerHeight, bool minimized,
-                                           bool hasColumn)
+std::optional<ControlLayout> computeLayout(int outerWidth, int outerHeight, bool minimized, bool hasColumn)
 {
     if (minimized)
         return std::nullopt;

@@ -19,7 +19,6 @@ struct ControlLayout
 
 // The resize rule for a window of the given outer size. Empty when the window
 // is minimised, which leaves every control where it was.
-std::optional<ControlLayout> computeLayout(int outerWidth, int outerHeight, bool minimized,
-                                           bool hasColumn);
+std::optional<ControlLayout> computeLayout(int outerWidth, int outerHeight, bool minimized, bool hasColumn);
 
 } // namespace corvanta

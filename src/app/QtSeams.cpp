@@ -137,8 +137,8 @@ private:
             return;
         const QRect room = this->room();
         auto *label = findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
-        bool scrolls = label && label->parentWidget()
-            && qobject_cast<QScrollArea *>(label->parentWidget()->parentWidget());
+        bool scrolls =
+            label && label->parentWidget() && qobject_cast<QScrollArea *>(label->parentWidget()->parentWidget());
         if (label && (scrolls || width() > room.width() || height() > room.height())) {
             label->setWordWrap(true);
             // A text too tall for the screen takes fewer lines at its full width,
@@ -179,8 +179,7 @@ private:
 
 } // namespace
 
-MessageAnswer QtDialogs::message(QWidget *owner, const QString &text, MessageStyle style,
-                                 const QString &title)
+MessageAnswer QtDialogs::message(QWidget *owner, const QString &text, MessageStyle style, const QString &title)
 {
     OnScreenMessageBox box(owner);
     if (owner)
@@ -192,8 +191,8 @@ MessageAnswer QtDialogs::message(QWidget *owner, const QString &text, MessageSty
     // title cut to "C…" or not shown at all. Its layout's width is the one
     // thing that it keeps.
     if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
-        grid->addItem(new QSpacerItem(std::min(titleBarWidth(box, title), box.room().width()), 0),
-                      grid->rowCount(), 0, 1, grid->columnCount());
+        grid->addItem(new QSpacerItem(std::min(titleBarWidth(box, title), box.room().width()), 0), grid->rowCount(), 0,
+                      1, grid->columnCount());
     switch (style) {
     case MessageStyle::Ok:
         box.setStandardButtons(QMessageBox::Ok);
@@ -224,8 +223,7 @@ MessageAnswer QtDialogs::message(QWidget *owner, const QString &text, MessageSty
     return pressed == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
-QString QtDialogs::inputBox(QWidget *owner, const QString &prompt, const QString &title,
-                            bool masked)
+QString QtDialogs::inputBox(QWidget *owner, const QString &prompt, const QString &title, bool masked)
 {
     QInputDialog dialog(owner);
     if (owner)
@@ -253,8 +251,7 @@ QString QtDialogs::inputBox(QWidget *owner, const QString &prompt, const QString
         // The prompt holds a path, shown as it is: the dialog's label marks an
         // access key with "&" (it has the text field as its buddy), so each "&"
         // is doubled, and it is never read as markup.
-        dialog.setLabelText(
-            breakableWithin(prompt, metrics, textRoom).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        dialog.setLabelText(breakableWithin(prompt, metrics, textRoom).replace(QLatin1Char('&'), QStringLiteral("&&")));
     } else {
         dialog.setLabelText(QString(prompt).replace(QLatin1Char('&'), QStringLiteral("&&")));
     }

@@ -20,15 +20,15 @@ const QString kSection = QStringLiteral("Corvanta");
 // ...\Quillmoor\OrganizationDefaults instead.
 std::unique_ptr<QSettings> openUserStore()
 {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("Quillmoor"), kSection);
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quillmoor"),
+                                       kSection);
 }
 #else
 // ~/.config/Quillmoor.conf, section [Corvanta].
 std::unique_ptr<QSettings> openUserStore()
 {
-    auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                                QStringLiteral("Quillmoor"));
+    auto settings =
+        std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quillmoor"));
     settings->beginGroup(kSection);
     return settings;
 }
@@ -45,8 +45,7 @@ QString userStoreFile()
     return QString(); // the registry
 #else
     // Where QSettings keeps a user-scope store, found without opening it.
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        + QStringLiteral("/Quillmoor.conf");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Quillmoor.conf");
 #endif
 }
 
@@ -114,8 +113,7 @@ void SaveWindowPlacement(SettingsStore &store, const QWidget *window)
     {
         const char *key;
         int pixels;
-    } placement[] = {
-        {"Left", outer.x()}, {"Top", outer.y()}, {"Width", outer.width()}, {"Height", outer.height()}};
+    } placement[] = {{"Left", outer.x()}, {"Top", outer.y()}, {"Width", outer.width()}, {"Height", outer.height()}};
     for (const auto &entry : placement) {
         if (windowStateCode(window) == 0)
             store.write(QLatin1String(entry.key), QString::number(qRound(pixelsToTwips(entry.pixels))));

@@ -4,8 +4,8 @@
 
 #if defined(Q_OS_UNIX)
 #include <cerrno>
-#include <iterator>
 #include <fcntl.h>
+#include <iterator>
 #include <signal.h>
 #include <unistd.h>
 #endif

@@ -50,8 +50,8 @@ QString chosenLanguage(const QStringList &uiLanguages, const QStringList &availa
         }
         if (available.contains(language))
             return language;
-        const QStringList variants = available.filter(
-            QRegularExpression(QStringLiteral("^%1_").arg(QRegularExpression::escape(language))));
+        const QStringList variants =
+            available.filter(QRegularExpression(QStringLiteral("^%1_").arg(QRegularExpression::escape(language))));
         if (variants.size() == 1)
             return variants.first();
     }

@@ -123,7 +123,6 @@ double contrastRatio(const QColor &a, const QColor &b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-
 namespace {
 
 // Gives the texts of `widget` colours that read well on `background`: the
@@ -138,8 +137,9 @@ void keepTextReadable(QWidget *widget, const QColor &background)
         for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
             QColor text = readableOn(background, palette.color(group, role), enough);
             if (group == QPalette::Disabled && text != palette.color(group, role))
-                text = QColor::fromRgbF((text.redF() + background.redF()) / 2, (text.greenF() + background.greenF()) / 2,
-                                        (text.blueF() + background.blueF()) / 2);
+                text =
+                    QColor::fromRgbF((text.redF() + background.redF()) / 2, (text.greenF() + background.greenF()) / 2,
+                                     (text.blueF() + background.blueF()) / 2);
             palette.setColor(group, role, text);
         }
         // A tool button under the mouse is drawn in the button colour, behind

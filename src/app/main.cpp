@@ -40,9 +40,10 @@ int main(int argc, char *argv[])
 #ifndef Q_OS_WIN
 #ifndef Q_OS_MACOS
     if (!displayAvailable()) {
-        std::fprintf(stderr, "Corvanta needs a graphical desktop, but no display was found "
-                             "(neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
-                             "Start it from a desktop session, or under xvfb-run for a virtual one.\n");
+        std::fprintf(stderr,
+                     "Corvanta needs a graphical desktop, but no display was found "
+                     "(neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+                     "Start it from a desktop session, or under xvfb-run for a virtual one.\n");
         return 1;
     }
 #endif
@@ -59,8 +60,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Corvanta"));
     QGuiApplication::setDesktopFileName(QStringLiteral(CORVANTA_APP_ID));
     // In the desktop's language (LANGUAGE, LC_ALL, LANG), before any text is made.
-    const corvanta::Translations translations(
-        readerLanguages(), corvanta::applicationFolder(QCoreApplication::applicationDirPath()));
+    const corvanta::Translations translations(readerLanguages(),
+                                              corvanta::applicationFolder(QCoreApplication::applicationDirPath()));
 
     corvanta::Form1 window(corvanta::defaultServices());
     window.Form_Load();
@@ -72,7 +73,6 @@ int main(int argc, char *argv[])
     // Paths from the file manager are added once the window shows, so a
     // large folder is walked with the window up and the busy pointer on.
     if (!given.paths.isEmpty() || !given.leftOut.isEmpty())
-        QTimer::singleShot(0, &window,
-                           [&window, &given] { window.addStartupPaths(given.paths, given.leftOut); });
+        QTimer::singleShot(0, &window, [&window, &given] { window.addStartupPaths(given.paths, given.leftOut); });
     return app.exec();
 }

@@ -4,8 +4,8 @@
 #include <QFile>
 
 #ifdef Q_OS_WIN
-#include <io.h>
 #include <windows.h>
+#include <io.h>
 #else
 #include <sys/stat.h>
 #endif

@@ -9,8 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <io.h>
 #include <windows.h>
+#include <io.h>
 #else
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -98,7 +98,6 @@ FILE *openRegular(const QString &path, PdfCheck &check, qint64 &size)
     return file;
 }
 #endif
-
 
 } // namespace
 

@@ -94,11 +94,10 @@ bool isPackingKey(const std::string &key)
 const char *const kShownKeys[] = {"/Subtype", "/Rect", "/F", "/AS", "/AP", "/OC", "/CA", "/ca", "/BM"};
 // Without an appearance of its own, a reader draws an annotation from
 // these: its text, its colours and borders, its shape, a field's value.
-const char *const kDrawnFromKeys[] = {"/Contents", "/DA",   "/DS",   "/RC",         "/C",       "/IC",
-                                      "/BS",       "/BE",   "/Border", "/QuadPoints", "/InkList", "/Vertices",
-                                      "/L",        "/LE",   "/LL",   "/LLE",        "/RD",      "/Q",
-                                      "/Name",     "/MK",   "/CL",   "/IT",         "/Path",    "/V",
-                                      "/FT",       "/Ff",   "/Opt",  "/MaxLen"};
+const char *const kDrawnFromKeys[] = {
+    "/Contents", "/DA",       "/DS",   "/RC", "/C",  "/IC",  "/BS",  "/BE",    "/Border", "/QuadPoints",
+    "/InkList",  "/Vertices", "/L",    "/LE", "/LL", "/LLE", "/RD",  "/Q",     "/Name",   "/MK",
+    "/CL",       "/IT",       "/Path", "/V",  "/FT", "/Ff",  "/Opt", "/MaxLen"};
 
 } // namespace
 
@@ -265,8 +264,7 @@ bool readBox(QPDFObjectHandle box, double (&corners)[4])
     return true;
 }
 
-template <typename Value>
-void addValue(QCryptographicHash &hash, const Value &value)
+template <typename Value> void addValue(QCryptographicHash &hash, const Value &value)
 {
     hash.addData(QByteArrayView(reinterpret_cast<const char *>(&value), sizeof value));
 }

@@ -20,10 +20,10 @@ enum class PdfProblem : qint32 {
     NeedsPassword,  // no password was given, and the file cannot be opened without one
     WrongPassword,  // the given password opens nothing
     // What pdftk cannot open or copy, found before it runs.
-    UnsupportedEncryption, // AES-256, or a security handler other than the standard one
-    PageTreeTooDeep,       // nested deeper than pdftk can follow
-    PageTreeLoop,          // a branch of the page tree refers back up, or is used twice
-    MalformedPage,         // a page whose size is not four numbers
+    UnsupportedEncryption,  // AES-256, or a security handler other than the standard one
+    PageTreeTooDeep,        // nested deeper than pdftk can follow
+    PageTreeLoop,           // a branch of the page tree refers back up, or is used twice
+    MalformedPage,          // a page whose size is not four numbers
     UnsupportedCompression, // a stream packed with a filter that neither the library nor pdftk can unpack
     CrossReferenceLoop,     // its cross-reference tables lead back to themselves, which pdftk follows without end
     DynamicXfa,             // its pages are made by an XFA form, which pdftk does not copy
@@ -78,7 +78,7 @@ struct PdfCheck
     // One byte a page, 1 where the library had to repair something to read
     // it: pdftk may have repaired it otherwise. Empty when no page needed that.
     QByteArray repairedPages;
-    quint32 parts = 0;         // DocumentPart flags
+    quint32 parts = 0;          // DocumentPart flags
     qint64 cpuMilliseconds = 0; // what reading it cost the checker
     // The file as it was opened for this reading; unknown when it was not opened.
     FileIdentity identity;

@@ -66,8 +66,7 @@ bool addPage(QPDF &pdf, QPDFObjectHandle &page, const Inherited &inherited, Page
 Inherited handedDown(QPDFObjectHandle &branch, Inherited inherited)
 {
     for (auto [key, value] : {std::pair{"/MediaBox", &inherited.mediaBox}, std::pair{"/CropBox", &inherited.cropBox},
-                              std::pair{"/Rotate", &inherited.rotate},
-                              std::pair{"/Resources", &inherited.resources}}) {
+                              std::pair{"/Rotate", &inherited.rotate}, std::pair{"/Resources", &inherited.resources}}) {
         if (branch.hasKey(key))
             *value = branch.getKey(key);
     }
@@ -195,7 +194,7 @@ Next readingFailed(QPDF &pdf, const QPDFExc &error, const std::string &password,
         // The library says so of encryption it does not know, and of a
         // stream it must unpack but has no filter for.
         check.problem = valueAt(pdf.getTrailer(), {"/Encrypt"}).isNull() ? PdfProblem::UnsupportedCompression
-                                                                        : PdfProblem::UnsupportedEncryption;
+                                                                         : PdfProblem::UnsupportedEncryption;
     else
         check.problem = lacksPdfHeader(pdf) ? PdfProblem::NotPdf : PdfProblem::Damaged;
     return Next::Done;
@@ -219,8 +218,7 @@ Next readOnce(const OpenedFile &source, const std::string &password, bool lastPa
             std::rewind(source.file);
             pdf.processFile(source.description.constData(), source.file, false, password.c_str());
         } else {
-            pdf.processMemoryFile(source.description.constData(), source.bytes(), source.byteCount(),
-                                  password.c_str());
+            pdf.processMemoryFile(source.description.constData(), source.bytes(), source.byteCount(), password.c_str());
         }
         check.encrypted = pdf.isEncrypted();
         if (!pdftkOpensEncryption(pdf)) {

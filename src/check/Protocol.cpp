@@ -9,8 +9,7 @@ namespace {
 
 constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_0;
 
-template <typename Write>
-QByteArray frame(CheckFrame::Kind kind, Write &&write)
+template <typename Write> QByteArray frame(CheckFrame::Kind kind, Write &&write)
 {
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
@@ -104,10 +103,10 @@ bool FrameReader::next(CheckFrame &frame)
     case CheckFrame::Kind::Begun:
         break;
     case CheckFrame::Kind::Found:
-        in >> problem >> frame.check.pages >> frame.check.encrypted >> frame.check.detail
-            >> frame.check.fingerprints >> frame.check.repairedPages >> frame.check.parts
-            >> frame.check.cpuMilliseconds >> frame.check.identity.size >> frame.check.identity.modified
-            >> frame.check.identity.changed >> frame.check.identity.volume >> frame.check.identity.file;
+        in >> problem >> frame.check.pages >> frame.check.encrypted >> frame.check.detail >> frame.check.fingerprints
+            >> frame.check.repairedPages >> frame.check.parts >> frame.check.cpuMilliseconds
+            >> frame.check.identity.size >> frame.check.identity.modified >> frame.check.identity.changed
+            >> frame.check.identity.volume >> frame.check.identity.file;
         if (problem < 0 || problem > qint32(kLastProblem))
             in.setStatus(QDataStream::ReadCorruptData);
         frame.check.problem = PdfProblem(problem);

@@ -37,9 +37,9 @@ struct CheckFrame
     qint64 cpuMilliseconds = 0;
     qint64 firstPage = 0;  // Request: the pages to fingerprint, the first
     qint64 pageCount = -1; // and how many; -1 for the rest
-    MendRequest mend;     // MendRequest: the join; `cpuMilliseconds` as above
-    PdfCheck check;       // Found
-    MendReport mended;    // Mended
+    MendRequest mend;      // MendRequest: the join; `cpuMilliseconds` as above
+    PdfCheck check;        // Found
+    MendReport mended;     // Mended
 };
 
 // A whole frame, length included, ready to be written.

@@ -20,9 +20,9 @@
 #include <thread>
 
 #ifdef Q_OS_WIN
+#include <windows.h>
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 #else
 #include <ctime>
 #include <unistd.h>

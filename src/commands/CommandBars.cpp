@@ -96,8 +96,8 @@ void addCommands(QWidget *controls, CommandPlace place, const CommandDispatch &d
             button->setFocusPolicy(Qt::TabFocus);
             // The style draws a button with the focus as it draws one under
             // the mouse; the keyboard's place must stand out on its own.
-            button->setStyleSheet(QStringLiteral(
-                "QToolButton:focus { border: 2px solid palette(highlight); border-radius: 4px; }"));
+            button->setStyleSheet(
+                QStringLiteral("QToolButton:focus { border: 2px solid palette(highlight); border-radius: 4px; }"));
             button->setAccessibleDescription(Text::tr(row.accessibleDescription));
         }
         const int id = int(row.id);
@@ -137,8 +137,7 @@ void buildMenus(QMenuBar *bar, const CommandDispatch &dispatch)
     for (CommandPlace place : {CommandPlace::FileMenu, CommandPlace::HelpMenu}) {
         QAction *dropDown = AddControl(bar, ControlType::DropDown, 0, placeTitle(place), false);
         auto *menu = dropDown->menu<QMenu *>();
-        menu->setObjectName(place == CommandPlace::FileMenu ? QStringLiteral("menuFile")
-                                                            : QStringLiteral("menuHelp"));
+        menu->setObjectName(place == CommandPlace::FileMenu ? QStringLiteral("menuFile") : QStringLiteral("menuHelp"));
         addCommands(menu, place, dispatch);
     }
 }

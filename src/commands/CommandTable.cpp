@@ -11,8 +11,7 @@ const std::vector<CommandRow> &commandTable()
     using Place = CommandPlace;
     static const std::vector<CommandRow> table = {
         {Id::AddFilesButton, QT_TRANSLATE_NOOP("Corvanta", "Add Files"), Place::Toolbar, false,
-         QStringLiteral("add-files"),
-         QT_TRANSLATE_NOOP("Corvanta", "Choose PDF files to add to the end of the list")},
+         QStringLiteral("add-files"), QT_TRANSLATE_NOOP("Corvanta", "Choose PDF files to add to the end of the list")},
         {Id::AddFolderButton, QT_TRANSLATE_NOOP("Corvanta", "Add Folder"), Place::Toolbar, false,
          QStringLiteral("add-folder"),
          QT_TRANSLATE_NOOP("Corvanta",
@@ -35,8 +34,7 @@ const std::vector<CommandRow> &commandTable()
 
         {Id::LoadSamplesEntry, QT_TRANSLATE_NOOP("Corvanta", "&Load Sample/Example Files To Test With"),
          Place::HelpMenu, false, QStringLiteral("load-samples")},
-        {Id::FaqEntry, QT_TRANSLATE_NOOP("Corvanta", "Quillmoor &FAQ"), Place::HelpMenu, false,
-         QStringLiteral("faq")},
+        {Id::FaqEntry, QT_TRANSLATE_NOOP("Corvanta", "Quillmoor &FAQ"), Place::HelpMenu, false, QStringLiteral("faq")},
         {Id::DemoVideoEntry, QT_TRANSLATE_NOOP("Corvanta", "&Watch Old Demo Video"), Place::HelpMenu, false,
          QStringLiteral("demo-video")},
         {Id::AdditionalHelpEntry, QT_TRANSLATE_NOOP("Corvanta", "&Additional Help"), Place::HelpMenu, false,

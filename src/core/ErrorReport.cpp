@@ -13,10 +13,9 @@ QString applicationTitle()
 
 QString errorReportText(const QString &description, const QString &module, const QString &procedure, int step)
 {
-    return description + QStringLiteral("\r\n") + QStringLiteral("in Velmira5/20/2014.") + module
-        + QLatin1Char('.') + procedure + QLatin1Char(' ') + Text::tr("at line ") + QString::number(step)
-        + QStringLiteral("\r\r") + Text::tr("Please email screenshot of this message to ")
-        + QLatin1String(site::kSupportEmail);
+    return description + QStringLiteral("\r\n") + QStringLiteral("in Velmira5/20/2014.") + module + QLatin1Char('.')
+        + procedure + QLatin1Char(' ') + Text::tr("at line ") + QString::number(step) + QStringLiteral("\r\r")
+        + Text::tr("Please email screenshot of this message to ") + QLatin1String(site::kSupportEmail);
 }
 
 void ErrorReport(Dialogs &dialogs, QWidget *owner, const QString &description, const QString &module,

@@ -12,8 +12,7 @@ class Dialogs;
 QString applicationTitle();
 
 // The error report's exact text, CR/LF layout included.
-QString errorReportText(const QString &description, const QString &module, const QString &procedure,
-                        int step);
+QString errorReportText(const QString &description, const QString &module, const QString &procedure, int step);
 // Shows the report as a warning titled "Application Error".
 void ErrorReport(Dialogs &dialogs, QWidget *owner, const QString &description, const QString &module,
                  const QString &procedure, int step);

@@ -19,7 +19,10 @@ public:
     explicit EventTurns(int intervalMilliseconds = kStandardInterval, KeepGoing keepGoing = {});
 
     bool operator()();
-    KeepGoing asKeepGoing() { return [this] { return (*this)(); }; }
+    KeepGoing asKeepGoing()
+    {
+        return [this] { return (*this)(); };
+    }
 
 private:
     int m_interval;

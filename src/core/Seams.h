@@ -24,11 +24,9 @@ class Dialogs
 {
 public:
     virtual ~Dialogs() = default;
-    virtual MessageAnswer message(QWidget *owner, const QString &text, MessageStyle style,
-                                  const QString &title) = 0;
+    virtual MessageAnswer message(QWidget *owner, const QString &text, MessageStyle style, const QString &title) = 0;
     // Returns the typed text, or "" on Cancel.
-    virtual QString inputBox(QWidget *owner, const QString &prompt, const QString &title,
-                             bool masked) = 0;
+    virtual QString inputBox(QWidget *owner, const QString &prompt, const QString &title, bool masked) = 0;
     // Returns full paths in the order the dialog gives them; empty on Cancel.
     virtual QStringList openFiles(QWidget *owner, const QString &title, const QString &filter) = 0;
     // Returns the chosen folder, or "" on Cancel.

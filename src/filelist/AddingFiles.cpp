@@ -88,9 +88,9 @@ void appendDropped(Host &host, FileListModel &list, const QStringList &paths, Le
 
 void addChosenFiles(Host &host, FileListModel &list)
 {
-    const QStringList chosen = host.dialogs().openFiles(
-        host.dialogOwner(), Text::tr("Add File(s) - Hold Ctrl to select multiple files"),
-        Text::tr("PDF Files (*.pdf)"));
+    const QStringList chosen =
+        host.dialogs().openFiles(host.dialogOwner(), Text::tr("Add File(s) - Hold Ctrl to select multiple files"),
+                                 Text::tr("PDF Files (*.pdf)"));
     LeftOut leftOut;
     for (const QString &path : chosen) {
         if (isMangled(path))

@@ -29,7 +29,6 @@ bool carriesFiles(const QMimeData *data);
 void addDroppedFiles(Host &host, FileListModel &list, const QMimeData *data);
 // Paths the program was given when it started, appended like dropped files;
 // `leftOut` holds arguments already refused, for the same message.
-void addStartupPaths(Host &host, FileListModel &list, const QStringList &paths,
-                     const LeftOut &leftOut = LeftOut());
+void addStartupPaths(Host &host, FileListModel &list, const QStringList &paths, const LeftOut &leftOut = LeftOut());
 
 } // namespace corvanta

@@ -15,8 +15,7 @@ QList<int> sortedUnique(QList<int> rows, int count)
 {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    rows.erase(std::remove_if(rows.begin(), rows.end(), [count](int r) { return r < 0 || r >= count; }),
-               rows.end());
+    rows.erase(std::remove_if(rows.begin(), rows.end(), [count](int r) { return r < 0 || r >= count; }), rows.end());
     return rows;
 }
 } // namespace
@@ -224,8 +223,7 @@ QMimeData *FileListModel::mimeData(const QModelIndexList &indexes) const
     return mime;
 }
 
-bool FileListModel::canDropMimeData(const QMimeData *data, Qt::DropAction, int, int,
-                                    const QModelIndex &) const
+bool FileListModel::canDropMimeData(const QMimeData *data, Qt::DropAction, int, int, const QModelIndex &) const
 {
     const auto *rows = qobject_cast<const ListRowsMimeData *>(data);
     return rows && rows->list == this;

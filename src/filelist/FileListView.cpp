@@ -6,13 +6,12 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
 
 #include <chrono>
-
 
 namespace corvanta {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QHeaderView>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QTimer>
 #include <QTreeView>
 

@@ -38,21 +38,42 @@ struct Entry
     std::size_t folderLength = 0; // bytes of the folder's path
     // File names are UTF-8 here, as QFile::encodeName writes them. A name
     // that is not would decode to a different, non-existent path.
-    QString name() const { return QString::fromUtf8(rawName); }
+    QString name() const
+    {
+        return QString::fromUtf8(rawName);
+    }
     bool nameIsUtf8() const
     {
         return isValidUtf8(QByteArray::fromRawData(rawName, qsizetype(std::strlen(rawName))));
     }
-    QString shownName() const { return shownBytes(QByteArray(rawName)); }
+    QString shownName() const
+    {
+        return shownBytes(QByteArray(rawName));
+    }
     // Longer paths cannot be opened by any program, pdftk included.
-    bool pathTooLong() const { return folderLength + 1 + std::strlen(rawName) >= PATH_MAX; }
+    bool pathTooLong() const
+    {
+        return folderLength + 1 + std::strlen(rawName) >= PATH_MAX;
+    }
 #else
     QString decodedName;
-    QString name() const { return decodedName; }
-    bool nameIsUtf8() const { return true; }
-    QString shownName() const { return decodedName; }
+    QString name() const
+    {
+        return decodedName;
+    }
+    bool nameIsUtf8() const
+    {
+        return true;
+    }
+    QString shownName() const
+    {
+        return decodedName;
+    }
     // Windows opens a long path by its long form.
-    bool pathTooLong() const { return false; }
+    bool pathTooLong() const
+    {
+        return false;
+    }
 #endif
 };
 
@@ -98,8 +119,7 @@ public:
     }
 
 private:
-    template <typename Text, typename Fold>
-    static bool matchWildcard(Text name, Text pattern, Fold fold)
+    template <typename Text, typename Fold> static bool matchWildcard(Text name, Text pattern, Fold fold)
     {
         qsizetype n = 0;
         qsizetype p = 0;
@@ -109,8 +129,7 @@ private:
             if (p < pattern.size() && pattern[p] == '*') {
                 starAt = p++;
                 resumeAt = n;
-            } else if (p < pattern.size()
-                       && (pattern[p] == '?' || fold(pattern[p]) == fold(name[n]))) {
+            } else if (p < pattern.size() && (pattern[p] == '?' || fold(pattern[p]) == fold(name[n]))) {
                 ++p;
                 ++n;
             } else if (starAt >= 0) {
@@ -172,8 +191,7 @@ EntryKind kindOf(int folderFd, const dirent *entry)
 // Reads the entries of one folder straight from the directory: a walk reads
 // every entry of a large tree twice, and a QFileInfo per entry would cost
 // several times what the reading itself does. `visit` returns false to stop.
-template <typename Visit>
-std::optional<ReadFailure> forEachEntry(const QString &folder, Visit &&visit)
+template <typename Visit> std::optional<ReadFailure> forEachEntry(const QString &folder, Visit &&visit)
 {
     const QByteArray path = QFile::encodeName(QDir::fromNativeSeparators(folder));
     DIR *dir = ::opendir(path.constData());
@@ -184,8 +202,7 @@ std::optional<ReadFailure> forEachEntry(const QString &folder, Visit &&visit)
             return std::nullopt;
         if (error == ENAMETOOLONG)
             return ReadFailure{LeftOutReason::PathTooLong, QString()};
-        return ReadFailure{LeftOutReason::FolderUnreadable,
-                           QString::fromLocal8Bit(std::strerror(error))};
+        return ReadFailure{LeftOutReason::FolderUnreadable, QString::fromLocal8Bit(std::strerror(error))};
     }
     const int fd = ::dirfd(dir);
     Entry current;
@@ -230,12 +247,11 @@ EntryKind kindOf(const QString &folder, const WIN32_FIND_DATAW &found)
 // The entries of one folder, straight from the directory with their
 // attributes: a QFileInfo per entry would ask for them a second time. The
 // path's long form opens folders whatever the length of their path.
-template <typename Visit>
-std::optional<ReadFailure> forEachEntry(const QString &folder, Visit &&visit)
+template <typename Visit> std::optional<ReadFailure> forEachEntry(const QString &folder, Visit &&visit)
 {
     const QString native = QDir::toNativeSeparators(QDir::cleanPath(QDir::fromNativeSeparators(folder)));
     QString pattern = native.startsWith(QLatin1String("\\\\")) ? QStringLiteral("\\\\?\\UNC\\") + native.mid(2)
-                                                             : QStringLiteral("\\\\?\\") + native;
+                                                               : QStringLiteral("\\\\?\\") + native;
     pattern = joinPath(pattern, QStringLiteral("*"));
     WIN32_FIND_DATAW found;
     const HANDLE search = FindFirstFileExW(reinterpret_cast<LPCWSTR>(pattern.utf16()), FindExInfoBasic, &found,
@@ -274,14 +290,12 @@ std::optional<ReadFailure> forEachEntry(const QString &folder, Visit &&visit)
 // documents. A "._name.pdf" matches "*.pdf" but never holds a PDF.
 bool isFileSystemMetadata(const QString &name)
 {
-    return name.startsWith(QLatin1String("._"))
-        || name.compare(QLatin1String(".DS_Store"), Qt::CaseInsensitive) == 0
+    return name.startsWith(QLatin1String("._")) || name.compare(QLatin1String(".DS_Store"), Qt::CaseInsensitive) == 0
         || name.compare(QLatin1String("Thumbs.db"), Qt::CaseInsensitive) == 0
         || name.compare(QLatin1String("desktop.ini"), Qt::CaseInsensitive) == 0;
 }
 
-void note(LeftOut *leftOut, const QString &shownPath, LeftOutReason reason,
-          const QString &detail = QString())
+void note(LeftOut *leftOut, const QString &shownPath, LeftOutReason reason, const QString &detail = QString())
 {
     if (leftOut)
         leftOut->add(shownPath, reason, detail);
@@ -312,8 +326,7 @@ bool sortNaturally(QStringList &names, const KeepGoing &keepGoing)
 
 } // namespace
 
-bool CollectSubfolders(QStringList &folders, bool recursive, const KeepGoing &keepGoing,
-                       LeftOut *leftOut)
+bool CollectSubfolders(QStringList &folders, bool recursive, const KeepGoing &keepGoing, LeftOut *leftOut)
 {
     // Level by level: each pass reads the folders the previous pass found, so
     // the collection comes out breadth-first and grouped by parent.
@@ -360,8 +373,7 @@ bool CollectSubfolders(QStringList &folders, bool recursive, const KeepGoing &ke
     return true;
 }
 
-QStringList ListFolderFiles(const QString &folder, const QString &pattern, const KeepGoing &keepGoing,
-                            LeftOut *leftOut)
+QStringList ListFolderFiles(const QString &folder, const QString &pattern, const KeepGoing &keepGoing, LeftOut *leftOut)
 {
     QStringList names;
     if (folder.isEmpty())

@@ -29,8 +29,8 @@ bool CollectSubfolders(QStringList &folders, bool recursive, const KeepGoing &ke
 // open are noted in `leftOut`; an unreadable folder gives none. Once
 // `keepGoing`, asked for every entry and while sorting, says stop, the names
 // so far come back, in no set order.
-QStringList ListFolderFiles(const QString &folder, const QString &pattern,
-                            const KeepGoing &keepGoing = {}, LeftOut *leftOut = nullptr);
+QStringList ListFolderFiles(const QString &folder, const QString &pattern, const KeepGoing &keepGoing = {},
+                            LeftOut *leftOut = nullptr);
 
 // Walks the tree under `folder` (CollectSubfolders) and hands `sink`, folder
 // by folder in walk order, the full paths of the files that match `pattern`,

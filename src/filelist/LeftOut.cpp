@@ -48,9 +48,8 @@ QString leftOutMessage(const LeftOut &leftOut)
 {
     if (leftOut.isEmpty())
         return QString();
-    QString text = leftOut.count() == 1
-        ? Text::tr("1 file or folder was left out:\n")
-        : Text::tr("%1 files or folders were left out:\n").arg(leftOut.count());
+    QString text = leftOut.count() == 1 ? Text::tr("1 file or folder was left out:\n")
+                                        : Text::tr("%1 files or folders were left out:\n").arg(leftOut.count());
     for (const LeftOut::Item &item : leftOut.named())
         text += QLatin1Char('\n') + Text::tr("%1: %2").arg(shortened(item.shownPath), reasonText(item));
     const qsizetype unnamed = leftOut.count() - leftOut.named().size();
@@ -85,8 +84,7 @@ QString shownBytes(const QByteArray &raw)
             continue;
         }
         shown += QString::fromUtf8(raw.mid(validFrom, at - validFrom));
-        shown += QStringLiteral("\\x")
-            + QStringLiteral("%1").arg(uchar(raw.at(at)), 2, 16, QLatin1Char('0')).toUpper();
+        shown += QStringLiteral("\\x") + QStringLiteral("%1").arg(uchar(raw.at(at)), 2, 16, QLatin1Char('0')).toUpper();
         validFrom = ++at;
     }
     return shown + QString::fromUtf8(raw.mid(validFrom));

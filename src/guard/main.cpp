@@ -57,8 +57,7 @@ int main(int argc, char *argv[])
         _exit(127);
     }
     int status = 0;
-    while (::waitpid(program, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (::waitpid(program, &status, 0) < 0 && errno == EINTR) {}
     if (WIFSIGNALED(status)) {
         ::signal(WTERMSIG(status), SIG_DFL);
         ::raise(WTERMSIG(status));

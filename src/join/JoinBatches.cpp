@@ -65,8 +65,8 @@ QList<qsizetype> entryCosts(const QList<JoinEntry> &entries, const KeepGoing &ke
         if (costs.size() % 4096 == 0 && !goesOn(keepGoing))
             return {};
         qsizetype cost = 0;
-        forEachJoinToken({entry}, QString(), [&cost](const JoinToken &token) { cost += tokenSize(token); },
-                         widestHandle);
+        forEachJoinToken(
+            {entry}, QString(), [&cost](const JoinToken &token) { cost += tokenSize(token); }, widestHandle);
         costs.append(cost);
     }
     return costs;
@@ -126,8 +126,7 @@ JoinPlan batchRuns(const QString &program, const QList<JoinEntry> &entries, cons
             return {};
         if (batch == names.size())
             names.append(temporaryName());
-        plan.runs.append(
-            BuildJoinCommand(program, entries.mid(first, ends.at(batch) - first), names.at(batch)));
+        plan.runs.append(BuildJoinCommand(program, entries.mid(first, ends.at(batch) - first), names.at(batch)));
         plan.intermediateFiles.append(names.at(batch));
         first = ends.at(batch);
     }
@@ -170,8 +169,8 @@ qsizetype argumentListSize(const QStringList &texts)
     return size;
 }
 
-JoinPlan planJoin(const QString &program, const QList<JoinEntry> &entries, const QString &outputPath,
-                  qsizetype limit, const std::function<QString()> &temporaryName, const KeepGoing &keepGoing)
+JoinPlan planJoin(const QString &program, const QList<JoinEntry> &entries, const QString &outputPath, qsizetype limit,
+                  const std::function<QString()> &temporaryName, const KeepGoing &keepGoing)
 {
     const auto oneRun = [&] { return JoinPlan{{BuildJoinCommand(program, entries, outputPath)}, {}}; };
     const qsizetype wholeSize = oneRunSize(program, entries, outputPath, keepGoing);

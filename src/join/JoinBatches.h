@@ -38,8 +38,8 @@ struct JoinPlan
 // length), and a last run that joins their results with the last inputs. A
 // limit too small for any two inputs gives the one run, which then fails with
 // the system's reason. Empty when `keepGoing`, asked now and then, says stop.
-JoinPlan planJoin(const QString &program, const QList<JoinEntry> &entries, const QString &outputPath,
-                  qsizetype limit, const std::function<QString()> &temporaryName, const KeepGoing &keepGoing = {});
+JoinPlan planJoin(const QString &program, const QList<JoinEntry> &entries, const QString &outputPath, qsizetype limit,
+                  const std::function<QString()> &temporaryName, const KeepGoing &keepGoing = {});
 
 // The room a join takes on the Desktop's drive: what pdftk writes is about
 // as large as its inputs, batches write every page twice, and a mended copy

@@ -19,8 +19,8 @@ namespace {
 bool isPdfDocSpecial(char16_t c)
 {
     static constexpr char16_t kSpecial[] = {0x2022, 0x2020, 0x2021, 0x2026, 0x2014, 0x2013, 0x0192, 0x2039, 0x203A,
-                                           0x2030, 0x201E, 0x201C, 0x201D, 0x2018, 0x2019, 0x201A, 0x2122, 0x0152,
-                                           0x0160, 0x0178, 0x017D, 0x0153, 0x0161, 0x017E, 0x20AC, 0x02C6, 0x02DC};
+                                            0x2030, 0x201E, 0x201C, 0x201D, 0x2018, 0x2019, 0x201A, 0x2122, 0x0152,
+                                            0x0160, 0x0178, 0x017D, 0x0153, 0x0161, 0x017E, 0x20AC, 0x02C6, 0x02DC};
     return std::find(std::begin(kSpecial), std::end(kSpecial), c) != std::end(kSpecial);
 }
 
@@ -112,7 +112,6 @@ QList<JoinEntry> entriesOf(const QStringList &paths, const KeepGoing &keepGoing)
     }
     return inputs;
 }
-
 
 bool checkInputs(QList<JoinEntry> &inputs, Checker &checker, KeptChecks *kept, const KeepGoing &keepGoing)
 {

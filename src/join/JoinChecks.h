@@ -2,8 +2,8 @@
 
 #include "check/PdfCheck.h"
 #include "core/KeepGoing.h"
-#include "parts/Mending.h"
 #include "join/JoinCommand.h"
+#include "parts/Mending.h"
 
 #include <QList>
 #include <QString>

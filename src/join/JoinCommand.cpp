@@ -18,8 +18,7 @@ QString JoinOutputPath(const QString &desktopFolder, QChar separator)
     return collapseDriveRootSeparator(desktopFolder + separator + QLatin1String("joined.pdf"));
 }
 
-JoinProcessCommand BuildJoinCommand(const QString &program, const QList<JoinEntry> &entries,
-                                    const QString &outputPath)
+JoinProcessCommand BuildJoinCommand(const QString &program, const QList<JoinEntry> &entries, const QString &outputPath)
 {
     JoinProcessCommand command{program, {}};
     command.arguments.reserve(entries.size() + 3);

@@ -39,8 +39,7 @@ struct JoinToken
 // for a null `outputPath`). A run's arguments and the room they take are
 // both made from it. Handles are counted from `firstHandle` (0 is A).
 template <typename Visit>
-void forEachJoinToken(const QList<JoinEntry> &entries, const QString &outputPath, Visit &&visit,
-                      int firstHandle = 0)
+void forEachJoinToken(const QList<JoinEntry> &entries, const QString &outputPath, Visit &&visit, int firstHandle = 0)
 {
     int handle = firstHandle;
     for (const JoinEntry &entry : entries)
@@ -67,7 +66,6 @@ struct JoinProcessCommand
     QString program;
     QStringList arguments;
 };
-JoinProcessCommand BuildJoinCommand(const QString &program, const QList<JoinEntry> &entries,
-                                    const QString &outputPath);
+JoinProcessCommand BuildJoinCommand(const QString &program, const QList<JoinEntry> &entries, const QString &outputPath);
 
 } // namespace corvanta

@@ -179,7 +179,8 @@ QString readableLine(const QString &line)
     for (QChar c : line) {
         if (c == QLatin1Char('\r'))
             continue;
-        clean += c.category() == QChar::Other_Control && c != QLatin1Char('\t') ? QChar(QChar::ReplacementCharacter) : c;
+        clean +=
+            c.category() == QChar::Other_Control && c != QLatin1Char('\t') ? QChar(QChar::ReplacementCharacter) : c;
     }
     return clean.size() > kLongestLine ? clean.left(kLongestLine) + QStringLiteral(" …") : clean;
 }
@@ -234,8 +235,7 @@ QString verificationText(const Verification &verification)
     if (verification.finding == Verification::Finding::WrongPage) {
         const QString differs = differingPartsText(verification.differingParts);
         return Text::tr("pdftk reported success, but page %1 of the file it wrote is not page %2 of\n%3")
-                   .arg(QString::number(verification.page), QString::number(verification.inputPage),
-                        verification.input)
+                   .arg(QString::number(verification.page), QString::number(verification.inputPage), verification.input)
             + (differs.isEmpty() ? QString() : Text::tr("\n\nWhat differs: %1.").arg(differs));
     }
     const ExpectedPages &expected = verification.expected;
@@ -258,20 +258,28 @@ QString lostPartsText(const InputNote &note)
         {HiddenLayers, QT_TRANSLATE_NOOP("Corvanta", "its hidden layers are visible")},
         {Layers, QT_TRANSLATE_NOOP("Corvanta", "its layers can no longer be shown or hidden")},
         {NeedsAppearances, QT_TRANSLATE_NOOP("Corvanta", "form fields may show old values")},
-        {FormDefaults, QT_TRANSLATE_NOOP("Corvanta", "its form fields may show their text in another style, or "
-                                                     "calculate in another order")},
-        {RenamedFields, QT_TRANSLATE_NOOP("Corvanta", "its form fields were renamed, because another file used "
-                                                      "the same names")},
+        {FormDefaults,
+         QT_TRANSLATE_NOOP("Corvanta",
+                           "its form fields may show their text in another style, or "
+                           "calculate in another order")},
+        {RenamedFields,
+         QT_TRANSLATE_NOOP("Corvanta",
+                           "its form fields were renamed, because another file used "
+                           "the same names")},
         {XfaForm, QT_TRANSLATE_NOOP("Corvanta", "its XFA form data is lost; its form fields remain")},
         {Signature, QT_TRANSLATE_NOOP("Corvanta", "its digital signature no longer applies")},
         {PageLabels, QT_TRANSLATE_NOOP("Corvanta", "page numbers such as i, ii are lost")},
-        {NamedDestinations, QT_TRANSLATE_NOOP("Corvanta", "the named places in it, which links from other files "
-                                                          "can lead to, are lost")},
+        {NamedDestinations,
+         QT_TRANSLATE_NOOP("Corvanta",
+                           "the named places in it, which links from other files "
+                           "can lead to, are lost")},
         {Attachments, QT_TRANSLATE_NOOP("Corvanta", "its attached files are lost")},
         {Tags, QT_TRANSLATE_NOOP("Corvanta", "its accessibility tags, which screen readers follow, are lost")},
         {Scripts, QT_TRANSLATE_NOOP("Corvanta", "its scripts are left out")},
-        {ConformanceClaim, QT_TRANSLATE_NOOP("Corvanta", "its claim to meet PDF/A or PDF/UA is left out, since the "
-                                                         "joined file does not meet it")},
+        {ConformanceClaim,
+         QT_TRANSLATE_NOOP("Corvanta",
+                           "its claim to meet PDF/A or PDF/UA is left out, since the "
+                           "joined file does not meet it")},
         {OpeningView, QT_TRANSLATE_NOOP("Corvanta", "the view it opens with, such as its bookmarks shown, is lost")},
         {OpeningPlace, QT_TRANSLATE_NOOP("Corvanta", "the page it opens at is lost")},
         {PageLayout, QT_TRANSLATE_NOOP("Corvanta", "how it lays out its pages, such as two side by side, is lost")},
@@ -296,7 +304,6 @@ QString noFilesAddedMessage()
 {
     return Text::tr("No files added.");
 }
-
 
 QString openJoinedFileQuestion(const QString &outputPath)
 {
@@ -353,12 +360,11 @@ QString notEnoughSpaceMessage(qint64 needed, qint64 available, const QString &dr
                                      locale.formattedDataSize(available)));
 }
 
-
 QString refusedInputsMessage(const QList<RefusedFile> &refused)
 {
-    QString text = notJoinedMessage((refused.size() == 1 ? Text::tr("this file cannot be used.\n\n")
-                                                         : Text::tr("these files cannot be used.\n\n"))
-                                    + listedFiles(linesOf(refused)));
+    QString text = notJoinedMessage(
+        (refused.size() == 1 ? Text::tr("this file cannot be used.\n\n") : Text::tr("these files cannot be used.\n\n"))
+        + listedFiles(linesOf(refused)));
     const bool protectedFile = std::any_of(refused.begin(), refused.end(), [](const RefusedFile &file) {
         return file.check.problem == PdfProblem::NeedsPassword;
     });
@@ -437,10 +443,6 @@ QString notesAfterJoinMessage(const QList<InputNote> &notes, const QString &save
                 : Text::tr("%1 does not show everything of these files as the files themselves do:\n\n").arg(saved))
         + listedFiles(lines);
 }
-
-
-
-
 
 QString desktopFolderFailureText(const QString &folder)
 {

@@ -7,12 +7,12 @@
 #include "join/JoinBatches.h"
 #include "join/JoinChecks.h"
 #include "join/JoinCommand.h"
-#include "process/Checker.h"
 #include "join/JoinMessages.h"
 #include "join/JoinOutcome.h"
 #include "join/Pdftk.h"
-#include "process/ProcessRunner.h"
 #include "join/SaveResult.h"
+#include "process/Checker.h"
+#include "process/ProcessRunner.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -108,8 +108,7 @@ private:
     void report(const JoinOutcome &outcome);
 
     bool stopped() const { return m_cancelled || m_host.isClosing(); }
-    template <typename Body>
-    bool step(Step number, Body &&body);
+    template <typename Body> bool step(Step number, Body &&body);
     void warn(const QString &text);
     // Removes what pdftk wrote, unless it has become the result.
     void discardWritten();
@@ -169,8 +168,7 @@ void Joiner::Run::cancel()
     discardWritten();
 }
 
-template <typename Body>
-bool Joiner::Run::step(Step number, Body &&body)
+template <typename Body> bool Joiner::Run::step(Step number, Body &&body)
 {
     QString failure;
     try {
@@ -268,8 +266,8 @@ bool Joiner::Run::askPasswords()
         // A file known to need a password is asked for it once more, at
         // once; a blank answer or Cancel there stops the join.
         if (input.Password.isEmpty() && input.check.problem == PdfProblem::NeedsPassword) {
-            input.Password = m_dialogs.inputBox(m_host.dialogOwner(), neededPasswordPrompt(input.Path),
-                                                passwordPromptTitle(), true);
+            input.Password =
+                m_dialogs.inputBox(m_host.dialogOwner(), neededPasswordPrompt(input.Path), passwordPromptTitle(), true);
             if (input.Password.isEmpty() || stopped())
                 return false;
         }
@@ -313,9 +311,9 @@ bool Joiner::Run::planRuns()
     const QProcessEnvironment &environment = m_start.environment;
     m_runner.setEnvironment(environment);
     m_runner.setWorkingFolder(m_start.workingFolder);
-    m_plan = planJoin(m_program, m_inputs, m_writtenPath,
-                      m_environment.argumentLimit(environment), [this] { return temporaryOutputPath(m_outputPath); },
-                      m_turns.asKeepGoing());
+    m_plan = planJoin(
+        m_program, m_inputs, m_writtenPath, m_environment.argumentLimit(environment),
+        [this] { return temporaryOutputPath(m_outputPath); }, m_turns.asKeepGoing());
     if (stopped())
         return false;
     // A drive too full for the result would only be found out by pdftk,
@@ -337,8 +335,8 @@ JoinOutcome Joiner::Run::runPdftk()
 {
     // The check of the result need not wait for its checker to start.
     m_checker.warmUp();
-    JoinOutcome outcome =
-        examineJoin(runPdftkPlan(m_runner, m_plan, m_start, m_writtenPath, [this] { return stopped(); }), m_writtenPath);
+    JoinOutcome outcome = examineJoin(
+        runPdftkPlan(m_runner, m_plan, m_start, m_writtenPath, [this] { return stopped(); }), m_writtenPath);
     if (outcome.kind == JoinOutcome::Kind::Joined) {
         QList<quint32> lost;
         const Verification verification = verifyResult(lost);
@@ -374,8 +372,9 @@ void Joiner::Run::giveUp(JoinOutcome &outcome)
     outcome.driveFull = (drive.isValid() && drive.bytesAvailable() < kFullDrive)
         || outcome.pdftkText.contains(QLatin1String("No space left on device"));
     discardWritten();
-    const bool named = std::any_of(m_inputs.cbegin(), m_inputs.cend(),
-                                   [&outcome](const JoinEntry &input) { return outcome.pdftkText.contains(input.Path); });
+    const bool named = std::any_of(m_inputs.cbegin(), m_inputs.cend(), [&outcome](const JoinEntry &input) {
+        return outcome.pdftkText.contains(input.Path);
+    });
     if (!failedInsidePdftk(outcome) || outcome.driveFull || !outcome.folderWritable || named)
         return;
     // Each named like the join's own output, so that a leftover is removed like one.
@@ -440,7 +439,8 @@ void Joiner::Run::report(const JoinOutcome &outcome)
 Joiner::Joiner(Host &host, JoinEnvironment environment)
     : m_host(host)
     , m_environment(std::move(environment))
-    , m_kept(helperProgram(m_environment.helperFolder, QStringLiteral("corvanta-check")), readingAhead(m_environment.checkLimits))
+    , m_kept(helperProgram(m_environment.helperFolder, QStringLiteral("corvanta-check")),
+             readingAhead(m_environment.checkLimits))
 {
     m_kept.pause();
 }

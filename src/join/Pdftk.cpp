@@ -89,11 +89,11 @@ QString archiveFor(const QString &program, const QString &cacheFolder)
         return QString();
     const QFileInfo pdftk(program);
     const QFileInfo jvm(QFileInfo(java).canonicalFilePath());
-    const QString identity = QStringList{pdftk.absoluteFilePath(), QString::number(pdftk.size()),
-                                         QString::number(pdftk.lastModified().toMSecsSinceEpoch()),
-                                         jvm.absoluteFilePath(),
-                                         QString::number(jvm.lastModified().toMSecsSinceEpoch())}
-                                 .join(QLatin1Char('\n'));
+    const QString identity =
+        QStringList{pdftk.absoluteFilePath(), QString::number(pdftk.size()),
+                    QString::number(pdftk.lastModified().toMSecsSinceEpoch()), jvm.absoluteFilePath(),
+                    QString::number(jvm.lastModified().toMSecsSinceEpoch())}
+            .join(QLatin1Char('\n'));
     const QByteArray key = QCryptographicHash::hash(identity.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
     return QDir(cacheFolder).filePath(QStringLiteral("pdftk-%1.jsa").arg(QString::fromLatin1(key)));
 }

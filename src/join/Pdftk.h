@@ -34,8 +34,8 @@ struct PdftkStart
     QProcessEnvironment environment;      // of the first run: lean where it can be
     QProcessEnvironment plainEnvironment; // as typed by hand: no options of ours
     QString workingFolder;
-    QString archive;       // where this pdftk's archive belongs; "" when nowhere
-    bool lean = false;     // whether `environment` holds options of ours
+    QString archive;   // where this pdftk's archive belongs; "" when nowhere
+    bool lean = false; // whether `environment` holds options of ours
     bool makesArchive = false;
 
     static PdftkStart forProgram(const QString &program, const QString &cacheFolder);

@@ -122,13 +122,13 @@ OutputPathParts splitOutputPath(const QString &outputPath)
 
 } // namespace
 
-
 QString temporaryOutputPath(const QString &outputPath)
 {
     const OutputPathParts parts = splitOutputPath(outputPath);
     QString candidate;
     do {
-        const QString tag = QStringLiteral("%1").arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
+        const QString tag =
+            QStringLiteral("%1").arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
         candidate = parts.folder + QLatin1Char('.') + parts.name + QLatin1Char('.')
             + QString::number(QCoreApplication::applicationPid()) + QLatin1Char('.') + tag + QLatin1String(".part");
     } while (QFileInfo::exists(candidate));
@@ -216,8 +216,8 @@ static bool isOwnerAlive(qint64 pid)
 void removeLeftovers(const QString &outputPath)
 {
     const auto [folder, name] = splitOutputPath(outputPath);
-    const QRegularExpression temporary(QStringLiteral("^\\.%1\\.(\\d+)\\.[0-9a-f]{16}\\.part$")
-                                           .arg(QRegularExpression::escape(name)));
+    const QRegularExpression temporary(
+        QStringLiteral("^\\.%1\\.(\\d+)\\.[0-9a-f]{16}\\.part$").arg(QRegularExpression::escape(name)));
     const QDir desktop(folder.isEmpty() ? QStringLiteral(".") : folder);
     const QStringList candidates = desktop.entryList({QLatin1Char('.') + name + QStringLiteral(".*.part")},
                                                      QDir::Files | QDir::Hidden | QDir::System);

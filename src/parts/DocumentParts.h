@@ -29,8 +29,8 @@ enum DocumentPart : quint32 {
     ConformanceClaim = 1u << 17, // a claim to meet PDF/A or PDF/UA
     XfaForm = 1u << 18,          // XFA form data beside the form fields
     FormFields = 1u << 19,
-    RenamedFields = 1u << 20,    // its form fields were renamed in the join, another file using their names
-    DynamicXfa = 1u << 21,       // pages that only an XFA form holds, which pdftk cannot copy
+    RenamedFields = 1u << 20, // its form fields were renamed in the join, another file using their names
+    DynamicXfa = 1u << 21,    // pages that only an XFA form holds, which pdftk cannot copy
 };
 
 // What the joined document takes from its first input alone: it has one of each.

@@ -123,7 +123,8 @@ quint32 contentParts(QPDFObjectHandle root)
     QPDFObjectHandle layers = root.getKey("/OCProperties");
     if (isFilledArray(valueAt(layers, {"/OCGs"}))) {
         parts |= Layers;
-        if (isFilledArray(valueAt(layers, {"/D", "/OFF"})) || valueAt(layers, {"/D", "/BaseState"}).isNameAndEquals("/OFF"))
+        if (isFilledArray(valueAt(layers, {"/D", "/OFF"}))
+            || valueAt(layers, {"/D", "/BaseState"}).isNameAndEquals("/OFF"))
             parts |= HiddenLayers;
     }
     if (hasOwnPageLabels(root.getKey("/PageLabels")))

@@ -153,9 +153,10 @@ std::vector<std::unique_ptr<OpenedPdf>> openInputs(const MendRequest &request, s
         std::vector<QPDFObjectHandle> own = pagesOf(*input.pdf);
         if ((long long)own.size() != input.pages)
             throw std::runtime_error("an input has another number of pages than its check found");
-        input.transplant = std::make_unique<Transplant>(
-            result, *input.pdf, own,
-            std::vector<QPDFObjectHandle>(pages.begin() + input.firstPage, pages.begin() + input.firstPage + input.pages));
+        input.transplant =
+            std::make_unique<Transplant>(result, *input.pdf, own,
+                                         std::vector<QPDFObjectHandle>(pages.begin() + input.firstPage,
+                                                                       pages.begin() + input.firstPage + input.pages));
     }
     return opened;
 }

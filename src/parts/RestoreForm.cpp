@@ -49,8 +49,7 @@ std::string fullName(QPDFObjectHandle field)
 }
 
 // Each widget on the input's pages with pdftk's copy of it.
-template <typename Visit>
-void forEachWidget(JoinedInput &input, Visit &&visit)
+template <typename Visit> void forEachWidget(JoinedInput &input, Visit &&visit)
 {
     Transplant &transplant = *input.transplant;
     transplant.matchPageContents();
@@ -214,8 +213,8 @@ struct FormSettings
             }
             QPDFObjectHandle redraw = valueAt(made, {"/NeedAppearances"});
             QPDFObjectHandle order = valueAt(made, {"/CO"});
-            return (redraw.isBool() && redraw.getBoolValue()) == drawAnew
-                && unparsed(valueAt(made, {"/DA"})) == style && unparsed(valueAt(made, {"/Q"})) == alignment
+            return (redraw.isBool() && redraw.getBoolValue()) == drawAnew && unparsed(valueAt(made, {"/DA"})) == style
+                && unparsed(valueAt(made, {"/Q"})) == alignment
                 && (order.isArray() ? order.getArrayNItems() : 0) == calculated;
         };
     }

@@ -91,9 +91,9 @@ struct Configuration
     {
         QPDFObjectHandle configuration = leading.shallowCopy();
         configuration.replaceKey("/OFF", off);
-        for (auto [key, items] : {std::pair{"/Order", ordered ? order : QPDFObjectHandle::newArray()},
-                                  std::pair{"/RBGroups", exclusive}, std::pair{"/Locked", locked},
-                                  std::pair{"/AS", automatic}}) {
+        for (auto [key, items] :
+             {std::pair{"/Order", ordered ? order : QPDFObjectHandle::newArray()}, std::pair{"/RBGroups", exclusive},
+              std::pair{"/Locked", locked}, std::pair{"/AS", automatic}}) {
             if (items.getArrayNItems() > 0)
                 configuration.replaceKey(key, items);
         }

@@ -84,8 +84,7 @@ namespace {
 QPDFObjectHandle explicitDestination(QPDFObjectHandle value)
 {
     QPDFObjectHandle destination = value.isDictionary() ? value.getKey("/D") : value;
-    return destination.isArray() && destination.getArrayNItems() > 0 ? destination
-                                                                      : QPDFObjectHandle::newNull();
+    return destination.isArray() && destination.getArrayNItems() > 0 ? destination : QPDFObjectHandle::newNull();
 }
 
 // Every named destination of an input: its /Dests and its name tree.

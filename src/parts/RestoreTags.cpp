@@ -197,10 +197,11 @@ void moveKeys(JoinedInput &input, long long offset)
         moveFormKeys(transplant, transplant.inputPages()[i].getKey("/Resources"), offset, seen, 0);
         QPDFObjectHandle own = transplant.inputPages()[i].getKey("/StructParents");
         if (own.isInteger())
-            transplant.resultPages()[i].replaceKey("/StructParents", QPDFObjectHandle::newInteger(own.getIntValue() + offset));
+            transplant.resultPages()[i].replaceKey("/StructParents",
+                                                   QPDFObjectHandle::newInteger(own.getIntValue() + offset));
         QPDFObjectHandle annotations = transplant.inputPages()[i].getKey("/Annots");
-        for (QPDFObjectHandle annotation : annotations.isArray() ? annotations.getArrayAsVector()
-                                                                 : std::vector<QPDFObjectHandle>()) {
+        for (QPDFObjectHandle annotation :
+             annotations.isArray() ? annotations.getArrayAsVector() : std::vector<QPDFObjectHandle>()) {
             QPDFObjectHandle key = valueAt(annotation, {"/StructParent"});
             QPDFObjectHandle copy = transplant.counterpart(annotation);
             if (key.isInteger() && copy.isDictionary())

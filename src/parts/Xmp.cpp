@@ -20,7 +20,8 @@ const QString kDc = QStringLiteral("http://purl.org/dc/elements/1.1/");
 
 bool isClaim(QStringView ns)
 {
-    return ns == QLatin1String("http://www.aiim.org/pdfa/ns/id/") || ns == QLatin1String("http://www.aiim.org/pdfua/ns/id/");
+    return ns == QLatin1String("http://www.aiim.org/pdfa/ns/id/")
+        || ns == QLatin1String("http://www.aiim.org/pdfua/ns/id/");
 }
 
 using Property = std::pair<QString, QString>; // namespace, local name
@@ -56,8 +57,8 @@ bool isDescription(const QXmlStreamReader &xml)
 
 // The facts a packet lacks, as properties of their own, each declaring its
 // namespace, so that no prefix of the packet need be known.
-void writeMissing(QXmlStreamWriter &out, const std::map<Property, QString> &values,
-                  const std::set<Property> &written, const QString &title, bool titleWritten)
+void writeMissing(QXmlStreamWriter &out, const std::map<Property, QString> &values, const std::set<Property> &written,
+                  const QString &title, bool titleWritten)
 {
     static const std::map<QString, QString> prefixes{
         {kXmp, QStringLiteral("xmp")}, {kPdf, QStringLiteral("pdf")}, {kMedia, QStringLiteral("xmpMM")}};
@@ -101,8 +102,8 @@ void writeStart(QXmlStreamWriter &out, const QXmlStreamReader &xml, const std::m
         const auto value = values.find({attribute.namespaceUri().toString(), attribute.name().toString()});
         if (value != values.end())
             written.insert(value->first);
-        out.writeAttribute(attribute.qualifiedName().toString(), value == values.end() ? attribute.value().toString()
-                                                                                        : value->second);
+        out.writeAttribute(attribute.qualifiedName().toString(),
+                           value == values.end() ? attribute.value().toString() : value->second);
     }
 }
 
@@ -235,17 +236,17 @@ XmpFacts xmpFacts(const QByteArray &xmp)
 
 QString xmpDate(const std::string &pdfDate)
 {
-    static const QRegularExpression date(QStringLiteral(
-        R"(^D:(\d{4})(\d{2})?(\d{2})?(\d{2})?(\d{2})?(\d{2})?(?:([Zz])|([+-])(\d{2})'?(\d{2})?'?)?)"));
+    static const QRegularExpression date(
+        QStringLiteral(R"(^D:(\d{4})(\d{2})?(\d{2})?(\d{2})?(\d{2})?(\d{2})?(?:([Zz])|([+-])(\d{2})'?(\d{2})?'?)?)"));
     const QRegularExpressionMatch match = date.match(QString::fromStdString(pdfDate));
     if (!match.hasMatch())
         return QString();
     const auto part = [&match](int n, const char *fallback) {
         return match.captured(n).isEmpty() ? QString::fromLatin1(fallback) : match.captured(n);
     };
-    QString text = QStringLiteral("%1-%2-%3T%4:%5:%6")
-                       .arg(match.captured(1), part(2, "01"), part(3, "01"), part(4, "00"), part(5, "00"),
-                            part(6, "00"));
+    QString text =
+        QStringLiteral("%1-%2-%3T%4:%5:%6")
+            .arg(match.captured(1), part(2, "01"), part(3, "01"), part(4, "00"), part(5, "00"), part(6, "00"));
     if (!match.captured(7).isEmpty())
         text += QLatin1Char('Z');
     else if (!match.captured(8).isEmpty())

@@ -179,7 +179,7 @@ private:
 
     Checker &m_owner;
     QList<qsizetype> m_files; // indexes of the owner's requests
-    qsizetype m_next = 0;           // the first not answered yet
+    qsizetype m_next = 0;     // the first not answered yet
     std::unique_ptr<QProcess> m_process;
     std::unique_ptr<ChildTree> m_tree;
     FrameReader m_reader;
@@ -200,8 +200,7 @@ Checker::~Checker()
     cancel();
 }
 
-bool Checker::check(QList<JoinEntry> &entries, const Wanted &wanted, qint64 cpuMilliseconds,
-                    const KeepGoing &keepGoing)
+bool Checker::check(QList<JoinEntry> &entries, const Wanted &wanted, qint64 cpuMilliseconds, const KeepGoing &keepGoing)
 {
     // Each file and password once, however often they come.
     QList<JoinEntry> requests;
@@ -316,8 +315,7 @@ MendReport Checker::mend(const MendRequest &request, qint64 cpuMilliseconds)
     return m_mended ? *std::exchange(m_mended, std::nullopt) : nothingMended(request);
 }
 
-void Checker::begin(const QList<JoinEntry> &requests, qint64 cpuMilliseconds, Found found,
-                    std::function<void()> done)
+void Checker::begin(const QList<JoinEntry> &requests, qint64 cpuMilliseconds, Found found, std::function<void()> done)
 {
     m_idle.stop();
     m_entries = requests;

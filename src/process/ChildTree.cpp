@@ -1,6 +1,5 @@
 #include "process/ChildTree.h"
 
-
 #include <QElapsedTimer>
 #include <QProcess>
 
@@ -36,7 +35,6 @@ int showWindowCommand(int style)
     static constexpr int kCommands[] = {0, 1, 2, 3, 4, 5, 7};
     return kCommands[normalizeWindowStyle(style)];
 }
-
 
 namespace {
 
@@ -83,8 +81,8 @@ struct ChildTree::Platform
             if (SetInformationJobObject(m_job, JobObjectExtendedLimitInformation, &limits, sizeof limits)
                 && InitializeProcThreadAttributeList(list, 1, 0, &size)) {
                 m_attributes = list;
-                if (!UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_JOB_LIST, &m_job,
-                                               sizeof m_job, nullptr, nullptr)) {
+                if (!UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_JOB_LIST, &m_job, sizeof m_job, nullptr,
+                                               nullptr)) {
                     DeleteProcThreadAttributeList(list);
                     m_attributes = nullptr;
                 }
@@ -133,8 +131,8 @@ struct ChildTree::Platform
         QElapsedTimer waited;
         waited.start();
         JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting = {};
-        while (QueryInformationJobObject(m_job, JobObjectBasicAccountingInformation, &accounting,
-                                         sizeof accounting, nullptr)
+        while (QueryInformationJobObject(m_job, JobObjectBasicAccountingInformation, &accounting, sizeof accounting,
+                                         nullptr)
                && accounting.ActiveProcesses > 0 && waited.elapsed() < kReapMilliseconds)
             Sleep(2);
     }

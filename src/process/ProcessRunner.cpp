@@ -92,8 +92,7 @@ public:
     }
 };
 
-ProcessRunner::Result ProcessRunner::run(const QString &program, const QStringList &arguments,
-                                         int windowStyle)
+ProcessRunner::Result ProcessRunner::run(const QString &program, const QStringList &arguments, int windowStyle)
 {
     if (m_child) {
         Result result;

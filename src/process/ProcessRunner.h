@@ -59,8 +59,7 @@ public:
     // guard is given the child's program and arguments as its own.
     void setGuard(const QString &guard);
 
-    Result run(const QString &program, const QStringList &arguments,
-               int windowStyle = kDefaultWindowStyle);
+    Result run(const QString &program, const QStringList &arguments, int windowStyle = kDefaultWindowStyle);
 
     // Ends the running child and its whole process group and waits until it
     // is gone; run() then returns Cancelled. Does nothing when idle.
