@@ -20,6 +20,7 @@ packages=(
   adwaita-qt6  # a dark and a high-contrast style the window is tested under
   xvfb xauth openbox libxcb1-dev  # a virtual display; the start-up benchmark
   dpkg-dev file appstream  # make and check the Debian package
+  clang-format             # the test that src/ stays formatted
 )
 
 # A script that needs more (the screenshot's tools) names them here.
