@@ -41,7 +41,31 @@ struct PagesFound
     QByteArray fingerprints;
     QByteArray repaired; // see PdfCheck::repairedPages
     bool unchecked = false;
+
+    // What the walk found, said in `check`.
+    void tell(PdfCheck &check)
+    {
+        check.pages = pages;
+        check.fingerprints = fingerprints;
+        if (!repaired.isEmpty()) {
+            repaired.resize(qsizetype(fingerprinted), '\0');
+            check.repairedPages = repaired;
+        }
+        if (unchecked)
+            check.problem = PdfProblem::Damaged;
+    }
 };
+
+// A kid the library could not read at all (nested too deeply, say) is a
+// page to pdftk, which reads it; here it goes unchecked.
+void addUnreadPage(PagesFound &found)
+{
+    if (!found.range.contains(found.pages++))
+        return;
+    ++found.fingerprinted;
+    found.fingerprints.append(uncheckedPage());
+    found.unchecked = true;
+}
 
 // Adds a leaf of the page tree; false when it is no page pdftk can copy.
 bool addPage(QPDF &pdf, QPDFObjectHandle &page, const Inherited &inherited, PageFingerprints &fingerprints,
@@ -100,14 +124,8 @@ void walkPages(QPDF &pdf, PdfCheck &check, ReadingWork *work)
     while (!pending.empty()) {
         Node node = std::move(pending.back());
         pending.pop_back();
-        // A kid the library could not read at all (nested too deeply, say)
-        // is a page to pdftk, which reads it; here it goes unchecked.
         if (!node.object.isDictionary()) {
-            if (found.range.contains(found.pages++)) {
-                ++found.fingerprinted;
-                found.fingerprints.append(uncheckedPage());
-                found.unchecked = true;
-            }
+            addUnreadPage(found);
             continue;
         }
         QPDFObjectHandle kids = node.object.getKey("/Kids");
@@ -132,14 +150,7 @@ void walkPages(QPDF &pdf, PdfCheck &check, ReadingWork *work)
         for (int kid = kids.getArrayNItems() - 1; kid >= 0; --kid)
             pending.push_back({kids.getArrayItem(kid), inherited, node.depth + 1});
     }
-    check.pages = found.pages;
-    check.fingerprints = found.fingerprints;
-    if (!found.repaired.isEmpty()) {
-        found.repaired.resize(qsizetype(found.fingerprinted), '\0');
-        check.repairedPages = found.repaired;
-    }
-    if (found.unchecked)
-        check.problem = PdfProblem::Damaged;
+    found.tell(check);
 }
 
 // The PDF library catches some of its failures to get memory, when it
