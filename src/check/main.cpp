@@ -170,8 +170,9 @@ int serve()
         if (request.kind == CheckFrame::Kind::MendRequest) {
             bool ranOut = false;
             MendReport report;
+            std::vector<std::shared_ptr<void>> structures;
             try {
-                report = mendJoin(request.mend, &work.objects);
+                report = mendJoin(request.mend, &work.objects, &structures);
             } catch (const std::bad_alloc &) {
                 ranOut = true;
                 report = nothingMended(request.mend, QStringLiteral("out of memory"));
@@ -179,6 +180,7 @@ int serve()
             budget.end();
             if (!write(mendedFrame(report)))
                 return 1;
+            structures.clear();
             if (ranOut)
                 return kCheckerRanOutOfMemory;
             continue;

@@ -3,6 +3,7 @@
 #include "parts/Restoring.h"
 
 #include <QFile>
+#include <QScopeGuard>
 
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
@@ -163,15 +164,16 @@ std::vector<std::unique_ptr<OpenedPdf>> openInputs(const MendRequest &request, s
 
 // Writes the mended file and reads it back: it must hold what every part
 // put back promised.
-void writeAndReread(Restoring &restoring, const QString &mended)
+void writeAndReread(Restoring &restoring, const QString &mended, std::vector<std::shared_ptr<void>> &held)
 {
     write(restoring.result, mended);
-    OpenedPdf reread(mended, QString());
-    const std::vector<QPDFObjectHandle> pages = pagesOf(*reread.pdf());
+    auto reread = std::make_shared<OpenedPdf>(mended, QString());
+    held.push_back(reread);
+    const std::vector<QPDFObjectHandle> pages = pagesOf(*reread->pdf());
     if (pages.size() != restoring.resultPages.size())
         throw std::runtime_error("the mended file has another number of pages");
     for (const Promise &promise : restoring.promises) {
-        if (!promise(*reread.pdf(), pages))
+        if (!promise(*reread->pdf(), pages))
             throw std::runtime_error("a part put back does not hold in the mended file");
     }
 }
@@ -186,7 +188,8 @@ QList<quint32> lostParts(const std::vector<JoinedInput> &inputs, bool restored)
 
 } // namespace
 
-MendReport mendJoin(const MendRequest &request, std::atomic<qint64> *work)
+MendReport mendJoin(const MendRequest &request, std::atomic<qint64> *work,
+                    std::vector<std::shared_ptr<void>> *structures)
 {
     MendReport report;
     std::vector<JoinedInput> inputs = placed(request);
@@ -194,13 +197,22 @@ MendReport mendJoin(const MendRequest &request, std::atomic<qint64> *work)
         report.lost = lostParts(inputs, false);
         return report;
     }
+    // What the library holds of the files is freed by the caller, or else
+    // on the way out.
+    std::vector<std::shared_ptr<void>> held;
+    const auto hand = qScopeGuard([&] {
+        if (structures)
+            structures->insert(structures->end(), held.begin(), held.end());
+    });
     try {
-        OpenedPdf written(request.written, QString());
-        QPDF &result = *written.pdf();
+        auto written = std::make_shared<OpenedPdf>(request.written, QString());
+        held.push_back(written);
+        QPDF &result = *written->pdf();
         const std::vector<QPDFObjectHandle> pages = pagesOf(result);
         if (pages.empty() || (long long)pages.size() != inputs.back().firstPage + inputs.back().pages)
             throw std::runtime_error("the joined file has another number of pages than its inputs");
-        const auto opened = openInputs(request, inputs, result, pages);
+        for (auto &opened : openInputs(request, inputs, result, pages))
+            held.push_back(std::shared_ptr<OpenedPdf>(std::move(opened)));
         Restoring restoring{result, pages, inputs, {}, false};
         for (const auto restore : {restorePageLabels, restoreDestinations, restoreAttachments, restoreLayers,
                                    restoreForm, restoreTags, restoreDocument})
@@ -208,7 +220,7 @@ MendReport mendJoin(const MendRequest &request, std::atomic<qint64> *work)
         if (work)
             *work += qint64(pages.size()) * 10;
         if (restoring.changed) {
-            writeAndReread(restoring, request.mended);
+            writeAndReread(restoring, request.mended, held);
             report.mended = true;
         }
         report.lost = lostParts(inputs, true);

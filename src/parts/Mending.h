@@ -7,6 +7,8 @@
 #include <QtGlobal>
 
 #include <atomic>
+#include <memory>
+#include <vector>
 
 namespace corvanta {
 
@@ -59,7 +61,10 @@ inline MendReport nothingMended(const MendRequest &request, const QString &detai
 // or does not hold once written and read back, is reported lost; then
 // nothing is written. `work` counts the objects gone through. Throws
 // std::bad_alloc when memory runs out.
-MendReport mendJoin(const MendRequest &request, std::atomic<qint64> *work = nullptr);
+// `structures` keeps the library's hold of the files, for the caller to
+// free once it has answered: freeing them takes a third of the mending.
+MendReport mendJoin(const MendRequest &request, std::atomic<qint64> *work = nullptr,
+                    std::vector<std::shared_ptr<void>> *structures = nullptr);
 
 // Whether a join of inputs with these parts calls for mending: one of them
 // has a part to put back, or two have form fields that pdftk may rename.

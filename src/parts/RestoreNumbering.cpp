@@ -7,6 +7,7 @@
 #include <qpdf/QPDFNameTreeObjectHelper.hh>
 #include <qpdf/QPDFPageLabelDocumentHelper.hh>
 
+#include <algorithm>
 #include <map>
 #include <tuple>
 
@@ -104,15 +105,57 @@ std::vector<std::pair<std::string, QPDFObjectHandle>> namedDestinations(QPDF &pd
     return named;
 }
 
-// A destination's page in a file's own pages, or -1.
-long long pageOf(QPDFObjectHandle destination, const std::vector<QPDFObjectHandle> &pages)
+// Where each of a file's pages stands among them.
+using PageIndex = std::map<QPDFObjGen, long long>;
+
+PageIndex indexOf(const std::vector<QPDFObjectHandle> &pages)
+{
+    PageIndex index;
+    for (size_t i = 0; i < pages.size(); ++i)
+        index.emplace(pages[i].getObjGen(), (long long)i);
+    return index;
+}
+
+// A destination's page among a file's pages, or -1.
+long long pageOf(QPDFObjectHandle destination, const PageIndex &pages)
 {
     QPDFObjectHandle page = destination.isArray() ? destination.getArrayItem(0) : QPDFObjectHandle::newNull();
-    for (size_t i = 0; page.isIndirect() && i < pages.size(); ++i) {
-        if (pages[i].getObjGen() == page.getObjGen())
-            return (long long)i;
+    const auto found = page.isIndirect() ? pages.find(page.getObjGen()) : pages.end();
+    return found == pages.end() ? -1 : found->second;
+}
+
+// A name tree of `entries`, built at once: the names in the order the
+// format wants (by their bytes as written), in leaves of a bounded size.
+QPDFObjectHandle nameTreeOf(QPDF &pdf, const std::vector<std::pair<std::string, QPDFObjectHandle>> &entries)
+{
+    constexpr size_t kLeafNames = 128;
+    std::vector<std::pair<QPDFObjectHandle, QPDFObjectHandle>> sorted;
+    for (const auto &[name, value] : entries)
+        sorted.emplace_back(QPDFObjectHandle::newUnicodeString(name), value);
+    std::sort(sorted.begin(), sorted.end(),
+              [](auto &a, auto &b) { return a.first.getStringValue() < b.first.getStringValue(); });
+    const auto leaf = [&sorted](size_t from, size_t to) {
+        QPDFObjectHandle names = QPDFObjectHandle::newArray();
+        for (size_t i = from; i < to; ++i) {
+            names.appendItem(sorted[i].first);
+            names.appendItem(sorted[i].second);
+        }
+        QPDFObjectHandle node = QPDFObjectHandle::newDictionary();
+        node.replaceKey("/Names", names);
+        return node;
+    };
+    if (sorted.size() <= kLeafNames)
+        return leaf(0, sorted.size());
+    QPDFObjectHandle kids = QPDFObjectHandle::newArray();
+    for (size_t from = 0; from < sorted.size(); from += kLeafNames) {
+        const size_t to = std::min(from + kLeafNames, sorted.size());
+        QPDFObjectHandle node = leaf(from, to);
+        node.replaceKey("/Limits", QPDFObjectHandle::newArray({sorted[from].first, sorted[to - 1].first}));
+        kids.appendItem(pdf.makeIndirectObject(node));
     }
-    return -1;
+    QPDFObjectHandle root = QPDFObjectHandle::newDictionary();
+    root.replaceKey("/Kids", kids);
+    return root;
 }
 
 // A destination of the input, to the same place of its page in the joined
@@ -158,7 +201,7 @@ void restoreOpeningPlace(Restoring &restoring, JoinedInput &first, std::map<std:
     first.restored |= OpeningPlace;
     restoring.changed = true;
     restoring.promise([page](QPDF &mended, const std::vector<QPDFObjectHandle> &pages) {
-        return pageOf(mended.getRoot().getKey("/OpenAction"), pages) == page;
+        return pageOf(mended.getRoot().getKey("/OpenAction"), indexOf(pages)) == page;
     });
 }
 
@@ -170,7 +213,7 @@ void restoreDestinations(Restoring &restoring)
 {
     std::set<std::string> taken;
     std::vector<std::tuple<std::string, long long, std::string>> expected; // name, page, view
-    QPDFNameTreeObjectHelper tree = QPDFNameTreeObjectHelper::newEmpty(restoring.result, false);
+    std::vector<std::pair<std::string, QPDFObjectHandle>> tree;
     for (JoinedInput &input : restoring.inputs) {
         if (!input.has(NamedDestinations) && !(input.index == 0 && input.has(OpeningPlace)))
             continue;
@@ -191,21 +234,24 @@ void restoreDestinations(Restoring &restoring)
             if (moved.isNull())
                 continue; // it leads nowhere in the input either
             const std::string free = freeName(name, input.index, taken);
-            tree.insert(free, moved);
+            tree.emplace_back(free, moved);
             expected.emplace_back(free, page, viewOf(moved));
         }
         input.restored |= NamedDestinations;
     }
     if (expected.empty())
         return;
-    restoring.names().replaceKey("/Dests", tree.getObjectHandle());
+    restoring.names().replaceKey("/Dests", restoring.result.makeIndirectObject(nameTreeOf(restoring.result, tree)));
     restoring.changed = true;
     restoring.promise([expected](QPDF &mended, const std::vector<QPDFObjectHandle> &pages) {
-        QPDFNameTreeObjectHelper found(valueAt(mended.getRoot(), {"/Names", "/Dests"}), mended, false);
+        std::map<std::string, QPDFObjectHandle> found;
+        for (auto &[name, destination] : namedDestinations(mended))
+            found.emplace(name, destination);
+        const PageIndex index = indexOf(pages);
         for (const auto &[name, page, view] : expected) {
-            QPDFObjectHandle destination;
-            if (!found.findObject(name, destination) || pageOf(destination, pages) != page
-                || viewOf(destination) != view)
+            const auto destination = found.find(name);
+            if (destination == found.end() || pageOf(destination->second, index) != page
+                || viewOf(destination->second) != view)
                 return false;
         }
         return true;
