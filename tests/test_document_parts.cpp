@@ -331,6 +331,25 @@ void DocumentPartsTest::partsSurviveTheJoin_data()
                               "true (/Helv 10 Tf 0 g) 1");
            })
         << QStringList{"", ""};
+    // A field drawn from its own appearance, in a font its form's resources
+    // share with that appearance.
+    const QList<QByteArray> drawnField{
+        "<< /Type /Annot /Subtype /Widget /FT /Tx /T (other) /Rect [10 10 90 30] /V (x) /AP << /N {o2} 0 R >> >>",
+        streamObject("/Type /XObject /Subtype /Form /BBox [0 0 80 20] /Resources << /Font {o3} 0 R >>",
+                     "BT /Helv 10 Tf (x) Tj ET"),
+        "<< /Helv << /Type /Font /Subtype /Type1 /BaseFont /Helvetica >> >>"};
+    QTest::newRow("form settings of two inputs")
+        << Inputs{{"/AcroForm << /Fields [{o1} 0 R] /NeedAppearances true /DA (/Helv 10 Tf 0 g) /Q 1 >>", {field},
+                   "/Annots [{o1} 0 R]"},
+                  {"/AcroForm << /Fields [{o1} 0 R] /DR << /Font {o3} 0 R >> >>", drawnField, "/Annots [{o1} 0 R]"}}
+        << Check([](QPDF &joined, std::vector<QPDFObjectHandle> &pages) {
+               QPDFObjectHandle second = pages[2].getKey("/Annots").getArrayItem(0);
+               QPDFObjectHandle fonts = joined.getRoot().getKey("/AcroForm").getKey("/DR").getKey("/Font");
+               // Aligned left, as the form it came from had it.
+               return differs("alignment", second.getKey("/Q").unparse(), "0")
+                   + differs("font", std::to_string(fonts.hasKey("/Helv")), "1");
+           })
+        << QStringList{"", ""};
     QTest::newRow("one field name in both inputs")
         << Inputs{{"/AcroForm << /Fields [{o1} 0 R] >>", {field}, "/Annots [{o1} 0 R]"},
                   {"/AcroForm << /Fields [{o1} 0 R] >>", {field}, "/Annots [{o1} 0 R]"}}
@@ -366,6 +385,17 @@ void DocumentPartsTest::partsSurviveTheJoin_data()
            })
         << QStringList{"its claim to meet PDF/A or PDF/UA is left out, since the joined file does not meet it", ""};
 
+    QTest::newRow("a title only the XMP gives, and nothing to run")
+        << Inputs{{"/Metadata {o1} 0 R /AA << >> " + kLabelsRoman,
+                   {streamObject("/Type /Metadata /Subtype /XML",
+                                 xmp("<dc:title><rdf:Alt><rdf:li xml:lang=\"x-default\">Notes</rdf:li></rdf:Alt>"
+                                     "</dc:title>"))}},
+                  plain}
+        << Check([](QPDF &joined, std::vector<QPDFObjectHandle> &) {
+               return differs("title", joined.getTrailer().getKey("/Info").getKey("/Title").getUTF8Value(), "Notes")
+                   + differs("page 1", labelOf(joined, 0), "/r null 1");
+           })
+        << QStringList{"", ""};
     QTest::newRow("what no join keeps")
         << Inputs{{"/AcroForm << /Fields [] /SigFlags 3 >>"},
                   {"/Names << /JavaScript << /Names [(hello) << /S /JavaScript /JS (app.alert(1)) >>] >> >>"}}

@@ -135,7 +135,8 @@ quint32 contentParts(QPDFObjectHandle root)
         parts |= NamedDestinations;
     if (hasNames(valueAt(names, {"/EmbeddedFiles"})) || isFilledArray(root.getKey("/AF")))
         parts |= Attachments;
-    if (hasNames(valueAt(names, {"/JavaScript"})) || root.getKey("/AA").isDictionary()
+    QPDFObjectHandle actions = root.getKey("/AA");
+    if (hasNames(valueAt(names, {"/JavaScript"})) || (actions.isDictionary() && !actions.getKeys().empty())
         || isScript(root.getKey("/OpenAction")))
         parts |= Scripts;
     if (root.getKey("/StructTreeRoot").isDictionary() || isTrue(valueAt(root, {"/MarkInfo", "/Marked"})))

@@ -64,8 +64,14 @@ QPDFObjectHandle informationOf(QPDF &pdf)
 // The XMP description, made true of the joined file, or left out.
 void restoreDescription(Restoring &restoring, JoinedInput &first)
 {
-    const XmpFacts facts = factsOf(informationOf(restoring.result));
-    const QByteArray rewritten = rewrittenXmp(unpacked(first.pdf->getRoot().getKey("/Metadata")), facts);
+    QPDFObjectHandle info = informationOf(restoring.result);
+    const QByteArray own = unpacked(first.pdf->getRoot().getKey("/Metadata"));
+    // A title only the description gives becomes the document's title too.
+    const QString title = xmpFacts(own).title;
+    if (!info.getKey("/Title").isString() && !title.isEmpty())
+        info.replaceKey("/Title", QPDFObjectHandle::newUnicodeString(title.toStdString()));
+    const XmpFacts facts = factsOf(info);
+    const QByteArray rewritten = rewrittenXmp(own, facts);
     if (rewritten.isEmpty()) {
         first.lost |= Metadata;
         return;

@@ -121,16 +121,18 @@ void mergeResources(JoinedInput &input, QPDFObjectHandle form, std::vector<std::
     QPDFObjectHandle own = valueAt(input.pdf->getRoot(), {"/AcroForm", "/DR"});
     if (!own.isDictionary())
         return;
-    if (!form.getKey("/DR").isDictionary())
-        form.replaceKey("/DR", QPDFObjectHandle::newDictionary());
-    QPDFObjectHandle joined = form.getKey("/DR");
+    // The resources pdftk kept may be those of a field's appearance too:
+    // what joins them goes into copies of the form's own, never into them.
+    QPDFObjectHandle kept = form.getKey("/DR");
+    QPDFObjectHandle joined = kept.isDictionary() ? kept.shallowCopy() : QPDFObjectHandle::newDictionary();
+    form.replaceKey("/DR", joined);
     for (const std::string &kind : own.getKeys()) {
         QPDFObjectHandle entries = own.getKey(kind);
         if (!entries.isDictionary())
             continue;
-        if (!joined.getKey(kind).isDictionary())
-            joined.replaceKey(kind, QPDFObjectHandle::newDictionary());
-        QPDFObjectHandle into = joined.getKey(kind);
+        QPDFObjectHandle existing = joined.getKey(kind);
+        QPDFObjectHandle into = existing.isDictionary() ? existing.shallowCopy() : QPDFObjectHandle::newDictionary();
+        joined.replaceKey(kind, into);
         for (const std::string &name : entries.getKeys()) {
             QPDFObjectHandle copy = input.transplant->copy(entries.getKey(name));
             if (!into.hasKey(name)) {
@@ -163,32 +165,52 @@ struct FormSettings
 
     static constexpr const char *kDefaults[2] = {"/DA", "/Q"};
 
-    // An input's default style and alignment, and its calculation order;
-    // false when some of it could not be carried over.
-    bool addDefaults(JoinedInput &input)
+    // The form's default style and alignment: the first that an input with
+    // fields gives.
+    void chooseLeading(std::vector<JoinedInput> &inputs)
+    {
+        for (JoinedInput &input : inputs) {
+            QPDFObjectHandle own =
+                input.has(FormFields) ? input.pdf->getRoot().getKey("/AcroForm") : QPDFObjectHandle::newNull();
+            for (int i = 0; i < 2; ++i) {
+                if (leading[i].isNull() && own.isDictionary() && !own.getKey(kDefaults[i]).isNull()) {
+                    leading[i] = input.transplant->copy(own.getKey(kDefaults[i]));
+                    form.replaceKey(kDefaults[i], leading[i]);
+                }
+            }
+        }
+    }
+
+    // The fields of an input whose own defaults are other than the form's
+    // get their own; an input without an alignment has fields aligned left.
+    // False when some of them could not be given theirs.
+    bool keepDefaults(JoinedInput &input)
     {
         QPDFObjectHandle own = input.pdf->getRoot().getKey("/AcroForm");
         bool whole = true;
         for (int i = 0; i < 2; ++i) {
-            QPDFObjectHandle value = own.getKey(kDefaults[i]);
-            if (value.isNull())
-                continue;
-            if (leading[i].isNull()) {
-                leading[i] = input.transplant->copy(value);
-                form.replaceKey(kDefaults[i], leading[i]);
-            } else if (value.unparse() != leading[i].unparse()) {
+            QPDFObjectHandle value = valueAt(own, {kDefaults[i]});
+            if (value.isNull() && i == 1)
+                value = QPDFObjectHandle::newInteger(0);
+            if (!leading[i].isNull() && !value.isNull() && value.unparse() != leading[i].unparse())
                 whole = pushDefault(input, kDefaults[i], value) && whole;
-            }
         }
-        QPDFObjectHandle calculated = own.getKey("/CO");
-        if (calculated.isArray()) {
-            input.transplant->matchPageContents();
-            for (QPDFObjectHandle field : calculated.getArrayAsVector()) {
-                QPDFObjectHandle copy = input.transplant->counterpart(field);
-                whole = whole && copy.isDictionary();
-                if (copy.isDictionary())
-                    order.appendItem(copy);
-            }
+        return whole;
+    }
+
+    // An input's calculation order, through the fields pdftk copied.
+    bool addOrder(JoinedInput &input)
+    {
+        QPDFObjectHandle calculated = valueAt(input.pdf->getRoot(), {"/AcroForm", "/CO"});
+        if (!calculated.isArray())
+            return true;
+        input.transplant->matchPageContents();
+        bool whole = true;
+        for (QPDFObjectHandle field : calculated.getArrayAsVector()) {
+            QPDFObjectHandle copy = input.transplant->counterpart(field);
+            whole = whole && copy.isDictionary();
+            if (copy.isDictionary())
+                order.appendItem(copy);
         }
         return whole;
     }
@@ -236,15 +258,20 @@ void restoreForm(Restoring &restoring)
             input.restored |= input.carried & (NeedsAppearances | FormDefaults);
         return;
     }
+    settings.chooseLeading(restoring.inputs);
     for (JoinedInput &input : restoring.inputs) {
-        if (input.has(FormFields))
-            mergeResources(input, settings.form, settings.resources);
         if (input.has(NeedsAppearances)) {
             settings.drawAnew = true;
             input.restored |= NeedsAppearances;
         }
-        if (input.has(FormDefaults) && settings.addDefaults(input))
-            input.restored |= FormDefaults;
+        if (!input.has(FormFields))
+            continue;
+        mergeResources(input, settings.form, settings.resources);
+        const bool whole = settings.keepDefaults(input) && (!input.has(FormDefaults) || settings.addOrder(input));
+        if (whole)
+            input.restored |= input.carried & FormDefaults;
+        else
+            input.lost |= FormDefaults;
     }
     if (!settings.changes())
         return;
