@@ -190,13 +190,15 @@ struct Place
     friend bool operator==(const Place &a, const Place &b) { return a.page == b.page && a.view == b.view; }
 };
 
-// A form widget as a reader draws it: its field's full name and the text
-// style and alignment it inherits.
+// A form widget as a reader draws it: its field's full name, the text
+// style and alignment it inherits, and the font that style names, as the
+// form's resources give it.
 struct Widget
 {
     QString name;
     QString style;
     long long alignment = 0;
+    QString font;
 };
 
 using PagePosition = std::pair<long long, int>; // page, then annotation or layer place on it
@@ -364,6 +366,25 @@ QString layerState(QPDFObjectHandle group, const std::set<QPDFObjGen> &listed, Q
     if (keyOf(configuration, "/BaseState").isNameAndEquals("/OFF"))
         return lists(keyOf(configuration, "/ON")) ? QStringLiteral("on") : QStringLiteral("off");
     return lists(keyOf(configuration, "/OFF")) ? QStringLiteral("off") : QStringLiteral("on");
+}
+
+// The font a default appearance string names ("/Helv 10 Tf"), as the
+// form's fonts give it: its kind, its name and its encoding.
+QString fontOf(const QString &style, QPDFObjectHandle fonts)
+{
+    static const QRegularExpression named(QStringLiteral("/([^\\s/\\[\\]()<>{}%]+)\\s+[-+.\\d]+\\s+Tf"));
+    const QRegularExpressionMatch match = named.match(style);
+    if (!match.hasMatch())
+        return QString();
+    QPDFObjectHandle font = keyOf(fonts, ("/" + match.captured(1).toStdString()).c_str());
+    if (!font.isDictionary())
+        return QStringLiteral("none");
+    QStringList kind;
+    for (const char *key : {"/Subtype", "/BaseFont", "/Encoding"}) {
+        QPDFObjectHandle value = font.getKey(key);
+        kind.append(value.isName() ? QString::fromStdString(value.getName()) : value.isNull() ? QString() : QStringLiteral("*"));
+    }
+    return kind.join(QLatin1Char(' '));
 }
 
 class FactsReader
@@ -590,6 +611,7 @@ void FactsReader::readForm()
             seen.style = style.isString() ? QString::fromLatin1(QByteArray::fromStdString(style.getStringValue()))
                                           : QString();
             seen.alignment = alignment.isInteger() ? alignment.getIntValue() : 0;
+            seen.font = fontOf(seen.style, keyOf(keyOf(form, "/DR"), "/Font"));
             m_facts.widgets[{(long long)page, i}] = seen;
             if (type.isNameAndEquals("/Sig") && value.isDictionary()) {
                 m_facts.signedField = true;
@@ -721,7 +743,8 @@ QJsonObject toJson(const DocumentFacts &facts)
     json[QStringLiteral("layerStates")] = states;
     QJsonArray widgets;
     for (const auto &[at, widget] : facts.widgets)
-        widgets.append(QJsonArray{double(at.first), at.second, widget.name, widget.style, double(widget.alignment)});
+        widgets.append(
+            QJsonArray{double(at.first), at.second, widget.name, widget.style, double(widget.alignment), widget.font});
     json[QStringLiteral("widgets")] = widgets;
     QJsonArray order;
     for (const auto &[page, index, level] : facts.calculationOrder)
@@ -770,7 +793,7 @@ DocumentFacts factsFromJson(const QJsonObject &json)
     for (const QJsonValue &widget : json[QStringLiteral("widgets")].toArray()) {
         const QJsonArray item = widget.toArray();
         facts.widgets[{(long long)item.at(0).toDouble(), item.at(1).toInt()}] =
-            Widget{item.at(2).toString(), item.at(3).toString(), (long long)item.at(4).toDouble()};
+            Widget{item.at(2).toString(), item.at(3).toString(), (long long)item.at(4).toDouble(), item.at(5).toString()};
     }
     for (const QJsonValue &field : json[QStringLiteral("calculationOrder")].toArray()) {
         const QJsonArray item = field.toArray();
@@ -899,9 +922,6 @@ quint32 partsOf(const DocumentFacts &facts)
             break;
         }
     }
-    bool named = false;
-    for (const auto &[at, widget] : facts.widgets)
-        named = named || !widget.name.isEmpty();
     const std::pair<Part, bool> has[] = {
         {Part::Destinations, !facts.destinations.empty()},
         {Part::Attachments, !facts.attachments.empty() || !facts.associated.isEmpty()},
@@ -909,7 +929,7 @@ quint32 partsOf(const DocumentFacts &facts)
         {Part::HiddenLayers, facts.hiddenLayers},
         {Part::NeedAppearances, facts.needAppearances},
         {Part::FormDefaults, facts.formDefaults},
-        {Part::FieldNames, named},
+        {Part::FieldNames, !facts.widgets.empty()},
         {Part::Language, !facts.language.isEmpty()},
         {Part::PageLayout, !facts.pageLayout.isEmpty()},
         {Part::ViewerPreferences, !facts.viewerPreferences.isEmpty()},
@@ -1040,6 +1060,9 @@ quint32 partsKept(const QList<DocumentFacts> &inputs, qsizetype index, long long
             if (found == joined.widgets.end() || found->second.style != widget.style
                 || found->second.alignment != widget.alignment)
                 return false;
+            // A font the input's form does not give is no font it is drawn in.
+            if (!widget.font.isEmpty() && widget.font != QLatin1String("none") && found->second.font != widget.font)
+                return false;
         }
         // The input's calculation order, among the joined file's.
         qsizetype next = 0;
@@ -1093,7 +1116,8 @@ quint32 partsKept(const QList<DocumentFacts> &inputs, qsizetype index, long long
 // What each input of a join loses in `joined`, by this check's judgement.
 // Where one input brings page labels or form defaults, the others' pages
 // must still show their own plain numbers, and their fields their own
-// style: those are held to the same rows.
+// style: those are held to the same rows. So is every input's form in a
+// join of several, whose form resources pdftk takes from one input alone.
 QList<quint32> partsLost(const QList<DocumentFacts> &inputs, const DocumentFacts &joined)
 {
     quint32 anyInput = 0;
@@ -1102,7 +1126,9 @@ QList<quint32> partsLost(const QList<DocumentFacts> &inputs, const DocumentFacts
     QList<quint32> lost;
     long long offset = 0;
     for (qsizetype i = 0; i < inputs.size(); ++i) {
-        const quint32 wanted = partsToKeep(inputs.at(i), i) | (anyInput & (bit(Part::Labels) | bit(Part::FormDefaults)));
+        quint32 wanted = partsToKeep(inputs.at(i), i) | (anyInput & (bit(Part::Labels) | bit(Part::FormDefaults)));
+        if (inputs.size() > 1 && !inputs.at(i).widgets.empty())
+            wanted |= bit(Part::FormDefaults);
         lost.append(wanted & ~partsKept(inputs, i, offset, wanted, joined));
         offset += inputs.at(i).pages;
     }
