@@ -900,6 +900,10 @@ constexpr quint32 bit(Part part)
     return 1u << int(part);
 }
 
+// What no join keeps, or pdftk renames: the rest the program puts back.
+constexpr quint32 kNotPutBack =
+    bit(Part::FieldNames) | bit(Part::Tags) | bit(Part::Signature) | bit(Part::Scripts) | bit(Part::Claim) | bit(Part::Xfa);
+
 QString partKeys(quint32 parts)
 {
     QStringList keys;
@@ -927,8 +931,9 @@ quint32 partsOf(const DocumentFacts &facts)
         {Part::Attachments, !facts.attachments.empty() || !facts.associated.isEmpty()},
         {Part::Layers, facts.layers},
         {Part::HiddenLayers, facts.hiddenLayers},
-        {Part::NeedAppearances, facts.needAppearances},
-        {Part::FormDefaults, facts.formDefaults},
+        // A form's settings apply to its fields: without one on a page, nothing shows them.
+        {Part::NeedAppearances, facts.needAppearances && !facts.widgets.empty()},
+        {Part::FormDefaults, facts.formDefaults && !facts.widgets.empty()},
         {Part::FieldNames, !facts.widgets.empty()},
         {Part::Language, !facts.language.isEmpty()},
         {Part::PageLayout, !facts.pageLayout.isEmpty()},
@@ -1531,6 +1536,17 @@ void CorpusCheck::report(const QString &heading, const QList<Case> &cases, doubl
                 std::printf("    parts: %s; kept %s; named %s\n", qPrintable(partKeys(item.has)),
                             qPrintable(partKeys(item.kept)), qPrintable(partKeys(item.named)));
         }
+    }
+    // Named, so no fault of the note; but each is a part the program puts
+    // back, and a result that lacks it.
+    bool first = true;
+    for (const Case &item : cases) {
+        const quint32 notPutBack = item.has & item.named & ~item.kept & ~kNotPutBack;
+        if (!item.done || !notPutBack)
+            continue;
+        if (std::exchange(first, false))
+            std::printf("\n-- named lost, although the program puts it back\n");
+        std::printf("%s: %s\n", qPrintable(namesOf(item)), qPrintable(partKeys(notPutBack)));
     }
     reportParts(cases);
 }
