@@ -382,7 +382,9 @@ QString fontOf(const QString &style, QPDFObjectHandle fonts)
     QStringList kind;
     for (const char *key : {"/Subtype", "/BaseFont", "/Encoding"}) {
         QPDFObjectHandle value = font.getKey(key);
-        kind.append(value.isName() ? QString::fromStdString(value.getName()) : value.isNull() ? QString() : QStringLiteral("*"));
+        kind.append(value.isName()   ? QString::fromStdString(value.getName())
+                    : value.isNull() ? QString()
+                                     : QStringLiteral("*"));
     }
     return kind.join(QLatin1Char(' '));
 }
@@ -550,7 +552,8 @@ void FactsReader::readLayers()
     m_facts.layers = !m_listed.empty();
     QPDFObjectHandle off = keyOf(m_configuration, "/OFF");
     m_facts.hiddenLayers = m_facts.layers
-        && ((off.isArray() && off.getArrayNItems() > 0) || keyOf(m_configuration, "/BaseState").isNameAndEquals("/OFF"));
+        && ((off.isArray() && off.getArrayNItems() > 0)
+            || keyOf(m_configuration, "/BaseState").isNameAndEquals("/OFF"));
     for (m_page = 0; m_page < (long long)m_pages.size(); ++m_page) {
         QPDFPageObjectHelper &page = m_pages[size_t(m_page)];
         std::set<QPDFObjGen> seen;
@@ -700,7 +703,8 @@ void FactsReader::readDescription()
             if (attribute.namespaceUri() == xmpNs && attribute.name() == QLatin1String("ModifyDate"))
                 m_facts.xmpModified = attribute.value().toString();
         }
-        if (xml.namespaceUri() == QLatin1String("http://purl.org/dc/elements/1.1/") && xml.name() == QLatin1String("title"))
+        if (xml.namespaceUri() == QLatin1String("http://purl.org/dc/elements/1.1/")
+            && xml.name() == QLatin1String("title"))
             inTitle = true;
         else if (inTitle && xml.name() == QLatin1String("li") && m_facts.xmpTitle.isEmpty())
             m_facts.xmpTitle = xml.readElementText(QXmlStreamReader::SkipChildElements);
@@ -756,8 +760,9 @@ QJsonObject toJson(const DocumentFacts &facts)
     json[QStringLiteral("info")] = info;
     json[QStringLiteral("opening")] = placeJson(facts.opening);
     const std::pair<const char *, QString> texts[] = {
-        {"language", facts.language},   {"pageLayout", facts.pageLayout}, {"viewerPreferences", facts.viewerPreferences},
-        {"pageMode", facts.pageMode},   {"xmpTitle", facts.xmpTitle},     {"xmpProducer", facts.xmpProducer},
+        {"language", facts.language},         {"pageLayout", facts.pageLayout},
+        {"viewerPreferences", facts.viewerPreferences}, {"pageMode", facts.pageMode},
+        {"xmpTitle", facts.xmpTitle},         {"xmpProducer", facts.xmpProducer},
         {"xmpModified", facts.xmpModified}};
     for (const auto &[key, value] : texts)
         json[QLatin1String(key)] = value;
@@ -793,7 +798,8 @@ DocumentFacts factsFromJson(const QJsonObject &json)
     for (const QJsonValue &widget : json[QStringLiteral("widgets")].toArray()) {
         const QJsonArray item = widget.toArray();
         facts.widgets[{(long long)item.at(0).toDouble(), item.at(1).toInt()}] =
-            Widget{item.at(2).toString(), item.at(3).toString(), (long long)item.at(4).toDouble(), item.at(5).toString()};
+            Widget{item.at(2).toString(), item.at(3).toString(), (long long)item.at(4).toDouble(),
+                   item.at(5).toString()};
     }
     for (const QJsonValue &field : json[QStringLiteral("calculationOrder")].toArray()) {
         const QJsonArray item = field.toArray();
@@ -804,8 +810,9 @@ DocumentFacts factsFromJson(const QJsonObject &json)
         facts.info[i.key()] = i.value().toString();
     facts.opening = placeFromJson(json[QStringLiteral("opening")]);
     const std::pair<const char *, QString *> texts[] = {
-        {"language", &facts.language},   {"pageLayout", &facts.pageLayout}, {"viewerPreferences", &facts.viewerPreferences},
-        {"pageMode", &facts.pageMode},   {"xmpTitle", &facts.xmpTitle},     {"xmpProducer", &facts.xmpProducer},
+        {"language", &facts.language},         {"pageLayout", &facts.pageLayout},
+        {"viewerPreferences", &facts.viewerPreferences}, {"pageMode", &facts.pageMode},
+        {"xmpTitle", &facts.xmpTitle},         {"xmpProducer", &facts.xmpProducer},
         {"xmpModified", &facts.xmpModified}};
     for (const auto &[key, value] : texts)
         *value = json[QLatin1String(key)].toString();
@@ -813,7 +820,8 @@ DocumentFacts factsFromJson(const QJsonObject &json)
         {"layers", &facts.layers},   {"hiddenLayers", &facts.hiddenLayers}, {"needAppearances", &facts.needAppearances},
         {"formDefaults", &facts.formDefaults}, {"xmp", &facts.xmp},         {"xmpWellFormed", &facts.xmpWellFormed},
         {"claim", &facts.claim},     {"tags", &facts.tags},                 {"scripts", &facts.scripts},
-        {"xfa", &facts.xfa},         {"signedField", &facts.signedField},   {"signatureCovers", &facts.signatureCovers}};
+        {"xfa", &facts.xfa},         {"signedField", &facts.signedField},
+        {"signatureCovers", &facts.signatureCovers}};
     for (const auto &[key, value] : flags)
         *value = json[QLatin1String(key)].toBool();
     return facts;
@@ -902,7 +910,8 @@ constexpr quint32 bit(Part part)
 
 // What no join keeps, or pdftk renames: the rest the program puts back.
 constexpr quint32 kNotPutBack =
-    bit(Part::FieldNames) | bit(Part::Tags) | bit(Part::Signature) | bit(Part::Scripts) | bit(Part::Claim) | bit(Part::Xfa);
+    bit(Part::FieldNames) | bit(Part::Tags) | bit(Part::Signature) | bit(Part::Scripts) | bit(Part::Claim)
+    | bit(Part::Xfa);
 
 QString partKeys(quint32 parts)
 {
@@ -941,7 +950,8 @@ quint32 partsOf(const DocumentFacts &facts)
         {Part::PageMode, !facts.pageMode.isEmpty()},
         {Part::OpeningPlace, facts.opening.page >= 0},
         {Part::Info, facts.info.count(QStringLiteral("Title")) || facts.info.count(QStringLiteral("Author"))
-                         || facts.info.count(QStringLiteral("Subject")) || facts.info.count(QStringLiteral("Keywords"))},
+                         || facts.info.count(QStringLiteral("Subject"))
+                         || facts.info.count(QStringLiteral("Keywords"))},
         {Part::Xmp, facts.xmp},
         {Part::Tags, facts.tags},
         {Part::Signature, facts.signedField},
@@ -1455,7 +1465,8 @@ Case CorpusCheck::judgeList(const QStringList &files)
     bool wrote = false;
     item.pdftkAlone = pdftkAloneVerdict(files, item.inputs, pdftkOutput, m_options.timeoutSeconds, wrote);
     if (wrote && item.has)
-        item.pdftkKept = keptByAll(item.has, partsLost(item.inputParts, readFacts(pdftkOutput, m_options.timeoutSeconds)));
+        item.pdftkKept =
+            keptByAll(item.has, partsLost(item.inputParts, readFacts(pdftkOutput, m_options.timeoutSeconds)));
     if (m_options.keep.isEmpty())
         QFile::remove(pdftkOutput);
     judge(item, joinWithProgram(m_environment, files, m_options.timeoutSeconds));
