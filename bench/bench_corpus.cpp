@@ -13,6 +13,7 @@
 //
 // poppler-utils is needed by this check only, never by the program.
 
+#include "BenchSupport.h"
 #include "join/JoinRun.h"
 #include "support/FakeHost.h"
 #include "support/Fixture.h"
@@ -1673,16 +1674,9 @@ int main(int argc, char *argv[])
     // The check's own reader of a file's parts, started by the check.
     if (argc == 3 && qstrcmp(argv[1], "--facts") == 0)
         return printFacts(QFile::decodeName(argv[2]));
-    QTemporaryDir home;
-    isolateHome(home.path());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    useRealPdftk();
-    QDir().mkpath(isolatedDesktop());
-
+    JoinBench bench(argc, argv);
     Options options;
-    if (!parseOptions(app.arguments(), options)) {
+    if (!parseOptions(bench.app().arguments(), options)) {
         std::fprintf(stderr, "usage: bench_corpus [--limit N] [--pairs N] [--out FILE.tsv] [--helpers DIR] "
                              "[--timeout SECONDS] [--keep DIR] FOLDER...\n");
         return 2;
