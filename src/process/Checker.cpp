@@ -3,6 +3,7 @@
 #include "process/ChildTree.h"
 
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QHash>
 #include <QProcess>
 #include <QThread>
@@ -305,12 +306,38 @@ QList<PdfCheck> Checker::read(const QList<JoinEntry> &requests, qint64 cpuMillis
     return results;
 }
 
+namespace {
+
+// Mending holds the whole joined file in memory, some fifty times its size
+// on disk for a manual full of links (870 MB for 1,611 pages in 18 MB).
+// That much is given beside the usual limit, up to a bound that leaves a
+// common machine room to work.
+constexpr qint64 kMendingBytesPerByte = 48;
+constexpr qint64 kMostMendingMemory = qint64(4) << 30;
+
+qint64 mendingMemory(const MendRequest &request, qint64 usual)
+{
+    return std::max(usual, std::min(usual + kMendingBytesPerByte * QFileInfo(request.written).size(),
+                                    kMostMendingMemory));
+}
+
+} // namespace
+
 MendReport Checker::mend(const MendRequest &request, qint64 cpuMilliseconds)
 {
+    const qint64 usual = m_limits.memoryBytes;
+    const auto limitFor = [this](qint64 memoryBytes) {
+        if (memoryBytes == m_limits.memoryBytes)
+            return;
+        endCheckers(); // a checker keeps the limit it started with
+        m_limits.memoryBytes = memoryBytes;
+    };
+    limitFor(mendingMemory(request, usual));
     m_mend = request;
     m_mended.reset();
     read({JoinEntry(request.written, QString())}, cpuMilliseconds);
     m_mend.reset();
+    limitFor(usual);
     // Without an answer the checker died on it or passed a limit.
     return m_mended ? *std::exchange(m_mended, std::nullopt) : nothingMended(request);
 }
