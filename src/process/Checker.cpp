@@ -317,8 +317,8 @@ constexpr qint64 kMostMendingMemory = qint64(4) << 30;
 
 qint64 mendingMemory(const MendRequest &request, qint64 usual)
 {
-    return std::max(usual, std::min(usual + kMendingBytesPerByte * QFileInfo(request.written).size(),
-                                    kMostMendingMemory));
+    return std::max(usual,
+                    std::min(usual + kMendingBytesPerByte * QFileInfo(request.written).size(), kMostMendingMemory));
 }
 
 } // namespace
