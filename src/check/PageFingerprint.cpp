@@ -372,6 +372,7 @@ bool PageFingerprints::addAnnotations(QPDFObjectHandle page, QCryptographicHash 
         if (!annotation.isDictionary())
             continue;
         hash.addData("annotation");
+        m_widgets = m_widgets || annotation.getKey("/Subtype").isNameAndEquals("/Widget");
         for (const char *key : kShownKeys)
             addKey(annotation, key);
         if (valueAt(annotation, {"/AP", "/N"}).isNull()) {

@@ -47,12 +47,16 @@ public:
     // uncheckedPage() where it could not be read whole. Malformed (nothing
     // appended) for a page whose size is not four numbers.
     Read add(QPDFObjectHandle page, const Inherited &inherited, QByteArray &out);
+    // Whether a page added holds a form field's widget: pdftk makes a field
+    // of each, whether the form lists it or not.
+    bool sawWidgets() const { return m_widgets; }
 
 private:
     class Drawn;
     bool addAnnotations(QPDFObjectHandle page, QCryptographicHash &hash);
 
     std::unique_ptr<Drawn> m_drawn;
+    bool m_widgets = false;
 };
 
 } // namespace corvanta

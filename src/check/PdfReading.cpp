@@ -151,6 +151,8 @@ void walkPages(QPDF &pdf, PdfCheck &check, ReadingWork *work)
             pending.push_back({kids.getArrayItem(kid), inherited, node.depth + 1});
     }
     found.tell(check);
+    if (fingerprints.sawWidgets())
+        check.parts |= FormFields;
 }
 
 // The PDF library catches some of its failures to get memory, when it
@@ -237,7 +239,7 @@ Next readOnce(const OpenedFile &source, const std::string &password, bool lastPa
             return Next::Done;
         }
         walkPages(pdf, check, work);
-        check.parts = documentParts(pdf);
+        check.parts |= documentParts(pdf);
         if ((check.parts & DynamicXfa) && (check.problem == PdfProblem::None || check.problem == PdfProblem::Damaged))
             check.problem = PdfProblem::DynamicXfa;
         const std::vector<QPDFExc> warnings = pdf.getWarnings();

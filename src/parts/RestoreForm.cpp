@@ -5,6 +5,9 @@
 #include "parts/PdfValues.h"
 #include "parts/Restoring.h"
 
+#include <qpdf/BufferInputSource.hh>
+#include <qpdf/QPDFTokenizer.hh>
+
 #include <set>
 
 namespace corvanta {
@@ -73,6 +76,37 @@ void findRenamedFields(JoinedInput &input)
     });
 }
 
+// The fonts that a default appearance (/DA) names: "/Helv 10 Tf" names /Helv.
+void addFontsNamed(QPDFObjectHandle appearance, std::set<std::string> &fonts)
+{
+    if (!appearance.isString())
+        return;
+    auto source = std::make_shared<BufferInputSource>("/DA", appearance.getStringValue());
+    QPDFTokenizer tokenizer;
+    QPDFTokenizer::Token before[2];
+    for (;;) {
+        const QPDFTokenizer::Token token = tokenizer.readToken(source, "/DA", true);
+        if (token.getType() == QPDFTokenizer::tt_eof || token.getType() == QPDFTokenizer::tt_bad)
+            return;
+        if (token.isWord("Tf") && before[0].getType() == QPDFTokenizer::tt_name)
+            fonts.insert(before[0].getValue());
+        before[0] = before[1];
+        before[1] = token;
+    }
+}
+
+// The fonts the fields of `input` are drawn with, where a reader draws them.
+std::set<std::string> fontsOfFields(JoinedInput &input)
+{
+    std::set<std::string> fonts;
+    addFontsNamed(valueAt(input.pdf->getRoot(), {"/AcroForm", "/DA"}), fonts);
+    forEachWidget(input, [&fonts](QPDFObjectHandle widget, QPDFObjectHandle) {
+        for (QPDFObjectHandle field : lineOf(widget))
+            addFontsNamed(field.getKey("/DA"), fonts);
+    });
+    return fonts;
+}
+
 // Gives the fields of `input` that relied on the form's default for `key`
 // a default of their own: set on the topmost field of each, unless that is
 // a widget drawn from its own entries, whose look would change.
@@ -114,13 +148,14 @@ bool sameResource(QPDFObjectHandle one, QPDFObjectHandle other)
 
 // pdftk keeps the default resources (/DR) of one input alone: the fonts
 // the other inputs' fields are drawn with join them, under their names. A
-// name taken by another font cannot be given, and that input's fields may
-// then be drawn in the other font.
+// name taken by another font cannot be given, and that input's fields
+// that name it may then be drawn in the other font.
 void mergeResources(JoinedInput &input, QPDFObjectHandle form, std::vector<std::string> &added)
 {
     QPDFObjectHandle own = valueAt(input.pdf->getRoot(), {"/AcroForm", "/DR"});
     if (!own.isDictionary())
         return;
+    const std::set<std::string> drawnWith = fontsOfFields(input);
     // The resources pdftk kept may be those of a field's appearance too:
     // what joins them goes into copies of the form's own, never into them.
     QPDFObjectHandle kept = form.getKey("/DR");
@@ -134,11 +169,14 @@ void mergeResources(JoinedInput &input, QPDFObjectHandle form, std::vector<std::
         QPDFObjectHandle into = existing.isDictionary() ? existing.shallowCopy() : QPDFObjectHandle::newDictionary();
         joined.replaceKey(kind, into);
         for (const std::string &name : entries.getKeys()) {
+            const bool drawn = kind == "/Font" && drawnWith.count(name);
             QPDFObjectHandle copy = input.transplant->copy(entries.getKey(name));
             if (!into.hasKey(name)) {
                 into.replaceKey(name, copy);
                 added.push_back(kind + name);
-            } else if (!sameResource(into.getKey(name), copy)) {
+                if (drawn)
+                    input.restored |= FormDefaults; // pdftk's result lacks it
+            } else if (drawn && !sameResource(into.getKey(name), copy)) {
                 input.lost |= FormDefaults;
             }
         }
@@ -242,6 +280,23 @@ struct FormSettings
     }
 };
 
+// Whether the joined form asks readers to draw its fields anew: where every
+// input with fields asked it. The request is the whole form's, and a reader
+// would redraw the other inputs' fields too, from values that their own
+// appearances may not show; those that asked then have it named lost.
+bool everyFormRedrawn(const std::vector<JoinedInput> &inputs)
+{
+    bool asked = false;
+    for (const JoinedInput &input : inputs) {
+        if (!input.has(FormFields))
+            continue;
+        if (!input.has(NeedsAppearances))
+            return false;
+        asked = true;
+    }
+    return asked;
+}
+
 } // namespace
 
 void restoreForm(Restoring &restoring)
@@ -259,11 +314,10 @@ void restoreForm(Restoring &restoring)
         return;
     }
     settings.chooseLeading(restoring.inputs);
+    settings.drawAnew = everyFormRedrawn(restoring.inputs);
     for (JoinedInput &input : restoring.inputs) {
-        if (input.has(NeedsAppearances)) {
-            settings.drawAnew = true;
-            input.restored |= NeedsAppearances;
-        }
+        if (settings.drawAnew || !input.has(FormFields))
+            input.restored |= input.carried & NeedsAppearances;
         if (!input.has(FormFields))
             continue;
         mergeResources(input, settings.form, settings.resources);

@@ -254,6 +254,7 @@ PdfCheck joinedShares(const PdfCheck &first, const PdfCheck &second, qint64 firs
         return second;
     PdfCheck check = first;
     check.cpuMilliseconds += second.cpuMilliseconds;
+    check.parts |= second.parts; // widgets are seen on the pages of each share
     if (second.problem == PdfProblem::Damaged)
         check.problem = PdfProblem::Damaged;
     // Two readings that do not agree on the pages are of two files.
