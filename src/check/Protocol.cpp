@@ -42,7 +42,7 @@ QByteArray mendFrame(const MendRequest &request, qint64 cpuMilliseconds)
 QByteArray mendedFrame(const MendReport &report)
 {
     return frame(CheckFrame::Kind::Mended,
-                 [&](QDataStream &out) { out << report.mended << report.lost << report.detail; });
+                 [&](QDataStream &out) { out << report.mended << report.lost << report.putBack << report.detail; });
 }
 
 QByteArray begunFrame()
@@ -98,7 +98,7 @@ bool FrameReader::next(CheckFrame &frame)
         break;
     }
     case CheckFrame::Kind::Mended:
-        in >> frame.mended.mended >> frame.mended.lost >> frame.mended.detail;
+        in >> frame.mended.mended >> frame.mended.lost >> frame.mended.putBack >> frame.mended.detail;
         break;
     case CheckFrame::Kind::Begun:
         break;

@@ -409,10 +409,9 @@ Verification Joiner::Run::verifyResult(QList<quint32> &lost)
                 m_writtenPath = std::exchange(m_mendedPath, QString());
                 return mended;
             }
-            // pdftk's own result is kept, without any part put back; what
-            // pdftk renamed stays renamed.
-            for (qsizetype i = 0; i < lost.size(); ++i)
-                lost[i] = untouched.lost.at(i) | (lost.at(i) & RenamedFields);
+            // pdftk's own result is kept, without any part put back.
+            for (qsizetype i = 0; i < lost.size() && i < report.putBack.size(); ++i)
+                lost[i] |= report.putBack.at(i);
         }
         DeleteFileQuietly(m_mendedPath);
         m_mendedPath.clear();

@@ -222,6 +222,8 @@ MendReport mendJoin(const MendRequest &request, std::atomic<qint64> *work,
         if (restoring.changed) {
             writeAndReread(restoring, request.mended, held);
             report.mended = true;
+            for (const JoinedInput &input : inputs)
+                report.putBack.append(input.restored & ~FormFields);
         }
         report.lost = lostParts(inputs, true);
     } catch (const std::bad_alloc &) {

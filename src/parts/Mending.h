@@ -39,6 +39,9 @@ struct MendReport
     // For each input, the parts it has that the kept file lacks
     // (DocumentParts), among them RenamedFields.
     QList<quint32> lost;
+    // For each input, the parts the mended copy holds and pdftk's result
+    // lacks: lost too where pdftk's result is kept after all.
+    QList<quint32> putBack;
     // Why nothing was mended, in the library's words, for a closer look.
     QString detail;
 };
