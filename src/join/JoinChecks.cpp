@@ -135,9 +135,21 @@ bool checkInputs(QList<JoinEntry> &inputs, Checker &checker, KeptChecks *kept, c
     }
     // A kept check is known by its file's identity, which a check that
     // never happened lacks.
-    if (!checker.check(
-            inputs, [](const JoinEntry &input) { return !input.check.identity.isKnown(); }, 0, keepGoing))
+    const auto unread = [](const JoinEntry &input) { return !input.check.identity.isKnown(); };
+    if (unkept.size() == 1 && kept) {
+        // One file alone, such as one changed since it was read ahead, is
+        // shared out between the checkers by the pages it had then.
+        const QString path = inputs.at(unkept.first()).Path;
+        const PdfCheck check = checker.checkFile(path, 0, kept->pagesLastFound(path));
+        if (checker.isCancelled())
+            return false;
+        for (JoinEntry &input : inputs) {
+            if (input.Path == path)
+                input.check = check;
+        }
+    } else if (!checker.check(inputs, unread, 0, keepGoing)) {
         return false;
+    }
     for (const qsizetype i : std::as_const(unkept))
         kept->keep(inputs.at(i).Path, inputs.at(i).check);
     return true;

@@ -241,8 +241,10 @@ namespace {
 // the whole page tree, and fingerprints its share of the pages.
 constexpr qint64 kSharedFromPages = 200;
 
-// One check of a file made from the checks of its two shares of pages.
-PdfCheck joinedShares(const PdfCheck &first, const PdfCheck &second, qint64 firstCount)
+// One check of a file made from the checks of its two shares of pages;
+// none where the two do not fit together: the file has fewer pages than
+// the first share, or it changed between the two readings.
+std::optional<PdfCheck> joinedShares(const PdfCheck &first, const PdfCheck &second, qint64 firstCount)
 {
     // What keeps a file from being read at all holds for the whole file.
     const auto read = [](const PdfCheck &check) {
@@ -252,18 +254,15 @@ PdfCheck joinedShares(const PdfCheck &first, const PdfCheck &second, qint64 firs
         return first;
     if (!read(second))
         return second;
+    if (first.identity != second.identity || first.pages != second.pages
+        || first.fingerprints.size() != firstCount * kFingerprintBytes
+        || second.fingerprints.size() != (second.pages - firstCount) * kFingerprintBytes)
+        return std::nullopt;
     PdfCheck check = first;
     check.cpuMilliseconds += second.cpuMilliseconds;
     check.parts |= second.parts; // widgets are seen on the pages of each share
     if (second.problem == PdfProblem::Damaged)
         check.problem = PdfProblem::Damaged;
-    // Two readings that do not agree on the pages are of two files.
-    if (first.pages != second.pages || first.fingerprints.size() != firstCount * kFingerprintBytes
-        || second.fingerprints.size() != (second.pages - firstCount) * kFingerprintBytes) {
-        check.pages = -1;
-        check.fingerprints.clear();
-        return check;
-    }
     check.fingerprints += second.fingerprints;
     if (!first.repairedPages.isEmpty() || !second.repairedPages.isEmpty()) {
         check.repairedPages.resize(firstCount, '\0');
@@ -278,13 +277,18 @@ PdfCheck joinedShares(const PdfCheck &first, const PdfCheck &second, qint64 firs
 
 PdfCheck Checker::checkFile(const QString &path, qint64 cpuMilliseconds, qint64 expectedPages)
 {
-    if (expectedPages < kSharedFromPages || mostWorkers() < 2)
-        return read({JoinEntry(path, QString())}, cpuMilliseconds).constFirst();
-    const qint64 half = expectedPages / 2;
-    m_shares = {{0, half}, {half, -1}};
-    const QList<PdfCheck> shares = read({JoinEntry(path, QString()), JoinEntry(path, QString())}, cpuMilliseconds);
-    m_shares.clear();
-    return joinedShares(shares.at(0), shares.at(1), half);
+    if (expectedPages >= kSharedFromPages && mostWorkers() >= 2) {
+        const qint64 half = expectedPages / 2;
+        m_shares = {{0, half}, {half, -1}};
+        const QList<PdfCheck> shares =
+            read({JoinEntry(path, QString()), JoinEntry(path, QString())}, cpuMilliseconds);
+        m_shares.clear();
+        if (m_cancelled)
+            return PdfCheck();
+        if (const std::optional<PdfCheck> joined = joinedShares(shares.at(0), shares.at(1), half))
+            return *joined;
+    }
+    return read({JoinEntry(path, QString())}, cpuMilliseconds).constFirst();
 }
 
 QList<PdfCheck> Checker::read(const QList<JoinEntry> &requests, qint64 cpuMilliseconds)

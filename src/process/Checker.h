@@ -65,7 +65,8 @@ public:
                const KeepGoing &keepGoing = {});
     // What one file, without a password, was found to be; an empty check
     // after a cancel. A file expected to have many pages is shared out
-    // between two checkers.
+    // between two checkers, and read again whole where the shares do not
+    // fit together.
     PdfCheck checkFile(const QString &path, qint64 cpuMilliseconds = 0, qint64 expectedPages = 0);
     bool isCancelled() const { return m_cancelled; }
     // Mends a join's result (see mendJoin) in a checker, which may take

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace corvanta {
 
 namespace {
@@ -76,6 +78,12 @@ std::optional<PdfCheck> KeptChecks::find(const QString &path) const
     if (kept == m_kept.end() || identityOf(path) != kept->second.identity)
         return std::nullopt;
     return kept->second;
+}
+
+qint64 KeptChecks::pagesLastFound(const QString &path) const
+{
+    const auto kept = m_kept.find(path);
+    return kept == m_kept.end() ? 0 : std::max<qint64>(kept->second.pages, 0);
 }
 
 void KeptChecks::keep(const QString &path, const PdfCheck &check)

@@ -35,6 +35,9 @@ public:
 
     // The check kept for `path`, if the file is still as it was read.
     std::optional<PdfCheck> find(const QString &path) const;
+    // The pages the listed file had when it was read, changed since or not;
+    // 0 where it was not read.
+    qint64 pagesLastFound(const QString &path) const;
     // What was found of a listed file, here or by a join.
     void keep(const QString &path, const PdfCheck &check);
     // Whether listed files still wait to be read, or are being read.
