@@ -280,8 +280,7 @@ PdfCheck Checker::checkFile(const QString &path, qint64 cpuMilliseconds, qint64 
     if (expectedPages >= kSharedFromPages && mostWorkers() >= 2) {
         const qint64 half = expectedPages / 2;
         m_shares = {{0, half}, {half, -1}};
-        const QList<PdfCheck> shares =
-            read({JoinEntry(path, QString()), JoinEntry(path, QString())}, cpuMilliseconds);
+        const QList<PdfCheck> shares = read({JoinEntry(path, QString()), JoinEntry(path, QString())}, cpuMilliseconds);
         m_shares.clear();
         if (m_cancelled)
             return PdfCheck();
