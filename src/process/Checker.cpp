@@ -313,16 +313,17 @@ QList<PdfCheck> Checker::read(const QList<JoinEntry> &requests, qint64 cpuMillis
 namespace {
 
 // Mending holds the whole joined file in memory, some fifty times its size
-// on disk for a manual full of links (870 MB for 1,611 pages in 18 MB).
-// That much is given beside the usual limit, up to a bound that leaves a
-// common machine room to work.
-constexpr qint64 kMendingBytesPerByte = 48;
+// on disk for a manual full of links (870 MB for 1,611 pages in 18 MB),
+// beside the checker's own: a large joined file gets that much, up to a
+// bound that leaves a common machine room to work.
+constexpr qint64 kMendingBase = qint64(256) << 20;
+constexpr qint64 kMendingBytesPerByte = 56;
 constexpr qint64 kMostMendingMemory = qint64(4) << 30;
 
 qint64 mendingMemory(const MendRequest &request, qint64 usual)
 {
-    return std::max(usual,
-                    std::min(usual + kMendingBytesPerByte * QFileInfo(request.written).size(), kMostMendingMemory));
+    const qint64 needed = kMendingBase + kMendingBytesPerByte * QFileInfo(request.written).size();
+    return std::max(usual, std::min(needed, kMostMendingMemory));
 }
 
 } // namespace
@@ -330,18 +331,18 @@ qint64 mendingMemory(const MendRequest &request, qint64 usual)
 MendReport Checker::mend(const MendRequest &request, qint64 cpuMilliseconds)
 {
     const qint64 usual = m_limits.memoryBytes;
-    const auto limitFor = [this](qint64 memoryBytes) {
-        if (memoryBytes == m_limits.memoryBytes)
-            return;
+    const qint64 needed = mendingMemory(request, usual);
+    if (needed > usual) {
         endCheckers(); // a checker keeps the limit it started with
-        m_limits.memoryBytes = memoryBytes;
-    };
-    limitFor(mendingMemory(request, usual));
+        m_limits.memoryBytes = needed;
+    }
     m_mend = request;
     m_mended.reset();
     read({JoinEntry(request.written, QString())}, cpuMilliseconds);
     m_mend.reset();
-    limitFor(usual);
+    // Checkers started from now on get the usual limit; the one that
+    // mended keeps its own for the mended file's check, which reads as much.
+    m_limits.memoryBytes = usual;
     // Without an answer the checker died on it or passed a limit.
     return m_mended ? *std::exchange(m_mended, std::nullopt) : nothingMended(request);
 }
