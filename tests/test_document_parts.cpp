@@ -177,18 +177,20 @@ QList<QByteArray> attached(const QByteArray &text)
             streamObject("/Type /EmbeddedFile", text)};
 }
 
-// A tagged file: a Document of a heading (through the role map), a figure
-// with its alternative text, a paragraph and a link, over its two pages.
+// A tagged file: a Document of a heading (through the role map), a section
+// of a figure with its alternative text and a link, and a paragraph, over
+// its two pages.
 const Input kTagged{"/StructTreeRoot {o1} 0 R /MarkInfo << /Marked true >> /Lang (en)",
                     {"<< /Type /StructTreeRoot /K {o2} 0 R /RoleMap << /Heading /H1 >> /ParentTree << /Nums [0 [{o3} "
                      "0 R {o4} 0 R] 1 [{o5} 0 R {o5} 0 R] 2 {o6} 0 R] >> /ParentTreeNextKey 3 >>",
-                     "<< /Type /StructElem /S /Document /P {o1} 0 R /K [{o3} 0 R {o4} 0 R {o5} 0 R {o6} 0 R] >>",
+                     "<< /Type /StructElem /S /Document /P {o1} 0 R /K [{o3} 0 R {o8} 0 R {o5} 0 R] >>",
                      "<< /Type /StructElem /S /Heading /P {o2} 0 R /Pg {p1} 0 R /K 0 >>",
-                     "<< /Type /StructElem /S /Figure /P {o2} 0 R /Pg {p1} 0 R /K 1 /Alt (A chart) >>",
+                     "<< /Type /StructElem /S /Figure /P {o8} 0 R /Pg {p1} 0 R /K 1 /Alt (A chart) >>",
                      "<< /Type /StructElem /S /P /P {o2} 0 R /Pg {p2} 0 R /K [0 1] >>",
-                     "<< /Type /StructElem /S /Link /P {o2} 0 R /Pg {p2} 0 R /K << /Type /OBJR /Obj {o7} 0 R >> >>",
+                     "<< /Type /StructElem /S /Link /P {o8} 0 R /Pg {p2} 0 R /K << /Type /OBJR /Obj {o7} 0 R >> >>",
                      "<< /Type /Annot /Subtype /Link /Rect [10 10 50 20] /StructParent 2 /Border [0 0 0] "
-                     "/A << /S /URI /URI (https://example.org/) >> >>"},
+                     "/A << /S /URI /URI (https://example.org/) >> >>",
+                     "<< /Type /StructElem /S /Sect /P {o2} 0 R /K [{o4} 0 R {o6} 0 R] >>"},
                     "/StructParents {n} /Tabs /S /Annots [{o7} 0 R]",
                     "",
                     "/P << /MCID 0 >> BDC BT 10 20 Td (text) Tj ET EMC /Figure << /MCID 1 >> BDC 0 0 5 5 re f EMC"};
@@ -409,7 +411,7 @@ void DocumentPartsTest::partsSurviveTheJoin_data()
                   {"/Names << /JavaScript << /Names [(hello) << /S /JavaScript /JS (app.alert(1)) >>] >> >>"}}
         << Check() << QStringList{"its digital signature no longer applies", "its scripts are left out"};
 
-    const QString tagged = "Document ..H1 ..Figure ..P ..Link ....Object";
+    const QString tagged = "Document ..H1 ..Sect ....Figure ....Link ......Object ..P";
     QTest::newRow("tags, one input") << Inputs{plain, kTagged}
                                      << Check([tagged](QPDF &, std::vector<QPDFObjectHandle> &) {
                                             return differs("structure", structureOf(isolatedOutputPath()).toStdString(),
@@ -422,7 +424,7 @@ void DocumentPartsTest::partsSurviveTheJoin_data()
                for (QPDFObjectHandle page : pages)
                    keys += QString::fromStdString(page.getKey("/StructParents").unparse()) + ' ';
                return differs("structure", structureOf(isolatedOutputPath()).toStdString(),
-                              "Document ..H1 ..Figure ..P ..Link ....Object ..H1 ..Figure ..P ..Link ....Object")
+                              "Document ..H1 ..Sect ....Figure ....Link ......Object ..P ..H1 ..Sect ....Figure ....Link ......Object ..P")
                    + differs("keys", keys.toStdString(), "0 1 3 4 ")
                    + differs("link", pages[3].getKey("/Annots").getArrayItem(0).getKey("/StructParent").unparse(), "5");
            })

@@ -24,6 +24,13 @@ bool isElement(QPDFObjectHandle object)
         && !object.getKey("/Type").isNameAndEquals("/OBJR");
 }
 
+// What an element (or the tree's root) holds: its /K as a list.
+std::vector<QPDFObjectHandle> kidsOf(QPDFObjectHandle element)
+{
+    QPDFObjectHandle kids = element.getKey("/K");
+    return kids.isArray() ? kids.getArrayAsVector() : std::vector<QPDFObjectHandle>{kids};
+}
+
 // The structure elements under `top`, depth first, each once.
 std::vector<QPDFObjectHandle> elementsUnder(QPDFObjectHandle top)
 {
@@ -51,9 +58,8 @@ std::vector<QPDFObjectHandle> elementsUnder(QPDFObjectHandle top)
 // The input's top-level elements.
 std::vector<QPDFObjectHandle> topElements(QPDFObjectHandle root)
 {
-    QPDFObjectHandle kids = root.getKey("/K");
     std::vector<QPDFObjectHandle> top;
-    for (QPDFObjectHandle kid : kids.isArray() ? kids.getArrayAsVector() : std::vector<QPDFObjectHandle>{kids}) {
+    for (QPDFObjectHandle kid : kidsOf(root)) {
         if (isElement(kid))
             top.push_back(kid);
     }
@@ -139,8 +145,7 @@ bool oneDocumentEach(const std::vector<JoinedInput *> &tagged)
         std::vector<QPDFObjectHandle> top = topElements(root);
         if (top.size() != 1 || standardType(top.front(), root.getKey("/RoleMap")) != "/Document")
             return false;
-        QPDFObjectHandle kids = top.front().getKey("/K");
-        for (QPDFObjectHandle kid : kids.isArray() ? kids.getArrayAsVector() : std::vector<QPDFObjectHandle>{kids}) {
+        for (QPDFObjectHandle kid : kidsOf(top.front())) {
             if (!isElement(kid))
                 return false;
         }
@@ -284,9 +289,25 @@ void finish(MergedTree &tree)
     tree.root.getKey("/IDTree").replaceKey("/Names", names);
 }
 
+// Whether each element's children name it as their parent: a reader climbs
+// the tree by it, and stops at a child that names none.
+bool parentsHold(QPDFObjectHandle root, std::vector<QPDFObjectHandle> elements)
+{
+    elements.push_back(root);
+    for (QPDFObjectHandle parent : elements) {
+        for (QPDFObjectHandle kid : kidsOf(parent)) {
+            QPDFObjectHandle named = kid.getKey("/P");
+            if (isElement(kid) && (!named.isIndirect() || named.getObjGen() != parent.getObjGen()))
+                return false;
+        }
+    }
+    return true;
+}
+
 // What the mended file's tree must show: every element's page one of its
-// pages, a parent-tree entry for each page with marked content, as many
-// elements of each type as the inputs had together.
+// pages and its parent the one it hangs under, a parent-tree entry for each
+// page with marked content, as many elements of each type as the inputs
+// had together.
 bool treeHolds(QPDF &mended, const std::vector<QPDFObjectHandle> &pages, const Census &expected)
 {
     QPDFObjectHandle root = mended.getRoot().getKey("/StructTreeRoot");
@@ -307,7 +328,8 @@ bool treeHolds(QPDF &mended, const std::vector<QPDFObjectHandle> &pages, const C
         if (!page.isNull() && (!page.isIndirect() || !known.count(page.getObjGen())))
             return false;
     }
-    return found == expected && valueAt(mended.getRoot(), {"/MarkInfo", "/Marked"}).isBool();
+    return found == expected && parentsHold(root, elements)
+        && valueAt(mended.getRoot(), {"/MarkInfo", "/Marked"}).isBool();
 }
 
 } // namespace
