@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QProgressBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -113,6 +114,12 @@ void Form1::createOption(const QFont &font)
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setFont(font);
     placeTwips(Check1, 240, 300, 6375, 255);
+    // Some styles draw a taller box than the line it is placed on, and a
+    // clipped box reads as something else: it gets its height, centred on
+    // the line.
+    const int needed = Check1->style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, Check1);
+    if (needed > Check1->height())
+        Check1->setGeometry(Check1->x(), Check1->y() - (needed - Check1->height()) / 2, Check1->width(), needed);
     connect(Check1, &QCheckBox::stateChanged, this, [this] { Check1_Click(); });
     // A box restored greyed shows greyed, but clicking only ever gives 0 and 1.
     connect(Check1, &QCheckBox::clicked, this, [this] { Check1->setTristate(false); });
