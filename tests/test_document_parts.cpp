@@ -195,6 +195,18 @@ const Input kTagged{"/StructTreeRoot {o1} 0 R /MarkInfo << /Marked true >> /Lang
                     "",
                     "/P << /MCID 0 >> BDC BT 10 20 Td (text) Tj ET EMC /Figure << /MCID 1 >> BDC 0 0 5 5 re f EMC"};
 
+// kTagged in another language, its heading mapped to `heading`, with an id
+// on its figure that every such file shares.
+Input taggedAs(const QByteArray &language, const QByteArray &heading)
+{
+    Input input = kTagged;
+    input.catalog.replace("/Lang (en)", "/Lang (" + language + ")");
+    input.objects[0].replace("/Heading /H1", "/Heading " + heading);
+    input.objects[3].replace("/Alt (A chart)", "/Alt (A chart) /ID (chart)");
+    return input;
+}
+
+
 // The elements poppler finds in a file's structure, in order, each after
 // dots for its depth; "untagged" when poppler does not call the file tagged.
 QString structureOf(const QString &path)
@@ -424,9 +436,27 @@ void DocumentPartsTest::partsSurviveTheJoin_data()
                for (QPDFObjectHandle page : pages)
                    keys += QString::fromStdString(page.getKey("/StructParents").unparse()) + ' ';
                return differs("structure", structureOf(isolatedOutputPath()).toStdString(),
-                              "Document ..H1 ..Sect ....Figure ....Link ......Object ..P ..H1 ..Sect ....Figure ....Link ......Object ..P")
+                              "Document ..H1 ..Sect ....Figure ....Link ......Object ..P "
+                              "..H1 ..Sect ....Figure ....Link ......Object ..P")
                    + differs("keys", keys.toStdString(), "0 1 3 4 ")
                    + differs("link", pages[3].getKey("/Annots").getArrayItem(0).getKey("/StructParent").unparse(), "5");
+           })
+        << QStringList{"", ""};
+    QTest::newRow("tags of two inputs whose role maps, ids and languages clash")
+        << Inputs{taggedAs("en", "/H1"), taggedAs("de", "/H2")}
+        << Check([](QPDF &joined, std::vector<QPDFObjectHandle> &) {
+               QPDFObjectHandle root = joined.getRoot().getKey("/StructTreeRoot");
+               QPDFObjectHandle ids = root.getKey("/IDTree").getKey("/Names");
+               QPDFObjectHandle secondHeading = root.getKey("/K").getArrayItem(0).getKey("/K").getArrayItem(3);
+               return differs("structure", structureOf(isolatedOutputPath()).toStdString(),
+                              "Document ..H1 ..Sect ....Figure ....Link ......Object ..P "
+                              "..H2 ..Sect ....Figure ....Link ......Object ..P")
+                   + differs("role map", root.getKey("/RoleMap").unparse(), "<< /Heading /H1 /Heading-2 /H2 >>")
+                   + differs("ids", ids.getArrayItem(0).unparse() + ids.getArrayItem(2).unparse(),
+                             "(chart)(chart-2)")
+                   + differs("second heading",
+                             secondHeading.getKey("/S").unparse() + secondHeading.getKey("/Lang").unparse(),
+                             "/Heading-2(de)");
            })
         << QStringList{"", ""};
 }

@@ -78,17 +78,27 @@ std::string standardType(QPDFObjectHandle element, QPDFObjectHandle roleMap)
 // Counts of elements by type, to compare the merged tree with its inputs.
 using Census = std::map<std::string, long long>;
 
-void count(Census &census, const std::vector<QPDFObjectHandle> &elements)
+using Renamed = std::map<std::string, std::string>;
+
+// An element's type in the merged tree: a type the merge renamed counts
+// under its new name.
+std::string mergedType(QPDFObjectHandle element, const Renamed &renamed = {})
+{
+    const std::string type = element.getKey("/S").getName();
+    const auto found = renamed.find(type);
+    return found == renamed.end() ? type : found->second;
+}
+
+void count(Census &census, const std::vector<QPDFObjectHandle> &elements, const Renamed &renamed = {})
 {
     for (QPDFObjectHandle element : elements)
-        ++census[element.getKey("/S").getName()];
+        ++census[mergedType(element, renamed)];
 }
 
 // Entries of a map-like dictionary (/RoleMap, /ClassMap) merged in: a name
 // another input took for something else gets the input's number, and
 // `renamed` says so.
-void mergeMap(QPDFObjectHandle into, QPDFObjectHandle own, Transplant &transplant, int index,
-              std::map<std::string, std::string> &renamed)
+void mergeMap(QPDFObjectHandle into, QPDFObjectHandle own, Transplant &transplant, int index, Renamed &renamed)
 {
     if (!own.isDictionary())
         return;
@@ -106,7 +116,7 @@ void mergeMap(QPDFObjectHandle into, QPDFObjectHandle own, Transplant &transplan
 
 // A name of `renamed` in a copied element's entry (a name, or an array of
 // names and numbers), put right.
-void rename(QPDFObjectHandle element, const char *key, const std::map<std::string, std::string> &renamed)
+void rename(QPDFObjectHandle element, const char *key, const Renamed &renamed)
 {
     QPDFObjectHandle value = element.getKey(key);
     const auto renamedName = [&renamed](QPDFObjectHandle name) {
@@ -231,16 +241,16 @@ bool addInput(MergedTree &tree, JoinedInput &input, const std::string &firstLang
     const long long offset = tree.nextKey;
     if (!addParents(tree, input, root, offset))
         return false;
-    std::map<std::string, std::string> roles, classes;
+    Renamed roles, classes;
     mergeMap(tree.roleMap, root.getKey("/RoleMap"), transplant, input.index, roles);
     mergeMap(tree.classMap, root.getKey("/ClassMap"), transplant, input.index, classes);
     QPDFObjectHandle language = input.pdf->getRoot().getKey("/Lang");
     const std::vector<QPDFObjectHandle> below = oneDocument ? topElements(top.front()) : top;
     const std::vector<QPDFObjectHandle> own = elementsUnder(root.getKey("/K"));
-    count(tree.expected, own);
+    count(tree.expected, own, roles);
     // Its Document is the merged one.
     if (oneDocument)
-        --tree.expected[top.front().getKey("/S").getName()];
+        --tree.expected[mergedType(top.front(), roles)];
     for (QPDFObjectHandle element : below) {
         QPDFObjectHandle copy = transplant.copy(element);
         // Its language, where the joined file's own is another.
