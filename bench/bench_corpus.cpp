@@ -476,8 +476,8 @@ void FactsReader::readDestinations()
 
 void FactsReader::readAttachments()
 {
-    const auto fileOf = [](QPDFObjectHandle specification) {
-        QPDFObjectHandle embedded = keyOf(specification, "/EF");
+    const auto fileOf = [](QPDFObjectHandle filespec) {
+        QPDFObjectHandle embedded = keyOf(filespec, "/EF");
         for (const char *key : {"/UF", "/F"}) {
             if (keyOf(embedded, key).isStream())
                 return embedded.getKey(key);
@@ -486,15 +486,15 @@ void FactsReader::readAttachments()
     };
     QPDFObjectHandle tree = keyOf(m_root.getKey("/Names"), "/EmbeddedFiles");
     if (tree.isDictionary()) {
-        for (const auto &[name, specification] : QPDFNameTreeObjectHelper(tree, m_pdf)) {
+        for (const auto &[name, filespec] : QPDFNameTreeObjectHelper(tree, m_pdf)) {
             const QString shown = QString::fromStdString(QPDFObjectHandle::newString(name).getUTF8Value());
-            m_facts.attachments[shown] = digestOf(fileOf(specification));
+            m_facts.attachments[shown] = digestOf(fileOf(filespec));
         }
     }
     QPDFObjectHandle associated = m_root.getKey("/AF");
     if (associated.isArray()) {
-        for (QPDFObjectHandle specification : associated.getArrayAsVector())
-            m_facts.associated.append(QString::fromLatin1(digestOf(fileOf(specification))));
+        for (QPDFObjectHandle filespec : associated.getArrayAsVector())
+            m_facts.associated.append(QString::fromLatin1(digestOf(fileOf(filespec))));
     }
 }
 
