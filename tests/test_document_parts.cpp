@@ -207,6 +207,17 @@ Input taggedAs(const QByteArray &language, const QByteArray &heading)
 }
 
 
+// kTagged without its Document: the heading, the section and the paragraph
+// stand right under the tree's root.
+Input taggedWithoutDocument()
+{
+    Input input = kTagged;
+    input.objects[0].replace("/K {o2} 0 R", "/K [{o3} 0 R {o8} 0 R {o5} 0 R]");
+    for (const int element : {2, 4, 7})
+        input.objects[element].replace("/P {o2} 0 R", "/P {o1} 0 R");
+    return input;
+}
+
 // The elements poppler finds in a file's structure, in order, each after
 // dots for its depth; "untagged" when poppler does not call the file tagged.
 QString structureOf(const QString &path)
@@ -440,6 +451,14 @@ void DocumentPartsTest::partsSurviveTheJoin_data()
                               "..H1 ..Sect ....Figure ....Link ......Object ..P")
                    + differs("keys", keys.toStdString(), "0 1 3 4 ")
                    + differs("link", pages[3].getKey("/Annots").getArrayItem(0).getKey("/StructParent").unparse(), "5");
+           })
+        << QStringList{"", ""};
+    // Where one input has no Document, the inputs' trees stand side by side.
+    QTest::newRow("tags, one input without a Document")
+        << Inputs{kTagged, taggedWithoutDocument()} << Check([](QPDF &, std::vector<QPDFObjectHandle> &) {
+               return differs("structure", structureOf(isolatedOutputPath()).toStdString(),
+                              "Document ..H1 ..Sect ....Figure ....Link ......Object ..P "
+                              "H1 Sect ..Figure ..Link ....Object P");
            })
         << QStringList{"", ""};
     QTest::newRow("tags of two inputs whose role maps, ids and languages clash")
