@@ -82,7 +82,7 @@ using Renamed = std::map<std::string, std::string>;
 
 // An element's type in the merged tree: a type the merge renamed counts
 // under its new name.
-std::string mergedType(QPDFObjectHandle element, const Renamed &renamed = {})
+std::string mergedType(QPDFObjectHandle element, const Renamed &renamed)
 {
     const std::string type = element.getKey("/S").getName();
     const auto found = renamed.find(type);
