@@ -18,11 +18,11 @@
 #include <QMenuBar>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QTextLayout>
+#include <QTimer>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QStyleOption>
-#include <QTextLayout>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -62,8 +62,8 @@ Painted paintedIn(const QImage &image, const QRect &area)
             ++counts[image.pixel(x, y)];
     const QList<QRgb> colours = counts.keys();
     Painted painted;
-    painted.background =
-        *std::max_element(colours.begin(), colours.end(), [&](QRgb a, QRgb b) { return counts[a] < counts[b]; });
+    painted.background = *std::max_element(colours.begin(), colours.end(),
+                                            [&](QRgb a, QRgb b) { return counts[a] < counts[b]; });
     painted.text = *std::max_element(colours.begin(), colours.end(), [&](QRgb a, QRgb b) {
         return contrast(a, painted.background) < contrast(b, painted.background);
     });
@@ -97,8 +97,8 @@ QRect onWindow(const QWidget *widget, const QRect &area)
 QStringList stylesToJudge()
 {
     QStringList styles = QStyleFactory::keys();
-    for (const char *expected :
-         {"Fusion", "Windows", "Adwaita", "Adwaita-Dark", "Adwaita-HighContrast", "Adwaita-HighContrastInverse"}) {
+    for (const char *expected : {"Fusion", "Windows", "Adwaita", "Adwaita-Dark", "Adwaita-HighContrast",
+                                 "Adwaita-HighContrastInverse"}) {
         if (!styles.contains(QLatin1String(expected), Qt::CaseInsensitive))
             styles << QLatin1String(expected);
     }
@@ -193,8 +193,7 @@ QRect checkBoxPart(const QCheckBox *check, QStyle::SubElement part)
     const QRect area = check->style()->subElementRect(part, &option, check);
     if (part == QStyle::SE_CheckBoxIndicator)
         return area;
-    return area.adjusted(0, 0, std::min(0, check->fontMetrics().horizontalAdvance(check->text()) + 4 - area.width()),
-                         0);
+    return area.adjusted(0, 0, std::min(0, check->fontMetrics().horizontalAdvance(check->text()) + 4 - area.width()), 0);
 }
 
 QRect groupBoxTitle(const QGroupBox *box)
@@ -270,15 +269,15 @@ qreal widestWrappedLine(const QString &text, const QFont &font, int width)
 
 // The window, shown in the row's style and scheme; a style that is not
 // installed skips the row, and says which.
-#define SHOW_FORM_IN_LOOK(form)                                                                                        \
-    QFETCH(QString, style);                                                                                            \
-    QFETCH(Scheme, scheme);                                                                                            \
-    const LookInUse look(style, scheme);                                                                               \
-    if (!look.installed())                                                                                             \
-        QSKIP(qPrintable(QStringLiteral("The style %1 is not installed (Debian: adwaita-qt6).").arg(style)));          \
-    FormFixture fixture;                                                                                               \
-    Form1 &form = fixture.load();                                                                                      \
-    form.show();                                                                                                       \
+#define SHOW_FORM_IN_LOOK(form)                                                                                  \
+    QFETCH(QString, style);                                                                                      \
+    QFETCH(Scheme, scheme);                                                                                      \
+    const LookInUse look(style, scheme);                                                                         \
+    if (!look.installed())                                                                                       \
+        QSKIP(qPrintable(QStringLiteral("The style %1 is not installed (Debian: adwaita-qt6).").arg(style)));    \
+    FormFixture fixture;                                                                                         \
+    Form1 &form = fixture.load();                                                                                \
+    form.show();                                                                                                 \
     QVERIFY(QTest::qWaitForWindowActive(&form))
 
 class OnScreenTest : public QObject
@@ -325,9 +324,7 @@ private slots:
         };
         const QList<State> all{State::Normal, State::Hover, State::Pressed, State::Focus};
         QList<Caption> captions{
-            {QStringLiteral("check box"),
-             form.Check1,
-             checkBoxPart(form.Check1, QStyle::SE_CheckBoxContents),
+            {QStringLiteral("check box"), form.Check1, checkBoxPart(form.Check1, QStyle::SE_CheckBoxContents),
              {State::Normal, State::Hover, State::Focus, State::Ticked}},
             {QStringLiteral("frame title"), form.Frame1, groupBoxTitle(form.Frame1), {State::Normal}}};
         auto *toolbar = form.findChild<QToolBar *>();
@@ -359,9 +356,9 @@ private slots:
     {
         SHOW_FORM_IN_LOOK(form);
         const QRect own = checkBoxPart(form.Check1, QStyle::SE_CheckBoxIndicator);
-        QVERIFY2(
-            form.Check1->rect().contains(own),
-            qPrintable(QStringLiteral("box %1 px high, check box %2 px").arg(own.height()).arg(form.Check1->height())));
+        QVERIFY2(form.Check1->rect().contains(own), qPrintable(QStringLiteral("box %1 px high, check box %2 px")
+                                                                    .arg(own.height())
+                                                                    .arg(form.Check1->height())));
         const QRect box = onWindow(form.Check1, own);
         // The inner half of the box, clear of its outline.
         const QRect inside(box.topLeft() + QPoint(box.width() / 4, box.height() / 4), box.size() / 2);
