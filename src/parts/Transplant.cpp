@@ -126,9 +126,8 @@ QPDFObjectHandle Transplant::copyAt(QPDFObjectHandle object, int depth)
     // Held first, so that a structure leading back to itself ends here. Held
     // as an empty one of its kind: the library drops a key whose value is
     // null, and a child would lose the /P or /Parent that leads back to it.
-    QPDFObjectHandle held = m_result.makeIndirectObject(object.isArray()            ? QPDFObjectHandle::newArray()
-                                                            : object.isDictionary() ? QPDFObjectHandle::newDictionary()
-                                                                                    : QPDFObjectHandle::newNull());
+    QPDFObjectHandle held = m_result.makeIndirectObject(object.isArray() ? QPDFObjectHandle::newArray()
+                                                                         : QPDFObjectHandle::newDictionary());
     m_copies.emplace(object.getObjGen(), held);
     m_result.replaceObject(held.getObjGen(), copyDirect(object, depth));
     return m_result.getObject(held.getObjGen());
